@@ -1,0 +1,93 @@
+// The widget document: four tables that are also the exact content of a ".tsl" file.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+struct ResourceEntry {
+    std::string name;      // file name without folder
+    std::string localPath; // folder on the author's disk
+    std::string webPath;   // folder or URL prefix on the server
+};
+
+struct HtmlSegment {
+    std::string position; // "cursor", "style", "script", ...
+    std::string body;     // lines ending with CR LF
+};
+
+enum class ResourceField { Name, LocalPath, WebPath };
+
+// A text map of 17 buckets (hash = 33 * hash + signed byte). Iteration visits the buckets in
+// ascending order and, within a bucket, the most recently inserted key first; written files
+// follow that order.
+class CTesselMap {
+public:
+    // Replaces the value of an existing key in place (its position does not change).
+    void Set(const std::string& key, const std::string& value);
+    const std::string* Find(const std::string& key) const;
+    bool Contains(const std::string& key) const { return Find(key) != nullptr; }
+    void Clear();
+    std::size_t Size() const;
+    // Entries in iteration order.
+    std::vector<std::pair<std::string, std::string>> Entries() const;
+
+    static unsigned Bucket(const std::string& key);
+
+private:
+    static constexpr unsigned kBuckets = 17;
+    // Within a bucket the newest key is at the back.
+    std::vector<std::pair<std::string, std::string>> m_buckets[kBuckets];
+};
+
+// A write error after the file was created; the previous file at the path is left intact.
+class CTesselWriteError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class CTesselFile {
+public:
+    static constexpr std::size_t kMaxListEntries = 65535;
+
+    // Merges the file into the tables; false only when it cannot be opened for reading.
+    bool Load(const std::string& path);
+    // Writes the four parts to a temporary file in the same folder and renames it over path.
+    // False when the file cannot be created; throws CTesselWriteError on a later write error.
+    bool Save(const std::string& path) const;
+
+    // Description table. Getting an absent key creates it with an empty value.
+    std::string GetDescription(const std::string& key);
+    bool SetDescription(const std::string& key, const std::string& value);
+    const CTesselMap& Descriptions() const { return m_descriptions; }
+
+    // Parameter table.
+    bool SetParameter(const std::string& name, const std::string& value);
+    std::string GetParameter(const std::string& name, const std::string& defaultValue = {}) const;
+    bool ClearParameters();
+    const CTesselMap& Parameters() const { return m_parameters; }
+
+    // Resource list (at most kMaxListEntries; AddResource is false beyond).
+    bool AddResource(const std::string& name, const std::string& localPath,
+                     const std::string& webPath);
+    bool ClearResources();
+    std::uint16_t GetResourceCount() const;
+    std::string GetResourceField(int index, ResourceField field) const;
+    std::string GetResourceFieldByName(const std::string& name, ResourceField field) const;
+    bool SetAllResourceLocalPaths(const std::string& path);
+    const std::vector<ResourceEntry>& Resources() const { return m_resources; }
+
+    // HTML segment list.
+    int AddSegment(const std::string& position, const std::string& body);
+    bool ClearSegments();
+    std::uint16_t GetSegmentCount() const;
+    const std::vector<HtmlSegment>& Segments() const { return m_segments; }
+
+private:
+    CTesselMap m_descriptions;
+    CTesselMap m_parameters;
+    std::vector<ResourceEntry> m_resources;
+    std::vector<HtmlSegment> m_segments;
+};

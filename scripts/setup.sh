@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need from Debian's packages, when it is missing.
+# Idempotent: quick when everything is present.
+set -euo pipefail
+
+packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libgtest-dev libgmock-dev
+          libbenchmark-dev nodejs npm chromium desktop-file-utils shared-mime-info)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    echo "setup: installing ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,104 @@
+#include "Prompts.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+namespace ui {
+namespace {
+
+QMessageBox::Icon toQt(Icon icon) {
+    switch (icon) {
+    case Icon::None:
+        return QMessageBox::NoIcon;
+    case Icon::Information:
+        return QMessageBox::Information;
+    case Icon::Warning:
+    case Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Icon::Stop:
+        return QMessageBox::Critical;
+    case Icon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// "Description | *.a;*.b ||" becomes Qt's "Description (*.a *.b)".
+QString qtFilter(const QString& filter) {
+    QStringList parts = filter.split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i].trimmed();
+        QString patterns = parts[i + 1].trimmed();
+        if (description.isEmpty() && patterns.isEmpty())
+            continue;
+        patterns.replace(';', ' ');
+        out << QStringLiteral("%1 (%2)").arg(description, patterns);
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+Prompts defaults() {
+    Prompts p;
+    p.message = [](QWidget* parent, const QString& title, const QString& text, Icon icon) {
+        QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, parent);
+        box.exec();
+    };
+    p.askOkCancel = [](QWidget* parent, const QString& title, const QString& text, Icon icon) {
+        QMessageBox box(toQt(icon), title, text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+        return box.exec() == QMessageBox::Ok;
+    };
+    p.askYesNoCancel = [](QWidget* parent, const QString& title, const QString& text) {
+        QMessageBox box(QMessageBox::Warning, title, text,
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+        int r = box.exec();
+        return r == QMessageBox::Yes ? 1 : r == QMessageBox::No ? 0 : -1;
+    };
+    p.pickColor = [](QWidget* parent, QColor* color) {
+        QColor chosen = QColorDialog::getColor(*color, parent);
+        if (!chosen.isValid())
+            return false;
+        *color = chosen;
+        return true;
+    };
+    p.pickFolder = [](QWidget* parent, const QString& caption, const QString& start) {
+        return QFileDialog::getExistingDirectory(parent, caption, start);
+    };
+    p.pickOpenFile = [](QWidget* parent, const QString& caption, const QString& start,
+                        const QString& filter) {
+        return QFileDialog::getOpenFileName(parent, caption, start, qtFilter(filter));
+    };
+    p.pickSaveFile = [](QWidget* parent, const QString& caption, const QString& start,
+                        const QString& filter) {
+        return QFileDialog::getSaveFileName(parent, caption, start, qtFilter(filter));
+    };
+    return p;
+}
+
+} // namespace
+
+Prompts& prompts() {
+    static Prompts current = defaults();
+    return current;
+}
+
+void resetPrompts() { prompts() = defaults(); }
+
+void showMessage(QWidget* parent, const QString& title, const QString& text, Icon icon) {
+    prompts().message(parent, title, text, icon);
+}
+
+bool askOkCancel(QWidget* parent, const QString& title, const QString& text, Icon icon) {
+    return prompts().askOkCancel(parent, title, text, icon);
+}
+
+bool canShowDialogs() {
+    return qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr &&
+           QGuiApplication::primaryScreen() != nullptr;
+}
+
+} // namespace ui
