@@ -1,0 +1,98 @@
+// The automation object: one widget (its document and its model) behind one dispatch interface.
+#pragma once
+
+#include "CAppletParameters.h"
+#include "CTesselFile.h"
+#include "Com.h"
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+
+class CDlgConfig;
+
+// Dispatch identifiers, as hosts hard-code them.
+enum FoldlineDispId : DISPID {
+    DISPID_ProgID = 1,
+    DISPID_Title = 2,
+    DISPID_Description = 3,
+    DISPID_BitmapFileName = 4,
+    DISPID_PreviewPath = 5,
+    DISPID_LastUpdateTime = 6,
+    DISPID_ReadConfigFile = 7,
+    DISPID_WriteConfigFile = 8,
+    DISPID_Config = 9,
+    DISPID_GetTesselTypeID = 10,
+    DISPID_GetTesselNameID = 11,
+    DISPID_GetMenuTextID = 12,
+    DISPID_GetMessageTextID = 13,
+    DISPID_GetTipsTextID = 14,
+    DISPID_GetIconID = 15,
+    DISPID_GetHTMLSegmentNumber = 16,
+    DISPID_GetHTMLPosition = 17,
+    DISPID_GetHTMLBody = 18,
+    DISPID_GetResourceInstance = 19,
+    DISPID_GetResourceNumber = 20,
+    DISPID_GetResourceName = 21,
+    DISPID_GetResourceLocalPath = 22,
+    DISPID_GetResourceWebPath = 23,
+    DISPID_GetResourceLocalPathByName = 24,
+    DISPID_GetResourceWebPathByName = 25,
+    DISPID_SetResourceLocalPath = 26,
+};
+
+class CFoldline final : public IDispatch {
+public:
+    CFoldline();
+    CFoldline(const CFoldline&) = delete;
+    CFoldline& operator=(const CFoldline&) = delete;
+
+    // IUnknown / IDispatch
+    HRESULT QueryInterface(REFIID riid, void** ppv) override;
+    ULONG AddRef() override;
+    ULONG Release() override;
+    HRESULT GetIDsOfNames(REFIID riid, const LPCOLESTR* rgszNames, UINT cNames, LCID lcid,
+                          DISPID* rgDispId) override;
+    HRESULT Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
+                   DISPPARAMS* pDispParams, VARIANT* pVarResult, EXCEPINFO* pExcepInfo,
+                   UINT* puArgErr) override;
+
+    // The members, callable directly by the library's own code and tests.
+    std::string GetDescriptionKey(const std::string& key);
+    void SetDescriptionKey(const std::string& key, const std::string& value);
+    DATE GetLastUpdateTime();
+    void SetLastUpdateTime(DATE date);
+    bool ReadConfigFile(const std::string& path);
+    bool WriteConfigFile(const std::string& path);
+    bool Config();
+    std::string GetHTMLBody(int segment, int kind);
+    int GetResourceNumber();
+    std::string GetResourceField(int index, ResourceField field);
+    std::string GetResourceFieldByName(const std::string& name, ResourceField field);
+    bool SetResourceLocalPath(const std::string& path);
+
+    CAppletParameters& Model() { return m_model; }
+    CTesselFile& Document() { return m_document; }
+    CDlgConfig* ConfigDialog() const { return m_configDialog; }
+
+    // Bindings through which the editor's item pages read and write the model.
+    CFurlinItem* CurrentItem = nullptr;
+    CFurlin* CurrentMenu = nullptr;
+
+    // How Config shows the dialog: by default exec(); tests drive the dialog instead and return
+    // true for OK.
+    using DialogRunner = std::function<bool(CDlgConfig& dialog)>;
+    static DialogRunner& ConfigDialogRunner();
+
+    static std::atomic<long>& ObjectCount();
+
+private:
+    ~CFoldline() override;
+
+    std::atomic<ULONG> m_refs{1};
+    CTesselFile m_document;
+    CAppletParameters m_model;
+    bool m_resourcesCurrent = false;
+    CDlgConfig* m_configDialog = nullptr;
+};

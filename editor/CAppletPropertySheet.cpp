@@ -1,0 +1,4 @@
+#include "CPropertySheet.h"
+
+CAppletPropertySheet::CAppletPropertySheet(CFoldline* component, QWidget* parent)
+    : CPropertySheet(component, parent) {}

@@ -1,0 +1,4 @@
+#include "CPropertySheet.h"
+
+CMenuPropertySheet::CMenuPropertySheet(CFoldline* component, QWidget* parent)
+    : CPropertySheet(component, parent) {}

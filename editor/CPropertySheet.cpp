@@ -1,0 +1,54 @@
+#include "CPropertySheet.h"
+
+CPropertyPage::CPropertyPage(const QString& title, CFoldline* component, QWidget* parent)
+    : QWidget(parent), m_component(component), m_title(title) {}
+
+CPropertySheet::CPropertySheet(CFoldline* component, QWidget* parent)
+    : QTabWidget(parent), m_component(component) {
+    // A tab change runs the protocol; a refused LeavePage puts the old tab back.
+    connect(this, &QTabWidget::currentChanged, this, [this](int index) {
+        if (m_switching || index == m_current)
+            return;
+        CPropertyPage* leaving = Page(m_current);
+        if (leaving && !leaving->LeavePage()) {
+            m_switching = true;
+            setCurrentIndex(m_current);
+            m_switching = false;
+            return;
+        }
+        m_current = index;
+        if (CPropertyPage* entering = Page(index))
+            entering->EnterPage();
+    });
+}
+
+void CPropertySheet::AddPage(CPropertyPage* page) {
+    m_switching = true;
+    addTab(page, page->Title());
+    m_switching = false;
+    if (m_current < 0)
+        m_current = currentIndex();
+}
+
+CPropertyPage* CPropertySheet::ActivePage() const { return Page(m_current); }
+
+CPropertyPage* CPropertySheet::Page(int index) const {
+    return index < 0 ? nullptr : qobject_cast<CPropertyPage*>(widget(index));
+}
+
+void CPropertySheet::EnterActivePage() {
+    if (CPropertyPage* page = ActivePage())
+        page->EnterPage();
+}
+
+bool CPropertySheet::LeaveActivePage() {
+    CPropertyPage* page = ActivePage();
+    return page ? page->LeavePage() : true;
+}
+
+bool CPropertySheet::SetActivePage(int index) {
+    if (index < 0 || index >= count())
+        return false;
+    setCurrentIndex(index);
+    return m_current == index;
+}

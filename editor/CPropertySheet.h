@@ -1,0 +1,69 @@
+// Pages and sheets of the editor. Every page loads its controls from the model when it becomes
+// active (EnterPage) and stores them when it stops being active (LeavePage).
+#pragma once
+
+#include <QTabWidget>
+#include <QWidget>
+
+class CFoldline;
+
+class CPropertyPage : public QWidget {
+    Q_OBJECT
+public:
+    CPropertyPage(const QString& title, CFoldline* component, QWidget* parent = nullptr);
+
+    const QString& Title() const { return m_title; }
+    // Loads the controls from the model.
+    virtual void EnterPage() = 0;
+    // Reads the controls and stores them into the model. False when a field was refused (its
+    // model value is kept); the sheet then keeps this page active on a tab change.
+    virtual bool LeavePage() = 0;
+    // The help topic of this page, 0 for none.
+    virtual int HelpTopic() const { return 0; }
+
+protected:
+    CFoldline* m_component;
+
+private:
+    QString m_title;
+};
+
+class CPropertySheet : public QTabWidget {
+    Q_OBJECT
+public:
+    explicit CPropertySheet(CFoldline* component, QWidget* parent = nullptr);
+
+    void AddPage(CPropertyPage* page);
+    CPropertyPage* ActivePage() const;
+    CPropertyPage* Page(int index) const;
+    int PageCount() const { return count(); }
+    // Runs EnterPage / LeavePage on the active page.
+    void EnterActivePage();
+    bool LeaveActivePage();
+    // Changes the active tab as a user would: refused while the active page refuses to leave.
+    bool SetActivePage(int index);
+    // Help topic of the sheet itself; 0 when the help key does nothing on it.
+    virtual int HelpTopic() const { return 0; }
+
+protected:
+    CFoldline* m_component;
+
+private:
+    int m_current = -1;
+    bool m_switching = false;
+};
+
+// The applet sheet: "Applet Parameters" and "More Styles".
+class CAppletPropertySheet : public CPropertySheet {
+    Q_OBJECT
+public:
+    explicit CAppletPropertySheet(CFoldline* component, QWidget* parent = nullptr);
+};
+
+// The item sheet: "General", "Size", "Normal", "Mouse Over", "Clicked".
+class CMenuPropertySheet : public CPropertySheet {
+    Q_OBJECT
+public:
+    explicit CMenuPropertySheet(CFoldline* component, QWidget* parent = nullptr);
+    int HelpTopic() const override { return 69541; }
+};
