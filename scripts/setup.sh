@@ -16,3 +16,8 @@ if ((${#missing[@]})); then
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+# The browser end-to-end tests drive Debian's chromium through playwright-core.
+cd "$(dirname "$0")/.."
+[ -f tests/e2e/node_modules/playwright-core/package.json ] ||
+    npm ci --prefix tests/e2e --no-audit --no-fund --loglevel=error
