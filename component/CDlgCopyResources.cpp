@@ -1,0 +1,196 @@
+#include "CDlgCopyResources.h"
+
+#include "CDlgBrowseFiles.h"
+#include "CopySupportFiles.h"
+#include "Paths.h"
+#include "Prompts.h"
+
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Quillary Foldline");
+
+// Only the destination name is editable; a finished edit goes through the dialog's rules.
+class CRenameDelegate : public QStyledItemDelegate {
+public:
+    explicit CRenameDelegate(CDlgCopyResources* dialog)
+        : QStyledItemDelegate(dialog), m_dialog(dialog) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        if (index.column() != 0)
+            return nullptr;
+        return QStyledItemDelegate::createEditor(parent, option, index);
+    }
+
+    void setModelData(QWidget* editor, QAbstractItemModel*,
+                      const QModelIndex& index) const override {
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            m_dialog->RenameRow(index.row(), line->text());
+    }
+
+private:
+    CDlgCopyResources* m_dialog;
+};
+
+} // namespace
+
+CDlgCopyResources::CDlgCopyResources(const std::string& destinationFolder, QWidget* parent)
+    : QDialog(parent), m_destination(destinationFolder) {
+    setWindowTitle(QStringLiteral("Copy Resources"));
+
+    m_folderLabel = new QLabel(
+        QStringLiteral("Destination Directory: ") + QString::fromStdString(m_destination), this);
+
+    m_list = new QTreeWidget(this);
+    m_list->setColumnCount(2);
+    const QString nameHeader = QStringLiteral("Destination File Name");
+    const QString sourceHeader = QStringLiteral("Resource File");
+    m_list->setHeaderLabels({nameHeader, sourceHeader});
+    m_list->setRootIsDecorated(false);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
+    m_list->setItemDelegate(new CRenameDelegate(this));
+    const QFontMetrics metrics(m_list->header()->font());
+    m_list->header()->setStretchLastSection(false);
+    m_list->setColumnWidth(0, metrics.horizontalAdvance(nameHeader));
+    m_list->setColumnWidth(1, metrics.horizontalAdvance(sourceHeader) + 140);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setDefault(true);
+    auto* browse = new QPushButton(QStringLiteral("Browse ..."), this);
+    auto* rename = new QPushButton(QStringLiteral("Rename"), this);
+    connect(ok, &QPushButton::clicked, this, &CDlgCopyResources::accept);
+    connect(browse, &QPushButton::clicked, this, &CDlgCopyResources::OnBrowse);
+    connect(rename, &QPushButton::clicked, this, &CDlgCopyResources::OnRename);
+
+    auto* note = new QLabel(
+        QStringLiteral("These files' names have already been used in the destination directory. "
+                       "If you don't rename the destination file's name, the files with same name "
+                       "will be overwritten."),
+        this);
+    note->setWordWrap(true);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(ok);
+    buttons->addWidget(browse);
+    buttons->addWidget(rename);
+    buttons->addStretch();
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(m_list, 1);
+    middle->addLayout(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_folderLabel);
+    layout->addLayout(middle, 1);
+    layout->addWidget(note);
+}
+
+CDlgCopyResources::~CDlgCopyResources() = default;
+
+void CDlgCopyResources::AddConflict(std::string* reference) {
+    if (!reference)
+        return;
+    m_conflicts[*reference].push_back(reference);
+    ++m_conflictCount;
+    m_rowsCurrent = false;
+}
+
+void CDlgCopyResources::EnsureRows() {
+    if (m_rowsCurrent)
+        return;
+    m_rowsCurrent = true;
+    m_list->clear();
+    m_rowSources.clear();
+    for (const auto& [source, references] : m_conflicts) {
+        auto* row = new QTreeWidgetItem(m_list);
+        row->setText(0, QString::fromStdString(FileNameOfPath(source)));
+        row->setText(1, QString::fromStdString(source));
+        row->setFlags(row->flags() | Qt::ItemIsEditable);
+        m_rowSources.push_back(source);
+    }
+}
+
+void CDlgCopyResources::showEvent(QShowEvent* event) {
+    EnsureRows();
+    QDialog::showEvent(event);
+}
+
+int CDlgCopyResources::RowCount() {
+    EnsureRows();
+    return m_list->topLevelItemCount();
+}
+
+QString CDlgCopyResources::RowDestinationName(int row) {
+    EnsureRows();
+    QTreeWidgetItem* item = m_list->topLevelItem(row);
+    return item ? item->text(0) : QString();
+}
+
+QString CDlgCopyResources::RowSourcePath(int row) {
+    EnsureRows();
+    QTreeWidgetItem* item = m_list->topLevelItem(row);
+    return item ? item->text(1) : QString();
+}
+
+bool CDlgCopyResources::RenameRow(int row, const QString& name) {
+    EnsureRows();
+    QTreeWidgetItem* item = m_list->topLevelItem(row);
+    if (!item || name.isEmpty())
+        return false;
+    // The copy goes to destination + name: the name must stay a single entry of that folder.
+    if (name == QLatin1String(".") || name == QLatin1String("..") ||
+        name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
+        name.contains(QChar(u'\0')))
+        return false;
+    item->setText(0, name);
+    return true;
+}
+
+void CDlgCopyResources::OnRename() {
+    EnsureRows();
+    QTreeWidgetItem* item = m_list->currentItem();
+    if (!item) {
+        ui::showMessage(this, kTitle, QStringLiteral("Please select a file to rename first!"),
+                        ui::Icon::None);
+        return;
+    }
+    m_list->setFocus();
+    m_list->editItem(item, 0);
+}
+
+void CDlgCopyResources::OnBrowse() {
+    CDlgBrowseFiles browse(QString::fromStdString(m_destination),
+                           QStringLiteral("*.gif;*.jpg;*.jpeg;*.au"), this);
+    if (browse.Init())
+        browse.exec();
+}
+
+void CDlgCopyResources::accept() {
+    EnsureRows();
+    for (int row = 0; row < m_list->topLevelItemCount(); ++row) {
+        const std::string& source = m_rowSources[static_cast<std::size_t>(row)];
+        const std::string target = m_destination + m_list->topLevelItem(row)->text(0).toStdString();
+        // A failed copy keeps the references on the original file, which still exists.
+        if (!CopyFileReplacing(source, target))
+            continue;
+        for (std::string* reference : m_conflicts[source])
+            *reference = target;
+    }
+    QDialog::accept();
+}
+
+std::function<bool(CDlgCopyResources&)>& CDlgCopyResources::Runner() {
+    static std::function<bool(CDlgCopyResources&)> runner = [](CDlgCopyResources& dialog) {
+        return dialog.exec() == QDialog::Accepted;
+    };
+    return runner;
+}

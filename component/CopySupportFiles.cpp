@@ -1,0 +1,165 @@
+#include "CopySupportFiles.h"
+
+#include "CAppletParameters.h"
+#include "CDlgCopyResources.h"
+#include "Paths.h"
+#include "Prompts.h"
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+#include <vector>
+
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsSeparator(char c) {
+    return c == '/' || c == '\\';
+}
+
+bool NamesExistingFile(const std::string& path) {
+    if (FileNameOfPath(path).empty())
+        return false;
+    std::error_code ec;
+    const auto status = fs::status(fs::path(path), ec);
+    return !ec && fs::exists(status) && !fs::is_directory(status);
+}
+
+bool PathExists(const std::string& path) {
+    std::error_code ec;
+    return fs::exists(fs::symlink_status(fs::path(path), ec));
+}
+
+// The references in the order of the support-file list: the applet's two, then five per item of
+// the full walk.
+std::vector<std::string*> ModelReferences(CAppletParameters& model) {
+    std::vector<std::string*> references{&model.BackImage, &model.Audio};
+    for (CFurlinItem* item : model.NumberMenus(false)) {
+        references.push_back(&item->NormalImage);
+        references.push_back(&item->OverImage);
+        references.push_back(&item->ClickImage);
+        references.push_back(&item->OverAudio);
+        references.push_back(&item->ClickAudio);
+    }
+    return references;
+}
+
+} // namespace
+
+bool SameFileContents(const std::string& first, const std::string& second) {
+    std::error_code ec;
+    if (!fs::is_regular_file(first, ec) || !fs::is_regular_file(second, ec))
+        return false;
+    const auto size = fs::file_size(first, ec);
+    if (ec || fs::file_size(second, ec) != size || ec)
+        return false;
+    std::ifstream a(first, std::ios::binary);
+    std::ifstream b(second, std::ios::binary);
+    if (!a || !b)
+        return false;
+    char bufferA[65536];
+    char bufferB[65536];
+    while (a && b) {
+        a.read(bufferA, sizeof bufferA);
+        b.read(bufferB, sizeof bufferB);
+        if (a.gcount() != b.gcount() || !std::equal(bufferA, bufferA + a.gcount(), bufferB))
+            return false;
+    }
+    return a.eof() && b.eof();
+}
+
+bool CopyFileReplacing(const std::string& source, const std::string& target) {
+    std::error_code ec;
+    if (fs::equivalent(source, target, ec) && !ec)
+        return true; // copying a file onto itself would truncate it
+    ec.clear();
+    if (!fs::is_regular_file(source, ec))
+        return false;
+
+    static std::atomic<unsigned> counter{0};
+    const fs::path targetPath(target);
+    const fs::path folder = targetPath.parent_path();
+    const std::string stem =
+        "." + targetPath.filename().string() + ".copy-" + std::to_string(::getpid()) + "-";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path temporary = folder / (stem + std::to_string(counter++));
+        ec.clear();
+        if (!fs::copy_file(source, temporary, fs::copy_options::none, ec)) {
+            if (ec == std::errc::file_exists)
+                continue;
+            return false;
+        }
+        fs::rename(temporary, targetPath, ec);
+        if (ec) {
+            std::error_code ignored;
+            fs::remove(temporary, ignored);
+            return false;
+        }
+        return true;
+    }
+    return false;
+}
+
+bool CopyResourceFile(std::string& reference, const std::string& destinationFolder,
+                      CopiedFiles& copied) {
+    if (reference.empty())
+        return true;
+    if (!NamesExistingFile(reference)) {
+        reference.clear();
+        return true;
+    }
+    const std::string folder = FolderOfPath(reference) + "/";
+    const std::string name = FileNameOfPath(reference);
+    if (folder == destinationFolder)
+        return true;
+
+    // A second reference to a file this call already copied is not a clash with that copy.
+    if (auto it = copied.find(reference); it != copied.end()) {
+        reference = it->second;
+        return true;
+    }
+
+    const std::string target = destinationFolder + name;
+    if (!PathExists(target)) {
+        if (CopyFileReplacing(reference, target)) {
+            copied.emplace(reference, target);
+            reference = target;
+        }
+        return true;
+    }
+    // The same file already sits there, e.g. from an earlier save or preview.
+    if (SameFileContents(reference, target)) {
+        reference = target;
+        return true;
+    }
+    return false;
+}
+
+void CopySupportFiles(CAppletParameters& model, const std::string& destinationFolder) {
+    if (destinationFolder.empty())
+        return;
+    std::string destination = destinationFolder;
+    if (!IsSeparator(destination.back()))
+        destination += '/';
+
+    CopyFileReplacing(CAppletParameters::ComponentFolder() + "/furlin.class",
+                      destination + "furlin.class");
+
+    CopiedFiles copied;
+    std::vector<std::string*> conflicts;
+    for (std::string* reference : ModelReferences(model)) {
+        if (!CopyResourceFile(*reference, destination, copied))
+            conflicts.push_back(reference);
+    }
+    if (conflicts.empty() || !ui::canShowDialogs())
+        return;
+
+    CDlgCopyResources dialog(destination);
+    for (std::string* reference : conflicts)
+        dialog.AddConflict(reference);
+    CDlgCopyResources::Runner()(dialog);
+}

@@ -1,0 +1,94 @@
+#include "CAppletParameters.h"
+#include "CTesselFile.h"
+
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view kNotice = "Quillary Foldline 1.1 - navigation menu widget";
+constexpr std::string_view kLineEnd = "\r\n";
+
+// Values go inside double-quoted attributes; the browser decodes the entities again, so the
+// applet still receives the value unchanged.
+std::string EscapeAttribute(std::string_view value) {
+    std::string out;
+    out.reserve(value.size());
+    for (char c : value) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+void AppendParam(std::string& html, std::string_view name, std::string_view value) {
+    html += "\t<param name=\"";
+    html += EscapeAttribute(name);
+    html += "\" value=\"";
+    html += EscapeAttribute(value);
+    html += "\">";
+    html += kLineEnd;
+}
+
+const char* AlignWord(int align) {
+    switch (align) {
+    case 1:
+        return "Left";
+    case 2:
+        return "Right";
+    default:
+        return "Center";
+    }
+}
+
+} // namespace
+
+std::string CAppletParameters::GetAppletHtml(CTesselFile& document, int mode) {
+    // Drops references to deleted files before anything is encoded.
+    BuildResourceList(document);
+
+    // Read without GetDescription, which would add an empty key to the document.
+    std::string previewFolder;
+    if (const std::string* value = document.Descriptions().Find("PreviewPath"))
+        previewFolder = *value;
+    const std::string& codebase = mode == kHtmlLocal ? previewFolder : WebPath;
+
+    std::string html;
+    html += "<p align=\"";
+    html += AlignWord(Align);
+    html += "\">";
+    html += kLineEnd;
+
+    html += "<applet ";
+    if (!codebase.empty()) {
+        html += "codebase=\"";
+        html += EscapeAttribute(codebase);
+        html += "\"";
+    }
+    html += " code=\"furlin.class\" align=\"baseline\" width=\"" + std::to_string(Width) +
+            "\" height=\"" + std::to_string(Height) + "\">";
+    html += kLineEnd;
+
+    AppendParam(html, "Notice", kNotice);
+    for (const AppletParam& param : BuildAppletParams(mode, previewFolder))
+        AppendParam(html, param.first, param.second);
+
+    html += "</applet>";
+    html += kLineEnd;
+    html += "</p>";
+    html += kLineEnd;
+    return html;
+}

@@ -1,0 +1,22 @@
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    // Never touch the real classes root or settings.
+    const std::string scratch =
+        (std::filesystem::temp_directory_path() / "foldline-support-env").string();
+    std::filesystem::create_directories(scratch);
+    ::setenv("TESSEL_CLASSES_ROOT", (scratch + "/classes.reg").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", scratch.c_str(), 1);
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
