@@ -67,6 +67,7 @@ constexpr HRESULT DISP_E_PARAMNOTFOUND = MakeHr(0x80020004);
 constexpr HRESULT DISP_E_TYPEMISMATCH = MakeHr(0x80020005);
 constexpr HRESULT DISP_E_UNKNOWNNAME = MakeHr(0x80020006);
 constexpr HRESULT DISP_E_NONAMEDARGS = MakeHr(0x80020007);
+constexpr HRESULT DISP_E_BADVARTYPE = MakeHr(0x80020008);
 constexpr HRESULT DISP_E_EXCEPTION = MakeHr(0x80020009);
 constexpr HRESULT DISP_E_OVERFLOW = MakeHr(0x8002000A);
 constexpr HRESULT DISP_E_BADPARAMCOUNT = MakeHr(0x8002000E);
@@ -130,6 +131,9 @@ HRESULT VariantCopy(VARIANT* dest, const VARIANT* src);
 // range checks (DISP_E_OVERFLOW), texts parse as numbers in the C locale (DISP_E_TYPEMISMATCH when
 // they are not numbers), VT_BOOL from any number is "non-zero", numbers to VT_BSTR in the C locale.
 HRESULT VariantChangeType(VARIANT* dest, const VARIANT* src, WORD flags, VARTYPE vt);
+
+// VariantChangeType flag: VT_BOOL to text gives "True"/"False" rather than "-1"/"0".
+constexpr WORD VARIANT_ALPHABOOL = 0x2;
 
 // Convenience constructors.
 VARIANT MakeVariantI2(std::int16_t v);
@@ -210,3 +214,5 @@ using PFN_DllUnregisterServer = HRESULT (*)();
 
 // Text form of an HRESULT: "0x80020003".
 std::string HResultToHex(HRESULT hr);
+// A short English description of a well-known HRESULT ("Member not found."), else its hex form.
+std::string HResultDescription(HRESULT hr);

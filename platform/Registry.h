@@ -16,8 +16,10 @@ constexpr LONG ERROR_SUCCESS = 0;
 constexpr LONG ERROR_FILE_NOT_FOUND = 2;
 constexpr LONG ERROR_ACCESS_DENIED = 5;
 constexpr LONG ERROR_INVALID_HANDLE = 6;
+constexpr LONG ERROR_INVALID_PARAMETER = 87;
 constexpr LONG ERROR_MORE_DATA = 234;
 constexpr LONG ERROR_NO_MORE_ITEMS = 259;
+constexpr LONG ERROR_BADKEY = 1010; // a key name with a control character
 constexpr LONG ERROR_CANTWRITE = 1013;
 
 // The file behind HKEY_CLASSES_ROOT: $TESSEL_CLASSES_ROOT, else

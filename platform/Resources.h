@@ -29,6 +29,15 @@ struct ModuleResources {
 using PFN_TesselModuleResources = const ModuleResources* (*)();
 #define TESSEL_MODULE_RESOURCES_SYMBOL "TesselModuleResources"
 
+// Defines the export; use once, at namespace scope, in a shared library:
+//   static const ModuleResources kResources = {...};
+//   TESSEL_MODULE_RESOURCES(kResources)
+#define TESSEL_MODULE_RESOURCES(table)                                                             \
+    extern "C" __attribute__((visibility("default"))) const ModuleResources*                       \
+    TesselModuleResources() {                                                                      \
+        return &(table);                                                                           \
+    }
+
 // The handle of the module (program or shared library) that contains the given address.
 HINSTANCE GetModuleHandleOf(const void* addressInModule);
 // The file path of the module that contains the given address.

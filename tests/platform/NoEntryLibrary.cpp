@@ -1,0 +1,4 @@
+// A shared library that is no component: it lacks DllGetClassObject.
+extern "C" int TesselFixtureNothing() {
+    return 0;
+}

@@ -1,0 +1,584 @@
+// tessel-call [--progid PROGID]: a command-line automation client. Creates one instance by ProgID
+// and answers each line of standard input, a JSON array ["Member", args...] or ["Title=", value],
+// with one JSON line: the result, or {"error": "...", "hresult": "0x..."}.
+#include "Com.h"
+#include "DispatchDriver.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+// ---- JSON ---------------------------------------------------------------------------------------
+
+struct JsonValue {
+    enum Kind { Null, Bool, Number, String, Array, Object } kind = Null;
+    bool boolean = false;
+    double number = 0;
+    bool integral = false; // a number written without fraction or exponent
+    std::string text;      // string contents, or the number as written
+    std::vector<JsonValue> items;
+};
+
+void AppendUtf8(std::string* out, char32_t c) {
+    if (c < 0x80) {
+        *out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        *out += static_cast<char>(0xC0 | (c >> 6));
+        *out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        *out += static_cast<char>(0xE0 | (c >> 12));
+        *out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        *out += static_cast<char>(0xF0 | (c >> 18));
+        *out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        *out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+class CJsonParser {
+public:
+    explicit CJsonParser(std::string_view text) : m_text(text) {}
+
+    // The whole text must be one value.
+    bool ParseDocument(JsonValue* out) {
+        SkipSpace();
+        if (!ParseValue(out, 0))
+            return false;
+        SkipSpace();
+        if (m_pos != m_text.size())
+            return Error("unexpected text after the value");
+        return true;
+    }
+    const std::string& ErrorText() const { return m_error; }
+
+private:
+    static constexpr int kMaxDepth = 64;
+
+    bool Error(const std::string& what) {
+        if (m_error.empty())
+            m_error = what + " at column " + std::to_string(m_pos + 1);
+        return false;
+    }
+    void SkipSpace() {
+        while (m_pos < m_text.size() && (m_text[m_pos] == ' ' || m_text[m_pos] == '\t' ||
+                                         m_text[m_pos] == '\n' || m_text[m_pos] == '\r'))
+            ++m_pos;
+    }
+    bool Literal(std::string_view word) {
+        if (m_text.substr(m_pos, word.size()) != word)
+            return Error("invalid literal");
+        m_pos += word.size();
+        return true;
+    }
+
+    bool ParseValue(JsonValue* out, int depth) {
+        if (depth > kMaxDepth)
+            return Error("nesting too deep");
+        if (m_pos >= m_text.size())
+            return Error("unexpected end of input");
+        char c = m_text[m_pos];
+        switch (c) {
+        case 'n':
+            out->kind = JsonValue::Null;
+            return Literal("null");
+        case 't':
+            out->kind = JsonValue::Bool;
+            out->boolean = true;
+            return Literal("true");
+        case 'f':
+            out->kind = JsonValue::Bool;
+            out->boolean = false;
+            return Literal("false");
+        case '"':
+            out->kind = JsonValue::String;
+            return ParseString(&out->text);
+        case '[':
+            return ParseArray(out, depth);
+        case '{':
+            return ParseObject(out, depth);
+        default:
+            if (c == '-' || (c >= '0' && c <= '9'))
+                return ParseNumber(out);
+            return Error("unexpected character");
+        }
+    }
+
+    bool ParseArray(JsonValue* out, int depth) {
+        out->kind = JsonValue::Array;
+        ++m_pos; // [
+        SkipSpace();
+        if (m_pos < m_text.size() && m_text[m_pos] == ']') {
+            ++m_pos;
+            return true;
+        }
+        while (true) {
+            SkipSpace();
+            JsonValue item;
+            if (!ParseValue(&item, depth + 1))
+                return false;
+            out->items.push_back(std::move(item));
+            SkipSpace();
+            if (m_pos >= m_text.size())
+                return Error("unterminated array");
+            if (m_text[m_pos] == ',') {
+                ++m_pos;
+                continue;
+            }
+            if (m_text[m_pos] == ']') {
+                ++m_pos;
+                return true;
+            }
+            return Error("expected ',' or ']'");
+        }
+    }
+
+    bool ParseObject(JsonValue* out, int depth) {
+        out->kind = JsonValue::Object;
+        ++m_pos; // {
+        SkipSpace();
+        if (m_pos < m_text.size() && m_text[m_pos] == '}') {
+            ++m_pos;
+            return true;
+        }
+        while (true) {
+            SkipSpace();
+            if (m_pos >= m_text.size() || m_text[m_pos] != '"')
+                return Error("expected a member name");
+            std::string name;
+            if (!ParseString(&name))
+                return false;
+            SkipSpace();
+            if (m_pos >= m_text.size() || m_text[m_pos] != ':')
+                return Error("expected ':'");
+            ++m_pos;
+            SkipSpace();
+            JsonValue value;
+            if (!ParseValue(&value, depth + 1))
+                return false;
+            out->items.push_back(std::move(value)); // members are not needed, only checked
+            SkipSpace();
+            if (m_pos >= m_text.size())
+                return Error("unterminated object");
+            if (m_text[m_pos] == ',') {
+                ++m_pos;
+                continue;
+            }
+            if (m_text[m_pos] == '}') {
+                ++m_pos;
+                return true;
+            }
+            return Error("expected ',' or '}'");
+        }
+    }
+
+    bool ReadHex4(char32_t* out) {
+        if (m_pos + 4 > m_text.size())
+            return Error("invalid \\u escape");
+        char32_t value = 0;
+        for (int i = 0; i < 4; ++i) {
+            char c = m_text[m_pos++];
+            int d = (c >= '0' && c <= '9')   ? c - '0'
+                    : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                    : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                                             : -1;
+            if (d < 0)
+                return Error("invalid \\u escape");
+            value = value * 16 + static_cast<char32_t>(d);
+        }
+        *out = value;
+        return true;
+    }
+
+    bool ParseString(std::string* out) {
+        ++m_pos; // opening quote
+        out->clear();
+        while (m_pos < m_text.size()) {
+            unsigned char c = static_cast<unsigned char>(m_text[m_pos]);
+            if (c == '"') {
+                ++m_pos;
+                return true;
+            }
+            if (c < 0x20)
+                return Error("control character in string");
+            if (c != '\\') {
+                *out += static_cast<char>(c); // UTF-8 passes through unchanged
+                ++m_pos;
+                continue;
+            }
+            if (++m_pos >= m_text.size())
+                break;
+            char e = m_text[m_pos++];
+            switch (e) {
+            case '"':
+                *out += '"';
+                break;
+            case '\\':
+                *out += '\\';
+                break;
+            case '/':
+                *out += '/';
+                break;
+            case 'b':
+                *out += '\b';
+                break;
+            case 'f':
+                *out += '\f';
+                break;
+            case 'n':
+                *out += '\n';
+                break;
+            case 'r':
+                *out += '\r';
+                break;
+            case 't':
+                *out += '\t';
+                break;
+            case 'u': {
+                char32_t unit = 0;
+                if (!ReadHex4(&unit))
+                    return false;
+                if (unit >= 0xD800 && unit <= 0xDBFF && m_text.substr(m_pos, 2) == "\\u") {
+                    std::size_t save = m_pos;
+                    m_pos += 2;
+                    char32_t low = 0;
+                    if (!ReadHex4(&low))
+                        return false;
+                    if (low >= 0xDC00 && low <= 0xDFFF) {
+                        AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                        break;
+                    }
+                    m_pos = save; // not a pair: the second escape stands alone
+                }
+                AppendUtf8(out, (unit >= 0xD800 && unit <= 0xDFFF) ? 0xFFFD : unit);
+                break;
+            }
+            default:
+                return Error("invalid escape");
+            }
+        }
+        return Error("unterminated string");
+    }
+
+    bool ParseNumber(JsonValue* out) {
+        std::size_t start = m_pos;
+        auto digits = [&] {
+            std::size_t first = m_pos;
+            while (m_pos < m_text.size() && m_text[m_pos] >= '0' && m_text[m_pos] <= '9')
+                ++m_pos;
+            return m_pos > first;
+        };
+        bool integral = true;
+        if (m_text[m_pos] == '-')
+            ++m_pos;
+        if (m_pos < m_text.size() && m_text[m_pos] == '0')
+            ++m_pos;
+        else if (!digits())
+            return Error("invalid number");
+        if (m_pos < m_text.size() && m_text[m_pos] == '.') {
+            ++m_pos;
+            integral = false;
+            if (!digits())
+                return Error("invalid number");
+        }
+        if (m_pos < m_text.size() && (m_text[m_pos] == 'e' || m_text[m_pos] == 'E')) {
+            ++m_pos;
+            integral = false;
+            if (m_pos < m_text.size() && (m_text[m_pos] == '+' || m_text[m_pos] == '-'))
+                ++m_pos;
+            if (!digits())
+                return Error("invalid number");
+        }
+        out->kind = JsonValue::Number;
+        out->text = std::string(m_text.substr(start, m_pos - start));
+        out->integral = integral;
+        auto [ptr, ec] =
+            std::from_chars(out->text.data(), out->text.data() + out->text.size(), out->number);
+        if (ec == std::errc::result_out_of_range)
+            return Error("number out of range");
+        if (ec != std::errc() || ptr != out->text.data() + out->text.size())
+            return Error("invalid number");
+        return true;
+    }
+
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+    std::string m_error;
+};
+
+// A JSON string literal. Valid UTF-8 passes through; bytes that are not UTF-8 become U+FFFD so
+// the line stays valid JSON.
+std::string JsonQuote(std::string_view text) {
+    std::string out = "\"";
+    for (std::size_t i = 0; i < text.size();) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\b':
+                out += "\\b";
+                break;
+            case '\f':
+                out += "\\f";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                if (c < 0x20) {
+                    char escape[8];
+                    std::snprintf(escape, sizeof escape, "\\u%04x", c);
+                    out += escape;
+                } else {
+                    out += static_cast<char>(c);
+                }
+            }
+            ++i;
+            continue;
+        }
+        std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 0;
+        bool valid = length > 0 && c <= 0xF4 && i + length <= text.size();
+        char32_t code = 0;
+        if (valid) {
+            code = c & (0x7F >> length);
+            for (std::size_t k = 1; k < length; ++k) {
+                unsigned char next = static_cast<unsigned char>(text[i + k]);
+                if ((next & 0xC0) != 0x80) {
+                    valid = false;
+                    break;
+                }
+                code = (code << 6) | (next & 0x3F);
+            }
+        }
+        // Refuse overlong forms, surrogates and values past U+10FFFF.
+        static const char32_t minimum[5] = {0, 0, 0x80, 0x800, 0x10000};
+        if (valid &&
+            (code < minimum[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)))
+            valid = false;
+        if (valid) {
+            out.append(text.substr(i, length));
+            i += length;
+        } else {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        }
+    }
+    out += '"';
+    return out;
+}
+
+std::string JsonNumber(double value) {
+    if (!std::isfinite(value))
+        return "null";
+    char text[64];
+    auto [ptr, ec] = std::to_chars(text, text + sizeof text, value);
+    return ec == std::errc() ? std::string(text, ptr) : "null";
+}
+
+std::string ResultToJson(const VARIANT& v) {
+    switch (v.vt) {
+    case VT_BSTR:
+        return JsonQuote(v.bstrVal);
+    case VT_I2:
+        return std::to_string(v.iVal);
+    case VT_I4:
+        return std::to_string(v.lVal);
+    case VT_R8:
+        return JsonNumber(v.dblVal);
+    case VT_DATE:
+        return JsonNumber(v.date);
+    case VT_BOOL:
+        return v.boolVal ? "true" : "false";
+    case VT_ERROR:
+        return std::to_string(v.scode);
+    default:
+        return "null";
+    }
+}
+
+std::string ErrorLine(const std::string& description, HRESULT hr) {
+    return "{\"error\": " + JsonQuote(description) + ", \"hresult\": \"" + HResultToHex(hr) + "\"}";
+}
+
+// ---- one input line ----------------------------------------------------------------------------
+
+bool ToArgument(const JsonValue& value, VARIANT* out) {
+    switch (value.kind) {
+    case JsonValue::String:
+        *out = MakeVariantBstr(value.text);
+        return true;
+    case JsonValue::Bool:
+        *out = MakeVariantBool(value.boolean);
+        return true;
+    case JsonValue::Number:
+        if (value.integral && value.number >= -2147483648.0 && value.number <= 2147483647.0)
+            *out = MakeVariantI4(static_cast<std::int32_t>(value.number));
+        else
+            *out = MakeVariantR8(value.number);
+        return true;
+    case JsonValue::Null:
+        VariantClear(out);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ParseDispId(std::string_view text, DISPID* out) {
+    if (text.empty())
+        return false;
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), *out);
+    return ec == std::errc() && ptr == text.data() + text.size();
+}
+
+// Answers one line; false when the call failed.
+bool HandleLine(CDispatchDriver& driver, std::string_view line, std::string* output) {
+    JsonValue request;
+    CJsonParser parser(line);
+    if (!parser.ParseDocument(&request)) {
+        *output = ErrorLine("Invalid JSON: " + parser.ErrorText(), E_INVALIDARG);
+        return false;
+    }
+    if (request.kind != JsonValue::Array || request.items.empty()) {
+        *output = ErrorLine("Each line must be a JSON array starting with a member name or "
+                            "dispatch identifier.",
+                            E_INVALIDARG);
+        return false;
+    }
+
+    const JsonValue& head = request.items[0];
+    DISPID id = DISPID_UNKNOWN;
+    bool put = false;
+    if (head.kind == JsonValue::String) {
+        std::string name = head.text;
+        if (!name.empty() && name.back() == '=') {
+            put = true;
+            name.pop_back();
+        }
+        if (!ParseDispId(name, &id)) {
+            IDispatch* dispatch = driver.GetDispatch();
+            LPCOLESTR names[1] = {name.c_str()};
+            HRESULT hr = dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+            if (FAILED(hr)) {
+                *output = ErrorLine(HResultDescription(hr) + " (" + name + ")", hr);
+                return false;
+            }
+        }
+    } else if (head.kind == JsonValue::Number && head.integral && head.number >= -2147483648.0 &&
+               head.number <= 2147483647.0) {
+        id = static_cast<DISPID>(head.number);
+    } else {
+        *output = ErrorLine("The first element must be a member name or a dispatch identifier.",
+                            E_INVALIDARG);
+        return false;
+    }
+
+    std::vector<VARIANT> args;
+    for (std::size_t i = 1; i < request.items.size(); ++i) {
+        VARIANT arg;
+        if (!ToArgument(request.items[i], &arg)) {
+            *output = ErrorLine("Argument " + std::to_string(i) +
+                                    " must be a string, number, true, false or null.",
+                                DISP_E_TYPEMISMATCH);
+            return false;
+        }
+        args.push_back(arg);
+    }
+    if (put && args.size() != 1) {
+        *output = ErrorLine("A property put takes exactly one value.", DISP_E_BADPARAMCOUNT);
+        return false;
+    }
+
+    VARIANT result;
+    EXCEPINFO excep;
+    WORD flags = put ? DISPATCH_PROPERTYPUT : (DISPATCH_METHOD | DISPATCH_PROPERTYGET);
+    HRESULT hr = driver.TryInvoke(id, flags, args, &result, &excep);
+    if (FAILED(hr)) {
+        std::string description = hr == DISP_E_EXCEPTION && !excep.bstrDescription.empty()
+                                      ? excep.bstrDescription
+                                      : HResultDescription(hr);
+        *output = ErrorLine(description, hr);
+        return false;
+    }
+    *output = put ? "null" : ResultToJson(result);
+    return true;
+}
+
+bool IsBlank(std::string_view line) {
+    return line.find_first_not_of(" \t\r") == std::string_view::npos;
+}
+
+int Usage() {
+    std::fprintf(stderr, "usage: tessel-call [--progid PROGID] < calls.jsonl\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::string progId = "TesselServer.Foldline";
+    for (int i = 1; i < argc; ++i) {
+        std::string_view arg = argv[i];
+        if (arg == "--progid" && i + 1 < argc)
+            progId = argv[++i];
+        else if (arg.starts_with("--progid="))
+            progId = std::string(arg.substr(9));
+        else
+            return Usage();
+    }
+
+    if (HRESULT hr = CoInitialize(nullptr); FAILED(hr)) {
+        std::fprintf(stderr, "tessel-call: cannot use the classes root (%s)\n",
+                     HResultToHex(hr).c_str());
+        return 2;
+    }
+    int status = 0;
+    {
+        CDispatchDriver driver;
+        CLSID clsid{};
+        HRESULT hr = CLSIDFromProgID(progId.c_str(), &clsid);
+        if (SUCCEEDED(hr))
+            driver.CreateDispatch(clsid, &hr);
+        if (FAILED(hr)) {
+            std::fprintf(stderr, "tessel-call: cannot create %s: %s (%s)\n", progId.c_str(),
+                         HResultDescription(hr).c_str(), HResultToHex(hr).c_str());
+            status = 2;
+        } else {
+            std::string line;
+            while (std::getline(std::cin, line)) {
+                if (!line.empty() && line.back() == '\r')
+                    line.pop_back();
+                if (IsBlank(line))
+                    continue;
+                std::string output;
+                if (!HandleLine(driver, line, &output))
+                    status = 1;
+                std::fwrite(output.data(), 1, output.size(), stdout);
+                std::fputc('\n', stdout);
+                std::fflush(stdout);
+            }
+        }
+    }
+    CoUninitialize();
+    return status;
+}
