@@ -1,1 +1,515 @@
-// placeholder
+#include "CTesselFile.h"
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const char* const kDescriptionBegin = "========== Description Part Begin ==========";
+const char* const kDescriptionEnd = "========== Description Part End ==========";
+const char* const kParameterBegin = "========== Parameter Part Begin ==========";
+const char* const kParameterEnd = "========== Parameter Part End ==========";
+const char* const kResourceBegin = "========== Resource Part Begin ==========";
+const char* const kResourceEnd = "========== Resource Part End ==========";
+const char* const kHtmlBegin = "========== HTML Part Begin ==========";
+const char* const kHtmlEnd = "========== HTML Part End ==========";
+const char* const kSegmentEnd = "===== Segment End =====";
+
+bool EqualsNoCase(const std::string& a, const char* b) {
+    const std::size_t n = std::strlen(b);
+    if (a.size() != n)
+        return false;
+    for (std::size_t i = 0; i < n; ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]);
+        unsigned char y = static_cast<unsigned char>(b[i]);
+        if (x >= 'A' && x <= 'Z')
+            x = static_cast<unsigned char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z')
+            y = static_cast<unsigned char>(y - 'A' + 'a');
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+}
+
+std::string Trim(const std::string& s) {
+    std::size_t b = 0;
+    std::size_t e = s.size();
+    while (b < e && IsSpace(s[b]))
+        ++b;
+    while (e > b && IsSpace(s[e - 1]))
+        --e;
+    return s.substr(b, e - b);
+}
+
+// Counts read like atoi (sign, digits, anything after ignored; clamped to int) and then kept in
+// 16 bits, so "-1" means 65535.
+std::uint16_t ReadCount(const std::string& text) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1)
+            value = static_cast<long long>(INT_MAX) + 1;
+    }
+    if (negative)
+        value = -value;
+    if (value > INT_MAX)
+        value = INT_MAX;
+    return static_cast<std::uint16_t>(static_cast<int>(value));
+}
+
+// A line with "=" split at the first one; false when there is none.
+bool SplitKeyValue(const std::string& line, std::string& key, std::string& value) {
+    const std::size_t eq = line.find('=');
+    if (eq == std::string::npos)
+        return false;
+    key = Trim(line.substr(0, eq));
+    value = Trim(line.substr(eq + 1));
+    return true;
+}
+
+class CLineReader {
+public:
+    explicit CLineReader(std::ifstream& in) : m_in(in) {}
+
+    bool Next(std::string& line) {
+        if (!std::getline(m_in, line)) {
+            if (m_in.bad())
+                throw std::runtime_error("read error");
+            return false;
+        }
+        // Only a CR that came before the LF belongs to the line end.
+        if (!m_in.eof() && !line.empty() && line.back() == '\r')
+            line.pop_back();
+        return true;
+    }
+
+    bool SkipPast(const char* marker) {
+        std::string line;
+        while (Next(line)) {
+            if (EqualsNoCase(line, marker))
+                return true;
+        }
+        return false;
+    }
+
+    // Reads the next line with "=" whose key is keyName; false at the end of the file.
+    bool FindKey(const char* keyName, std::string& value) {
+        std::string line;
+        std::string key;
+        while (Next(line)) {
+            if (SplitKeyValue(line, key, value) && EqualsNoCase(key, keyName))
+                return true;
+        }
+        return false;
+    }
+
+private:
+    std::ifstream& m_in;
+};
+
+// Reads "key = value" lines into the map until the end marker; false at the end of the file.
+bool ReadMapPart(CLineReader& reader, const char* begin, const char* end, CTesselMap& map) {
+    if (!reader.SkipPast(begin))
+        return false;
+    std::string line;
+    std::string key;
+    std::string value;
+    while (reader.Next(line)) {
+        if (EqualsNoCase(line, end))
+            return true;
+        if (SplitKeyValue(line, key, value))
+            map.Set(key, value);
+    }
+    return false;
+}
+
+std::string OneLine(const std::string& text) {
+    std::string out = text;
+    for (char& c : out) {
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    }
+    return out;
+}
+
+class CFileWriter {
+public:
+    explicit CFileWriter(int fd) : m_fd(fd) {}
+
+    void Write(const std::string& text) {
+        m_buffer += text;
+        if (m_buffer.size() >= 65536)
+            Flush();
+    }
+    void Line(const std::string& text) {
+        Write(text);
+        Write("\r\n");
+    }
+    void Flush() {
+        std::size_t done = 0;
+        while (done < m_buffer.size()) {
+            const ssize_t n = ::write(m_fd, m_buffer.data() + done, m_buffer.size() - done);
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                throw CTesselWriteError(std::string("write error: ") + std::strerror(errno));
+            }
+            done += static_cast<std::size_t>(n);
+        }
+        m_buffer.clear();
+    }
+
+private:
+    int m_fd;
+    std::string m_buffer;
+};
+
+// Removes the temporary file unless it was renamed over the target.
+struct CTempFile {
+    std::string path;
+    int fd = -1;
+    bool keep = false;
+    ~CTempFile() {
+        if (fd >= 0)
+            ::close(fd);
+        if (!keep && !path.empty())
+            ::unlink(path.c_str());
+    }
+};
+
+bool CreateTemp(const std::string& target, CTempFile& temp) {
+    static std::atomic<unsigned> counter{0};
+    const std::size_t slash = target.find_last_of('/');
+    const std::string folder =
+        slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = folder + "." + base + "." + std::to_string(::getpid()) + "." +
+                                 std::to_string(counter++) + ".tmp";
+        // 0666 so the umask decides the mode, as for a file created in place.
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            temp.path = name;
+            temp.fd = fd;
+            return true;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
+    return false;
+}
+
+} // namespace
+
+// ---- CTesselMap ----
+
+unsigned CTesselMap::Bucket(const std::string& key) {
+    std::uint32_t hash = 0;
+    for (char c : key)
+        hash = 33u * hash + static_cast<std::uint32_t>(static_cast<signed char>(c));
+    return hash % kBuckets;
+}
+
+void CTesselMap::Set(const std::string& key, const std::string& value) {
+    auto& bucket = m_buckets[Bucket(key)];
+    const auto found = m_positions.find(key);
+    if (found != m_positions.end()) {
+        bucket[found->second].second = value;
+        return;
+    }
+    bucket.emplace_back(key, value);
+    try {
+        m_positions.emplace(key, bucket.size() - 1);
+    } catch (...) {
+        bucket.pop_back();
+        throw;
+    }
+}
+
+const std::string* CTesselMap::Find(const std::string& key) const {
+    const auto found = m_positions.find(key);
+    if (found == m_positions.end())
+        return nullptr;
+    return &m_buckets[Bucket(key)][found->second].second;
+}
+
+void CTesselMap::Clear() {
+    for (auto& bucket : m_buckets)
+        bucket.clear();
+    m_positions.clear();
+}
+
+std::size_t CTesselMap::Size() const {
+    return m_positions.size();
+}
+
+std::vector<std::pair<std::string, std::string>> CTesselMap::Entries() const {
+    std::vector<std::pair<std::string, std::string>> out;
+    out.reserve(Size());
+    for (const auto& bucket : m_buckets) {
+        for (auto it = bucket.rbegin(); it != bucket.rend(); ++it)
+            out.push_back(*it);
+    }
+    return out;
+}
+
+// ---- CTesselFile ----
+
+bool CTesselFile::Load(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        return false;
+    std::ifstream in(path, std::ios::in | std::ios::binary);
+    if (!in.is_open())
+        return false;
+    CLineReader reader(in);
+
+    if (!ReadMapPart(reader, kDescriptionBegin, kDescriptionEnd, m_descriptions))
+        return true;
+    if (!ReadMapPart(reader, kParameterBegin, kParameterEnd, m_parameters))
+        return true;
+
+    std::string line;
+    std::string value;
+    if (!reader.SkipPast(kResourceBegin))
+        return true;
+    if (!reader.FindKey("Resource Number", value))
+        return true;
+    std::uint16_t count = ReadCount(value);
+    if (count != 0)
+        m_resources.resize(count);
+    for (std::uint16_t i = 0; i < count;) {
+        if (!reader.Next(line))
+            return true;
+        const std::size_t first = line.find('=');
+        if (first == std::string::npos)
+            continue;
+        const std::size_t last = line.rfind('=');
+        ResourceEntry& entry = m_resources[i++];
+        entry.name = Trim(line.substr(0, first));
+        if (first == last) {
+            entry.localPath = Trim(line.substr(first + 1));
+            entry.webPath.clear();
+        } else {
+            entry.localPath = Trim(line.substr(first + 1, last - first - 1));
+            entry.webPath = Trim(line.substr(last + 1));
+        }
+    }
+    if (!reader.SkipPast(kResourceEnd))
+        return true;
+
+    if (!reader.SkipPast(kHtmlBegin))
+        return true;
+    if (!reader.FindKey("Segment Number", value))
+        return true;
+    count = ReadCount(value);
+    if (count != 0)
+        m_segments.resize(count);
+    for (std::uint16_t i = 0; i < count; ++i) {
+        if (!reader.FindKey("Segment Position", value))
+            return true;
+        HtmlSegment& segment = m_segments[i];
+        segment.position = value;
+        segment.body.clear();
+        for (;;) {
+            if (!reader.Next(line))
+                return true;
+            if (EqualsNoCase(line, kSegmentEnd))
+                break;
+            segment.body += line;
+            segment.body += "\r\n";
+        }
+    }
+    reader.SkipPast(kHtmlEnd);
+    return true;
+}
+
+bool CTesselFile::Save(const std::string& path) const {
+    if (path.empty() || path.back() == '/')
+        return false;
+    // Replace the file a link points at, not the link.
+    std::string target = path;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char* real = ::realpath(path.c_str(), nullptr)) {
+            target = real;
+            std::free(real);
+        }
+    }
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    // Whatever would stop the file being written in place also stops the save here.
+    if (exists && (S_ISDIR(st.st_mode) || ::access(target.c_str(), W_OK) != 0))
+        return false;
+
+    CTempFile temp;
+    if (!CreateTemp(target, temp))
+        return false;
+    if (exists)
+        ::fchmod(temp.fd, st.st_mode & 07777);
+
+    CFileWriter out(temp.fd);
+    out.Line(kDescriptionBegin);
+    for (const auto& [key, value] : m_descriptions.Entries())
+        out.Line(OneLine(key) + " = " + OneLine(value));
+    out.Line(kDescriptionEnd);
+    out.Line("");
+
+    out.Line(kParameterBegin);
+    for (const auto& [name, value] : m_parameters.Entries())
+        out.Line(name + " = " + value);
+    out.Line(kParameterEnd);
+    out.Line("");
+
+    out.Line(kResourceBegin);
+    out.Line("Resource Number = " + std::to_string(m_resources.size()));
+    for (const ResourceEntry& entry : m_resources)
+        out.Line(entry.name + "=" + entry.localPath + "=" + entry.webPath);
+    out.Line(kResourceEnd);
+    out.Line("");
+
+    out.Line(kHtmlBegin);
+    out.Line("Segment Number = " + std::to_string(m_segments.size()));
+    for (const HtmlSegment& segment : m_segments) {
+        out.Line("Segment Position = " + segment.position);
+        out.Write(segment.body);
+        out.Line(kSegmentEnd);
+    }
+    out.Line(kHtmlEnd);
+    out.Line("");
+    out.Flush();
+
+    if (::fsync(temp.fd) != 0 && errno != EINVAL)
+        throw CTesselWriteError(std::string("write error: ") + std::strerror(errno));
+    const int fd = temp.fd;
+    temp.fd = -1;
+    if (::close(fd) != 0)
+        throw CTesselWriteError(std::string("write error: ") + std::strerror(errno));
+    if (::rename(temp.path.c_str(), target.c_str()) != 0)
+        throw CTesselWriteError(std::string("cannot replace the file: ") + std::strerror(errno));
+    temp.keep = true;
+    return true;
+}
+
+std::string CTesselFile::GetDescription(const std::string& key) {
+    if (const std::string* value = m_descriptions.Find(key))
+        return *value;
+    m_descriptions.Set(key, std::string());
+    return std::string();
+}
+
+bool CTesselFile::SetDescription(const std::string& key, const std::string& value) {
+    m_descriptions.Set(key, value);
+    return true;
+}
+
+bool CTesselFile::SetParameter(const std::string& name, const std::string& value) {
+    try {
+        m_parameters.Set(name, value);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+std::string CTesselFile::GetParameter(const std::string& name,
+                                      const std::string& defaultValue) const {
+    const std::string* value = m_parameters.Find(name);
+    return value ? *value : defaultValue;
+}
+
+bool CTesselFile::ClearParameters() {
+    m_parameters.Clear();
+    return true;
+}
+
+bool CTesselFile::AddResource(const std::string& name, const std::string& localPath,
+                              const std::string& webPath) {
+    if (m_resources.size() >= kMaxListEntries)
+        return false;
+    try {
+        m_resources.push_back(ResourceEntry{name, localPath, webPath});
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+bool CTesselFile::ClearResources() {
+    m_resources.clear();
+    return true;
+}
+
+std::uint16_t CTesselFile::GetResourceCount() const {
+    return static_cast<std::uint16_t>(m_resources.size());
+}
+
+namespace {
+const std::string& Field(const ResourceEntry& entry, ResourceField field) {
+    switch (field) {
+    case ResourceField::Name:
+        return entry.name;
+    case ResourceField::LocalPath:
+        return entry.localPath;
+    case ResourceField::WebPath:
+        break;
+    }
+    return entry.webPath;
+}
+} // namespace
+
+std::string CTesselFile::GetResourceField(int index, ResourceField field) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= m_resources.size())
+        return std::string();
+    return Field(m_resources[static_cast<std::size_t>(index)], field);
+}
+
+std::string CTesselFile::GetResourceFieldByName(const std::string& name,
+                                                ResourceField field) const {
+    for (const ResourceEntry& entry : m_resources) {
+        if (entry.name == name)
+            return Field(entry, field);
+    }
+    return std::string();
+}
+
+bool CTesselFile::SetAllResourceLocalPaths(const std::string& path) {
+    for (ResourceEntry& entry : m_resources)
+        entry.localPath = path;
+    return true;
+}
+
+int CTesselFile::AddSegment(const std::string& position, const std::string& body) {
+    if (m_segments.size() >= kMaxListEntries)
+        return -1;
+    m_segments.push_back(HtmlSegment{position, body});
+    return static_cast<int>(m_segments.size() - 1);
+}
+
+bool CTesselFile::ClearSegments() {
+    m_segments.clear();
+    return true;
+}
+
+std::uint16_t CTesselFile::GetSegmentCount() const {
+    return static_cast<std::uint16_t>(m_segments.size());
+}

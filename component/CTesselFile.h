@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -40,6 +41,8 @@ private:
     static constexpr unsigned kBuckets = 17;
     // Within a bucket the newest key is at the back.
     std::vector<std::pair<std::string, std::string>> m_buckets[kBuckets];
+    // Key -> position in its bucket, so Set and Find stay constant-time on large tables.
+    std::unordered_map<std::string, std::size_t> m_positions;
 };
 
 // A write error after the file was created; the previous file at the path is left intact.

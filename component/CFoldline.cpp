@@ -1,0 +1,572 @@
+#include "CFoldline.h"
+
+#include "CDlgConfig.h"
+#include "CFoldlineApp.h"
+#include "CopySupportFiles.h"
+#include "Paths.h"
+#include "Prompts.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <climits>
+#include <exception>
+#include <new>
+#include <unistd.h>
+
+namespace {
+
+enum class Kind { Property, Method };
+
+struct MemberInfo {
+    DISPID id;
+    const char* name;
+    Kind kind;
+};
+
+const MemberInfo kMembers[] = {
+    {DISPID_ProgID, "ProgID", Kind::Property},
+    {DISPID_Title, "Title", Kind::Property},
+    {DISPID_Description, "Description", Kind::Property},
+    {DISPID_BitmapFileName, "BitmapFileName", Kind::Property},
+    {DISPID_PreviewPath, "PreviewPath", Kind::Property},
+    {DISPID_LastUpdateTime, "LastUpdateTime", Kind::Property},
+    {DISPID_ReadConfigFile, "ReadConfigFile", Kind::Method},
+    {DISPID_WriteConfigFile, "WriteConfigFile", Kind::Method},
+    {DISPID_Config, "Config", Kind::Method},
+    {DISPID_GetTesselTypeID, "GetTesselTypeID", Kind::Method},
+    {DISPID_GetTesselNameID, "GetTesselNameID", Kind::Method},
+    {DISPID_GetMenuTextID, "GetMenuTextID", Kind::Method},
+    {DISPID_GetMessageTextID, "GetMessageTextID", Kind::Method},
+    {DISPID_GetTipsTextID, "GetTipsTextID", Kind::Method},
+    {DISPID_GetIconID, "GetIconID", Kind::Method},
+    {DISPID_GetHTMLSegmentNumber, "GetHTMLSegmentNumber", Kind::Method},
+    {DISPID_GetHTMLPosition, "GetHTMLPosition", Kind::Method},
+    {DISPID_GetHTMLBody, "GetHTMLBody", Kind::Method},
+    {DISPID_GetResourceInstance, "GetResourceInstance", Kind::Method},
+    {DISPID_GetResourceNumber, "GetResourceNumber", Kind::Method},
+    {DISPID_GetResourceName, "GetResourceName", Kind::Method},
+    {DISPID_GetResourceLocalPath, "GetResourceLocalPath", Kind::Method},
+    {DISPID_GetResourceWebPath, "GetResourceWebPath", Kind::Method},
+    {DISPID_GetResourceLocalPathByName, "GetResourceLocalPathByName", Kind::Method},
+    {DISPID_GetResourceWebPathByName, "GetResourceWebPathByName", Kind::Method},
+    {DISPID_SetResourceLocalPath, "SetResourceLocalPath", Kind::Method},
+};
+
+const MemberInfo* FindMember(DISPID id) {
+    for (const MemberInfo& m : kMembers) {
+        if (m.id == id)
+            return &m;
+    }
+    return nullptr;
+}
+
+bool SameNameNoCase(const char* a, const char* b) {
+    for (; *a && *b; ++a, ++b) {
+        if (std::tolower(static_cast<unsigned char>(*a)) !=
+            std::tolower(static_cast<unsigned char>(*b)))
+            return false;
+    }
+    return *a == *b;
+}
+
+const char* const kPositionCursor = "cursor";
+
+// The folder that file references of a document at path are resolved against and copied into,
+// with a trailing "/". A bare file name lives in the current folder, not at the root.
+std::string FolderForDocument(const std::string& path) {
+    if (path.find_first_of("/\\") != std::string::npos)
+        return FolderOfPath(path) + "/";
+    char buffer[PATH_MAX];
+    if (::getcwd(buffer, sizeof(buffer)))
+        return std::string(buffer) + "/";
+    return std::string();
+}
+
+// Decimal only, in the C locale: optional sign, digits with an optional point, optional exponent.
+double LeadingDecimal(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    const std::size_t digitsStart = i;
+    std::size_t digits = 0;
+    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+        ++i;
+        ++digits;
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return 0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+            ++j;
+        if (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) {
+            while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j])))
+                ++j;
+            i = j;
+        }
+    }
+    double value = 0;
+    const auto result = std::from_chars(text.data() + digitsStart, text.data() + i, value,
+                                        std::chars_format::general);
+    if (result.ec != std::errc())
+        return 0;
+    return negative ? -value : value;
+}
+
+std::string FormatDate(DATE date) {
+    char buffer[512];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof(buffer), date, std::chars_format::fixed, 9);
+    if (result.ec != std::errc())
+        return "0.000000000";
+    return std::string(buffer, result.ptr);
+}
+
+// Argument access for one Invoke call; positions count in the caller's order.
+class CArgs {
+public:
+    CArgs(const DISPPARAMS& params, UINT* argErr) : m_params(params), m_argErr(argErr) {}
+
+    HRESULT Get(UINT position, VARTYPE vt, VARIANT& out) const {
+        const UINT index = m_params.cArgs - 1 - position;
+        const HRESULT hr = VariantChangeType(&out, &m_params.rgvarg[index], 0, vt);
+        if (FAILED(hr) && m_argErr)
+            *m_argErr = index;
+        return hr;
+    }
+    HRESULT Text(UINT position, std::string& out) const {
+        VARIANT v;
+        const HRESULT hr = Get(position, VT_BSTR, v);
+        if (SUCCEEDED(hr))
+            out = v.bstrVal;
+        return hr;
+    }
+    HRESULT Short(UINT position, int& out) const {
+        VARIANT v;
+        const HRESULT hr = Get(position, VT_I2, v);
+        if (SUCCEEDED(hr))
+            out = v.iVal;
+        return hr;
+    }
+    HRESULT Date(UINT position, DATE& out) const {
+        VARIANT v;
+        const HRESULT hr = Get(position, VT_DATE, v);
+        if (SUCCEEDED(hr))
+            out = v.date;
+        return hr;
+    }
+
+private:
+    const DISPPARAMS& m_params;
+    UINT* m_argErr;
+};
+
+void SetResult(VARIANT* result, VARIANT value) {
+    if (result)
+        *result = std::move(value);
+}
+
+VARIANT CountResult(int count) {
+    // The interface counts in signed 16 bits; indexes beyond that cannot be asked for anyway.
+    return MakeVariantI2(static_cast<std::int16_t>(std::min(count, 32767)));
+}
+
+const char* DescriptionKeyOf(DISPID id) {
+    switch (id) {
+    case DISPID_ProgID:
+        return "ProgID";
+    case DISPID_Title:
+        return "Title";
+    case DISPID_Description:
+        return "Description";
+    case DISPID_BitmapFileName:
+        return "BitmapFileName";
+    case DISPID_PreviewPath:
+        return "PreviewPath";
+    default:
+        return nullptr;
+    }
+}
+
+void FillException(EXCEPINFO* info, HRESULT scode, const std::string& description) {
+    if (!info)
+        return;
+    info->wCode = 0;
+    info->bstrSource = kFoldlineProgID;
+    info->bstrDescription = description;
+    info->scode = scode;
+}
+
+} // namespace
+
+// ---- lifetime ----
+
+CFoldline::CFoldline() {
+    ++ObjectCount();
+}
+
+CFoldline::~CFoldline() {
+    --ObjectCount();
+}
+
+std::atomic<long>& CFoldline::ObjectCount() {
+    static std::atomic<long> count{0};
+    return count;
+}
+
+CFoldline::DialogRunner& CFoldline::ConfigDialogRunner() {
+    static DialogRunner runner = [](CDlgConfig& dialog) {
+        return dialog.exec() == QDialog::Accepted;
+    };
+    return runner;
+}
+
+HRESULT CFoldline::QueryInterface(REFIID riid, void** ppv) {
+    if (!ppv)
+        return E_POINTER;
+    if (riid == IID_IUnknown || riid == IID_IDispatch) {
+        *ppv = static_cast<IDispatch*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG CFoldline::AddRef() {
+    return ++m_refs;
+}
+
+ULONG CFoldline::Release() {
+    const ULONG refs = --m_refs;
+    if (refs == 0)
+        delete this;
+    return refs;
+}
+
+// ---- dispatch ----
+
+HRESULT CFoldline::GetIDsOfNames(REFIID riid, const LPCOLESTR* rgszNames, UINT cNames, LCID,
+                                 DISPID* rgDispId) {
+    if (riid != IID_NULL)
+        return DISP_E_UNKNOWNINTERFACE;
+    if (!rgszNames || !rgDispId)
+        return E_POINTER;
+    if (cNames == 0)
+        return E_INVALIDARG;
+    HRESULT hr = S_OK;
+    rgDispId[0] = DISPID_UNKNOWN;
+    if (rgszNames[0]) {
+        for (const MemberInfo& m : kMembers) {
+            if (SameNameNoCase(rgszNames[0], m.name)) {
+                rgDispId[0] = m.id;
+                break;
+            }
+        }
+    }
+    if (rgDispId[0] == DISPID_UNKNOWN)
+        hr = DISP_E_UNKNOWNNAME;
+    // No member takes named arguments.
+    for (UINT i = 1; i < cNames; ++i) {
+        rgDispId[i] = DISPID_UNKNOWN;
+        hr = DISP_E_UNKNOWNNAME;
+    }
+    return hr;
+}
+
+HRESULT CFoldline::Invoke(DISPID dispIdMember, REFIID riid, LCID, WORD wFlags,
+                          DISPPARAMS* pDispParams, VARIANT* pVarResult, EXCEPINFO* pExcepInfo,
+                          UINT* puArgErr) {
+    if (riid != IID_NULL)
+        return DISP_E_UNKNOWNINTERFACE;
+    const MemberInfo* member = FindMember(dispIdMember);
+    if (!member)
+        return DISP_E_MEMBERNOTFOUND;
+
+    DISPPARAMS none;
+    const DISPPARAMS& params = pDispParams ? *pDispParams : none;
+    if (params.cArgs > 0 && !params.rgvarg)
+        return E_INVALIDARG;
+
+    const bool put = (wFlags & DISPATCH_PROPERTYPUT) != 0;
+    const bool getOrCall = (wFlags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) != 0;
+    if (put ? member->kind != Kind::Property : !getOrCall)
+        return DISP_E_MEMBERNOTFOUND;
+
+    // Only the value of a property put may be named, and only as DISPID_PROPERTYPUT.
+    if (params.cNamedArgs > 0) {
+        if (!put || params.cNamedArgs != 1 || !params.rgdispidNamedArgs ||
+            params.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
+            return DISP_E_NONAMEDARGS;
+    }
+
+    UINT expected = 0;
+    switch (dispIdMember) {
+    case DISPID_ReadConfigFile:
+    case DISPID_WriteConfigFile:
+    case DISPID_GetIconID:
+    case DISPID_GetHTMLPosition:
+    case DISPID_GetResourceName:
+    case DISPID_GetResourceLocalPath:
+    case DISPID_GetResourceWebPath:
+    case DISPID_GetResourceLocalPathByName:
+    case DISPID_GetResourceWebPathByName:
+    case DISPID_SetResourceLocalPath:
+        expected = 1;
+        break;
+    case DISPID_GetHTMLBody:
+        expected = 2;
+        break;
+    default:
+        expected = put ? 1 : 0;
+        break;
+    }
+    if (params.cArgs != expected)
+        return DISP_E_BADPARAMCOUNT;
+
+    const CArgs args(params, puArgErr);
+    try {
+        HRESULT hr = S_OK;
+        std::string text;
+        int number = 0;
+        int kind = 0;
+        DATE date = 0;
+        switch (dispIdMember) {
+        case DISPID_ProgID:
+        case DISPID_Title:
+        case DISPID_Description:
+        case DISPID_BitmapFileName:
+        case DISPID_PreviewPath:
+            if (put) {
+                if (FAILED(hr = args.Text(0, text)))
+                    return hr;
+                SetDescriptionKey(DescriptionKeyOf(dispIdMember), text);
+            } else {
+                SetResult(pVarResult,
+                          MakeVariantBstr(GetDescriptionKey(DescriptionKeyOf(dispIdMember))));
+            }
+            return S_OK;
+        case DISPID_LastUpdateTime:
+            if (put) {
+                if (FAILED(hr = args.Date(0, date)))
+                    return hr;
+                SetLastUpdateTime(date);
+            } else {
+                SetResult(pVarResult, MakeVariantDate(GetLastUpdateTime()));
+            }
+            return S_OK;
+        case DISPID_ReadConfigFile:
+            if (FAILED(hr = args.Text(0, text)))
+                return hr;
+            SetResult(pVarResult, MakeVariantBool(ReadConfigFile(text)));
+            return S_OK;
+        case DISPID_WriteConfigFile:
+            if (FAILED(hr = args.Text(0, text)))
+                return hr;
+            SetResult(pVarResult, MakeVariantBool(WriteConfigFile(text)));
+            return S_OK;
+        case DISPID_Config:
+            SetResult(pVarResult, MakeVariantBool(Config()));
+            return S_OK;
+        case DISPID_GetTesselTypeID:
+            SetResult(pVarResult, MakeVariantI4(IDS_TESSEL_TYPE));
+            return S_OK;
+        case DISPID_GetTesselNameID:
+            SetResult(pVarResult, MakeVariantI4(IDS_TESSEL_NAME));
+            return S_OK;
+        case DISPID_GetMenuTextID:
+            SetResult(pVarResult, MakeVariantI4(IDS_MENU_TEXT));
+            return S_OK;
+        case DISPID_GetMessageTextID:
+            SetResult(pVarResult, MakeVariantI4(IDS_MESSAGE_TEXT));
+            return S_OK;
+        case DISPID_GetTipsTextID:
+            SetResult(pVarResult, MakeVariantI4(IDS_TIPS_TEXT));
+            return S_OK;
+        case DISPID_GetIconID:
+            if (FAILED(hr = args.Short(0, number)))
+                return hr;
+            SetResult(pVarResult, MakeVariantI4(IDI_TESSEL));
+            return S_OK;
+        case DISPID_GetHTMLSegmentNumber:
+            SetResult(pVarResult, MakeVariantI2(1));
+            return S_OK;
+        case DISPID_GetHTMLPosition:
+            if (FAILED(hr = args.Short(0, number)))
+                return hr;
+            SetResult(pVarResult, MakeVariantBstr(kPositionCursor));
+            return S_OK;
+        case DISPID_GetHTMLBody:
+            if (FAILED(hr = args.Short(0, number)) || FAILED(hr = args.Short(1, kind)))
+                return hr;
+            SetResult(pVarResult, MakeVariantBstr(GetHTMLBody(number, kind)));
+            return S_OK;
+        case DISPID_GetResourceInstance:
+            SetResult(pVarResult, MakeVariantI4(CFoldlineApp::Instance().ResourceInstance()));
+            return S_OK;
+        case DISPID_GetResourceNumber:
+            SetResult(pVarResult, CountResult(GetResourceNumber()));
+            return S_OK;
+        case DISPID_GetResourceName:
+        case DISPID_GetResourceLocalPath:
+        case DISPID_GetResourceWebPath: {
+            if (FAILED(hr = args.Short(0, number)))
+                return hr;
+            const ResourceField field = dispIdMember == DISPID_GetResourceName ? ResourceField::Name
+                                        : dispIdMember == DISPID_GetResourceLocalPath
+                                            ? ResourceField::LocalPath
+                                            : ResourceField::WebPath;
+            SetResult(pVarResult, MakeVariantBstr(GetResourceField(number, field)));
+            return S_OK;
+        }
+        case DISPID_GetResourceLocalPathByName:
+        case DISPID_GetResourceWebPathByName: {
+            if (FAILED(hr = args.Text(0, text)))
+                return hr;
+            const ResourceField field = dispIdMember == DISPID_GetResourceLocalPathByName
+                                            ? ResourceField::LocalPath
+                                            : ResourceField::WebPath;
+            SetResult(pVarResult, MakeVariantBstr(GetResourceFieldByName(text, field)));
+            return S_OK;
+        }
+        case DISPID_SetResourceLocalPath:
+            if (FAILED(hr = args.Text(0, text)))
+                return hr;
+            SetResult(pVarResult, MakeVariantBool(SetResourceLocalPath(text)));
+            return S_OK;
+        default:
+            return DISP_E_MEMBERNOTFOUND;
+        }
+    } catch (const std::bad_alloc&) {
+        FillException(pExcepInfo, E_OUTOFMEMORY, "Out of memory.");
+    } catch (const std::exception& e) {
+        FillException(pExcepInfo, E_FAIL, e.what());
+    } catch (...) {
+        FillException(pExcepInfo, E_FAIL, "Unexpected error.");
+    }
+    return DISP_E_EXCEPTION;
+}
+
+// ---- members ----
+
+std::string CFoldline::GetDescriptionKey(const std::string& key) {
+    return m_document.GetDescription(key);
+}
+
+void CFoldline::SetDescriptionKey(const std::string& key, const std::string& value) {
+    m_document.SetDescription(key, value);
+}
+
+DATE CFoldline::GetLastUpdateTime() {
+    return LeadingDecimal(m_document.GetDescription("LastUpdateTime"));
+}
+
+void CFoldline::SetLastUpdateTime(DATE date) {
+    m_document.SetDescription("LastUpdateTime", FormatDate(date));
+}
+
+bool CFoldline::ReadConfigFile(const std::string& path) {
+    if (!m_document.Load(path))
+        return false;
+    const std::string* progId = m_document.Descriptions().Find("ProgID");
+    if (!progId || *progId != kFoldlineProgID)
+        return true; // another component's widget: only the tables hold it
+    m_model.Reset();
+    CurrentItem = nullptr;
+    CurrentMenu = nullptr;
+    // A damaged table leaves the model with its applet-wide fields; the file was still read.
+    m_model.ReadParameters(m_document, FolderForDocument(path));
+    m_resourcesCurrent = true;
+    return true;
+}
+
+bool CFoldline::WriteConfigFile(const std::string& path) {
+    m_document.ClearParameters();
+    m_document.ClearResources();
+    m_document.ClearSegments();
+    m_document.SetDescription("ProgID", kFoldlineProgID);
+    CopySupportFiles(m_model, FolderForDocument(path));
+    m_model.WriteParameters(m_document);
+    m_model.BuildResourceList(m_document);
+    m_document.AddSegment(kPositionCursor, GetHTMLBody(0, kHtmlLocal));
+    m_resourcesCurrent = true;
+    return m_document.Save(path);
+}
+
+bool CFoldline::Config() {
+    auto backup = std::make_unique<CAppletParameters>();
+    backup->Assign(m_model);
+    if (!ui::canShowDialogs()) {
+        m_model.Assign(*backup);
+        return false;
+    }
+
+    bool accepted = false;
+    {
+        auto dialog = std::make_unique<CDlgConfig>();
+        dialog->SetComponent(this);
+        m_configDialog = dialog.get();
+        try {
+            accepted = ConfigDialogRunner()(*dialog);
+        } catch (...) {
+            m_configDialog = nullptr;
+            dialog.reset();
+            CurrentItem = nullptr;
+            CurrentMenu = nullptr;
+            m_model.Assign(*backup);
+            throw;
+        }
+        m_configDialog = nullptr;
+    }
+    // The bindings pointed into the tree the dialog worked on; a restore replaces that tree.
+    CurrentItem = nullptr;
+    CurrentMenu = nullptr;
+    if (accepted) {
+        m_resourcesCurrent = false;
+        return true;
+    }
+    m_model.Assign(*backup);
+    return false;
+}
+
+std::string CFoldline::GetHTMLBody(int, int kind) {
+    // The fragment reads "PreviewPath"; a key once read is kept and written by the next save.
+    m_document.GetDescription("PreviewPath");
+    return m_model.GetAppletHtml(m_document, kind);
+}
+
+int CFoldline::GetResourceNumber() {
+    if (!m_resourcesCurrent) {
+        m_model.BuildResourceList(m_document);
+        m_resourcesCurrent = true;
+    }
+    return m_document.GetResourceCount();
+}
+
+std::string CFoldline::GetResourceField(int index, ResourceField field) {
+    GetResourceNumber();
+    return m_document.GetResourceField(index, field);
+}
+
+std::string CFoldline::GetResourceFieldByName(const std::string& name, ResourceField field) {
+    GetResourceNumber();
+    return m_document.GetResourceFieldByName(name, field);
+}
+
+bool CFoldline::SetResourceLocalPath(const std::string& path) {
+    GetResourceNumber();
+    return m_document.SetAllResourceLocalPaths(path);
+}

@@ -1,0 +1,389 @@
+#include "CFoldline.h"
+#include "CDlgConfig.h"
+#include "CFoldlineApp.h"
+#include "Paths.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <locale>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+
+// Holds one reference; calls go through IDispatch::Invoke exactly as a host makes them.
+class CObjectRef {
+public:
+    CObjectRef() : m_object(new CFoldline()) {}
+    ~CObjectRef() { m_object->Release(); }
+    CObjectRef(const CObjectRef&) = delete;
+    CObjectRef& operator=(const CObjectRef&) = delete;
+    CFoldline* operator->() const { return m_object; }
+    CFoldline& operator*() const { return *m_object; }
+
+    // Arguments in natural order.
+    HRESULT Call(DISPID id, std::vector<VARIANT> args, VARIANT* result = nullptr,
+                 EXCEPINFO* excep = nullptr, UINT* argErr = nullptr,
+                 WORD flags = DISPATCH_METHOD | DISPATCH_PROPERTYGET) {
+        std::vector<VARIANT> reversed(args.rbegin(), args.rend());
+        DISPPARAMS params;
+        params.rgvarg = reversed.empty() ? nullptr : reversed.data();
+        params.cArgs = static_cast<UINT>(reversed.size());
+        return m_object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, excep,
+                                argErr);
+    }
+    HRESULT Put(DISPID id, VARIANT value) {
+        DISPID named = DISPID_PROPERTYPUT;
+        DISPPARAMS params;
+        params.rgvarg = &value;
+        params.cArgs = 1;
+        params.rgdispidNamedArgs = &named;
+        params.cNamedArgs = 1;
+        return m_object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params,
+                                nullptr, nullptr, nullptr);
+    }
+    std::string Text(DISPID id, std::vector<VARIANT> args = {}) {
+        VARIANT result;
+        EXPECT_EQ(Call(id, std::move(args), &result), S_OK);
+        EXPECT_EQ(result.vt, VT_BSTR);
+        return result.bstrVal;
+    }
+    std::int32_t Int(DISPID id, std::vector<VARIANT> args = {}) {
+        VARIANT result;
+        EXPECT_EQ(Call(id, std::move(args), &result), S_OK);
+        VARIANT asInt;
+        EXPECT_EQ(VariantChangeType(&asInt, &result, 0, VT_I4), S_OK);
+        return asInt.lVal;
+    }
+    bool Bool(DISPID id, std::vector<VARIANT> args = {}) {
+        VARIANT result;
+        EXPECT_EQ(Call(id, std::move(args), &result), S_OK);
+        EXPECT_EQ(result.vt, VT_BOOL);
+        return result.boolVal != VARIANT_FALSE;
+    }
+
+private:
+    CFoldline* m_object;
+};
+
+VARIANT S(const std::string& s) {
+    return MakeVariantBstr(s);
+}
+VARIANT I(int v) {
+    return MakeVariantI4(v);
+}
+
+// The whole model as its lossless stored table.
+std::vector<std::pair<std::string, std::string>> Snapshot(CAppletParameters& model) {
+    CTesselFile table;
+    model.WriteParameters(table);
+    return table.Parameters().Entries();
+}
+
+struct CRunnerGuard {
+    CFoldline::DialogRunner saved = CFoldline::ConfigDialogRunner();
+    ~CRunnerGuard() { CFoldline::ConfigDialogRunner() = saved; }
+};
+
+TEST(CFoldline, FreshInstanceServesTheAppletClassAlone) {
+    CObjectRef object;
+    EXPECT_EQ(object.Int(DISPID_GetResourceNumber), 1);
+    EXPECT_EQ(object.Text(DISPID_GetResourceName, {I(0)}), "furlin.class");
+    EXPECT_EQ(object.Text(DISPID_GetResourceLocalPath, {I(0)}),
+              CFoldlineApp::Instance().ComponentFolder() + "/");
+    EXPECT_EQ(object.Text(DISPID_GetResourceLocalPath, {I(-1)}), "");
+    EXPECT_EQ(object.Text(DISPID_GetResourceLocalPath, {I(1)}), "");
+    EXPECT_EQ(object.Text(DISPID_GetResourceWebPathByName, {S("FURLIN.CLASS")}), "");
+    // The component folder was taken from the library itself when it was loaded (the model
+    // above saw it: the class file's local path).
+    const char* build = std::getenv("FOLDLINE_BUILD_DIR");
+    ASSERT_NE(build, nullptr);
+    EXPECT_EQ(CFoldlineApp::Instance().ComponentFolder(),
+              std::filesystem::canonical(std::string(build) + "/component").string());
+}
+
+TEST(CFoldline, SetResourceLocalPathLastsUntilTheListIsRebuilt) {
+    CObjectRef object;
+    EXPECT_TRUE(object.Bool(DISPID_SetResourceLocalPath, {S("D:\\site")}));
+    EXPECT_EQ(object.Text(DISPID_GetResourceLocalPath, {I(0)}), "D:\\site");
+    EXPECT_EQ(object.Text(DISPID_GetResourceLocalPathByName, {S("furlin.class")}), "D:\\site");
+    object.Text(DISPID_GetHTMLBody, {I(0), I(1)});
+    EXPECT_EQ(object.Text(DISPID_GetResourceLocalPath, {I(0)}),
+              CFoldlineApp::Instance().ComponentFolder() + "/");
+}
+
+TEST(CFoldline, CatalogueConstantsAndStringTable) {
+    CObjectRef object;
+    EXPECT_EQ(object.Text(DISPID_GetHTMLPosition, {I(5)}), "cursor");
+    EXPECT_EQ(object.Int(DISPID_GetHTMLSegmentNumber), 1);
+    EXPECT_EQ(object.Int(DISPID_GetIconID, {I(0)}), 4000);
+    EXPECT_EQ(object.Int(DISPID_GetIconID, {I(7)}), 4000);
+
+    const HINSTANCE module = object.Int(DISPID_GetResourceInstance);
+    auto text = [&](DISPID id) { return LoadStringText(module, object.Int(id)); };
+    EXPECT_EQ(text(DISPID_GetTesselTypeID), "Java Applet");
+    EXPECT_EQ(text(DISPID_GetTesselNameID), "Quillary Foldline 1.1");
+    EXPECT_EQ(text(DISPID_GetMenuTextID), "Quillary Foldline 1.1");
+    EXPECT_EQ(text(DISPID_GetTipsTextID), "Quillary Foldline 1.1");
+    EXPECT_EQ(text(DISPID_GetMessageTextID),
+              "Build a perfect navigation tree in which the sub-menu will slide downwards");
+    const std::string icon = LoadIconData(module, 4000);
+    EXPECT_EQ(icon.rfind("<svg", 0), 0u);
+    EXPECT_NE(icon.find("</svg>"), std::string::npos);
+}
+
+TEST(CFoldline, CataloguePropertiesAndLastUpdateTime) {
+    CObjectRef object;
+    VARIANT result;
+    ASSERT_EQ(object.Call(DISPID_Title, {}, &result, nullptr, nullptr, DISPATCH_PROPERTYGET), S_OK);
+    EXPECT_EQ(result.bstrVal, "");
+    EXPECT_TRUE(object->Document().Descriptions().Contains("Title"));
+    ASSERT_EQ(object.Put(DISPID_Description, S("  spaced  ")), S_OK);
+    EXPECT_EQ(object.Text(DISPID_Description), "  spaced  ");
+
+    // The user's locale must not turn the point into a comma.
+    struct CommaPoint : std::numpunct<char> {
+        char do_decimal_point() const override { return ','; }
+    };
+    const std::locale saved =
+        std::locale::global(std::locale(std::locale::classic(), new CommaPoint));
+    ASSERT_EQ(object.Put(DISPID_LastUpdateTime, MakeVariantDate(36487.5)), S_OK);
+    std::locale::global(saved);
+    EXPECT_EQ(object->Document().GetDescription("LastUpdateTime"), "36487.500000000");
+    ASSERT_EQ(object.Call(DISPID_LastUpdateTime, {}, &result), S_OK);
+    EXPECT_EQ(result.vt, VT_DATE);
+    EXPECT_DOUBLE_EQ(result.date, 36487.5);
+
+    object->SetLastUpdateTime(0);
+    EXPECT_EQ(object->Document().GetDescription("LastUpdateTime"), "0.000000000");
+    const std::pair<const char*, double> reads[] = {{"  12.25 days", 12.25},
+                                                    {"-3", -3},
+                                                    {".5", 0.5},
+                                                    {"1e3x", 1000},
+                                                    {"2e", 2},
+                                                    {"abc", 0},
+                                                    {"", 0},
+                                                    {"+.e1", 0},
+                                                    {"0x10", 0},
+                                                    {"inf", 0}};
+    for (const auto& [stored, expected] : reads) {
+        object->Document().SetDescription("LastUpdateTime", stored);
+        EXPECT_DOUBLE_EQ(object->GetLastUpdateTime(), expected) << stored;
+    }
+}
+
+TEST(CFoldline, WriteAndReadConfigFile) {
+    CTempDir dir;
+    const std::string path = dir.File("menu.tsl");
+    {
+        CObjectRef object;
+        object.Text(DISPID_Title);
+        CFurlin* menu = object->Model().InsertNewMenu();
+        ASSERT_NE(menu, nullptr);
+        menu->InsertNewItem()->Label = "Home, sweet";
+        object->Model().Name = "Nav";
+        ASSERT_TRUE(object.Bool(DISPID_WriteConfigFile, {S(path)}));
+        const std::string text = CTempDir::Read(path);
+        EXPECT_NE(text.find("\r\nTitle = \r\n"), std::string::npos);
+        EXPECT_NE(text.find("\r\nProgID = TesselServer.Foldline\r\n"), std::string::npos);
+        EXPECT_NE(text.find("\r\nPreviewPath = \r\n"), std::string::npos);
+        EXPECT_NE(text.find("Segment Position = cursor\r\n"), std::string::npos);
+        EXPECT_EQ(object->Document().GetSegmentCount(), 1);
+        EXPECT_FALSE(object.Bool(DISPID_WriteConfigFile, {S(dir.File("none/x.tsl"))}));
+    }
+    {
+        CObjectRef object;
+        object->Model().InsertNewMenu();
+        object->Model().InsertNewMenu();
+        ASSERT_TRUE(object.Bool(DISPID_ReadConfigFile, {S(path)}));
+        ASSERT_EQ(object->Model().Menus().size(), 1u);
+        EXPECT_EQ(object->Model().Name, "Nav");
+        EXPECT_EQ(object->Model().Menus()[0]->GetItem(0)->Label, "Home, sweet");
+        // The list read from the file is served as it was read.
+        object->Document().SetAllResourceLocalPaths("as read");
+        EXPECT_EQ(object.Text(DISPID_GetResourceLocalPath, {I(0)}), "as read");
+
+        EXPECT_FALSE(object.Bool(DISPID_ReadConfigFile, {S(dir.File("missing.tsl"))}));
+        EXPECT_EQ(object->Model().Menus().size(), 1u);
+    }
+}
+
+TEST(CFoldline, AnotherComponentsFileLeavesTheModel) {
+    CTempDir dir;
+    const std::string path = dir.File("other.tsl");
+    CTempDir::Write(path, "========== Description Part Begin ==========\r\n"
+                          "ProgID = TesselServer.Other\r\n"
+                          "Title = Theirs\r\n"
+                          "========== Description Part End ==========\r\n"
+                          "========== Parameter Part Begin ==========\r\n"
+                          "Version = 1.1\r\n"
+                          "========== Parameter Part End ==========\r\n");
+    CObjectRef object;
+    object->Model().InsertNewMenu();
+    object->Model().Name = "Mine";
+    const auto before = Snapshot(object->Model());
+    ASSERT_TRUE(object.Bool(DISPID_ReadConfigFile, {S(path)}));
+    EXPECT_EQ(Snapshot(object->Model()), before);
+    EXPECT_EQ(object.Text(DISPID_Title), "Theirs");
+    EXPECT_EQ(object->Document().GetParameter("Version"), "1.1");
+}
+
+TEST(CFoldline, ConfigCancelRestoresAndOkKeeps) {
+    CRunnerGuard guard;
+    CObjectRef object;
+    object->Model().InsertNewMenu()->InsertNewItem()->Label = "first";
+    const auto before = Snapshot(object->Model());
+
+    CDlgConfig* seen = nullptr;
+    CFoldline::ConfigDialogRunner() = [&](CDlgConfig& dialog) {
+        seen = object->ConfigDialog();
+        EXPECT_EQ(seen, &dialog);
+        object->Model().Name = "edited";
+        object->Model().Menus()[0]->GetItem(0)->Label = "changed";
+        object->Model().InsertNewMenu();
+        object->CurrentMenu = object->Model().Menus()[1].get();
+        return false;
+    };
+    EXPECT_FALSE(object.Bool(DISPID_Config));
+    EXPECT_NE(seen, nullptr);
+    EXPECT_EQ(object->ConfigDialog(), nullptr);
+    EXPECT_EQ(object->CurrentMenu, nullptr); // it pointed into the discarded tree
+    EXPECT_EQ(Snapshot(object->Model()), before);
+
+    // OK keeps the edits and the next resource query rebuilds the list.
+    object.Bool(DISPID_SetResourceLocalPath, {S("stale")});
+    CFoldline::ConfigDialogRunner() = [&](CDlgConfig&) {
+        object->Model().Name = "kept";
+        return true;
+    };
+    EXPECT_TRUE(object.Bool(DISPID_Config));
+    EXPECT_EQ(object->Model().Name, "kept");
+    EXPECT_NE(object.Text(DISPID_GetResourceLocalPath, {I(0)}), "stale");
+
+    // A failing dialog is a cancel, reported as an exception, and the object stays usable.
+    CFoldline::ConfigDialogRunner() = [&](CDlgConfig&) -> bool {
+        object->Model().Name = "half done";
+        throw std::runtime_error("dialog failed");
+    };
+    EXCEPINFO excep;
+    EXPECT_EQ(object.Call(DISPID_Config, {}, nullptr, &excep), DISP_E_EXCEPTION);
+    EXPECT_EQ(excep.bstrDescription, "dialog failed");
+    EXPECT_EQ(object->Model().Name, "kept");
+    EXPECT_EQ(object->ConfigDialog(), nullptr);
+}
+
+TEST(CFoldline, DispatchNamesAndErrors) {
+    CObjectRef object;
+    const char* names[] = {"gethtmlbody"};
+    DISPID id = 0;
+    EXPECT_EQ(object->GetIDsOfNames(IID_NULL, names, 1, 0, &id), S_OK);
+    EXPECT_EQ(id, DISPID_GetHTMLBody);
+    const char* title[] = {"TITLE"};
+    EXPECT_EQ(object->GetIDsOfNames(IID_NULL, title, 1, 0, &id), S_OK);
+    EXPECT_EQ(id, DISPID_Title);
+    const char* unknown[] = {"GetHTMLBodyX"};
+    EXPECT_EQ(object->GetIDsOfNames(IID_NULL, unknown, 1, 0, &id), DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(id, DISPID_UNKNOWN);
+
+    VARIANT result;
+    UINT argErr = 99;
+    EXPECT_EQ(object.Call(27, {}), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(object.Call(0, {}), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(object.Call(DISPID_GetHTMLBody, {I(0)}), DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(object.Call(DISPID_Config, {I(0)}), DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(object.Call(DISPID_Title, {S("x")}), DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(object.Call(DISPID_GetHTMLBody, {I(0), S("web")}, &result, nullptr, &argErr),
+              DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(argErr, 0u); // the last argument comes first in rgvarg
+    EXPECT_EQ(object.Call(DISPID_GetResourceName, {I(40000)}), DISP_E_OVERFLOW);
+    EXPECT_EQ(object.Call(DISPID_GetResourceName, {I(-32769)}), DISP_E_OVERFLOW);
+    EXPECT_EQ(object.Call(DISPID_GetResourceName, {S("0")}, &result), S_OK);
+    EXPECT_EQ(result.bstrVal, "furlin.class");
+    EXPECT_EQ(object.Put(DISPID_Config, MakeVariantBool(true)), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(object.Put(DISPID_LastUpdateTime, S("soon")), DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(object->Invoke(DISPID_Title, IID_IDispatch, 0, DISPATCH_PROPERTYGET, nullptr, &result,
+                             nullptr, nullptr),
+              DISP_E_UNKNOWNINTERFACE);
+    // No result variant is fine; so is a null parameter block for a call without arguments.
+    EXPECT_EQ(object->Invoke(DISPID_GetTesselTypeID, IID_NULL, 0, DISPATCH_METHOD, nullptr, nullptr,
+                             nullptr, nullptr),
+              S_OK);
+
+    IUnknown* unknownPtr = nullptr;
+    EXPECT_EQ(object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&unknownPtr)), S_OK);
+    ASSERT_NE(unknownPtr, nullptr);
+    unknownPtr->Release();
+    void* factory = &id;
+    EXPECT_EQ(object->QueryInterface(IID_IClassFactory, &factory), E_NOINTERFACE);
+    EXPECT_EQ(factory, nullptr);
+}
+
+TEST(CFoldline, WriteErrorBecomesAnExceptionAndTheObjectStaysUsable) {
+    CTempDir dir;
+    const std::string path = dir.File("big.tsl");
+    CTempDir::Write(path, "previous");
+    CObjectRef object;
+    object.Put(DISPID_Description, S(std::string(300000, 'd')));
+
+    struct rlimit old {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 8192;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    EXCEPINFO excep;
+    const HRESULT hr = object.Call(DISPID_WriteConfigFile, {S(path)}, nullptr, &excep);
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(hr, DISP_E_EXCEPTION);
+    EXPECT_NE(excep.bstrDescription.find("write error"), std::string::npos);
+    EXPECT_EQ(excep.bstrSource, "TesselServer.Foldline");
+    EXPECT_EQ(CTempDir::Read(path), "previous");
+    EXPECT_EQ(object.Text(DISPID_GetHTMLPosition, {I(0)}), "cursor");
+    EXPECT_TRUE(object.Bool(DISPID_WriteConfigFile, {S(path)}));
+}
+
+TEST(CFoldline, FactoryAndObjectCount) {
+    IClassFactory* factory = nullptr;
+    ASSERT_EQ(
+        DllGetClassObject(CLSID_Foldline, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
+        S_OK);
+    const long before = CFoldline::ObjectCount();
+    EXPECT_EQ(DllCanUnloadNow(), before == 0 ? S_OK : S_FALSE);
+
+    IDispatch* first = nullptr;
+    IDispatch* second = nullptr;
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&first)),
+              S_OK);
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, reinterpret_cast<void**>(&second)),
+              S_OK);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(CFoldline::ObjectCount(), before + 2);
+    EXPECT_EQ(DllCanUnloadNow(), S_FALSE);
+    first->Release();
+    second->Release();
+    EXPECT_EQ(CFoldline::ObjectCount(), before);
+
+    factory->LockServer(true);
+    EXPECT_EQ(DllCanUnloadNow(), S_FALSE);
+    factory->LockServer(false);
+    EXPECT_EQ(DllCanUnloadNow(), before == 0 ? S_OK : S_FALSE);
+
+    int dummy = 0;
+    void* none = &dummy;
+    EXPECT_EQ(factory->CreateInstance(factory, IID_IDispatch, &none), CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IClassFactory, &none), E_NOINTERFACE);
+    EXPECT_EQ(CFoldline::ObjectCount(), before);
+    factory->Release();
+
+    const CLSID other = {
+        0x0E58CB80, 0xD066, 0x11D2, {0x9E, 0x76, 0x52, 0x54, 0xAB, 0x10, 0xC8, 0x9A}};
+    void* object = &none;
+    EXPECT_EQ(DllGetClassObject(other, IID_IClassFactory, &object), CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(object, nullptr);
+}
+
+} // namespace
