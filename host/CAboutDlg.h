@@ -1,0 +1,15 @@
+// The About box.
+#pragma once
+
+#include <QDialog>
+
+class CLinkLabel;
+
+class CAboutDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CAboutDlg(QWidget* parent = nullptr);
+
+    CLinkLabel* webLink;
+};

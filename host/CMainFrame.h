@@ -1,0 +1,99 @@
+// The main window: menu, toolbar, status bar, the command table and the window placement kept in
+// the profile section "Frame".
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+
+class CQuillaryToolApp;
+class CQuillaryToolView;
+class QAction;
+class QLabel;
+class QMenu;
+class QSettings;
+class QToolBar;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    enum Command {
+        FileNew,
+        FileOpen,
+        FileSave,
+        FileSaveAs,
+        FileSaveAsTemplate,
+        FileCopySupportFiles,
+        AppExit,
+        EditConfigure,
+        EditRename,
+        EditLocalHtml,
+        EditWebHtml,
+        EditPreview,
+        OptionWebBrowser,
+        OptionTemplate,
+        ViewToolbar,
+        ViewStatusBar,
+        HelpTopics,
+        HelpTutorial,
+        HelpSearch,
+        HelpViewSample,
+        HelpFaq,
+        AppAbout,
+        CommandCount
+    };
+
+    explicit CMainFrame(CQuillaryToolApp* app);
+    ~CMainFrame() override;
+
+    QAction* Action(Command command) const { return m_actions[command]; }
+    QAction* RecentFileAction(int index) const { return m_recentActions[index]; }
+    QToolBar* ToolBar() const { return m_toolBar; }
+    QLabel* MessagePane() const { return m_messagePane; }
+    QLabel* Indicator(int index) const { return m_indicators[index]; }
+    CQuillaryToolView* View() const;
+
+    // Reads the five "Frame" values and applies them before the first showing.
+    void RestorePlacement(QSettings& profile);
+    void SavePlacement(QSettings& profile) const;
+    // The first showing, in the state the placement asked for.
+    void ShowFirst();
+    Qt::WindowStates FirstShowState() const { return m_firstShowState; }
+
+    // Enables and disables the commands for the current document.
+    void UpdateCommandUI();
+    void UpdateRecentFileMenu();
+    void UpdateCaption();
+
+    // Commands that later parts of the program provide; each stays disabled while unset.
+    std::function<void()> onSaveAsTemplate;
+    std::function<void()> onPreview;
+    std::function<void()> onWebBrowser;
+    std::function<void()> onManageTemplates;
+
+    // Runs a command; a failed call into the component is reported instead of ending the program.
+    void RunCommand(const std::function<void()>& command);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QAction* MakeAction(Command command, const QString& text, const QString& prompt,
+                        const QString& toolTip = QString());
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+
+    CQuillaryToolApp* m_app;
+    std::array<QAction*, CommandCount> m_actions{};
+    std::array<QAction*, 4> m_recentActions{};
+    QAction* m_recentSeparator = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QLabel* m_messagePane = nullptr;
+    std::array<QLabel*, 3> m_indicators{};
+    Qt::WindowStates m_firstShowState = Qt::WindowNoState;
+};

@@ -1,0 +1,176 @@
+#include "CQuillaryToolApp.h"
+
+#include "CAboutDlg.h"
+#include "CMainFrame.h"
+#include "CQuillaryToolDoc.h"
+#include "CQuillaryToolView.h"
+#include "Com.h"
+#include "HostServices.h"
+#include "HostStrings.h"
+#include "Prompts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QUrl>
+
+CQuillaryToolApp::CQuillaryToolApp(const QString& folder)
+    : appFolder(folder), m_recentFiles(host::kRecentFileCount) {
+    while (appFolder.size() > 1 && (appFolder.endsWith('/') || appFolder.endsWith('\\')))
+        appFolder.chop(1);
+}
+
+CQuillaryToolApp::~CQuillaryToolApp() {
+    // The view refers to the document, the document holds the component instance.
+    m_frame.reset();
+    m_document.reset();
+    if (m_comInitialized)
+        CoUninitialize();
+}
+
+std::unique_ptr<QSettings> CQuillaryToolApp::Profile() {
+    return std::make_unique<QSettings>(QString::fromUtf8(host::kProfileCompany),
+                                       QString::fromUtf8(host::kAppTitle));
+}
+
+CQuillaryToolView* CQuillaryToolApp::View() const {
+    return m_frame ? m_frame->View() : nullptr;
+}
+
+bool CQuillaryToolApp::InitInstance(const QStringList& arguments) {
+    if (FAILED(CoInitialize(nullptr))) {
+        host::Message(nullptr, QStringLiteral("OLE initialization failed.  Make sure that the OLE "
+                                              "libraries are the correct version."));
+        return false;
+    }
+    m_comInitialized = true;
+
+    const QString widgetFolder = appFolder + QStringLiteral("/My Widget");
+    if (QFileInfo(widgetFolder).isDir())
+        QDir::setCurrent(widgetFolder);
+
+    auto profile = Profile();
+    m_recentFiles.ReadList(*profile, QString::fromUtf8(host::kSectionRecentFiles));
+    profile->beginGroup(QString::fromUtf8(host::kSectionWebBrowser));
+    browserMode = profile->value(QStringLiteral("Use Default"), 1).toInt();
+    browserProgram = profile->value(QStringLiteral("Specify Browser"), QString()).toString();
+    knownBrowserIndex = profile->value(QStringLiteral("Known Browser"), 0).toInt();
+    profile->endGroup();
+
+    m_document = std::make_unique<CQuillaryToolDoc>();
+    m_document->recentFiles = &m_recentFiles;
+    m_frame = std::make_unique<CMainFrame>(this);
+    m_document->window = m_frame.get();
+    auto* view = new CQuillaryToolView(m_document.get(), m_frame.get());
+    m_frame->setCentralWidget(view);
+    m_frame->RestorePlacement(*profile);
+    connect(m_document.get(), &CQuillaryToolDoc::titleChanged, m_frame.get(),
+            &CMainFrame::UpdateCaption);
+    m_frame->UpdateCaption();
+
+    bool started = false;
+    m_frame->RunCommand(
+        [&] { started = arguments.isEmpty() ? OnFileNew() : OpenDocumentFile(arguments.first()); });
+    if (!started)
+        return false;
+    m_frame->ShowFirst();
+    return true;
+}
+
+int CQuillaryToolApp::ExitInstance() {
+    CleanUpPreviewFolder();
+    if (auto profile = Profile())
+        m_recentFiles.WriteList(*profile, QString::fromUtf8(host::kSectionRecentFiles));
+    m_frame.reset();
+    m_document.reset();
+    if (m_comInitialized) {
+        CoUninitialize();
+        m_comInitialized = false;
+    }
+    return 0;
+}
+
+bool CQuillaryToolApp::OnFileNew() {
+    if (!m_document->SaveModified())
+        return false;
+    if (!m_document->OnNewDocument())
+        return false;
+    if (CQuillaryToolView* view = View())
+        view->OnInitialUpdate();
+    return true;
+}
+
+void CQuillaryToolApp::OnFileOpen() {
+    const QString filter = QString::fromUtf8(host::kDocFilterName) + QStringLiteral("| *") +
+                           QString::fromUtf8(host::kDocExtension);
+    const QString path = ui::prompts().pickOpenFile(m_frame.get(), QStringLiteral("Open"),
+                                                    QDir::currentPath(), filter);
+    if (path.isEmpty())
+        return;
+    OpenDocumentFile(path);
+}
+
+bool CQuillaryToolApp::OpenDocumentFile(const QString& path, int recentIndex) {
+    if (!m_document->SaveModified())
+        return false;
+    auto dropRecent = [&] {
+        if (recentIndex >= 0)
+            m_recentFiles.Remove(recentIndex);
+    };
+    QFile probe(path);
+    if (!QFileInfo(path).isFile() || !probe.open(QIODevice::ReadOnly)) {
+        host::Message(m_frame.get(), QStringLiteral("Cannot open %1.").arg(path));
+        dropRecent();
+        return false;
+    }
+    probe.close();
+    if (!m_document->OnOpenDocument(path)) {
+        dropRecent();
+        return false;
+    }
+    m_document->SetPathName(path);
+    m_document->SetModifiedFlag(false);
+    if (CQuillaryToolView* view = View())
+        view->OnInitialUpdate();
+    return true;
+}
+
+void CQuillaryToolApp::OnAppExit() {
+    if (m_frame)
+        m_frame->close();
+}
+
+void CQuillaryToolApp::OnAppAbout() {
+    CAboutDlg about(m_frame.get());
+    host::services().runDialog(about);
+}
+
+void CQuillaryToolApp::OpenHelp(const QString& anchor) {
+    QUrl url = QUrl::fromLocalFile(HelpFile());
+    if (!anchor.isEmpty())
+        url.setFragment(anchor);
+    host::services().openUrl(url);
+}
+
+void CQuillaryToolApp::OnHelpTopics() {
+    OpenHelp(QString());
+}
+void CQuillaryToolApp::OnHelpTutorial() {
+    OpenHelp(QStringLiteral("topic-98329"));
+}
+void CQuillaryToolApp::OnHelpFaq() {
+    OpenHelp(QStringLiteral("topic-98326"));
+}
+void CQuillaryToolApp::OnHelpSearch() {
+    OpenHelp(QStringLiteral("keywords"));
+}
+
+void CQuillaryToolApp::CleanUpPreviewFolder() {
+    QDir folder(PreviewFolder());
+    if (!folder.exists())
+        return;
+    for (const QFileInfo& entry : folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System))
+        QFile::remove(entry.absoluteFilePath());
+    QDir(appFolder).rmdir(QStringLiteral("tmp"));
+}

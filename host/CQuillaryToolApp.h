@@ -1,0 +1,68 @@
+// The application object: start-up, the profile, the document/frame/view triple, the framework's
+// file commands, help and the end-of-program clean-up.
+#pragma once
+
+#include "CRecentFileList.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class CMainFrame;
+class CQuillaryToolDoc;
+class CQuillaryToolView;
+class QSettings;
+
+class CQuillaryToolApp : public QObject {
+    Q_OBJECT
+
+public:
+    // appFolder: the folder of the program file (the executable's folder in main()).
+    explicit CQuillaryToolApp(const QString& appFolder);
+    ~CQuillaryToolApp() override;
+
+    // arguments: the command line without the program name. False ends the program.
+    bool InitInstance(const QStringList& arguments);
+    // Preview-folder clean-up, the recent-file list, the component object model.
+    int ExitInstance();
+
+    // The framework's file commands.
+    bool OnFileNew();
+    void OnFileOpen();
+    // recentIndex >= 0 when opened from the recent-file list (a failed entry is dropped).
+    bool OpenDocumentFile(const QString& path, int recentIndex = -1);
+    void OnAppExit();
+
+    void OnAppAbout();
+    void OnHelpTopics();
+    void OnHelpTutorial();
+    void OnHelpFaq();
+    void OnHelpSearch();
+
+    // Empties and removes the preview folder "tmp"; folders inside it stay.
+    void CleanUpPreviewFolder();
+    QString PreviewFolder() const { return appFolder + QStringLiteral("/tmp"); }
+    QString HelpFile() const { return appFolder + QStringLiteral("/help/index.html"); }
+
+    static std::unique_ptr<QSettings> Profile();
+
+    CQuillaryToolDoc* Document() const { return m_document.get(); }
+    CMainFrame* MainFrame() const { return m_frame.get(); }
+    CQuillaryToolView* View() const;
+    CRecentFileList& RecentFiles() { return m_recentFiles; }
+
+    QString appFolder;
+    int browserMode = 1;
+    QString browserProgram;
+    int knownBrowserIndex = 0;
+
+private:
+    void OpenHelp(const QString& anchor);
+
+    CRecentFileList m_recentFiles;
+    std::unique_ptr<CQuillaryToolDoc> m_document;
+    std::unique_ptr<CMainFrame> m_frame;
+    bool m_comInitialized = false;
+};

@@ -1,0 +1,227 @@
+#include "CQuillaryToolDoc.h"
+
+#include "CRecentFileList.h"
+#include "HostServices.h"
+#include "HostStrings.h"
+#include "Prompts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QUrl>
+
+namespace {
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QString OpenSaveFilter() {
+    return QString::fromUtf8(host::kDocFilterName) + QStringLiteral("| *") +
+           QString::fromUtf8(host::kDocExtension);
+}
+
+} // namespace
+
+CQuillaryToolDoc::CQuillaryToolDoc(QObject* parent)
+    : QObject(parent), m_title(QString::fromUtf8(host::kDocUntitled)) {}
+
+CQuillaryToolDoc::~CQuillaryToolDoc() = default;
+
+void CQuillaryToolDoc::SetTitle(const QString& title) {
+    if (title == m_title)
+        return;
+    m_title = title;
+    emit titleChanged(m_title);
+}
+
+void CQuillaryToolDoc::SetPathName(const QString& path) {
+    m_pathName = QFileInfo(path).absoluteFilePath();
+    SetTitle(QFileInfo(path).fileName());
+    if (recentFiles != nullptr)
+        recentFiles->Add(m_pathName);
+}
+
+void CQuillaryToolDoc::SetModifiedFlag(bool modified) {
+    if (modified == m_modified)
+        return;
+    m_modified = modified;
+    emit modifiedChanged(m_modified);
+}
+
+bool CQuillaryToolDoc::SaveModified() {
+    if (!m_modified)
+        return true;
+    const int answer =
+        ui::prompts().askYesNoCancel(window, QString::fromUtf8(host::kAppTitle),
+                                     QStringLiteral("Save changes to %1?").arg(m_title));
+    if (answer < 0)
+        return false;
+    if (answer == 0)
+        return true;
+    return DoFileSave();
+}
+
+bool CQuillaryToolDoc::DoFileSave() {
+    if (m_pathName.isEmpty() ||
+        (QFileInfo::exists(m_pathName) && !QFileInfo(m_pathName).isWritable()))
+        return DoSave(QString());
+    return DoSave(m_pathName);
+}
+
+bool CQuillaryToolDoc::DoSave(const QString& path, bool replace) {
+    QString target = path;
+    if (target.isEmpty()) {
+        QString proposed = m_pathName.isEmpty() ? m_title : m_pathName;
+        if (m_pathName.isEmpty()) {
+            // Characters that cannot be part of a file name end the proposal.
+            const int bad = proposed.indexOf(QRegularExpression(QStringLiteral("[:/\\\\]")));
+            if (bad >= 0)
+                proposed.truncate(bad);
+            proposed = QDir::current().filePath(proposed + QString::fromUtf8(host::kDocExtension));
+        }
+        target = ui::prompts().pickSaveFile(window, QStringLiteral("Save As"), proposed,
+                                            OpenSaveFilter());
+        if (target.isEmpty())
+            return false;
+        if (QFileInfo(target).suffix().isEmpty())
+            target += QString::fromUtf8(host::kDocExtension);
+    }
+    if (!OnSaveDocument(target))
+        return false;
+    if (replace)
+        SetPathName(target);
+    return true;
+}
+
+std::unique_ptr<CTessel> CQuillaryToolDoc::CreateComponent() {
+    auto created = std::make_unique<CTessel>();
+    if (!created->Create(host::kProgId)) {
+        host::Message(window, QStringLiteral("Create the dispatch of the %1 Error!")
+                                  .arg(QString::fromUtf8(host::kProgId)));
+        return nullptr;
+    }
+    return created;
+}
+
+bool CQuillaryToolDoc::OnNewDocument() {
+    // The current widget is replaced only once its successor exists, so a failed New leaves the
+    // document as it was.
+    std::unique_ptr<CTessel> created = CreateComponent();
+    if (!created)
+        return false;
+    component = std::move(created);
+    m_pathName.clear();
+    SetTitle(QString::fromUtf8(host::kDocUntitled));
+
+    if (firstNew) {
+        firstNew = false;
+        SetModifiedFlag(false);
+        return true;
+    }
+    const bool confirmed = newDialog ? newDialog(*component) : false;
+    SetModifiedFlag(confirmed);
+    return true;
+}
+
+bool CQuillaryToolDoc::OnOpenDocument(const QString& path) {
+    // The file is read into a new instance first; the current widget, its title and its modified
+    // flag stay untouched unless the new one is complete.
+    std::unique_ptr<CTessel> created = CreateComponent();
+    if (!created)
+        return false;
+    const std::string file = path.toStdString();
+    if (!created->ReadConfigFile(file)) {
+        host::Message(window, QStringLiteral("Open %1 Error!").arg(path));
+        return false;
+    }
+    if (created->GetProgID() != host::kProgId) {
+        host::Message(window, QStringLiteral("This File is not saved by %1!")
+                                  .arg(QString::fromUtf8(host::kAppTitle)));
+        return false;
+    }
+    component = std::move(created);
+    return true;
+}
+
+bool CQuillaryToolDoc::OnSaveDocument(const QString& path) {
+    // Reporting success without a widget would leave the user believing the file was written.
+    if (!HasComponent())
+        return false;
+    component->SetProgID(host::kProgId);
+    component->SetLastUpdateTime(CurrentLocalDate());
+    if (!component->WriteConfigFile(path.toStdString())) {
+        host::Message(window, QStringLiteral("Save to %1 Error!").arg(path));
+        return false;
+    }
+    SetModifiedFlag(false);
+    return true;
+}
+
+bool CQuillaryToolDoc::SaveAsTemplateAt(const std::string& name, const std::string& description,
+                                        const std::string& templatePath) {
+    if (!HasComponent())
+        return false;
+    const std::string oldTitle = component->GetTitle();
+    const std::string oldDescription = component->GetDescription();
+    bool written = false;
+    try {
+        component->SetTitle(name);
+        component->SetDescription(description);
+        written = component->WriteConfigFile(templatePath);
+    } catch (...) {
+        component->SetTitle(oldTitle);
+        component->SetDescription(oldDescription);
+        throw;
+    }
+    host::Message(window, written ? QStringLiteral("Save as the template success!")
+                                  : QStringLiteral("Save as the template failure!"));
+    component->SetTitle(oldTitle);
+    component->SetDescription(oldDescription);
+    return written;
+}
+
+void CQuillaryToolDoc::OnCopySupportFiles() {
+    if (!HasComponent())
+        return;
+    QString folder =
+        ui::prompts().pickFolder(window, QStringLiteral("Choose a directory"), QDir::currentPath());
+    if (folder.isEmpty())
+        return;
+    while (folder.size() > 1 && (folder.endsWith('/') || folder.endsWith('\\')))
+        folder.chop(1);
+
+    // The scratch document only carries the copying; a file of the author's that happens to
+    // have its name must not be overwritten and then deleted.
+    QString scratch = folder + QStringLiteral("/copyres.tsl");
+    for (int n = 1; QFileInfo::exists(scratch); ++n)
+        scratch = folder + QStringLiteral("/copyres%1.tsl").arg(n);
+
+    bool written = false;
+    try {
+        written = component->WriteConfigFile(scratch.toStdString());
+    } catch (...) {
+        QFile::remove(scratch);
+        throw;
+    }
+    QFile::remove(scratch);
+    host::Message(window, QStringLiteral("Copy support files to %1 %2")
+                              .arg(folder, written ? QStringLiteral("success!")
+                                                   : QStringLiteral("failure!")));
+}
+
+bool CQuillaryToolDoc::CanCopySupportFiles() {
+    return HasComponent() && component->GetResourceNumber() != 0;
+}
+
+void CQuillaryToolDoc::OnViewSample() {
+    if (!HasComponent())
+        return;
+    if (launchBrowser) {
+        launchBrowser(component->samplePath);
+        return;
+    }
+    if (!component->samplePath.empty())
+        host::services().openUrl(QUrl::fromLocalFile(Q(component->samplePath)));
+}

@@ -1,0 +1,78 @@
+// The one document of the program: one widget, held in a component instance. The document never
+// reads or writes widget files itself; the component does.
+#pragma once
+
+#include "CTessel.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class CRecentFileList;
+class QWidget;
+
+class CQuillaryToolDoc : public QObject {
+    Q_OBJECT
+
+public:
+    explicit CQuillaryToolDoc(QObject* parent = nullptr);
+    ~CQuillaryToolDoc() override;
+
+    // ---- document state (the part a framework document would provide) ----
+    const QString& GetPathName() const { return m_pathName; }
+    const QString& GetTitle() const { return m_title; }
+    // Records the file: the title becomes its file name and it goes to the top of the recent list.
+    void SetPathName(const QString& path);
+    bool IsModified() const { return m_modified; }
+    void SetModifiedFlag(bool modified = true);
+
+    // "Save changes to %1?" while modified; false when the user cancels (or the save failed).
+    bool SaveModified();
+    // Save (Save As when the document has no file yet).
+    bool DoFileSave();
+    // Saves to path; an empty path asks for one, proposing the title with ".tsl". With replace the
+    // document takes the new path and title.
+    bool DoSave(const QString& path, bool replace = true);
+
+    // ---- the document's operations ----
+    bool OnNewDocument();
+    bool OnOpenDocument(const QString& path);
+    bool OnSaveDocument(const QString& path);
+
+    // Writes the widget as a template under the given name and description, then puts the
+    // widget's own title and description back. The modified flag is left alone.
+    bool SaveAsTemplateAt(const std::string& name, const std::string& description,
+                          const std::string& templatePath);
+    void OnCopySupportFiles();
+    bool CanCopySupportFiles();
+    void OnViewSample();
+
+    CTessel* Component() const { return component.get(); }
+    bool HasComponent() const { return component != nullptr && component->IsCreated(); }
+
+    // Owner of the messages and choosers (the main window).
+    QWidget* window = nullptr;
+    CRecentFileList* recentFiles = nullptr;
+    // The New dialog on every New but the first: true when confirmed. Without it a later New
+    // behaves as a cancelled dialog (a fresh widget, not modified).
+    std::function<bool(CTessel& component)> newDialog;
+    // Opens an HTML file with the chosen browser; without it the system's handler is used.
+    std::function<void(const std::string& path)> launchBrowser;
+
+signals:
+    void titleChanged(const QString& title);
+    void modifiedChanged(bool modified);
+
+private:
+    std::unique_ptr<CTessel> CreateComponent();
+    void SetTitle(const QString& title);
+
+    std::unique_ptr<CTessel> component;
+    bool firstNew = true;
+    QString m_pathName;
+    QString m_title;
+    bool m_modified = false;
+};

@@ -1,0 +1,238 @@
+#include "CQuillaryToolView.h"
+
+#include "CQuillaryToolDoc.h"
+#include "CViewDialogs.h"
+#include "HostServices.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QLayout>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+
+#include <cmath>
+
+namespace {
+
+const QColor kFormColor(230, 230, 250);
+const QColor kCaptionColor(0, 0, 255);
+
+QString Q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// Component HTML has CR LF line ends; the panes show plain lines.
+QString ForDisplay(const std::string& html) {
+    QString text = Q(html);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+} // namespace
+
+CQuillaryToolView::CQuillaryToolView(CQuillaryToolDoc* document, QWidget* parent)
+    : CColorFormView(parent), m_document(document) {
+    QWidget* form = Form();
+    nameValue = new CColorLabel(QString(), form);
+    descriptionValue = new CColorLabel(QString(), form);
+    nameCaption = new CColorLabel(QStringLiteral("Name:"), form);
+    descriptionCaption = new CColorLabel(QStringLiteral("Description:"), form);
+    fileList = new QTreeWidget(form);
+    headPane = new QPlainTextEdit(form);
+    positionPane = new QPlainTextEdit(form);
+    fileListCaption = new CColorLabel(
+        QStringLiteral("You must copy these files into the preview path you setting:"), form);
+    headPaneCaption =
+        new CColorLabel(QStringLiteral("Insert these HTML into <HEAD></HEAD>:"), form);
+    positionPaneCaption = new CColorLabel(
+        QStringLiteral("Insert these HTML into the position where you want to display widget:"),
+        form);
+
+    for (CColorLabel* label : {headPaneCaption, positionPaneCaption, fileListCaption})
+        label->setTextFormat(Qt::PlainText);
+    for (CColorLabel* value : {nameValue, descriptionValue})
+        value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+
+    for (QPlainTextEdit* pane : {headPane, positionPane}) {
+        pane->setLineWrapMode(QPlainTextEdit::NoWrap);
+        pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    }
+    // Only "cursor" segments come from this component, so the head pane would always be empty.
+    headPane->hide();
+    headPaneCaption->hide();
+
+    fileList->setRootIsDecorated(false);
+    fileList->setItemsExpandable(false);
+    fileList->setSelectionMode(QAbstractItemView::SingleSelection);
+    fileList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    fileList->setColumnCount(3);
+    fileList->header()->setStretchLastSection(false);
+    fileList->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    QFont dialogFont = font();
+    dialogFont.setPointSize(8);
+    const QFontMetrics metrics(dialogFont);
+    const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const double averageWidth = std::round(metrics.horizontalAdvance(alphabet) / 26.0) / 2.0;
+    if (averageWidth > 0)
+        m_unitX = averageWidth / 4.0;
+    if (metrics.height() > 0)
+        m_unitY = metrics.height() / 8.0;
+    LayOutForm();
+}
+
+QRect CQuillaryToolView::DialogUnits(int x, int y, int w, int h) const {
+    const auto px = [this](int v) { return static_cast<int>(std::lround(v * m_unitX)); };
+    const auto py = [this](int v) { return static_cast<int>(std::lround(v * m_unitY)); };
+    return QRect(px(x), py(y), px(w), py(h));
+}
+
+QSize CQuillaryToolView::FormSize() const {
+    return DialogUnits(0, 0, 320, 216).size();
+}
+
+QSize CQuillaryToolView::sizeHint() const {
+    const int frame = 2 * frameWidth();
+    return FormSize() + QSize(frame, frame);
+}
+
+void CQuillaryToolView::LayOutForm() {
+    Form()->setFixedSize(FormSize());
+    nameCaption->setGeometry(DialogUnits(7, 9, 48, 9));
+    nameValue->setGeometry(DialogUnits(58, 7, 255, 12));
+    descriptionCaption->setGeometry(DialogUnits(7, 24, 48, 9));
+    descriptionValue->setGeometry(DialogUnits(58, 22, 255, 12));
+    headPaneCaption->setGeometry(DialogUnits(7, 38, 306, 9));
+    headPane->setGeometry(DialogUnits(7, 48, 306, 20));
+    positionPaneCaption->setGeometry(DialogUnits(7, 38, 306, 9));
+    positionPane->setGeometry(DialogUnits(7, 48, 306, 100));
+    fileListCaption->setGeometry(DialogUnits(7, 151, 306, 9));
+    fileList->setGeometry(DialogUnits(7, 161, 306, 48));
+}
+
+void CQuillaryToolView::OnInitialUpdate() {
+    if (m_columnsPending) {
+        const QStringList headers{QStringLiteral("File Name"), QStringLiteral("Source File Path"),
+                                  QStringLiteral("Web Path")};
+        const int extra[3] = {50, 140, 120};
+        fileList->setHeaderLabels(headers);
+        const QFontMetrics metrics(fileList->header()->font());
+        for (int c = 0; c < 3; ++c)
+            fileList->setColumnWidth(c, metrics.horizontalAdvance(headers[c]) + extra[c]);
+        m_columnsPending = false;
+    }
+
+    SetBackgroundColor(kFormColor);
+    for (CColorLabel* label : {nameValue, descriptionValue, nameCaption, descriptionCaption,
+                               fileListCaption, headPaneCaption, positionPaneCaption})
+        label->SetBackgroundColor(kFormColor);
+    for (CColorLabel* caption :
+         {nameCaption, descriptionCaption, fileListCaption, headPaneCaption, positionPaneCaption})
+        caption->SetTextColor(kCaptionColor);
+
+    nameValue->clear();
+    descriptionValue->clear();
+    headPane->clear();
+    positionPane->clear();
+    fileList->clear();
+
+    if (m_document != nullptr && m_document->HasComponent()) {
+        CTessel* component = m_document->Component();
+        nameValue->setText(Q(component->GetTitle()));
+        descriptionValue->setText(Q(component->GetDescription()));
+        RefreshHtml(0);
+        RefreshFileList();
+    }
+    ResizeParentToFit();
+}
+
+void CQuillaryToolView::RefreshHtml(int kind) {
+    if (m_document == nullptr || !m_document->HasComponent())
+        return;
+    CTessel* component = m_document->Component();
+    std::string position;
+    std::string style;
+    std::string script;
+    for (int i = 0; i < component->GetHTMLSegmentNumber(); ++i) {
+        const std::string word = component->GetHTMLPosition(i);
+        if (word == "cursor")
+            position = component->GetHTMLBody(i, kind);
+        else if (word == "style")
+            style = component->GetHTMLBody(i, kind);
+        else if (word == "script")
+            script = component->GetHTMLBody(i, kind);
+    }
+    positionPane->setPlainText(ForDisplay(position));
+    headPane->setPlainText(ForDisplay(style + "\r\n" + script));
+}
+
+void CQuillaryToolView::RefreshFileList() {
+    if (m_document == nullptr || !m_document->HasComponent())
+        return;
+    CTessel* component = m_document->Component();
+    for (int i = 0; i < component->GetResourceNumber(); ++i) {
+        auto* row = new QTreeWidgetItem(fileList);
+        row->setText(0, Q(component->GetResourceName(i)));
+        row->setText(1, Q(component->GetResourceLocalPath(i)));
+        row->setText(2, Q(component->GetResourceWebPath(i)));
+    }
+}
+
+void CQuillaryToolView::OnConfigure() {
+    if (m_document == nullptr || !m_document->HasComponent())
+        return;
+    if (!m_document->Component()->Config())
+        return;
+    fileList->clear();
+    RefreshHtml(0);
+    RefreshFileList();
+    m_document->SetModifiedFlag(true);
+}
+
+void CQuillaryToolView::OnRename() {
+    if (m_document == nullptr || !m_document->HasComponent())
+        return;
+    CTessel* component = m_document->Component();
+    CDlgRename dialog(Q(component->GetTitle()), Q(component->GetDescription()), window());
+    if (!host::services().runDialog(dialog))
+        return;
+    component->SetTitle(dialog.Name().toStdString());
+    component->SetDescription(dialog.Description().toStdString());
+    m_document->SetModifiedFlag(true);
+    nameValue->setText(dialog.Name());
+    descriptionValue->setText(dialog.Description());
+}
+
+void CQuillaryToolView::OnGetLocalHtml() {
+    if (m_document == nullptr || !m_document->HasComponent())
+        return;
+    CTessel* component = m_document->Component();
+    CDlgGetLocalHtml dialog(Q(component->GetPreviewPath()), window());
+    if (!host::services().runDialog(dialog))
+        return;
+    component->SetPreviewPath(NormalizePreviewPath(dialog.PreviewPath()).toStdString());
+    RefreshHtml(0);
+    m_document->SetModifiedFlag(true);
+}
+
+void CQuillaryToolView::OnGetWebHtml() {
+    RefreshHtml(1);
+}
+
+void CQuillaryToolView::ResizeParentToFit() {
+    auto* frame = qobject_cast<QMainWindow*>(window());
+    if (frame == nullptr || frame->centralWidget() != this)
+        return;
+    if (frame->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
+        return;
+    if (frame->layout() != nullptr)
+        frame->layout()->invalidate();
+    const QSize fit = frame->sizeHint();
+    const QSize current = frame->size();
+    const QSize shrunk(std::min(current.width(), fit.width()),
+                       std::min(current.height(), fit.height()));
+    if (shrunk != current)
+        frame->resize(shrunk);
+}

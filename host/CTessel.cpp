@@ -1,0 +1,217 @@
+#include "CTessel.h"
+
+#include "HostServices.h"
+#include "HostStrings.h"
+#include "Registry.h"
+#include "Resources.h"
+#include "TemplateFolders.h"
+#include "TesselDispIds.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+std::string FolderOfPath(const std::string& path) {
+    const auto pos = path.find_last_of("/\\");
+    return pos == std::string::npos ? std::string() : path.substr(0, pos);
+}
+
+std::string FileNameOfPath(const std::string& path) {
+    const auto pos = path.find_last_of("/\\");
+    return pos == std::string::npos ? path : path.substr(pos + 1);
+}
+
+DATE CurrentLocalDate() {
+    const QDateTime now = QDateTime::currentDateTime();
+    const qint64 days = QDate(1899, 12, 30).daysTo(now.date());
+    return static_cast<double>(days) + now.time().msecsSinceStartOfDay() / 86400000.0;
+}
+
+namespace {
+
+bool FileExists(const std::string& path) {
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+// Puts the program's own string lookup back however the loading ends.
+class CResourceHandleScope {
+public:
+    explicit CResourceHandleScope(HINSTANCE h) : m_saved(GetResourceHandle()) {
+        SetResourceHandle(h);
+    }
+    ~CResourceHandleScope() { SetResourceHandle(m_saved); }
+    CResourceHandleScope(const CResourceHandleScope&) = delete;
+    CResourceHandleScope& operator=(const CResourceHandleScope&) = delete;
+
+private:
+    HINSTANCE m_saved;
+};
+
+} // namespace
+
+bool CTessel::Create(const std::string& progIdToFind) {
+    CLSID clsid{};
+    if (FAILED(CLSIDFromProgID(progIdToFind.c_str(), &clsid)))
+        return false;
+    std::string registered;
+    if (FAILED(ProgIDFromCLSID(clsid, &registered)))
+        return false;
+    progId = registered;
+    classId = clsid;
+
+    const std::string keyName = "CLSID\\" + StringFromCLSID(classId);
+    HKEY key = nullptr;
+    if (RegOpenKey(HKEY_CLASSES_ROOT, keyName.c_str(), &key) != ERROR_SUCCESS)
+        return false;
+    std::string libraryPath;
+    if (RegQueryValue(key, "InprocServer32", &libraryPath) != ERROR_SUCCESS)
+        libraryPath.clear();
+    RegCloseKey(key);
+    componentFolder = FolderOfPath(libraryPath);
+
+    samplePath.clear();
+    if (!libraryPath.empty() && FileExists(libraryPath)) {
+        const std::string sample = componentFolder + "/Sample/sample.htm";
+        if (FileExists(sample))
+            samplePath = sample;
+    }
+
+    if (!dispatch.IsValid() && !dispatch.CreateDispatch(classId)) {
+        host::Message(
+            nullptr,
+            QStringLiteral("Create Dispatch of the %1 Error!").arg(QString::fromStdString(progId)));
+        return false;
+    }
+
+    {
+        CResourceHandleScope scope(static_cast<HINSTANCE>(GetResourceInstance()));
+        const HINSTANCE h = GetResourceHandle();
+        typeText = LoadStringText(h, static_cast<unsigned>(GetTesselTypeID()));
+        nameText = LoadStringText(h, static_cast<unsigned>(GetTesselNameID()));
+        messageText = LoadStringText(h, static_cast<unsigned>(GetMessageTextID()));
+        menuText = LoadStringText(h, static_cast<unsigned>(GetMenuTextID()));
+    }
+
+    SetTitle("Normal");
+    SetDescription("");
+    return true;
+}
+
+void CTessel::ScanTemplates(std::vector<std::string>& titles,
+                            std::vector<std::string>& descriptions,
+                            std::vector<std::string>& paths) {
+    titles.clear();
+    descriptions.clear();
+    paths.clear();
+    const std::string extension = std::string(".") + host::kTemplateExtension;
+    for (const std::string& folder : host::TemplateFolders(componentFolder)) {
+        std::error_code ec;
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            if (!it->is_regular_file(ec))
+                continue;
+            const std::string name = it->path().filename().string();
+            if (name.size() <= extension.size() ||
+                name.compare(name.size() - extension.size(), extension.size(), extension) != 0)
+                continue;
+            const std::string path = folder + "/" + name;
+            ReadConfigFile(path);
+            if (GetProgID() == progId) {
+                titles.push_back(GetTitle());
+                descriptions.push_back(GetDescription());
+                paths.push_back(path);
+            }
+        }
+    }
+}
+
+std::string CTessel::GetProgID() {
+    return dispatch.GetPropertyText(tessel::ProgID);
+}
+void CTessel::SetProgID(const std::string& value) {
+    dispatch.SetPropertyText(tessel::ProgID, value);
+}
+std::string CTessel::GetTitle() {
+    return dispatch.GetPropertyText(tessel::Title);
+}
+void CTessel::SetTitle(const std::string& value) {
+    dispatch.SetPropertyText(tessel::Title, value);
+}
+std::string CTessel::GetDescription() {
+    return dispatch.GetPropertyText(tessel::Description);
+}
+void CTessel::SetDescription(const std::string& value) {
+    dispatch.SetPropertyText(tessel::Description, value);
+}
+std::string CTessel::GetPreviewPath() {
+    return dispatch.GetPropertyText(tessel::PreviewPath);
+}
+void CTessel::SetPreviewPath(const std::string& value) {
+    dispatch.SetPropertyText(tessel::PreviewPath, value);
+}
+void CTessel::SetLastUpdateTime(DATE value) {
+    dispatch.SetPropertyDate(tessel::LastUpdateTime, value);
+}
+
+bool CTessel::ReadConfigFile(const std::string& path) {
+    return dispatch.CallBool(tessel::ReadConfigFile, {MakeVariantBstr(path)});
+}
+bool CTessel::WriteConfigFile(const std::string& path) {
+    return dispatch.CallBool(tessel::WriteConfigFile, {MakeVariantBstr(path)});
+}
+bool CTessel::Config() {
+    return dispatch.CallBool(tessel::Config);
+}
+
+std::int32_t CTessel::GetResourceInstance() {
+    return dispatch.CallInt(tessel::GetResourceInstance);
+}
+std::int32_t CTessel::GetTesselTypeID() {
+    return dispatch.CallInt(tessel::GetTesselTypeID);
+}
+std::int32_t CTessel::GetTesselNameID() {
+    return dispatch.CallInt(tessel::GetTesselNameID);
+}
+std::int32_t CTessel::GetMessageTextID() {
+    return dispatch.CallInt(tessel::GetMessageTextID);
+}
+std::int32_t CTessel::GetMenuTextID() {
+    return dispatch.CallInt(tessel::GetMenuTextID);
+}
+
+int CTessel::GetHTMLSegmentNumber() {
+    return dispatch.CallInt(tessel::GetHTMLSegmentNumber);
+}
+
+// Indexes and kinds travel as 16-bit integers; the callers only count up from 0.
+static VARIANT IndexArg(int value) {
+    return MakeVariantI2(static_cast<std::int16_t>(std::clamp(value, -32768, 32767)));
+}
+
+std::string CTessel::GetHTMLPosition(int segment) {
+    return CallIndexText(tessel::GetHTMLPosition, segment);
+}
+std::string CTessel::GetHTMLBody(int segment, int kind) {
+    return dispatch.CallText(tessel::GetHTMLBody, {IndexArg(segment), IndexArg(kind)});
+}
+int CTessel::GetResourceNumber() {
+    return dispatch.CallInt(tessel::GetResourceNumber);
+}
+std::string CTessel::GetResourceName(int index) {
+    return CallIndexText(tessel::GetResourceName, index);
+}
+std::string CTessel::GetResourceLocalPath(int index) {
+    return CallIndexText(tessel::GetResourceLocalPath, index);
+}
+std::string CTessel::GetResourceWebPath(int index) {
+    return CallIndexText(tessel::GetResourceWebPath, index);
+}
+
+std::string CTessel::CallIndexText(DISPID id, int index) {
+    return dispatch.CallText(id, {IndexArg(index)});
+}

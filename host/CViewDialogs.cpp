@@ -1,0 +1,81 @@
+#include "CViewDialogs.h"
+
+#include "HostServices.h"
+#include "NameRule.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+QDialogButtonBox* OkCancel(QDialog* dialog) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
+} // namespace
+
+CDlgRename::CDlgRename(const QString& name, const QString& description, QWidget* parent)
+    : QDialog(parent), m_name(new QLineEdit(name, this)),
+      m_description(new QLineEdit(description, this)) {
+    setWindowTitle(QStringLiteral("Rename"));
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Name:"), m_name);
+    form->addRow(QStringLiteral("Description:"), m_description);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(OkCancel(this));
+    m_name->setMinimumWidth(240);
+}
+
+QString CDlgRename::Name() const {
+    return m_name->text();
+}
+QString CDlgRename::Description() const {
+    return m_description->text();
+}
+
+void CDlgRename::accept() {
+    switch (host::CheckName(Name())) {
+    case host::NameCheck::Empty:
+        host::Message(this, QString::fromUtf8(host::kMsgEnterName));
+        m_name->setFocus();
+        return;
+    case host::NameCheck::InvalidCharacter:
+        host::Message(this, QString::fromUtf8(host::kMsgInvalidWidgetName));
+        m_name->setFocus();
+        return;
+    case host::NameCheck::Ok:
+        break;
+    }
+    QDialog::accept();
+}
+
+CDlgGetLocalHtml::CDlgGetLocalHtml(const QString& previewPath, QWidget* parent)
+    : QDialog(parent), m_path(new QLineEdit(previewPath, this)) {
+    setWindowTitle(QStringLiteral("Get Local HTML"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(QStringLiteral("Current Preview Path:"), this));
+    layout->addWidget(m_path);
+    layout->addWidget(OkCancel(this));
+    m_path->setMinimumWidth(300);
+}
+
+QString CDlgGetLocalHtml::PreviewPath() const {
+    return m_path->text();
+}
+
+QString NormalizePreviewPath(const QString& path) {
+    if (path.isEmpty())
+        return path;
+    QString normalized = path;
+    normalized.replace('\\', '/');
+    if (!normalized.endsWith('/'))
+        normalized += '/';
+    return normalized;
+}

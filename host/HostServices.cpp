@@ -1,0 +1,39 @@
+#include "HostServices.h"
+
+#include "HostStrings.h"
+#include "Prompts.h"
+
+#include <QDesktopServices>
+#include <QDialog>
+#include <QProcess>
+
+namespace host {
+namespace {
+
+Services defaults() {
+    Services s;
+    s.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    s.startProgram = [](const QString& program, const QStringList& arguments,
+                        const QString& workingFolder) {
+        return QProcess::startDetached(program, arguments, workingFolder);
+    };
+    s.runDialog = [](QDialog& dialog) { return dialog.exec() == QDialog::Accepted; };
+    return s;
+}
+
+} // namespace
+
+Services& services() {
+    static Services current = defaults();
+    return current;
+}
+
+void resetServices() {
+    services() = defaults();
+}
+
+void Message(QWidget* parent, const QString& text) {
+    ui::showMessage(parent, QString::fromUtf8(kAppTitle), text, ui::Icon::Exclamation);
+}
+
+} // namespace host

@@ -1,0 +1,27 @@
+// The program's own texts that other code refers to by meaning rather than by literal.
+#pragma once
+
+namespace host {
+
+// The only place the program names its component.
+inline constexpr const char* kProgId = "TesselServer.Foldline";
+inline constexpr const char* kAppTitle = "Quillary Foldline";
+inline constexpr const char* kTemplateExtension = "tsl";
+
+// The document template.
+inline constexpr const char* kDocUntitled = "Untitled_TesselServer.Foldline";
+inline constexpr const char* kDocTypeName = "Quillary Foldline";
+inline constexpr const char* kDocFilterName = "Quillary Widgets File(*.tsl) ";
+inline constexpr const char* kDocExtension = ".tsl";
+
+inline constexpr const char* kIdleStatus = "For Help, press F1";
+
+// Profile.
+inline constexpr const char* kProfileCompany = "Velloran";
+inline constexpr const char* kSectionFrame = "Frame";
+inline constexpr const char* kSectionWebBrowser = "Web Browser";
+inline constexpr const char* kSectionRecentFiles = "Recent File List";
+
+inline constexpr int kRecentFileCount = 4;
+
+} // namespace host

@@ -1,0 +1,207 @@
+#include "CMainFrame.h"
+#include "CAboutDlg.h"
+#include "CLinkLabel.h"
+#include "CQuillaryToolDoc.h"
+#include "CQuillaryToolView.h"
+#include "DispatchDriver.h"
+#include "HostServices.h"
+#include "HostTestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QEnterEvent>
+#include <QFile>
+#include <QLabel>
+#include <QScreen>
+#include <QSettings>
+#include <QStyle>
+#include <QToolBar>
+
+namespace {
+
+void WriteFrame(int status, int left, int top, int right, int bottom) {
+    auto profile = CQuillaryToolApp::Profile();
+    profile->beginGroup("Frame");
+    profile->setValue("Status", status);
+    profile->setValue("Left", left);
+    profile->setValue("Top", top);
+    profile->setValue("Right", right);
+    profile->setValue("Bottom", bottom);
+}
+
+int FrameValue(const char* name) {
+    auto profile = CQuillaryToolApp::Profile();
+    return profile->value(QStringLiteral("Frame/") + name, -1).toInt();
+}
+
+} // namespace
+
+class CMainFrameTest : public HostTest {
+protected:
+    CMainFrame* Frame() { return app->MainFrame(); }
+    QRect WorkArea() { return QGuiApplication::primaryScreen()->availableGeometry(); }
+};
+
+TEST_F(CMainFrameTest, CommandsAreEnabledByWhatTheProgramCanDo) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    CMainFrame* frame = Frame();
+    for (auto c : {CMainFrame::FileSave, CMainFrame::FileSaveAs, CMainFrame::FileCopySupportFiles,
+                   CMainFrame::EditConfigure, CMainFrame::EditRename, CMainFrame::EditWebHtml})
+        EXPECT_TRUE(frame->Action(c)->isEnabled()) << c;
+    // Provided by later parts of the program.
+    for (auto c : {CMainFrame::FileSaveAsTemplate, CMainFrame::EditPreview,
+                   CMainFrame::OptionWebBrowser, CMainFrame::OptionTemplate})
+        EXPECT_FALSE(frame->Action(c)->isEnabled()) << c;
+    frame->onPreview = [] {};
+    frame->UpdateCommandUI();
+    EXPECT_TRUE(frame->Action(CMainFrame::EditPreview)->isEnabled());
+
+    EXPECT_EQ(frame->Action(CMainFrame::EditConfigure)->shortcut(),
+              QKeySequence(Qt::ALT | Qt::Key_Return));
+    EXPECT_EQ(frame->Action(CMainFrame::EditPreview)->shortcut(), QKeySequence("Ctrl+F5"));
+    EXPECT_EQ(frame->Action(CMainFrame::FileSaveAsTemplate)->shortcut(), QKeySequence("Ctrl+T"));
+    EXPECT_EQ(frame->Action(CMainFrame::FileNew)->statusTip(), "Create a new document");
+    EXPECT_EQ(frame->Action(CMainFrame::EditConfigure)->toolTip(), "Configure");
+
+    const QList<QAction*> tools = frame->ToolBar()->actions();
+    ASSERT_EQ(tools.size(), 8);
+    EXPECT_EQ(tools[3], frame->Action(CMainFrame::FileSaveAsTemplate));
+    EXPECT_TRUE(tools[4]->isSeparator());
+    EXPECT_EQ(tools[7], frame->Action(CMainFrame::EditPreview));
+    EXPECT_EQ(frame->MessagePane()->text(), "For Help, press F1");
+    EXPECT_EQ(frame->Indicator(0)->text(), "CAP");
+    EXPECT_EQ(frame->Indicator(2)->text(), "SCRL");
+}
+
+TEST_F(CMainFrameTest, FailedComponentCallIsReportedAndTheProgramGoesOn) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    Frame()->RunCommand([] { throw CDispatchException(DISP_E_EXCEPTION, "Out of paper."); });
+    EXPECT_EQ(messages, QStringList{"Out of paper."});
+    EXPECT_TRUE(Frame()->Action(CMainFrame::EditConfigure)->isEnabled());
+}
+
+TEST_F(CMainFrameTest, FirstStartUsesTheDefaultPlacementShrunkToTheForm) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Frame()->FirstShowState(), Qt::WindowNoState);
+    EXPECT_FALSE(Frame()->isMaximized());
+    EXPECT_LE(Frame()->width(), Frame()->sizeHint().width());
+    EXPECT_LE(Frame()->height(), Frame()->sizeHint().height());
+}
+
+TEST_F(CMainFrameTest, MaximisedWindowReopensMaximisedWithItsRestoredSize) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    const QRect normal(WorkArea().left() + 40, WorkArea().top() + 30, 300, 200);
+    Frame()->setGeometry(normal);
+    QApplication::processEvents();
+    Frame()->showMaximized();
+    QApplication::processEvents();
+    ASSERT_TRUE(Frame()->isMaximized());
+    EXPECT_TRUE(Frame()->close());
+    EXPECT_EQ(FrameValue("Status"), 3);
+    EXPECT_EQ(FrameValue("Left"), 40);
+    EXPECT_EQ(FrameValue("Top"), 30);
+    EXPECT_EQ(FrameValue("Right"), 340);
+    EXPECT_EQ(FrameValue("Bottom"), 230);
+    app->ExitInstance();
+
+    ASSERT_TRUE(Start());
+    QApplication::processEvents();
+    EXPECT_TRUE(Frame()->isMaximized());
+    EXPECT_EQ(Frame()->normalGeometry(), normal);
+}
+
+TEST_F(CMainFrameTest, PlacementBeyondTheScreenIsPulledBack) {
+    REQUIRE_COMPONENT();
+    WriteFrame(1, 5000, 4000, 5300, 4200);
+    ASSERT_TRUE(Start());
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const int icon = Frame()->style()->pixelMetric(QStyle::PM_LargeIconSize);
+    EXPECT_EQ(Frame()->geometry().topLeft(), QPoint(screen.width() - icon, screen.height() - icon));
+    EXPECT_EQ(Frame()->size(), QSize(300, 200));
+}
+
+TEST_F(CMainFrameTest, RestoredSizeLargerThanTheFormIsReduced) {
+    REQUIRE_COMPONENT();
+    WriteFrame(1, 0, 0, 3000, 2000);
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Frame()->size(), Frame()->sizeHint());
+    EXPECT_LT(Frame()->width(), 3000);
+}
+
+TEST_F(CMainFrameTest, CancelledExitKeepsRunningButWritesThePlacement) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    app->Document()->SetModifiedFlag(true);
+    yesNoCancelAnswers = {-1};
+    EXPECT_FALSE(Frame()->close());
+    EXPECT_TRUE(Frame()->isVisible());
+    EXPECT_EQ(questions, QStringList{"Save changes to Untitled_TesselServer.Foldline?"});
+    EXPECT_EQ(FrameValue("Status"), 1);
+    EXPECT_EQ(FrameValue("Right") - FrameValue("Left"), Frame()->width());
+}
+
+TEST_F(CMainFrameTest, HelpCommandsOpenTheProgramsHelpAtTheirTopics) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    Frame()->Action(CMainFrame::HelpTutorial)->trigger();
+    Frame()->Action(CMainFrame::HelpFaq)->trigger();
+    Frame()->Action(CMainFrame::HelpTopics)->trigger();
+    ASSERT_EQ(openedUrls.size(), 3);
+    const QString help = AppFolder() + "/help/index.html";
+    EXPECT_EQ(openedUrls[0].toLocalFile(), help);
+    EXPECT_EQ(openedUrls[0].fragment(), "topic-98329");
+    EXPECT_EQ(openedUrls[1].fragment(), "topic-98326");
+    EXPECT_FALSE(openedUrls[2].hasFragment());
+
+    QFile page(QStringLiteral(FOLDLINE_SOURCE_DIR "/data/help/index.html"));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QByteArray html = page.readAll();
+    for (const char* anchor : {"id=\"topic-98329\"", "id=\"topic-98326\"", "id=\"keywords\""})
+        EXPECT_TRUE(html.contains(anchor)) << anchor;
+}
+
+TEST_F(CMainFrameTest, PreviewFolderCleanUpRemovesFilesButNotSubfolders) {
+    CQuillaryToolApp program(AppFolder());
+    const QString tmp = program.PreviewFolder();
+    ASSERT_TRUE(QDir().mkpath(tmp));
+    WriteText(tmp + "/preview.htm", "<HTML>");
+    WriteText(tmp + "/preview.tsl", "x");
+    program.CleanUpPreviewFolder();
+    EXPECT_FALSE(QFileInfo::exists(tmp));
+
+    ASSERT_TRUE(QDir().mkpath(tmp + "/inner"));
+    WriteText(tmp + "/a.gif", "GIF");
+    WriteText(tmp + "/inner/b.gif", "GIF");
+    program.CleanUpPreviewFolder();
+    EXPECT_FALSE(QFileInfo::exists(tmp + "/a.gif"));
+    EXPECT_TRUE(QFileInfo::exists(tmp + "/inner/b.gif"));
+}
+
+TEST_F(CMainFrameTest, AboutLinkTurnsRedWhileHoveredAndOpensItsTarget) {
+    CAboutDlg about;
+    EXPECT_EQ(about.windowTitle(), "About Quillary Foldline");
+    CLinkLabel* link = about.webLink;
+    EXPECT_TRUE(link->font().underline());
+    EXPECT_EQ(link->CurrentColor(), QColor(0, 0, 255));
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(link, &enter);
+    EXPECT_EQ(link->CurrentColor(), QColor(255, 0, 0));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(link, &leave);
+    EXPECT_EQ(link->CurrentColor(), QColor(0, 0, 255));
+
+    EXPECT_TRUE(link->Open());
+    EXPECT_TRUE(link->IsVisited());
+    ASSERT_EQ(openedUrls.size(), 1);
+    EXPECT_EQ(openedUrls[0], QUrl(link->Target()));
+
+    host::services().openUrl = [](const QUrl&) { return false; };
+    CAboutDlg second;
+    EXPECT_FALSE(second.webLink->Open());
+    EXPECT_FALSE(second.webLink->IsVisited());
+}

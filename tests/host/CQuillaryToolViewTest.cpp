@@ -1,0 +1,156 @@
+#include "CQuillaryToolView.h"
+#include "CQuillaryToolDoc.h"
+#include "CViewDialogs.h"
+#include "HostTestSupport.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTreeWidget>
+
+namespace {
+
+QString Shown(const std::string& html) {
+    return QString::fromStdString(html).replace("\r\n", "\n");
+}
+
+} // namespace
+
+class CQuillaryToolViewTest : public HostTest {
+protected:
+    CQuillaryToolView* View() { return app->View(); }
+    CTessel* Widget() { return app->Document()->Component(); }
+};
+
+TEST_F(CQuillaryToolViewTest, InitialUpdateShowsNameHtmlAndSupportFiles) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    CQuillaryToolView* view = View();
+    EXPECT_EQ(view->nameValue->text(), "Normal");
+    EXPECT_EQ(view->descriptionValue->text(), "");
+    const QString local = Shown(Widget()->GetHTMLBody(0, 0));
+    EXPECT_FALSE(local.isEmpty());
+    EXPECT_EQ(view->positionPane->toPlainText(), local);
+    EXPECT_FALSE(view->headPane->isVisibleTo(view));
+    EXPECT_TRUE(view->positionPane->isVisibleTo(view));
+
+    const int count = Widget()->GetResourceNumber();
+    ASSERT_EQ(view->fileList->topLevelItemCount(), count);
+    for (int i = 0; i < count; ++i) {
+        QTreeWidgetItem* row = view->fileList->topLevelItem(i);
+        EXPECT_EQ(row->text(0).toStdString(), Widget()->GetResourceName(i));
+        EXPECT_EQ(row->text(1).toStdString(), Widget()->GetResourceLocalPath(i));
+        EXPECT_EQ(row->text(2).toStdString(), Widget()->GetResourceWebPath(i));
+    }
+    const QFontMetrics metrics(view->fileList->header()->font());
+    const int extra[3] = {50, 140, 120};
+    for (int c = 0; c < 3; ++c) {
+        const QString header = view->fileList->headerItem()->text(c);
+        EXPECT_EQ(view->fileList->columnWidth(c), metrics.horizontalAdvance(header) + extra[c]);
+    }
+    EXPECT_EQ(view->fileList->headerItem()->text(1), "Source File Path");
+
+    EXPECT_EQ(view->BackgroundColor(), QColor(230, 230, 250));
+    EXPECT_EQ(view->nameCaption->TextColor(), QColor(0, 0, 255));
+    EXPECT_EQ(view->positionPaneCaption->TextColor(), QColor(0, 0, 255));
+    EXPECT_NE(view->nameValue->TextColor(), QColor(0, 0, 255));
+    EXPECT_EQ(view->nameValue->BackgroundColor(), QColor(230, 230, 250));
+
+    // A second initial update keeps one set of rows.
+    view->OnInitialUpdate();
+    EXPECT_EQ(view->fileList->topLevelItemCount(), count);
+}
+
+TEST_F(CQuillaryToolViewTest, RenameKeepsAskingUntilTheNameIsAlphanumeric) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    QStringList refusals;
+    dialogRunner = [&](QDialog& dialog) {
+        auto* rename = dynamic_cast<CDlgRename*>(&dialog);
+        EXPECT_NE(rename, nullptr);
+        if (rename == nullptr)
+            return false;
+        EXPECT_EQ(rename->Name(), "Normal");
+        for (const char* bad : {"My Menu", "menu_1", ""}) {
+            messages.clear();
+            rename->NameEdit()->setText(bad);
+            rename->accept();
+            EXPECT_NE(rename->result(), QDialog::Accepted) << bad;
+            refusals << messages;
+        }
+        rename->NameEdit()->setText("Menu2");
+        rename->DescriptionEdit()->setText("second, menu!");
+        messages.clear();
+        rename->accept();
+        EXPECT_TRUE(messages.isEmpty());
+        return rename->result() == QDialog::Accepted;
+    };
+    View()->OnRename();
+    const QString invalid =
+        "The name of widget is not valid.It accept only alphanumeric characters.\nYou have "
+        "entered an invalid character, such as '-', '_', ':', ';', '#', (), [], or ?, in the "
+        "name.\n";
+    EXPECT_EQ(refusals, (QStringList{invalid, invalid, "You must enter a name!"}));
+    EXPECT_EQ(Widget()->GetTitle(), "Menu2");
+    EXPECT_EQ(Widget()->GetDescription(), "second, menu!");
+    EXPECT_TRUE(app->Document()->IsModified());
+    EXPECT_EQ(View()->nameValue->text(), "Menu2");
+    EXPECT_EQ(View()->descriptionValue->text(), "second, menu!");
+
+    app->Document()->SetModifiedFlag(false);
+    dialogRunner = [](QDialog& dialog) {
+        dynamic_cast<CDlgRename&>(dialog).NameEdit()->setText("Other");
+        return false;
+    };
+    View()->OnRename();
+    EXPECT_EQ(Widget()->GetTitle(), "Menu2");
+    EXPECT_FALSE(app->Document()->IsModified());
+}
+
+TEST(NormalizePreviewPathTest, UsesSlashesAndEndsWithOne) {
+    EXPECT_EQ(NormalizePreviewPath("C:\\Web\\menu"), "C:/Web/menu/");
+    EXPECT_EQ(NormalizePreviewPath("img/"), "img/");
+    EXPECT_EQ(NormalizePreviewPath("a\\"), "a/");
+    EXPECT_EQ(NormalizePreviewPath(""), "");
+}
+
+TEST_F(CQuillaryToolViewTest, LocalAndWebHtmlFollowThePreviewPath) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    dialogRunner = [](QDialog& dialog) {
+        auto& local = dynamic_cast<CDlgGetLocalHtml&>(dialog);
+        local.PathEdit()->setText("C:\\Web\\menu");
+        return true;
+    };
+    View()->OnGetLocalHtml();
+    EXPECT_EQ(Widget()->GetPreviewPath(), "C:/Web/menu/");
+    EXPECT_TRUE(app->Document()->IsModified());
+    EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 0)));
+    EXPECT_TRUE(View()->positionPane->toPlainText().contains("C:/Web/menu/"));
+
+    app->Document()->SetModifiedFlag(false);
+    View()->positionPane->setPlainText("typed by hand");
+    View()->OnGetWebHtml();
+    EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 1)));
+    EXPECT_FALSE(app->Document()->IsModified());
+
+    dialogRunner = [](QDialog& dialog) {
+        auto& local = dynamic_cast<CDlgGetLocalHtml&>(dialog);
+        EXPECT_EQ(local.PreviewPath(), "C:/Web/menu/");
+        local.PathEdit()->clear();
+        return true;
+    };
+    View()->OnGetLocalHtml();
+    EXPECT_EQ(Widget()->GetPreviewPath(), "");
+    EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 0)));
+
+    dialogRunner = [](QDialog& dialog) {
+        dynamic_cast<CDlgGetLocalHtml&>(dialog).PathEdit()->setText("elsewhere");
+        return false;
+    };
+    app->Document()->SetModifiedFlag(false);
+    View()->OnGetLocalHtml();
+    EXPECT_EQ(Widget()->GetPreviewPath(), "");
+    EXPECT_FALSE(app->Document()->IsModified());
+}

@@ -1,0 +1,181 @@
+#include "HostTestSupport.h"
+
+#include "CQuillaryToolDoc.h"
+#include "Com.h"
+#include "HostServices.h"
+#include "Prompts.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+
+#include <dlfcn.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+bool g_registered = false;
+std::string g_problem = "not registered yet";
+std::string g_library;
+
+std::string BuildDir() {
+    const char* dir = std::getenv("FOLDLINE_BUILD_DIR");
+    return dir != nullptr ? dir : "";
+}
+
+void RegisterComponent() {
+    const std::string build = BuildDir();
+    if (build.empty()) {
+        g_problem = "FOLDLINE_BUILD_DIR is not set";
+        return;
+    }
+    g_library = build + "/component/libTesselFoldline.so";
+    if (!QFile::exists(QString::fromStdString(g_library))) {
+        g_problem = g_library + " does not exist";
+        return;
+    }
+    const QString regsvr = QString::fromStdString(build + "/bin/tessel-regsvr");
+    if (QFile::exists(regsvr)) {
+        QProcess process;
+        process.start(regsvr, {QString::fromStdString(g_library)});
+        if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit &&
+            process.exitCode() == 0) {
+            g_registered = true;
+            return;
+        }
+        g_problem = "tessel-regsvr failed: " + process.readAllStandardError().toStdString();
+        return;
+    }
+    void* handle = ::dlopen(g_library.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (handle == nullptr) {
+        g_problem = std::string("dlopen failed: ") + ::dlerror();
+        return;
+    }
+    void* symbol = ::dlsym(handle, "DllRegisterServer");
+    PFN_DllRegisterServer reg = nullptr;
+    if (symbol != nullptr)
+        std::memcpy(&reg, &symbol, sizeof reg);
+    const HRESULT hr = reg != nullptr ? reg() : E_FAIL;
+    g_registered = SUCCEEDED(hr);
+    if (!g_registered)
+        g_problem = "DllRegisterServer failed: " + HResultToHex(hr);
+}
+
+} // namespace
+
+bool ComponentRegistered() {
+    return g_registered;
+}
+const std::string& ComponentProblem() {
+    return g_problem;
+}
+std::string ComponentLibraryPath() {
+    return g_library;
+}
+
+void HostTest::SetUp() {
+    ASSERT_TRUE(m_temp.isValid());
+    ASSERT_TRUE(QDir().mkpath(AppFolder()));
+    m_savedCurrent = QDir::currentPath();
+    // As the program does at start-up; the count nests, so tests may start the program too.
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    CQuillaryToolApp::Profile()->clear();
+
+    ui::Prompts& p = ui::prompts();
+    p.message = [this](QWidget*, const QString& title, const QString& text, ui::Icon icon) {
+        EXPECT_EQ(title, QStringLiteral("Quillary Foldline"));
+        EXPECT_EQ(icon, ui::Icon::Exclamation);
+        messages << text;
+    };
+    p.askOkCancel = [this](QWidget*, const QString&, const QString& text, ui::Icon) {
+        questions << text;
+        return false;
+    };
+    p.askYesNoCancel = [this](QWidget*, const QString& title, const QString& text) {
+        EXPECT_EQ(title, QStringLiteral("Quillary Foldline"));
+        questions << text;
+        if (yesNoCancelAnswers.empty())
+            return -1;
+        const int answer = yesNoCancelAnswers.front();
+        yesNoCancelAnswers.pop_front();
+        return answer;
+    };
+    p.pickColor = [](QWidget*, QColor*) { return false; };
+    p.pickFolder = [this](QWidget*, const QString& caption, const QString&) {
+        EXPECT_EQ(caption, QStringLiteral("Choose a directory"));
+        return folderToPick;
+    };
+    p.pickOpenFile = [this](QWidget*, const QString&, const QString&, const QString&) {
+        return openFileToPick;
+    };
+    p.pickSaveFile = [this](QWidget*, const QString&, const QString& start, const QString&) {
+        lastProposedSaveName = start;
+        return saveFileToPick;
+    };
+
+    host::Services& s = host::services();
+    s.openUrl = [this](const QUrl& url) {
+        openedUrls << url;
+        return true;
+    };
+    s.startProgram = [](const QString&, const QStringList&, const QString&) { return true; };
+    s.runDialog = [this](QDialog& dialog) {
+        if (!dialogRunner) {
+            ADD_FAILURE() << "unexpected dialog " << dialog.windowTitle().toStdString();
+            return false;
+        }
+        return dialogRunner(dialog);
+    };
+}
+
+void HostTest::TearDown() {
+    if (app)
+        app->ExitInstance();
+    app.reset();
+    CoUninitialize();
+    ui::resetPrompts();
+    host::resetServices();
+    QDir::setCurrent(m_savedCurrent);
+}
+
+bool HostTest::Start(const QStringList& arguments) {
+    app = std::make_unique<CQuillaryToolApp>(AppFolder());
+    return app->InitInstance(arguments);
+}
+
+void HostTest::WriteText(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    file.write(content);
+}
+
+QByteArray HostTest::ReadText(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+int main(int argc, char** argv) {
+    // Nothing here may touch the user's classes root, settings or files.
+    static QTemporaryDir root;
+    if (!root.isValid())
+        return 2;
+    const QByteArray base = root.path().toUtf8();
+    qputenv("TESSEL_CLASSES_ROOT", base + "/classes.reg");
+    qputenv("XDG_CONFIG_HOME", base + "/config");
+    qputenv("XDG_DATA_HOME", base + "/data");
+    qputenv("HOME", base + "/home");
+    QDir().mkpath(root.path() + "/home");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QApplication application(argc, argv);
+    RegisterComponent();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,58 @@
+// Shared set-up of the program's tests: a temporary classes root with the real component
+// registered, a temporary profile, and the message, chooser and dialog seams recorded.
+#pragma once
+
+#include "CQuillaryToolApp.h"
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+
+// True once the component library was registered into the test classes root.
+bool ComponentRegistered();
+// Why it is not, for the failure message.
+const std::string& ComponentProblem();
+std::string ComponentLibraryPath();
+
+#define REQUIRE_COMPONENT()                                                                        \
+    ASSERT_TRUE(ComponentRegistered()) << "widget component unavailable: " << ComponentProblem()
+
+class HostTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A program folder inside the temporary folder.
+    QString AppFolder() const { return m_temp.path() + QStringLiteral("/program"); }
+    QString TempPath(const QString& name) const { return m_temp.path() + '/' + name; }
+    // Starts the program object with the given command line; false when start-up ended it.
+    bool Start(const QStringList& arguments = {});
+    void WriteText(const QString& path, const QByteArray& content);
+    QByteArray ReadText(const QString& path);
+
+    std::unique_ptr<CQuillaryToolApp> app;
+
+    QStringList messages;
+    QStringList questions;
+    std::deque<int> yesNoCancelAnswers; // popped per question; -1 (cancel) when empty
+    QString folderToPick;
+    QString saveFileToPick;
+    QString openFileToPick;
+    QString lastProposedSaveName;
+    QList<QUrl> openedUrls;
+    // Runs any dialog the program shows; by default a dialog is a test failure.
+    std::function<bool(QDialog&)> dialogRunner;
+
+private:
+    QTemporaryDir m_temp;
+    QString m_savedCurrent;
+};
