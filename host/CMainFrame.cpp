@@ -163,13 +163,25 @@ void CMainFrame::CreateMenus() {
                    QStringLiteral("Change the HTML according to the files' web path"));
     route(a, [view] { view()->OnGetWebHtml(); });
     edit->addAction(a);
+    a = MakeAction(EditModernHtml, QStringLiteral("Get &Modern HTML"),
+                   QStringLiteral("Change the HTML to the form that today's browsers run"));
+    route(a, [view] { view()->OnGetModernHtml(); });
+    edit->addAction(a);
     edit->addSeparator();
     a = MakeAction(EditPreview, QStringLiteral("Pre&view"), QStringLiteral("Preview the widget"),
                    QStringLiteral("Preview"));
     a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F5));
     route(a, [this] {
         if (onPreview)
-            onPreview();
+            onPreview(0);
+    });
+    edit->addAction(a);
+    a = MakeAction(EditModernPreview, QStringLiteral("Preview in &Modern Browser"),
+                   QStringLiteral("Preview the widget as today's browsers show it"));
+    a->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F5));
+    route(a, [this] {
+        if (onPreview)
+            onPreview(2);
     });
     edit->addAction(a);
     connect(edit, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
@@ -331,11 +343,12 @@ void CMainFrame::UpdateCommandUI() {
         }
     }
     for (Command c : {FileSave, FileSaveAs, EditConfigure, EditRename, EditLocalHtml, EditWebHtml,
-                      HelpViewSample})
+                      EditModernHtml, HelpViewSample})
         m_actions[c]->setEnabled(widget);
     m_actions[FileCopySupportFiles]->setEnabled(canCopy);
     m_actions[FileSaveAsTemplate]->setEnabled(widget && bool(onSaveAsTemplate));
     m_actions[EditPreview]->setEnabled(widget && bool(onPreview));
+    m_actions[EditModernPreview]->setEnabled(widget && bool(onPreview));
     m_actions[OptionWebBrowser]->setEnabled(bool(onWebBrowser));
     m_actions[OptionTemplate]->setEnabled(bool(onManageTemplates));
     UpdateRecentFileMenu();

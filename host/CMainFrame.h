@@ -31,7 +31,9 @@ public:
         EditRename,
         EditLocalHtml,
         EditWebHtml,
+        EditModernHtml,
         EditPreview,
+        EditModernPreview,
         OptionWebBrowser,
         OptionTemplate,
         ViewToolbar,
@@ -69,7 +71,8 @@ public:
 
     // Commands that later parts of the program provide; each stays disabled while unset.
     std::function<void()> onSaveAsTemplate;
-    std::function<void()> onPreview;
+    // Preview with the HTML of a kind: 0 the applet page, 2 the page with the browser runtime.
+    std::function<void(int kind)> onPreview;
     std::function<void()> onWebBrowser;
     std::function<void()> onManageTemplates;
 

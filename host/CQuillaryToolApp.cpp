@@ -4,6 +4,8 @@
 #include "CMainFrame.h"
 #include "CQuillaryToolDoc.h"
 #include "CQuillaryToolView.h"
+#include "CTemplateDialogs.h"
+#include "CDlgWebBrowser.h"
 #include "Com.h"
 #include "HostServices.h"
 #include "HostStrings.h"
@@ -52,16 +54,20 @@ bool CQuillaryToolApp::InitInstance(const QStringList& arguments) {
 
     auto profile = Profile();
     m_recentFiles.ReadList(*profile, QString::fromUtf8(host::kSectionRecentFiles));
-    profile->beginGroup(QString::fromUtf8(host::kSectionWebBrowser));
-    browserMode = profile->value(QStringLiteral("Use Default"), 1).toInt();
-    browserProgram = profile->value(QStringLiteral("Specify Browser"), QString()).toString();
-    knownBrowserIndex = profile->value(QStringLiteral("Known Browser"), 0).toInt();
-    profile->endGroup();
+    browser = host::ReadBrowserChoice(*profile);
 
     m_document = std::make_unique<CQuillaryToolDoc>();
     m_document->recentFiles = &m_recentFiles;
     m_frame = std::make_unique<CMainFrame>(this);
     m_document->window = m_frame.get();
+    m_document->newDialog = [this](CTessel& widget) { return RunNewDialog(widget, m_frame.get()); };
+    m_document->launchBrowser = [this](const std::string& path) {
+        host::LaunchBrowser(browser, QString::fromStdString(path));
+    };
+    m_frame->onPreview = [this](int kind) { OnPreview(kind); };
+    m_frame->onWebBrowser = [this] { OnWebBrowser(); };
+    m_frame->onSaveAsTemplate = [this] { OnSaveAsTemplate(); };
+    m_frame->onManageTemplates = [this] { OnManageTemplates(); };
     auto* view = new CQuillaryToolView(m_document.get(), m_frame.get());
     m_frame->setCentralWidget(view);
     m_frame->RestorePlacement(*profile);
@@ -167,10 +173,29 @@ void CQuillaryToolApp::OnHelpSearch() {
 }
 
 void CQuillaryToolApp::CleanUpPreviewFolder() {
-    QDir folder(PreviewFolder());
-    if (!folder.exists())
+    host::CleanUpPreviewFolder(PreviewFolder());
+}
+
+void CQuillaryToolApp::OnPreview(int kind) {
+    if (m_document->HasComponent())
+        host::RunPreview(*m_document->Component(), PreviewFolder(), kind, browser, m_frame.get());
+}
+
+void CQuillaryToolApp::OnWebBrowser() {
+    RunWebBrowserDialog(browser, m_frame.get());
+}
+
+void CQuillaryToolApp::OnSaveAsTemplate() {
+    if (!m_document->HasComponent())
         return;
-    for (const QFileInfo& entry : folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System))
-        QFile::remove(entry.absoluteFilePath());
-    QDir(appFolder).rmdir(QStringLiteral("tmp"));
+    CTessel& widget = *m_document->Component();
+    std::string name = widget.GetTitle();
+    std::string description = widget.GetDescription();
+    std::string path;
+    if (RunSaveAsTemplateDialog(name, description, path, m_frame.get()))
+        m_document->SaveAsTemplateAt(name, description, path);
+}
+
+void CQuillaryToolApp::OnManageTemplates() {
+    RunManageTemplatesDialog(m_frame.get());
 }

@@ -2,6 +2,7 @@
 // file commands, help and the end-of-program clean-up.
 #pragma once
 
+#include "CPreview.h"
 #include "CRecentFileList.h"
 
 #include <QObject>
@@ -43,7 +44,12 @@ public:
 
     // Empties and removes the preview folder "tmp"; folders inside it stay.
     void CleanUpPreviewFolder();
-    QString PreviewFolder() const { return appFolder + QStringLiteral("/tmp"); }
+    QString PreviewFolder() const { return host::PreviewFolderFor(appFolder); }
+    // Preview, Web Browser, Save as Template and Manage Templates.
+    void OnPreview(int kind);
+    void OnWebBrowser();
+    void OnSaveAsTemplate();
+    void OnManageTemplates();
     QString HelpFile() const { return appFolder + QStringLiteral("/help/index.html"); }
 
     static std::unique_ptr<QSettings> Profile();
@@ -54,9 +60,7 @@ public:
     CRecentFileList& RecentFiles() { return m_recentFiles; }
 
     QString appFolder;
-    int browserMode = 1;
-    QString browserProgram;
-    int knownBrowserIndex = 0;
+    host::BrowserChoice browser;
 
 private:
     void OpenHelp(const QString& anchor);

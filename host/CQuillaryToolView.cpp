@@ -221,6 +221,10 @@ void CQuillaryToolView::OnGetWebHtml() {
     RefreshHtml(1);
 }
 
+void CQuillaryToolView::OnGetModernHtml() {
+    RefreshHtml(3);
+}
+
 void CQuillaryToolView::ResizeParentToFit() {
     auto* frame = qobject_cast<QMainWindow*>(window());
     if (frame == nullptr || frame->centralWidget() != this)

@@ -29,6 +29,8 @@ public:
     void OnRename();
     void OnGetLocalHtml();
     void OnGetWebHtml();
+    // The web HTML followed by the browser runtime (kind 3).
+    void OnGetModernHtml();
 
     // Shrinks the main window, where it is larger, so the form fills it exactly.
     void ResizeParentToFit();

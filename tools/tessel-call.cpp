@@ -529,9 +529,46 @@ bool IsBlank(std::string_view line) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: tessel-call [--progid PROGID] < calls.jsonl\n");
+    std::fprintf(stderr, "usage: tessel-call [--progid PROGID] < calls.jsonl\n"
+                         "Try 'tessel-call --help'.\n");
     return 2;
 }
+
+const char kHelp[] =
+    "usage: tessel-call [--progid PROGID] < calls.jsonl\n"
+    "Creates one instance of the component registered under PROGID (default\n"
+    "TesselServer.Foldline) and calls its members, one call per line of standard input.\n"
+    "\n"
+    "Each input line is a JSON array:\n"
+    "  [\"Member\", arg...]   calls a method or gets a property, e.g. [\"GetHTMLBody\", 0, 1]\n"
+    "  [\"Member=\", value]   puts a property, e.g. [\"Title=\", \"Site\"]\n"
+    "  [18, arg...]         the member may also be given by its dispatch identifier\n"
+    "Arguments are strings, numbers (integers travel as 32-bit integers), true, false\n"
+    "or null. Blank lines are skipped. Every call lasts the whole session, so later\n"
+    "lines see what earlier lines did to the instance.\n"
+    "\n"
+    "Each call is answered by one JSON line: the result (a string, number, true, false,\n"
+    "or null for a put), or {\"error\": \"...\", \"hresult\": \"0x...\"} when it failed.\n"
+    "\n"
+    "Exit status: 0 when every call succeeded, 1 when a call failed, 2 when the\n"
+    "instance could not be created or the command line is wrong.\n"
+    "\n"
+    "Examples (paths to documents must be absolute):\n"
+    "  Generate the web HTML (kind 1) of a widget document:\n"
+    "    printf '%s\\n' '[\"ReadConfigFile\", \"/home/me/site/menu.tsl\"]' \\\n"
+    "                   '[\"GetHTMLBody\", 0, 1]' | tessel-call\n"
+    "  answers true, then the HTML of segment 0 as a JSON string.\n"
+    "\n"
+    "  List the support files of a widget document (name, local folder, web folder):\n"
+    "    doc='[\"ReadConfigFile\", \"/home/me/site/menu.tsl\"]'\n"
+    "    n=$(printf '%s\\n' \"$doc\" '[\"GetResourceNumber\"]' | tessel-call | tail -n 1)\n"
+    "    { echo \"$doc\"; for ((i = 0; i < n; i++)); do\n"
+    "        echo \"[\\\"GetResourceName\\\", $i]\"; echo \"[\\\"GetResourceLocalPath\\\", $i]\"\n"
+    "        echo \"[\\\"GetResourceWebPath\\\", $i]\"; done; } | tessel-call\n"
+    "\n"
+    "  --progid PROGID  create this component instead\n"
+    "  --help           show this text and exit\n"
+    "  --version        show the version and exit\n";
 
 } // namespace
 
@@ -539,6 +576,14 @@ int main(int argc, char** argv) {
     std::string progId = "TesselServer.Foldline";
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];
+        if (arg == "--help") {
+            std::fputs(kHelp, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            std::printf("tessel-call %s\n", FOLDLINE_VERSION);
+            return 0;
+        }
         if (arg == "--progid" && i + 1 < argc)
             progId = argv[++i];
         else if (arg.starts_with("--progid="))

@@ -18,9 +18,30 @@ int Fail(const std::string& message, HRESULT hr) {
     return 1;
 }
 
+const char kHelp[] = "usage: tessel-regsvr [-u] LIBRARY\n"
+                     "Registers the component library LIBRARY in the classes root by calling its\n"
+                     "DllRegisterServer; with -u, unregisters it by calling DllUnregisterServer.\n"
+                     "\n"
+                     "The classes root is $TESSEL_CLASSES_ROOT when set, else\n"
+                     "${XDG_DATA_HOME:-$HOME/.local/share}/tessel/classes.reg.\n"
+                     "\n"
+                     "  -u         unregister instead of register\n"
+                     "  --help     show this text and exit\n"
+                     "  --version  show the version and exit\n"
+                     "\n"
+                     "Exit status: 0 on success, 1 on any failure.\n";
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("tessel-regsvr %s\n", FOLDLINE_VERSION);
+        return 0;
+    }
     bool unregister = argc == 3 && std::strcmp(argv[1], "-u") == 0;
     const char* library = argc == 2 ? argv[1] : unregister ? argv[2] : nullptr;
     if (!library || !*library || (argc == 2 && std::strcmp(library, "-u") == 0)) {

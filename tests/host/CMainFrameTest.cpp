@@ -48,15 +48,18 @@ TEST_F(CMainFrameTest, CommandsAreEnabledByWhatTheProgramCanDo) {
     ASSERT_TRUE(Start());
     CMainFrame* frame = Frame();
     for (auto c : {CMainFrame::FileSave, CMainFrame::FileSaveAs, CMainFrame::FileCopySupportFiles,
-                   CMainFrame::EditConfigure, CMainFrame::EditRename, CMainFrame::EditWebHtml})
-        EXPECT_TRUE(frame->Action(c)->isEnabled()) << c;
-    // Provided by later parts of the program.
-    for (auto c : {CMainFrame::FileSaveAsTemplate, CMainFrame::EditPreview,
+                   CMainFrame::EditConfigure, CMainFrame::EditRename, CMainFrame::EditWebHtml,
+                   CMainFrame::EditModernHtml, CMainFrame::FileSaveAsTemplate,
+                   CMainFrame::EditPreview, CMainFrame::EditModernPreview,
                    CMainFrame::OptionWebBrowser, CMainFrame::OptionTemplate})
-        EXPECT_FALSE(frame->Action(c)->isEnabled()) << c;
-    frame->onPreview = [] {};
+        EXPECT_TRUE(frame->Action(c)->isEnabled()) << c;
+    // A command whose handler is missing stays disabled.
+    frame->onPreview = nullptr;
     frame->UpdateCommandUI();
-    EXPECT_TRUE(frame->Action(CMainFrame::EditPreview)->isEnabled());
+    EXPECT_FALSE(frame->Action(CMainFrame::EditPreview)->isEnabled());
+    EXPECT_FALSE(frame->Action(CMainFrame::EditModernPreview)->isEnabled());
+    EXPECT_EQ(frame->Action(CMainFrame::EditModernPreview)->shortcut(),
+              QKeySequence("Ctrl+Shift+F5"));
 
     EXPECT_EQ(frame->Action(CMainFrame::EditConfigure)->shortcut(),
               QKeySequence(Qt::ALT | Qt::Key_Return));

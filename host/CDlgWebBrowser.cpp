@@ -1,0 +1,101 @@
+#include "CDlgWebBrowser.h"
+
+#include "CQuillaryToolApp.h"
+#include "HostServices.h"
+#include "Prompts.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QVBoxLayout>
+
+CDlgWebBrowser::CDlgWebBrowser(const host::BrowserChoice& current, QWidget* parent)
+    : QDialog(parent), m_choice(current) {
+    setWindowTitle(QStringLiteral("Web Browser"));
+    auto* group = new QGroupBox(QStringLiteral("Web Browser"), this);
+    useDefault = new QRadioButton(QStringLiteral("Use default browser"), group);
+    useKnown = new QRadioButton(QStringLiteral("Choose from known browsers"), group);
+    useProgram = new QRadioButton(QStringLiteral("User specified browser"), group);
+    knownList = new QComboBox(group);
+    programEdit = new QLineEdit(group);
+    auto* browse = new QPushButton(QStringLiteral("..."), group);
+    browse->setMaximumWidth(32);
+
+    auto* grid = new QGridLayout(group);
+    grid->addWidget(useDefault, 0, 0, 1, 3);
+    grid->addWidget(useKnown, 1, 0, 1, 3);
+    grid->addWidget(knownList, 2, 1, 1, 2);
+    grid->addWidget(useProgram, 3, 0, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Execute File:"), group), 4, 1);
+    grid->addWidget(programEdit, 5, 1);
+    grid->addWidget(browse, 5, 2);
+    grid->setColumnMinimumWidth(0, 16);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addWidget(buttons);
+
+    for (const host::KnownBrowser& browser : host::KnownBrowsers())
+        knownList->addItem(browser.name);
+    if (current.mode == 1)
+        useDefault->setChecked(true);
+    else if (current.mode == 0)
+        useProgram->setChecked(true);
+    else
+        useKnown->setChecked(true);
+    knownList->setCurrentIndex(current.knownIndex < knownList->count() ? current.knownIndex : -1);
+    programEdit->setText(current.program);
+
+    connect(browse, &QPushButton::clicked, this, &CDlgWebBrowser::OnBrowse);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        if (TryAccept())
+            accept();
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+void CDlgWebBrowser::OnBrowse() {
+    // Programs here carry no extension; every file is offered.
+    const QString path = ui::prompts().pickOpenFile(this, QString(), programEdit->text(),
+                                                    QStringLiteral("Web Browser(*.EXE) | *"));
+    if (!path.isEmpty())
+        programEdit->setText(path);
+}
+
+bool CDlgWebBrowser::TryAccept() {
+    if (useProgram->isChecked() && programEdit->text().isEmpty()) {
+        host::Message(this, QStringLiteral("You must specify the web browser's execute file!"));
+        return false;
+    }
+    if (useDefault->isChecked()) {
+        m_choice.mode = 1;
+    } else if (useKnown->isChecked()) {
+        m_choice.mode = 2;
+        m_choice.knownIndex = knownList->currentIndex();
+    } else {
+        m_choice.mode = 0;
+        m_choice.program = programEdit->text();
+    }
+    return true;
+}
+
+host::BrowserChoice CDlgWebBrowser::Result() const {
+    return m_choice;
+}
+
+bool RunWebBrowserDialog(host::BrowserChoice& choice, QWidget* parent) {
+    CDlgWebBrowser dialog(choice, parent);
+    if (!host::services().runDialog(dialog))
+        return false;
+    choice = dialog.Result();
+    if (auto profile = CQuillaryToolApp::Profile())
+        host::WriteBrowserChoice(*profile, choice);
+    return true;
+}

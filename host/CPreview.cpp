@@ -1,0 +1,186 @@
+#include "CPreview.h"
+
+#include "CTessel.h"
+#include "HostServices.h"
+#include "HostStrings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace host {
+namespace {
+
+const char* const kUseDefault = "Use Default";
+const char* const kSpecifyBrowser = "Specify Browser";
+const char* const kKnownBrowser = "Known Browser";
+
+// Restores the widget's preview path however the page building ends.
+class PreviewPathGuard {
+public:
+    PreviewPathGuard(CTessel& widget) : m_widget(widget), m_saved(widget.GetPreviewPath()) {
+        m_widget.SetPreviewPath("");
+    }
+    ~PreviewPathGuard() {
+        try {
+            m_widget.SetPreviewPath(m_saved);
+        } catch (...) {
+            // The instance is gone; there is nothing left to restore.
+        }
+    }
+    PreviewPathGuard(const PreviewPathGuard&) = delete;
+    PreviewPathGuard& operator=(const PreviewPathGuard&) = delete;
+
+private:
+    CTessel& m_widget;
+    std::string m_saved;
+};
+
+} // namespace
+
+BrowserChoice ReadBrowserChoice(QSettings& profile) {
+    BrowserChoice choice;
+    profile.beginGroup(QString::fromUtf8(kSectionWebBrowser));
+    choice.mode = profile.value(QString::fromUtf8(kUseDefault), 1).toInt();
+    choice.program = profile.value(QString::fromUtf8(kSpecifyBrowser), QString()).toString();
+    choice.knownIndex = profile.value(QString::fromUtf8(kKnownBrowser), 0).toInt();
+    profile.endGroup();
+    return choice;
+}
+
+void WriteBrowserChoice(QSettings& profile, const BrowserChoice& choice) {
+    profile.beginGroup(QString::fromUtf8(kSectionWebBrowser));
+    profile.setValue(QString::fromUtf8(kUseDefault), choice.mode);
+    profile.setValue(QString::fromUtf8(kSpecifyBrowser), choice.program);
+    profile.setValue(QString::fromUtf8(kKnownBrowser), choice.knownIndex);
+    profile.endGroup();
+    profile.sync();
+}
+
+std::vector<KnownBrowser> KnownBrowsers() {
+    struct Candidate {
+        const char* name;
+        std::vector<const char*> programs;
+    };
+    static const std::vector<Candidate> candidates = {
+        {"Firefox", {"firefox", "firefox-esr"}},
+        {"Chromium", {"chromium", "chromium-browser"}},
+        {"Google Chrome", {"google-chrome", "google-chrome-stable"}},
+        {"Epiphany", {"epiphany", "epiphany-browser"}},
+        {"Konqueror", {"konqueror"}},
+        {"Opera", {"opera"}},
+        {"Vivaldi", {"vivaldi", "vivaldi-stable"}},
+        {"Brave", {"brave-browser", "brave"}},
+        {"Falkon", {"falkon"}},
+    };
+    std::vector<KnownBrowser> found;
+    for (const Candidate& candidate : candidates) {
+        for (const char* program : candidate.programs) {
+            const QString path = QStandardPaths::findExecutable(QString::fromUtf8(program));
+            if (!path.isEmpty()) {
+                found.push_back({QString::fromUtf8(candidate.name), path});
+                break;
+            }
+        }
+    }
+    return found;
+}
+
+bool LaunchBrowser(const BrowserChoice& choice, const QString& file) {
+    QString program;
+    if (choice.mode == 0) {
+        program = choice.program;
+    } else if (choice.mode != 1) {
+        const std::vector<KnownBrowser> browsers = KnownBrowsers();
+        if (choice.knownIndex >= 0 && static_cast<std::size_t>(choice.knownIndex) < browsers.size())
+            program = browsers[static_cast<std::size_t>(choice.knownIndex)].program;
+    }
+    if (choice.mode == 1 || (choice.mode != 0 && program.isEmpty())) {
+        services().openUrl(QUrl::fromLocalFile(file));
+        return true;
+    }
+    if (program.contains(QStringLiteral("APPLETVIEWER"), Qt::CaseInsensitive)) {
+        // The applet viewer resolves the page against its current folder.
+        const int cut = std::max(file.lastIndexOf('/'), file.lastIndexOf('\\'));
+        const QString folder = cut >= 0 ? file.left(cut) : QString();
+        const QString name = file.mid(cut + 1);
+        if (!folder.isEmpty())
+            QDir::setCurrent(folder);
+        services().startProgram(program, {name}, folder);
+    } else {
+        services().startProgram(program, {file}, QString());
+    }
+    return true;
+}
+
+QString PreviewFolderFor(const QString& appFolder) {
+    const QFileInfo program(appFolder);
+    if (program.isDir() && program.isWritable())
+        return appFolder + QStringLiteral("/tmp");
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    return data + QStringLiteral("/tmp");
+}
+
+std::string BuildPreviewPage(const std::string& style, const std::string& script,
+                             const std::string& position) {
+    std::string page = "<HTML>\r\n<HEAD>\r\n<TITLE>Preview</TITLE>\r\n";
+    page += style;
+    page += "\r\n";
+    page += script;
+    page += "\r\n</HEAD>\r\n";
+    page += "<BODY>\r\n";
+    page += position;
+    page += "\r\n</BODY>\r\n";
+    page += "</HTML>";
+    return page;
+}
+
+void RunPreview(CTessel& widget, const QString& previewFolder, int kind,
+                const BrowserChoice& choice, QWidget* owner) {
+    QDir().mkpath(previewFolder);
+    widget.WriteConfigFile((previewFolder + QStringLiteral("/preview.tsl")).toStdString());
+
+    const QString pagePath = previewFolder + QStringLiteral("/preview.htm");
+    QFile page(pagePath);
+    if (!page.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        Message(owner, QStringLiteral("Preview Failure!"));
+        return;
+    }
+    std::string style, script, position;
+    {
+        PreviewPathGuard guard(widget);
+        const int count = widget.GetHTMLSegmentNumber();
+        for (int i = 0; i < count; ++i) {
+            const std::string word = widget.GetHTMLPosition(i);
+            if (word == "style")
+                style = widget.GetHTMLBody(i, kind);
+            else if (word == "script")
+                script = widget.GetHTMLBody(i, kind);
+            else if (word == "cursor")
+                position = widget.GetHTMLBody(i, kind);
+        }
+    }
+    const std::string text = BuildPreviewPage(style, script, position);
+    const bool written = page.write(text.data(), static_cast<qint64>(text.size())) ==
+                         static_cast<qint64>(text.size());
+    page.close();
+    if (!written) {
+        Message(owner, QStringLiteral("Preview Failure!"));
+        return;
+    }
+    LaunchBrowser(choice, pagePath);
+}
+
+void CleanUpPreviewFolder(const QString& previewFolder) {
+    QDir folder(previewFolder);
+    if (!folder.exists())
+        return;
+    for (const QFileInfo& entry : folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System))
+        QFile::remove(entry.absoluteFilePath());
+    QDir().rmdir(previewFolder);
+}
+
+} // namespace host

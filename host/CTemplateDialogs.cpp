@@ -1,0 +1,355 @@
+#include "CTemplateDialogs.h"
+
+#include "HostServices.h"
+#include "HostStrings.h"
+#include "NameRule.h"
+#include "Prompts.h"
+#include "TemplateFolders.h"
+
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cstdio>
+
+namespace host {
+
+std::string TemplatePath(const std::string& componentFolder, const std::string& name,
+                         const std::string& progId) {
+    return componentFolder + "/" + name + "_" + progId + "." + kTemplateExtension;
+}
+
+} // namespace host
+
+namespace {
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// Shows the name rule's message; true when the name is accepted.
+bool AcceptName(QWidget* owner, const QString& name, const char* invalidMessage) {
+    switch (host::CheckName(name)) {
+    case host::NameCheck::Ok:
+        return true;
+    case host::NameCheck::Empty:
+        host::Message(owner, QString::fromUtf8(host::kMsgEnterName));
+        return false;
+    case host::NameCheck::InvalidCharacter:
+        host::Message(owner, QString::fromUtf8(invalidMessage));
+        return false;
+    }
+    return false;
+}
+
+void Scan(CTessel& tessel, TemplateList& list) {
+    tessel.ScanTemplates(list.titles, list.descriptions, list.paths);
+}
+
+bool FileExists(const std::string& path) {
+    return QFileInfo::exists(Q(path));
+}
+
+QLabel* Caption(const char* text, QWidget* parent) {
+    return new QLabel(QString::fromUtf8(text), parent);
+}
+
+} // namespace
+
+// ---- New ----------------------------------------------------------------------------------------
+
+CDlgNew::CDlgNew(CTessel& documentWidget, QWidget* parent)
+    : QDialog(parent), m_document(documentWidget) {
+    setWindowTitle(QStringLiteral("New "));
+    nameEdit = new QLineEdit(this);
+    descriptionEdit = new QLineEdit(this);
+    templateList = new QListWidget(this);
+    descriptionLine = new QLabel(this);
+    descriptionLine->setWordWrap(true);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(Caption("Name:", this), 0, 0);
+    grid->addWidget(nameEdit, 0, 1);
+    grid->addWidget(Caption("Description:", this), 1, 0);
+    grid->addWidget(descriptionEdit, 1, 1);
+    grid->addWidget(Caption("Select a Template:", this), 2, 0, 1, 2);
+    grid->addWidget(templateList, 3, 0, 1, 2);
+    grid->addWidget(descriptionLine, 4, 0, 1, 2);
+    grid->addWidget(buttons, 5, 0, 1, 2);
+
+    connect(templateList, &QListWidget::currentRowChanged, this, &CDlgNew::OnSelectionChanged);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        if (TryAccept())
+            accept();
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+bool CDlgNew::Initialize() {
+    if (!m_tessel.Create(host::kProgId))
+        return false;
+    nameEdit->setText(Q(m_tessel.GetTitle()));
+    descriptionEdit->setText(Q(m_tessel.GetDescription()));
+    Scan(m_tessel, templates);
+    templateList->blockSignals(true);
+    for (const std::string& title : templates.titles)
+        templateList->addItem(Q(title));
+    templateList->blockSignals(false);
+    if (templates.Count() > 0) {
+        templateList->setCurrentRow(0);
+        OnSelectionChanged(0);
+    }
+    return true;
+}
+
+void CDlgNew::OnSelectionChanged(int index) {
+    if (index >= 0 && index < templates.Count())
+        descriptionLine->setText(Q(templates.descriptions[static_cast<std::size_t>(index)]));
+}
+
+bool CDlgNew::TryAccept() {
+    const QString name = nameEdit->text();
+    if (!AcceptName(this, name, host::kMsgInvalidWidgetName))
+        return false;
+    const int index = templateList->currentRow();
+    if (index >= 0 && index < templates.Count())
+        m_document.ReadConfigFile(templates.paths[static_cast<std::size_t>(index)]);
+    m_document.SetTitle(name.toStdString());
+    m_document.SetDescription(descriptionEdit->text().toStdString());
+    m_document.SetPreviewPath("");
+    return true;
+}
+
+bool RunNewDialog(CTessel& documentWidget, QWidget* parent) {
+    CDlgNew dialog(documentWidget, parent);
+    if (!dialog.Initialize())
+        return false;
+    return host::services().runDialog(dialog);
+}
+
+// ---- Save as Template ---------------------------------------------------------------------------
+
+CDlgSaveAsTemplate::CDlgSaveAsTemplate(const std::string& name, const std::string& description,
+                                       QWidget* parent)
+    : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Save as Template"));
+    nameEdit = new QLineEdit(Q(name), this);
+    descriptionEdit = new QLineEdit(Q(description), this);
+    pathLine = new QLabel(this);
+    templateList = new QListWidget(this);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(Caption("Name:", this), 0, 0);
+    grid->addWidget(nameEdit, 0, 1);
+    grid->addWidget(Caption("Description:", this), 1, 0);
+    grid->addWidget(descriptionEdit, 1, 1);
+    grid->addWidget(Caption("Widget's parameters will stored in:", this), 2, 0, 1, 2);
+    grid->addWidget(pathLine, 3, 0, 1, 2);
+    grid->addWidget(Caption("Existing Templates:", this), 4, 0, 1, 2);
+    grid->addWidget(templateList, 5, 0, 1, 2);
+    grid->addWidget(buttons, 6, 0, 1, 2);
+
+    connect(nameEdit, &QLineEdit::textChanged, this, &CDlgSaveAsTemplate::OnNameChanged);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        if (TryAccept())
+            accept();
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+bool CDlgSaveAsTemplate::Initialize() {
+    if (!m_tessel.Create(host::kProgId)) {
+        host::Message(parentWidget(), QStringLiteral("Save as template failure!"));
+        return false;
+    }
+    OnNameChanged();
+    Scan(m_tessel, templates);
+    for (const std::string& title : templates.titles)
+        templateList->addItem(Q(title));
+    return true;
+}
+
+void CDlgSaveAsTemplate::OnNameChanged() {
+    const std::string name = nameEdit->text().toStdString();
+    const std::string folder = host::TemplateWriteFolder(m_tessel.componentFolder);
+    pathLine->setText(name.empty() ? Q(folder + "/")
+                                   : Q(host::TemplatePath(folder, name, m_tessel.progId)));
+}
+
+bool CDlgSaveAsTemplate::TryAccept() {
+    if (!AcceptName(this, nameEdit->text(), host::kMsgInvalidTemplateName))
+        return false;
+    const std::string path = TemplatePathText();
+    if (FileExists(path)) {
+        host::Message(this, Q(path) + QStringLiteral(
+                                          " is already exist.Please enter a new template name.\n"));
+        return false;
+    }
+    return true;
+}
+
+std::string CDlgSaveAsTemplate::Name() const {
+    return nameEdit->text().toStdString();
+}
+std::string CDlgSaveAsTemplate::Description() const {
+    return descriptionEdit->text().toStdString();
+}
+std::string CDlgSaveAsTemplate::TemplatePathText() const {
+    return pathLine->text().toStdString();
+}
+
+bool RunSaveAsTemplateDialog(std::string& name, std::string& description, std::string& path,
+                             QWidget* parent) {
+    CDlgSaveAsTemplate dialog(name, description, parent);
+    if (!dialog.Initialize() || !host::services().runDialog(dialog))
+        return false;
+    name = dialog.Name();
+    description = dialog.Description();
+    path = dialog.TemplatePathText();
+    return true;
+}
+
+// ---- Manage Templates ---------------------------------------------------------------------------
+
+CDlgManageTemplates::CDlgManageTemplates(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Manage Templates"));
+    nameEdit = new QLineEdit(this);
+    descriptionEdit = new QLineEdit(this);
+    templateList = new QListWidget(this);
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* rename = new QPushButton(QStringLiteral("Rename"), this);
+    auto* remove = new QPushButton(QStringLiteral("Delete"), this);
+    ok->setDefault(true);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(Caption("Name:", this), 0, 0);
+    grid->addWidget(nameEdit, 0, 1);
+    grid->addWidget(Caption("Description:", this), 1, 0);
+    grid->addWidget(descriptionEdit, 1, 1);
+    grid->addWidget(Caption("Templates List:", this), 2, 0, 1, 2);
+    grid->addWidget(templateList, 3, 0, 1, 2);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(rename);
+    row->addWidget(remove);
+    grid->addLayout(row, 4, 0, 1, 2);
+
+    connect(templateList, &QListWidget::currentRowChanged, this,
+            &CDlgManageTemplates::OnSelectionChanged);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(rename, &QPushButton::clicked, this, &CDlgManageTemplates::OnRename);
+    connect(remove, &QPushButton::clicked, this, &CDlgManageTemplates::OnDelete);
+}
+
+bool CDlgManageTemplates::Initialize() {
+    if (!m_tessel.Create(host::kProgId)) {
+        host::Message(parentWidget(), QStringLiteral("Manage templates failure!"));
+        return false;
+    }
+    Scan(m_tessel, templates);
+    FillList();
+    Select(templates.Count() > 0 ? 0 : -1);
+    return true;
+}
+
+void CDlgManageTemplates::FillList() {
+    templateList->blockSignals(true);
+    templateList->clear();
+    for (const std::string& title : templates.titles)
+        templateList->addItem(Q(title));
+    templateList->blockSignals(false);
+}
+
+void CDlgManageTemplates::Select(int index) {
+    m_selected = index;
+    templateList->blockSignals(true);
+    templateList->setCurrentRow(index);
+    templateList->blockSignals(false);
+    if (index >= 0) {
+        nameEdit->setText(Q(templates.titles[static_cast<std::size_t>(index)]));
+        descriptionEdit->setText(Q(templates.descriptions[static_cast<std::size_t>(index)]));
+    } else {
+        nameEdit->clear();
+        descriptionEdit->clear();
+    }
+}
+
+void CDlgManageTemplates::OnSelectionChanged(int index) {
+    if (index >= 0 && index < templates.Count() && index != m_selected)
+        Select(index);
+}
+
+void CDlgManageTemplates::OnDelete() {
+    if (m_selected < 0) {
+        host::Message(this, QStringLiteral("Please select a template first!"));
+        return;
+    }
+    const auto at = static_cast<std::size_t>(m_selected);
+    const QString question = QStringLiteral("Are you sure to delete \"") + Q(templates.titles[at]) +
+                             QStringLiteral("\" template?");
+    if (!ui::askOkCancel(this, QString::fromUtf8(host::kAppTitle), question, ui::Icon::Exclamation))
+        return;
+    // A template in a read-only folder stays; dropping it from the list would hide that.
+    if (std::remove(templates.paths[at].c_str()) != 0 && FileExists(templates.paths[at])) {
+        host::Message(this, QStringLiteral("Delete Failure!"));
+        return;
+    }
+    templates.titles.erase(templates.titles.begin() + m_selected);
+    templates.descriptions.erase(templates.descriptions.begin() + m_selected);
+    templates.paths.erase(templates.paths.begin() + m_selected);
+    FillList();
+    const int count = templates.Count();
+    Select(count == 0 ? -1 : std::min(m_selected, count - 1));
+}
+
+void CDlgManageTemplates::OnRename() {
+    if (m_selected < 0) {
+        host::Message(this, QStringLiteral("Please select a template first!"));
+        return;
+    }
+    const QString name = nameEdit->text();
+    if (!AcceptName(this, name, host::kMsgInvalidTemplateName))
+        return;
+    const std::string newPath = host::TemplatePath(
+        host::TemplateWriteFolder(m_tessel.componentFolder), name.toStdString(), m_tessel.progId);
+    if (FileExists(newPath)) {
+        host::Message(this, QStringLiteral("The ") + name +
+                                QStringLiteral(" template has been there,please give a new name!"));
+        return;
+    }
+    const auto at = static_cast<std::size_t>(m_selected);
+    const QString question = QStringLiteral("Are you sure to rename \"") + Q(templates.titles[at]) +
+                             QStringLiteral("\" template to \"") + name + QStringLiteral("\"?");
+    if (!ui::askOkCancel(this, QString::fromUtf8(host::kAppTitle), question, ui::Icon::Exclamation))
+        return;
+    const std::string oldPath = templates.paths[at];
+    const std::string description = descriptionEdit->text().toStdString();
+    m_tessel.ReadConfigFile(oldPath);
+    m_tessel.SetTitle(name.toStdString());
+    m_tessel.SetDescription(description);
+    if (!m_tessel.WriteConfigFile(newPath)) {
+        host::Message(this, QStringLiteral("Rename Failure!"));
+        return;
+    }
+    std::remove(oldPath.c_str());
+    templates.titles[at] = name.toStdString();
+    templates.descriptions[at] = description;
+    templates.paths[at] = newPath;
+    const int keep = m_selected;
+    FillList();
+    Select(keep);
+}
+
+void RunManageTemplatesDialog(QWidget* parent) {
+    CDlgManageTemplates dialog(parent);
+    if (dialog.Initialize())
+        host::services().runDialog(dialog);
+}
