@@ -38,15 +38,20 @@ install(FILES ${FOLDLINE_LAUNCHER} DESTINATION ${FOLDLINE_INSTALL_BIN_DIR})
 
 # ---- component folder --------------------------------------------------------------------------
 install(TARGETS TesselFoldline LIBRARY DESTINATION ${FOLDLINE_INSTALL_COMPONENT_DIR})
-# The build's component folder is also a CMake binary folder, so only the placed files are taken:
-# the Sample folder and the templates (*.tsl), whatever the build put there.
+# The build's component folder is also a CMake binary folder, so only the placed files are taken.
+# The shipped templates are placed anew so their support-file lists name the installed folder.
 install(DIRECTORY ${FOLDLINE_COMPONENT_DIR}/Sample DESTINATION ${FOLDLINE_INSTALL_COMPONENT_DIR})
 install(CODE "
-  file(GLOB _foldline_templates LIST_DIRECTORIES false \"${FOLDLINE_COMPONENT_DIR}/*.tsl\")
-  if(_foldline_templates)
-    file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${FOLDLINE_INSTALL_COMPONENT_DIR}\"
-         TYPE FILE FILES \${_foldline_templates})
-  endif()
+  set(_component \"\${CMAKE_INSTALL_PREFIX}/${FOLDLINE_INSTALL_COMPONENT_DIR}\")
+  execute_process(COMMAND \"${CMAKE_COMMAND}\" -DSOURCE_DIR=${CMAKE_SOURCE_DIR}/data/templates
+                          \"-DDEST_DIR=\$ENV{DESTDIR}\${_component}\" \"-DCOMPONENT_DIR=\${_component}\"
+                          -P ${CMAKE_SOURCE_DIR}/cmake/PlaceTemplates.cmake)
+  file(GLOB _foldline_templates LIST_DIRECTORIES false \"${CMAKE_SOURCE_DIR}/data/templates/*.tsl.in\")
+  foreach(_template \${_foldline_templates})
+    get_filename_component(_name \"\${_template}\" NAME)
+    string(REGEX REPLACE \"[.]in$\" \"\" _name \"\${_name}\")
+    list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${_component}/\${_name}\")
+  endforeach()
 ")
 
 # ---- commands and desktop integration ----------------------------------------------------------

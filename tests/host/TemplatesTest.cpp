@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 
+#include <algorithm>
+
 namespace {
 
 const char* const kServerKey = "CLSID\\{0E58CB80-D066-11D2-9E76-5254AB10C899}\\InprocServer32";
@@ -214,4 +216,25 @@ TEST_F(TemplatesTest, ManageRenamesAndDeletesWithTheirRules) {
     dialog.OnRename();
     EXPECT_EQ(messages, (QStringList{"Please select a template first!",
                                      "Please select a template first!"}));
+}
+
+// The templates the build places beside the component are found and read like any other.
+TEST_F(HostTest, ShippedTemplatesAreListedAndReadBack) {
+    REQUIRE_COMPONENT();
+    CTessel component;
+    ASSERT_TRUE(component.Create("TesselServer.Foldline"));
+    TemplateList list;
+    component.ScanTemplates(list.titles, list.descriptions, list.paths);
+    std::vector<std::string> titles = list.titles;
+    std::sort(titles.begin(), titles.end());
+    EXPECT_EQ(titles, (std::vector<std::string>{"Normal", "Ocean", "Paper"}));
+    for (int i = 0; i < list.Count(); ++i) {
+        const std::string& path = list.paths[static_cast<std::size_t>(i)];
+        EXPECT_FALSE(list.descriptions[static_cast<std::size_t>(i)].empty()) << path;
+        CTessel reader;
+        ASSERT_TRUE(reader.Create("TesselServer.Foldline"));
+        ASSERT_TRUE(reader.ReadConfigFile(path));
+        EXPECT_EQ(reader.GetResourceLocalPath(0), reader.componentFolder + "/") << path;
+        EXPECT_NE(reader.GetHTMLBody(0, 1).find("<param name=\"I0-0\""), std::string::npos) << path;
+    }
 }
