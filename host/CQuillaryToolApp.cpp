@@ -1,11 +1,11 @@
 #include "CQuillaryToolApp.h"
 
 #include "CAboutDlg.h"
+#include "CDlgWebBrowser.h"
 #include "CMainFrame.h"
 #include "CQuillaryToolDoc.h"
 #include "CQuillaryToolView.h"
 #include "CTemplateDialogs.h"
-#include "CDlgWebBrowser.h"
 #include "Com.h"
 #include "HostServices.h"
 #include "HostStrings.h"

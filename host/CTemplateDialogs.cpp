@@ -59,6 +59,27 @@ QLabel* Caption(const char* text, QWidget* parent) {
     return new QLabel(QString::fromUtf8(text), parent);
 }
 
+// The "Name:" and "Description:" rows every template dialog starts with.
+QGridLayout* NameAndDescriptionGrid(QDialog* dialog, QLineEdit* name, QLineEdit* description) {
+    auto* grid = new QGridLayout(dialog);
+    grid->addWidget(Caption("Name:", dialog), 0, 0);
+    grid->addWidget(name, 0, 1);
+    grid->addWidget(Caption("Description:", dialog), 1, 0);
+    grid->addWidget(description, 1, 1);
+    return grid;
+}
+
+// OK closes only when the dialog's own check passes; Cancel always closes.
+template <class Dialog> QDialogButtonBox* OkCancelButtons(Dialog* dialog) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, [dialog] {
+        if (dialog->TryAccept())
+            dialog->accept();
+    });
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
 } // namespace
 
 // ---- New ----------------------------------------------------------------------------------------
@@ -71,24 +92,14 @@ CDlgNew::CDlgNew(CTessel& documentWidget, QWidget* parent)
     templateList = new QListWidget(this);
     descriptionLine = new QLabel(this);
     descriptionLine->setWordWrap(true);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
 
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(Caption("Name:", this), 0, 0);
-    grid->addWidget(nameEdit, 0, 1);
-    grid->addWidget(Caption("Description:", this), 1, 0);
-    grid->addWidget(descriptionEdit, 1, 1);
+    QGridLayout* grid = NameAndDescriptionGrid(this, nameEdit, descriptionEdit);
     grid->addWidget(Caption("Select a Template:", this), 2, 0, 1, 2);
     grid->addWidget(templateList, 3, 0, 1, 2);
     grid->addWidget(descriptionLine, 4, 0, 1, 2);
-    grid->addWidget(buttons, 5, 0, 1, 2);
+    grid->addWidget(OkCancelButtons(this), 5, 0, 1, 2);
 
     connect(templateList, &QListWidget::currentRowChanged, this, &CDlgNew::OnSelectionChanged);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        if (TryAccept())
-            accept();
-    });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 bool CDlgNew::Initialize() {
@@ -143,25 +154,15 @@ CDlgSaveAsTemplate::CDlgSaveAsTemplate(const std::string& name, const std::strin
     descriptionEdit = new QLineEdit(Q(description), this);
     pathLine = new QLabel(this);
     templateList = new QListWidget(this);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
 
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(Caption("Name:", this), 0, 0);
-    grid->addWidget(nameEdit, 0, 1);
-    grid->addWidget(Caption("Description:", this), 1, 0);
-    grid->addWidget(descriptionEdit, 1, 1);
+    QGridLayout* grid = NameAndDescriptionGrid(this, nameEdit, descriptionEdit);
     grid->addWidget(Caption("Widget's parameters will stored in:", this), 2, 0, 1, 2);
     grid->addWidget(pathLine, 3, 0, 1, 2);
     grid->addWidget(Caption("Existing Templates:", this), 4, 0, 1, 2);
     grid->addWidget(templateList, 5, 0, 1, 2);
-    grid->addWidget(buttons, 6, 0, 1, 2);
+    grid->addWidget(OkCancelButtons(this), 6, 0, 1, 2);
 
     connect(nameEdit, &QLineEdit::textChanged, this, &CDlgSaveAsTemplate::OnNameChanged);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        if (TryAccept())
-            accept();
-    });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 bool CDlgSaveAsTemplate::Initialize() {
@@ -228,11 +229,7 @@ CDlgManageTemplates::CDlgManageTemplates(QWidget* parent) : QDialog(parent) {
     auto* remove = new QPushButton(QStringLiteral("Delete"), this);
     ok->setDefault(true);
 
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(Caption("Name:", this), 0, 0);
-    grid->addWidget(nameEdit, 0, 1);
-    grid->addWidget(Caption("Description:", this), 1, 0);
-    grid->addWidget(descriptionEdit, 1, 1);
+    QGridLayout* grid = NameAndDescriptionGrid(this, nameEdit, descriptionEdit);
     grid->addWidget(Caption("Templates List:", this), 2, 0, 1, 2);
     grid->addWidget(templateList, 3, 0, 1, 2);
     auto* row = new QHBoxLayout;

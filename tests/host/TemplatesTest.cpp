@@ -154,9 +154,8 @@ TEST_F(TemplatesTest, SaveAsTemplateNamesTheFileAndRefusesASecondSave) {
     ASSERT_TRUE(again.Initialize());
     EXPECT_EQ(again.templateList->count(), 1);
     EXPECT_FALSE(again.TryAccept());
-    EXPECT_EQ(messages.last(),
-              QString::fromStdString(path) +
-                  " is already exist.Please enter a new template name.\n");
+    EXPECT_EQ(messages.last(), QString::fromStdString(path) +
+                                   " is already exist.Please enter a new template name.\n");
 }
 
 TEST_F(TemplatesTest, ManageRenamesAndDeletesWithTheirRules) {
@@ -214,8 +213,8 @@ TEST_F(TemplatesTest, ManageRenamesAndDeletesWithTheirRules) {
     messages.clear();
     dialog.OnDelete();
     dialog.OnRename();
-    EXPECT_EQ(messages, (QStringList{"Please select a template first!",
-                                     "Please select a template first!"}));
+    EXPECT_EQ(messages,
+              (QStringList{"Please select a template first!", "Please select a template first!"}));
 }
 
 // The templates the build places beside the component are found and read like any other.
