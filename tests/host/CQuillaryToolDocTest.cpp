@@ -184,9 +184,15 @@ TEST_F(CQuillaryToolDocTest, NewAsksToSaveAndReplacesTheWidget) {
     EXPECT_EQ(Widget()->GetTitle(), "Menu2");
     EXPECT_TRUE(Doc()->IsModified());
 
-    // Without the New dialog a later New is a cancelled one: a fresh widget, not modified.
+    // A cancelled New dialog leaves a fresh widget, not modified.
     yesNoCancelAnswers = {0};
+    QString shown;
+    dialogRunner = [&](QDialog& dialog) {
+        shown = dialog.windowTitle();
+        return false;
+    };
     EXPECT_TRUE(app->OnFileNew());
+    EXPECT_EQ(shown, "New ");
     EXPECT_EQ(Widget()->GetTitle(), "Normal");
     EXPECT_FALSE(Doc()->IsModified());
 
