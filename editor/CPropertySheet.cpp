@@ -1,7 +1,34 @@
 #include "CPropertySheet.h"
 
+#include "EditorHelp.h"
+
+#include <QPushButton>
+
 CPropertyPage::CPropertyPage(const QString& title, CFoldline* component, QWidget* parent)
     : QWidget(parent), m_component(component), m_title(title) {}
+
+void CPropertyPage::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier && HelpTopic() != 0) {
+        OpenHelpTopic(HelpTopic());
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void CPropertyPage::DisableAutoDefaultButtons() {
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(false);
+}
+
+void CPropertySheet::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier && HelpTopic() != 0) {
+        OpenHelpTopic(HelpTopic());
+        event->accept();
+        return;
+    }
+    QTabWidget::keyPressEvent(event);
+}
 
 CPropertySheet::CPropertySheet(CFoldline* component, QWidget* parent)
     : QTabWidget(parent), m_component(component) {
@@ -30,7 +57,9 @@ void CPropertySheet::AddPage(CPropertyPage* page) {
         m_current = currentIndex();
 }
 
-CPropertyPage* CPropertySheet::ActivePage() const { return Page(m_current); }
+CPropertyPage* CPropertySheet::ActivePage() const {
+    return Page(m_current);
+}
 
 CPropertyPage* CPropertySheet::Page(int index) const {
     return index < 0 ? nullptr : qobject_cast<CPropertyPage*>(widget(index));

@@ -2,6 +2,7 @@
 // active (EnterPage) and stores them when it stops being active (LeavePage).
 #pragma once
 
+#include <QKeyEvent>
 #include <QTabWidget>
 #include <QWidget>
 
@@ -22,6 +23,12 @@ public:
     virtual int HelpTopic() const { return 0; }
 
 protected:
+    // The help key anywhere on the page opens the page's topic.
+    void keyPressEvent(QKeyEvent* event) override;
+    // Pages live inside a dialog: Enter in a field must not press the page button that last
+    // had the focus. Called at the end of a page's constructor.
+    void DisableAutoDefaultButtons();
+
     CFoldline* m_component;
 
 private:
@@ -46,6 +53,9 @@ public:
     virtual int HelpTopic() const { return 0; }
 
 protected:
+    // The help key on the sheet's own area (its tabs) opens the sheet's topic.
+    void keyPressEvent(QKeyEvent* event) override;
+
     CFoldline* m_component;
 
 private:

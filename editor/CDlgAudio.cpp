@@ -1,0 +1,43 @@
+#include "CDlgAudio.h"
+
+#include "CAppletParameters.h"
+#include "CWebPathFileDialog.h"
+#include "DataExchange.h"
+
+CDlgAudio::CDlgAudio(QWidget* parent)
+    : CDlgStateFiles(QStringLiteral("Audio"),
+                     {QStringLiteral("Mouse Over:"), QStringLiteral("Click:")},
+                     CWebPathFileDialog::kAudioFilter, parent) {}
+
+void CDlgAudio::Preset(const CFurlinItem& item) {
+    SetState(kOver, ToQt(item.OverAudio), ToQt(item.OverAudioWebPath));
+    SetState(kClick, ToQt(item.ClickAudio), ToQt(item.ClickAudioWebPath));
+    SetApplyScope(kThisItem);
+}
+
+void CDlgAudio::Apply(CAppletParameters& model, CFurlinItem& item) const {
+    const std::string over = FromQt(Path(kOver)), overWeb = FromQt(WebPath(kOver));
+    const std::string click = FromQt(Path(kClick)), clickWeb = FromQt(WebPath(kClick));
+    switch (ApplyScope()) {
+    case kThisItem:
+        item.OverAudio = over;
+        item.OverAudioWebPath = overWeb;
+        item.ClickAudio = click;
+        item.ClickAudioWebPath = clickWeb;
+        break;
+    case kSameMenu:
+        for (const auto& top : model.Menus()) {
+            if (CFurlin* holder = CAppletParameters::FindParentMenu(top.get(), &item)) {
+                CAppletParameters::ApplyAudio(holder, over, overWeb, click, clickWeb, false);
+                break;
+            }
+        }
+        break;
+    case kAllItems:
+        for (const auto& top : model.Menus())
+            CAppletParameters::ApplyAudio(top.get(), over, overWeb, click, clickWeb, false);
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,93 @@
+#include "CDlgFont.h"
+
+#include "CColorButton.h"
+#include "CFurlin.h"
+#include "CSpinEdit.h"
+#include "DataExchange.h"
+#include "PageLayout.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+CDlgFont::CDlgFont(QWidget* parent)
+    : QDialog(parent), m_nameBox(new QComboBox), m_colorButton(new CColorButton),
+      m_sizeEdit(new CSpinEdit(0, 5000, false)), m_effectBox(new QComboBox),
+      m_styleGroup(new QButtonGroup(this)) {
+    setWindowTitle(QStringLiteral("Font"));
+    m_nameBox->addItems(
+        {QStringLiteral("TimesRoman"), QStringLiteral("Helvetica"), QStringLiteral("Courier")});
+    m_effectBox->addItems({QStringLiteral("Normal"), QStringLiteral("Outline"),
+                           QStringLiteral("Sunken"), QStringLiteral("Bulge"),
+                           QStringLiteral("With Shadow")});
+
+    auto* layout = new QVBoxLayout(this);
+    auto* grid = new QGridLayout;
+    layout->addLayout(grid);
+    AddLabeledRow(grid, 0, QStringLiteral("Font Name:"), m_nameBox);
+    AddLabeledRow(grid, 1, QStringLiteral("Font Color:"), m_colorButton);
+    AddLabeledRow(grid, 2, QStringLiteral("Font Size:"), m_sizeEdit);
+    AddLabeledRow(grid, 3, QStringLiteral("Special Effects:"), m_effectBox);
+
+    auto* styleBox = new QGroupBox(QStringLiteral("Font Style"));
+    auto* styleLayout = new QHBoxLayout(styleBox);
+    const QStringList styles = {QStringLiteral("Plain"), QStringLiteral("Bold"),
+                                QStringLiteral("Italic")};
+    for (int i = 0; i < styles.size(); ++i) {
+        auto* radio = new QRadioButton(styles[i]);
+        m_styleGroup->addButton(radio, i);
+        styleLayout->addWidget(radio);
+    }
+    layout->addWidget(styleBox);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    connect(m_colorButton, &QPushButton::clicked, m_colorButton, &CColorButton::ChooseColor);
+    FillControls();
+}
+
+void CDlgFont::Preset(const StateStyle& style) {
+    FontName = style.FontName;
+    FontColor = style.FontColor;
+    FontSize = style.FontSize;
+    Effect = style.Effect;
+    FontStyle = style.FontStyle;
+    FillControls();
+}
+
+void CDlgFont::Apply(StateStyle& style) const {
+    style.FontName = FontName;
+    style.FontColor = FontColor;
+    style.FontSize = FontSize;
+    style.Effect = Effect;
+    style.FontStyle = FontStyle;
+}
+
+bool CDlgFont::ReadControls() {
+    CDataExchange dx(this);
+    dx.Index(m_nameBox, FontName);
+    FontColor = m_colorButton->Color();
+    dx.Int(m_sizeEdit, m_sizeEdit->Text(), FontSize);
+    dx.Index(m_effectBox, Effect);
+    dx.Radio(m_styleGroup, FontStyle);
+    return dx.Ok();
+}
+
+void CDlgFont::FillControls() {
+    ShowIndex(m_nameBox, FontName);
+    m_colorButton->SetColor(FontColor);
+    m_sizeEdit->SetValue(FontSize);
+    ShowIndex(m_effectBox, Effect);
+    ShowRadio(m_styleGroup, FontStyle);
+}
+
+void CDlgFont::accept() {
+    if (ReadControls())
+        QDialog::accept();
+}

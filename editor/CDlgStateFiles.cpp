@@ -1,0 +1,95 @@
+#include "CDlgStateFiles.h"
+
+#include "DataExchange.h"
+#include "EditorHelp.h"
+#include "PageDialogs.h"
+#include "PageLayout.h"
+
+#include <QButtonGroup>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+CDlgStateFiles::CDlgStateFiles(const QString& title, const QStringList& stateLabels,
+                               const QString& filter, QWidget* parent)
+    : QDialog(parent), m_scope(new QButtonGroup(this)), m_filter(filter) {
+    setWindowTitle(title);
+    auto* layout = new QVBoxLayout(this);
+    auto* grid = new QGridLayout;
+    layout->addLayout(grid);
+    m_states.resize(stateLabels.size());
+    for (int i = 0; i < stateLabels.size(); ++i) {
+        m_states[i].edit = new QLineEdit;
+        AddLabeledRow(grid, i, stateLabels[i], m_states[i].edit);
+        auto* browse = new QPushButton(QStringLiteral("..."));
+        browse->setAutoDefault(false);
+        grid->addWidget(browse, i, 2);
+        connect(browse, &QPushButton::clicked, this, [this, i] { Browse(i); });
+    }
+
+    auto* scopeBox = new QGroupBox(QStringLiteral("Apply to"));
+    auto* scopeLayout = new QVBoxLayout(scopeBox);
+    const QStringList scopes = {QStringLiteral("Only This Item"),
+                                QStringLiteral("All the Items in the Same Menu"),
+                                QStringLiteral("All the Items")};
+    for (int i = 0; i < scopes.size(); ++i) {
+        auto* radio = new QRadioButton(scopes[i]);
+        m_scope->addButton(radio, i);
+        scopeLayout->addWidget(radio);
+    }
+    layout->addWidget(scopeBox);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
+                                         QDialogButtonBox::Help);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // No topic of its own: the help opens at its contents.
+    connect(buttons, &QDialogButtonBox::helpRequested, this, [] { OpenHelpTopic(0); });
+    layout->addWidget(buttons);
+    FillControls();
+}
+
+void CDlgStateFiles::SetState(int state, const QString& path, const QString& webPath) {
+    m_states[state].path = path;
+    m_states[state].webPath = webPath;
+    m_states[state].edit->setText(path);
+}
+
+void CDlgStateFiles::SetApplyScope(int scope) {
+    m_applyScope = scope;
+    ShowRadio(m_scope, scope);
+}
+
+void CDlgStateFiles::Browse(int state) {
+    ReadControls();
+    QString path;
+    QString webPath;
+    if (!ChooseWebPathFile(this, m_states[state].path, m_filter, m_states[state].webPath, &path,
+                           &webPath))
+        return;
+    m_states[state].path = path;
+    m_states[state].webPath = webPath;
+    FillControls();
+}
+
+// A path typed by hand keeps its web folder: only "..." changes the companion.
+void CDlgStateFiles::ReadControls() {
+    for (State& s : m_states)
+        s.path = s.edit->text();
+    CDataExchange dx(this);
+    dx.Radio(m_scope, m_applyScope);
+}
+
+void CDlgStateFiles::FillControls() {
+    for (State& s : m_states)
+        s.edit->setText(s.path);
+    ShowRadio(m_scope, m_applyScope);
+}
+
+void CDlgStateFiles::accept() {
+    ReadControls();
+    QDialog::accept();
+}
