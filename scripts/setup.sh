@@ -4,11 +4,14 @@
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev nodejs npm chromium desktop-file-utils shared-mime-info)
+          libbenchmark-dev chromium desktop-file-utils shared-mime-info)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+# Node.js may come from elsewhere than Debian's packages; only a missing command is installed.
+command -v node > /dev/null || missing+=(nodejs)
+command -v npm > /dev/null || missing+=(npm)
 if ((${#missing[@]})); then
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
