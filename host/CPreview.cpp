@@ -3,6 +3,7 @@
 #include "CTessel.h"
 #include "HostServices.h"
 #include "HostStrings.h"
+#include "TemplateFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -117,11 +118,9 @@ bool LaunchBrowser(const BrowserChoice& choice, const QString& file) {
 }
 
 QString PreviewFolderFor(const QString& appFolder) {
-    const QFileInfo program(appFolder);
-    if (program.isDir() && program.isWritable())
+    if (IsWritableFolder(appFolder.toStdString()))
         return appFolder + QStringLiteral("/tmp");
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    return data + QStringLiteral("/tmp");
+    return QString::fromStdString(UserDataFolder()) + QStringLiteral("/tmp");
 }
 
 std::string BuildPreviewPage(const std::string& style, const std::string& script,

@@ -34,7 +34,7 @@ std::vector<KnownBrowser> KnownBrowsers();
 // entry falls back to the default handler. Always reports success.
 bool LaunchBrowser(const BrowserChoice& choice, const QString& file);
 
-// "tmp" beside the program, or in the user's data location when the program folder is read-only.
+// "tmp" beside the program, or in the per-user data folder when the program folder is read-only.
 QString PreviewFolderFor(const QString& appFolder);
 
 // The preview page around the widget's HTML.

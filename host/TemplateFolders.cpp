@@ -17,14 +17,6 @@ FolderWritableCheck& WritableCheck() {
     return check;
 }
 
-bool IsWritableFolder(const std::string& folder) {
-    if (folder.empty())
-        return false;
-    if (const FolderWritableCheck& check = WritableCheck())
-        return check(folder);
-    return ::access(folder.c_str(), W_OK | X_OK) == 0;
-}
-
 std::string HomeFolder() {
     const char* home = std::getenv("HOME");
     if (home != nullptr && *home != '\0')
@@ -35,14 +27,26 @@ std::string HomeFolder() {
 
 } // namespace
 
-std::string UserTemplateFolder() {
+bool IsWritableFolder(const std::string& folder) {
+    if (folder.empty())
+        return false;
+    if (const FolderWritableCheck& check = WritableCheck())
+        return check(folder);
+    return ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+std::string UserDataFolder() {
     // A relative XDG_DATA_HOME is to be ignored, like an unset one.
     const char* xdg = std::getenv("XDG_DATA_HOME");
     std::string data =
         xdg != nullptr && xdg[0] == '/' ? std::string(xdg) : HomeFolder() + "/.local/share";
     while (data.size() > 1 && data.back() == '/')
         data.pop_back();
-    return data + "/Velloran/Quillary Foldline/templates";
+    return data + "/Velloran/Quillary Foldline";
+}
+
+std::string UserTemplateFolder() {
+    return UserDataFolder() + "/templates";
 }
 
 std::vector<std::string> TemplateFolders(const std::string& componentFolder) {

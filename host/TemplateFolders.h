@@ -8,8 +8,14 @@
 
 namespace host {
 
-// ${XDG_DATA_HOME:-~/.local/share}/Velloran/Quillary Foldline/templates
+// The program's per-user data folder, ${XDG_DATA_HOME:-~/.local/share}/Velloran/Quillary Foldline,
+// used for what an installed (read-only) program folder or component folder cannot hold.
+std::string UserDataFolder();
+// UserDataFolder() + "/templates"
 std::string UserTemplateFolder();
+
+// Whether a folder can be written (see SetFolderWritableCheck); an empty name cannot.
+bool IsWritableFolder(const std::string& folder);
 
 // The component folder, followed by the per-user folder when the component folder cannot be
 // written. An empty component folder (its registration unreadable) counts as not writable.

@@ -3,6 +3,7 @@
 #include "CQuillaryToolDoc.h"
 #include "HostServices.h"
 #include "HostTestSupport.h"
+#include "TemplateFolders.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -86,6 +87,25 @@ TEST_F(PreviewTest, PreviewWritesThePageWithAnEmptyCodeBaseAndKeepsThePreviewPat
     widget.SetPreviewPath("C:/Web/menu/");
     host::RunPreview(widget, folder, 0, host::BrowserChoice{}, nullptr);
     EXPECT_NE(ReadText(folder + "/preview.tsl").indexOf("PreviewPath = C:/Web/menu/"), -1);
+}
+
+TEST_F(PreviewTest, ReadOnlyProgramFolderPreviewsInTheUserDataFolderAndCleansItUp) {
+    REQUIRE_COMPONENT();
+    const std::string program = AppFolder().toStdString();
+    host::SetFolderWritableCheck(
+        [program](const std::string& folder) { return folder != program; });
+    struct Restore {
+        ~Restore() { host::SetFolderWritableCheck(nullptr); }
+    } restore;
+    ASSERT_TRUE(Start());
+    const QString folder = app->PreviewFolder();
+    EXPECT_EQ(folder, QString::fromStdString(host::UserDataFolder()) + "/tmp");
+    app->OnPreview(0);
+    EXPECT_TRUE(QFile::exists(folder + "/preview.htm"));
+    EXPECT_FALSE(QDir(AppFolder() + "/tmp").exists());
+    app->ExitInstance();
+    app.reset();
+    EXPECT_FALSE(QDir(folder).exists());
 }
 
 TEST_F(PreviewTest, PageThatCannotBeCreatedIsReportedAndNothingLaunches) {
