@@ -508,12 +508,11 @@ bool CFoldline::WriteConfigFile(const std::string& path) {
 }
 
 bool CFoldline::Config() {
+    // Without a screen (a command-line host) no dialog can be shown, so nothing changes.
+    if (!ui::canShowDialogs())
+        return false;
     auto backup = std::make_unique<CAppletParameters>();
     backup->Assign(m_model);
-    if (!ui::canShowDialogs()) {
-        m_model.Assign(*backup);
-        return false;
-    }
 
     bool accepted = false;
     {
