@@ -74,9 +74,12 @@ for f in "$comp/libTesselFoldline.so" "$comp/Sample/sample.htm" "$comp/Sample/fu
     "$p/share/mime/packages/quillary-foldline.xml"; do
     check "$f installed" test -f "$f"
 done
-for t in "$build"/component/*.tsl; do
-    [ -e "$t" ] || continue
-    check "template $(basename "$t") installed" cmp -s "$t" "$comp/$(basename "$t")"
+# The shipped templates name the installed component folder in their support-file lists.
+src=$(dirname "$0")/../../data/templates
+for t in "$src"/*.tsl.in; do
+    name=$(basename "$t" .in)
+    check "template $name installed for the installed folder" \
+        cmp -s <(sed "s#@COMPONENT_DIR@#$comp#" "$t") "$comp/$name"
 done
 check "bin/quillary-foldline leads to the program" \
     test "$(realpath "$p/bin/quillary-foldline")" = "$(realpath "$prog/QuillaryFoldline")"
