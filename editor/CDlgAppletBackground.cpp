@@ -12,24 +12,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QButtonGroup* AddRadioBox(QObject* owner, QLayout* layout, const QString& title,
-                          const QStringList& choices) {
-    auto* box = new QGroupBox(title);
-    auto* boxLayout = new QVBoxLayout(box);
-    auto* group = new QButtonGroup(owner);
-    for (int i = 0; i < choices.size(); ++i) {
-        auto* radio = new QRadioButton(choices[i]);
-        group->addButton(radio, i);
-        boxLayout->addWidget(radio);
-    }
-    layout->addWidget(box);
-    return group;
-}
-
-} // namespace
-
 CDlgAppletBackground::CDlgAppletBackground(QWidget* parent)
     : QDialog(parent), m_kindBox(new QComboBox) {
     setWindowTitle(QStringLiteral("Appelt Background Style"));
@@ -47,11 +29,11 @@ CDlgAppletBackground::CDlgAppletBackground(QWidget* parent)
     auto* groups = new QHBoxLayout;
     layout->addLayout(groups);
     m_gradientGroup =
-        AddRadioBox(this, groups, QStringLiteral("Gradient Direction"),
-                    {QStringLiteral("Single Direction"), QStringLiteral("Bi-direction")});
-    m_borderGroup =
-        AddRadioBox(this, groups, QStringLiteral("Border"),
-                    {QStringLiteral("Plain"), QStringLiteral("Raised"), QStringLiteral("Sunken")});
+        AddRadioGroup(this, groups, QStringLiteral("Gradient Direction"),
+                      {QStringLiteral("Single Direction"), QStringLiteral("Bi-direction")});
+    m_borderGroup = AddRadioGroup(
+        this, groups, QStringLiteral("Border"),
+        {QStringLiteral("Plain"), QStringLiteral("Raised"), QStringLiteral("Sunken")});
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -18,20 +18,6 @@
 
 namespace {
 
-QButtonGroup* AddRadioGroup(QWidget* owner, QLayout* layout, const QString& title,
-                            const QStringList& choices) {
-    auto* box = new QGroupBox(title);
-    auto* boxLayout = new QVBoxLayout(box);
-    auto* group = new QButtonGroup(owner);
-    for (int i = 0; i < choices.size(); ++i) {
-        auto* radio = new QRadioButton(choices[i]);
-        group->addButton(radio, i);
-        boxLayout->addWidget(radio);
-    }
-    layout->addWidget(box);
-    return group;
-}
-
 const QStringList kAlignChoices = {QStringLiteral("Left"), QStringLiteral("Center"),
                                    QStringLiteral("Right")};
 

@@ -1,8 +1,13 @@
 // Small layout helpers shared by the pages and their dialogs.
 #pragma once
 
+#include <QButtonGroup>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
+#include <QRadioButton>
+#include <QStringList>
+#include <QVBoxLayout>
 
 // Puts a label and its field on one grid row; the label names the field (its buddy).
 inline QLabel* AddLabeledRow(QGridLayout* grid, int row, const QString& text, QWidget* field,
@@ -12,4 +17,19 @@ inline QLabel* AddLabeledRow(QGridLayout* grid, int row, const QString& text, QW
     grid->addWidget(label, row, 0);
     grid->addWidget(field, row, 1, 1, fieldColumns);
     return label;
+}
+
+// A titled box of radio buttons whose ids are their positions (the stored value).
+inline QButtonGroup* AddRadioGroup(QObject* owner, QLayout* layout, const QString& title,
+                                   const QStringList& choices) {
+    auto* box = new QGroupBox(title);
+    auto* boxLayout = new QVBoxLayout(box);
+    auto* group = new QButtonGroup(owner);
+    for (int i = 0; i < choices.size(); ++i) {
+        auto* radio = new QRadioButton(choices[i]);
+        group->addButton(radio, i);
+        boxLayout->addWidget(radio);
+    }
+    layout->addWidget(box);
+    return group;
 }
