@@ -29,13 +29,6 @@ QPushButton* BrowseButton() {
     return button;
 }
 
-QLineEdit* DigitsEdit(QObject* owner) {
-    auto* edit = new QLineEdit;
-    edit->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), owner));
-    return edit;
-}
-
 } // namespace
 
 CDlgAppletParam::CDlgAppletParam(CFoldline* component, QWidget* parent)

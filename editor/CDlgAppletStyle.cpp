@@ -16,17 +16,6 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-namespace {
-
-QLineEdit* DigitsEdit(QObject* owner) {
-    auto* edit = new QLineEdit;
-    edit->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), owner));
-    return edit;
-}
-
-} // namespace
-
 CDlgAppletStyle::CDlgAppletStyle(CFoldline* component, QWidget* parent)
     : CPropertyPage(QStringLiteral("More Styles"), component, parent),
       m_menuTopEdit(DigitsEdit(this)),

@@ -5,7 +5,9 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QStringList>
 #include <QVBoxLayout>
 
@@ -32,4 +34,12 @@ inline QButtonGroup* AddRadioGroup(QObject* owner, QLayout* layout, const QStrin
     }
     layout->addWidget(box);
     return group;
+}
+
+// A text field that takes digits only (no sign).
+inline QLineEdit* DigitsEdit(QObject* owner) {
+    auto* edit = new QLineEdit;
+    edit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), owner));
+    return edit;
 }
