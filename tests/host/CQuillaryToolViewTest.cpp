@@ -135,6 +135,13 @@ TEST_F(CQuillaryToolViewTest, LocalAndWebHtmlFollowThePreviewPath) {
     EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 1)));
     EXPECT_FALSE(app->Document()->IsModified());
 
+    // The modern HTML is the web HTML followed by the browser runtime.
+    View()->OnGetModernHtml();
+    const QString modern = View()->positionPane->toPlainText();
+    EXPECT_TRUE(modern.startsWith(Shown(Widget()->GetHTMLBody(0, 1))));
+    EXPECT_EQ(modern.count("<script>"), 1);
+    EXPECT_FALSE(app->Document()->IsModified());
+
     dialogRunner = [](QDialog& dialog) {
         auto& local = dynamic_cast<CDlgGetLocalHtml&>(dialog);
         EXPECT_EQ(local.PreviewPath(), "C:/Web/menu/");

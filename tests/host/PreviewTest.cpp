@@ -108,6 +108,20 @@ TEST_F(PreviewTest, ReadOnlyProgramFolderPreviewsInTheUserDataFolderAndCleansItU
     EXPECT_FALSE(QDir(folder).exists());
 }
 
+TEST_F(PreviewTest, ModernPreviewCarriesTheRuntimeAfterTheLocalHtml) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    CTessel& widget = *app->Document()->Component();
+    widget.SetPreviewPath("site/");
+    app->OnPreview(2);
+    const std::string page = ReadText(app->PreviewFolder() + "/preview.htm").toStdString();
+    widget.SetPreviewPath("");
+    EXPECT_EQ(page, host::BuildPreviewPage("", "", widget.GetHTMLBody(0, 2)));
+    EXPECT_NE(page.find("<script>"), std::string::npos);
+    EXPECT_NE(page.find("<applet  code="), std::string::npos); // no code base
+    EXPECT_EQ(openedUrls.size(), 1);
+}
+
 TEST_F(PreviewTest, PageThatCannotBeCreatedIsReportedAndNothingLaunches) {
     REQUIRE_COMPONENT();
     ASSERT_TRUE(Start());
