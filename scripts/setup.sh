@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libgtest-dev libgmock-dev
-          libbenchmark-dev chromium desktop-file-utils shared-mime-info)
+          libbenchmark-dev chromium fonts-dejavu-core desktop-file-utils shared-mime-info)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
