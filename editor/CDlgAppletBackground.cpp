@@ -4,12 +4,8 @@
 #include "DataExchange.h"
 #include "PageLayout.h"
 
-#include <QButtonGroup>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 CDlgAppletBackground::CDlgAppletBackground(QWidget* parent)
@@ -26,14 +22,7 @@ CDlgAppletBackground::CDlgAppletBackground(QWidget* parent)
     auto* grid = new QGridLayout;
     layout->addLayout(grid);
     AddLabeledRow(grid, 0, QStringLiteral("Applet's Background Style:"), m_kindBox);
-    auto* groups = new QHBoxLayout;
-    layout->addLayout(groups);
-    m_gradientGroup =
-        AddRadioGroup(this, groups, QStringLiteral("Gradient Direction"),
-                      {QStringLiteral("Single Direction"), QStringLiteral("Bi-direction")});
-    m_borderGroup = AddRadioGroup(
-        this, groups, QStringLiteral("Border"),
-        {QStringLiteral("Plain"), QStringLiteral("Raised"), QStringLiteral("Sunken")});
+    AddGradientAndBorderGroups(this, layout, &m_gradientGroup, &m_borderGroup);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

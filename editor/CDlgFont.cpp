@@ -6,18 +6,13 @@
 #include "DataExchange.h"
 #include "PageLayout.h"
 
-#include <QButtonGroup>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 CDlgFont::CDlgFont(QWidget* parent)
     : QDialog(parent), m_nameBox(new QComboBox), m_colorButton(new CColorButton),
-      m_sizeEdit(new CSpinEdit(0, 5000, false)), m_effectBox(new QComboBox),
-      m_styleGroup(new QButtonGroup(this)) {
+      m_sizeEdit(new CSpinEdit(0, 5000, false)), m_effectBox(new QComboBox) {
     setWindowTitle(QStringLiteral("Font"));
     m_nameBox->addItems(
         {QStringLiteral("TimesRoman"), QStringLiteral("Helvetica"), QStringLiteral("Courier")});
@@ -33,16 +28,9 @@ CDlgFont::CDlgFont(QWidget* parent)
     AddLabeledRow(grid, 2, QStringLiteral("Font Size:"), m_sizeEdit);
     AddLabeledRow(grid, 3, QStringLiteral("Special Effects:"), m_effectBox);
 
-    auto* styleBox = new QGroupBox(QStringLiteral("Font Style"));
-    auto* styleLayout = new QHBoxLayout(styleBox);
-    const QStringList styles = {QStringLiteral("Plain"), QStringLiteral("Bold"),
-                                QStringLiteral("Italic")};
-    for (int i = 0; i < styles.size(); ++i) {
-        auto* radio = new QRadioButton(styles[i]);
-        m_styleGroup->addButton(radio, i);
-        styleLayout->addWidget(radio);
-    }
-    layout->addWidget(styleBox);
+    m_styleGroup =
+        AddRadioGroup(this, layout, QStringLiteral("Font Style"),
+                      {QStringLiteral("Plain"), QStringLiteral("Bold"), QStringLiteral("Italic")});
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

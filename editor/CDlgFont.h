@@ -37,5 +37,5 @@ private:
     CColorButton* m_colorButton;
     CSpinEdit* m_sizeEdit;
     QComboBox* m_effectBox;
-    QButtonGroup* m_styleGroup;
+    QButtonGroup* m_styleGroup = nullptr;
 };

@@ -8,12 +8,9 @@
 #include "PageDialogs.h"
 #include "PageLayout.h"
 
-#include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -62,14 +59,7 @@ CDlgItemState::CDlgItemState(const QString& title, StateStyle CFurlin::*state, i
     layout->addLayout(backGrid);
     AddLabeledRow(backGrid, 0, QStringLiteral("Item's Background:"), m_backKindBox);
 
-    auto* groups = new QHBoxLayout;
-    layout->addLayout(groups);
-    m_gradientGroup =
-        AddRadioGroup(this, groups, QStringLiteral("Gradient Direction"),
-                      {QStringLiteral("Single Direction"), QStringLiteral("Bi-direction")});
-    m_borderGroup = AddRadioGroup(
-        this, groups, QStringLiteral("Border"),
-        {QStringLiteral("Plain"), QStringLiteral("Raised"), QStringLiteral("Sunken")});
+    AddGradientAndBorderGroups(this, layout, &m_gradientGroup, &m_borderGroup);
     layout->addStretch();
 
     connect(m_backColorButton, &QPushButton::clicked, m_backColorButton,

@@ -5,17 +5,14 @@
 #include "PageDialogs.h"
 #include "PageLayout.h"
 
-#include <QButtonGroup>
 #include <QDialogButtonBox>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 CDlgStateFiles::CDlgStateFiles(const QString& title, const QStringList& stateLabels,
                                const QString& filter, QWidget* parent)
-    : QDialog(parent), m_scope(new QButtonGroup(this)), m_filter(filter) {
+    : QDialog(parent), m_filter(filter) {
     setWindowTitle(title);
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
@@ -30,17 +27,10 @@ CDlgStateFiles::CDlgStateFiles(const QString& title, const QStringList& stateLab
         connect(browse, &QPushButton::clicked, this, [this, i] { Browse(i); });
     }
 
-    auto* scopeBox = new QGroupBox(QStringLiteral("Apply to"));
-    auto* scopeLayout = new QVBoxLayout(scopeBox);
-    const QStringList scopes = {QStringLiteral("Only This Item"),
-                                QStringLiteral("All the Items in the Same Menu"),
-                                QStringLiteral("All the Items")};
-    for (int i = 0; i < scopes.size(); ++i) {
-        auto* radio = new QRadioButton(scopes[i]);
-        m_scope->addButton(radio, i);
-        scopeLayout->addWidget(radio);
-    }
-    layout->addWidget(scopeBox);
+    m_scope = AddRadioGroup(this, layout, QStringLiteral("Apply to"),
+                            {QStringLiteral("Only This Item"),
+                             QStringLiteral("All the Items in the Same Menu"),
+                             QStringLiteral("All the Items")});
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
                                          QDialogButtonBox::Help);

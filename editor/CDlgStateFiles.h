@@ -45,6 +45,6 @@ private:
     };
     std::vector<State> m_states;
     int m_applyScope = kThisItem;
-    QButtonGroup* m_scope;
+    QButtonGroup* m_scope = nullptr;
     QString m_filter;
 };

@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -34,6 +35,19 @@ inline QButtonGroup* AddRadioGroup(QObject* owner, QLayout* layout, const QStrin
     }
     layout->addWidget(box);
     return group;
+}
+
+// The "Gradient Direction" and "Border" radio groups side by side, as the item states and the
+// applet background both have them.
+inline void AddGradientAndBorderGroups(QObject* owner, QBoxLayout* layout, QButtonGroup** gradient,
+                                       QButtonGroup** border) {
+    auto* groups = new QHBoxLayout;
+    layout->addLayout(groups);
+    *gradient = AddRadioGroup(owner, groups, QStringLiteral("Gradient Direction"),
+                              {QStringLiteral("Single Direction"), QStringLiteral("Bi-direction")});
+    *border = AddRadioGroup(
+        owner, groups, QStringLiteral("Border"),
+        {QStringLiteral("Plain"), QStringLiteral("Raised"), QStringLiteral("Sunken")});
 }
 
 // A text field that takes digits only (no sign).
