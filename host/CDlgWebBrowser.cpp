@@ -37,10 +37,9 @@ CDlgWebBrowser::CDlgWebBrowser(const host::BrowserChoice& current, QWidget* pare
     grid->addWidget(browse, 5, 2);
     grid->setColumnMinimumWidth(0, 16);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
-    layout->addWidget(buttons);
+    layout->addWidget(host::OkCancelButtons(this));
 
     for (const host::KnownBrowser& browser : host::KnownBrowsers())
         knownList->addItem(browser.name);
@@ -54,11 +53,6 @@ CDlgWebBrowser::CDlgWebBrowser(const host::BrowserChoice& current, QWidget* pare
     programEdit->setText(current.program);
 
     connect(browse, &QPushButton::clicked, this, &CDlgWebBrowser::OnBrowse);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
-        if (TryAccept())
-            accept();
-    });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 void CDlgWebBrowser::OnBrowse() {
@@ -67,6 +61,11 @@ void CDlgWebBrowser::OnBrowse() {
                                                     QStringLiteral("Web Browser(*.EXE) | *"));
     if (!path.isEmpty())
         programEdit->setText(path);
+}
+
+void CDlgWebBrowser::accept() {
+    if (TryAccept())
+        QDialog::accept();
 }
 
 bool CDlgWebBrowser::TryAccept() {

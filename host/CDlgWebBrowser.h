@@ -18,6 +18,7 @@ public:
 
     // OK: false (after the message) while "User specified browser" has no program.
     bool TryAccept();
+    void accept() override;
     void OnBrowse();
     // The choice after OK; settings not chosen keep their values.
     host::BrowserChoice Result() const;

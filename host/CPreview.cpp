@@ -105,9 +105,8 @@ bool LaunchBrowser(const BrowserChoice& choice, const QString& file) {
     }
     if (program.contains(QStringLiteral("APPLETVIEWER"), Qt::CaseInsensitive)) {
         // The applet viewer resolves the page against its current folder.
-        const int cut = std::max(file.lastIndexOf('/'), file.lastIndexOf('\\'));
-        const QString folder = cut >= 0 ? file.left(cut) : QString();
-        const QString name = file.mid(cut + 1);
+        const QString folder = QString::fromStdString(FolderOfPath(file.toStdString()));
+        const QString name = QString::fromStdString(FileNameOfPath(file.toStdString()));
         if (!folder.isEmpty())
             QDir::setCurrent(folder);
         services().startProgram(program, {name}, folder);

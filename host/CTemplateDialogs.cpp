@@ -69,17 +69,6 @@ QGridLayout* NameAndDescriptionGrid(QDialog* dialog, QLineEdit* name, QLineEdit*
     return grid;
 }
 
-// OK closes only when the dialog's own check passes; Cancel always closes.
-template <class Dialog> QDialogButtonBox* OkCancelButtons(Dialog* dialog) {
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, [dialog] {
-        if (dialog->TryAccept())
-            dialog->accept();
-    });
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return buttons;
-}
-
 } // namespace
 
 // ---- New ----------------------------------------------------------------------------------------
@@ -97,7 +86,7 @@ CDlgNew::CDlgNew(CTessel& documentWidget, QWidget* parent)
     grid->addWidget(Caption("Select a Template:", this), 2, 0, 1, 2);
     grid->addWidget(templateList, 3, 0, 1, 2);
     grid->addWidget(descriptionLine, 4, 0, 1, 2);
-    grid->addWidget(OkCancelButtons(this), 5, 0, 1, 2);
+    grid->addWidget(host::OkCancelButtons(this), 5, 0, 1, 2);
 
     connect(templateList, &QListWidget::currentRowChanged, this, &CDlgNew::OnSelectionChanged);
 }
@@ -122,6 +111,11 @@ bool CDlgNew::Initialize() {
 void CDlgNew::OnSelectionChanged(int index) {
     if (index >= 0 && index < templates.Count())
         descriptionLine->setText(Q(templates.descriptions[static_cast<std::size_t>(index)]));
+}
+
+void CDlgNew::accept() {
+    if (TryAccept())
+        QDialog::accept();
 }
 
 bool CDlgNew::TryAccept() {
@@ -160,7 +154,7 @@ CDlgSaveAsTemplate::CDlgSaveAsTemplate(const std::string& name, const std::strin
     grid->addWidget(pathLine, 3, 0, 1, 2);
     grid->addWidget(Caption("Existing Templates:", this), 4, 0, 1, 2);
     grid->addWidget(templateList, 5, 0, 1, 2);
-    grid->addWidget(OkCancelButtons(this), 6, 0, 1, 2);
+    grid->addWidget(host::OkCancelButtons(this), 6, 0, 1, 2);
 
     connect(nameEdit, &QLineEdit::textChanged, this, &CDlgSaveAsTemplate::OnNameChanged);
 }
@@ -182,6 +176,11 @@ void CDlgSaveAsTemplate::OnNameChanged() {
     const std::string folder = host::TemplateWriteFolder(m_tessel.componentFolder);
     pathLine->setText(name.empty() ? Q(folder + "/")
                                    : Q(host::TemplatePath(folder, name, m_tessel.progId)));
+}
+
+void CDlgSaveAsTemplate::accept() {
+    if (TryAccept())
+        QDialog::accept();
 }
 
 bool CDlgSaveAsTemplate::TryAccept() {

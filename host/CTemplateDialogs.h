@@ -38,6 +38,7 @@ public:
     void OnSelectionChanged(int index);
     // OK: validates the name, then prepares the document's widget. False keeps the dialog open.
     bool TryAccept();
+    void accept() override;
 
     QLineEdit* nameEdit;
     QLineEdit* descriptionEdit;
@@ -61,6 +62,7 @@ public:
     bool Initialize();
     void OnNameChanged();
     bool TryAccept();
+    void accept() override;
 
     std::string Name() const;
     std::string Description() const;

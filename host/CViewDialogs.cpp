@@ -9,16 +9,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-namespace {
-
-QDialogButtonBox* OkCancel(QDialog* dialog) {
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return buttons;
-}
-
-} // namespace
+namespace {} // namespace
 
 CDlgRename::CDlgRename(const QString& name, const QString& description, QWidget* parent)
     : QDialog(parent), m_name(new QLineEdit(name, this)),
@@ -29,7 +20,7 @@ CDlgRename::CDlgRename(const QString& name, const QString& description, QWidget*
     form->addRow(QStringLiteral("Description:"), m_description);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(OkCancel(this));
+    layout->addWidget(host::OkCancelButtons(this));
     m_name->setMinimumWidth(240);
 }
 
@@ -62,7 +53,7 @@ CDlgGetLocalHtml::CDlgGetLocalHtml(const QString& previewPath, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Current Preview Path:"), this));
     layout->addWidget(m_path);
-    layout->addWidget(OkCancel(this));
+    layout->addWidget(host::OkCancelButtons(this));
     m_path->setMinimumWidth(300);
 }
 

@@ -5,6 +5,7 @@
 
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QProcess>
 
 namespace host {
@@ -30,6 +31,13 @@ Services& services() {
 
 void resetServices() {
     services() = defaults();
+}
+
+QDialogButtonBox* OkCancelButtons(QDialog* dialog) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
 }
 
 void Message(QWidget* parent, const QString& text) {

@@ -10,6 +10,7 @@
 #include <functional>
 
 class QDialog;
+class QDialogButtonBox;
 class QWidget;
 
 namespace host {
@@ -30,5 +31,9 @@ void resetServices();
 
 // Every message of the program: titled with the application title, exclamation icon, OK.
 void Message(QWidget* parent, const QString& text);
+
+// An OK/Cancel button row wired to the dialog's accept() and reject(); dialogs that check their
+// fields do it in accept().
+QDialogButtonBox* OkCancelButtons(QDialog* dialog);
 
 } // namespace host
