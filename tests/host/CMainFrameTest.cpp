@@ -47,11 +47,11 @@ TEST_F(CMainFrameTest, CommandsAreEnabledByWhatTheProgramCanDo) {
     REQUIRE_COMPONENT();
     ASSERT_TRUE(Start());
     CMainFrame* frame = Frame();
-    for (auto c : {CMainFrame::FileSave, CMainFrame::FileSaveAs, CMainFrame::FileCopySupportFiles,
-                   CMainFrame::EditConfigure, CMainFrame::EditRename, CMainFrame::EditWebHtml,
-                   CMainFrame::EditModernHtml, CMainFrame::FileSaveAsTemplate,
-                   CMainFrame::EditPreview, CMainFrame::EditModernPreview,
-                   CMainFrame::OptionWebBrowser, CMainFrame::OptionTemplate})
+    for (auto c :
+         {CMainFrame::FileSave, CMainFrame::FileSaveAs, CMainFrame::FileCopySupportFiles,
+          CMainFrame::EditConfigure, CMainFrame::EditRename, CMainFrame::EditWebHtml,
+          CMainFrame::EditModernHtml, CMainFrame::FileSaveAsTemplate, CMainFrame::EditPreview,
+          CMainFrame::EditModernPreview, CMainFrame::OptionWebBrowser, CMainFrame::OptionTemplate})
         EXPECT_TRUE(frame->Action(c)->isEnabled()) << c;
     // A command whose handler is missing stays disabled.
     frame->onPreview = nullptr;

@@ -4,6 +4,7 @@
 #include "Com.h"
 #include "HostServices.h"
 #include "Prompts.h"
+#include "Registry.h"
 
 #include <QApplication>
 #include <QDir>
@@ -140,6 +141,28 @@ void HostTest::TearDown() {
     ui::resetPrompts();
     host::resetServices();
     QDir::setCurrent(m_savedCurrent);
+}
+
+namespace {
+const char* const kServerKey = "CLSID\\{0E58CB80-D066-11D2-9E76-5254AB10C899}\\InprocServer32";
+} // namespace
+
+void OwnComponentFolderTest::SetUp() {
+    HostTest::SetUp();
+    if (!ComponentRegistered())
+        return;
+    RegQueryValue(HKEY_CLASSES_ROOT, kServerKey, &m_savedServer);
+    componentFolder = TempPath("component");
+    ASSERT_TRUE(QDir().mkpath(componentFolder));
+    const QString link = componentFolder + "/libTesselFoldline.so";
+    ASSERT_TRUE(QFile::link(QString::fromStdString(ComponentLibraryPath()), link));
+    ASSERT_EQ(RegSetValue(HKEY_CLASSES_ROOT, kServerKey, link.toUtf8().constData()), ERROR_SUCCESS);
+}
+
+void OwnComponentFolderTest::TearDown() {
+    if (!m_savedServer.empty())
+        RegSetValue(HKEY_CLASSES_ROOT, kServerKey, m_savedServer.c_str());
+    HostTest::TearDown();
 }
 
 bool HostTest::Start(const QStringList& arguments) {

@@ -56,3 +56,16 @@ private:
     QTemporaryDir m_temp;
     QString m_savedCurrent;
 };
+
+// A program test whose component is registered from a folder of its own: a link to the built
+// library inside the temporary folder, so the templates a test writes land there.
+class OwnComponentFolderTest : public HostTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    QString componentFolder;
+
+private:
+    std::string m_savedServer;
+};

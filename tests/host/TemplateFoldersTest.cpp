@@ -3,7 +3,6 @@
 #include "CTemplateDialogs.h"
 #include "HostTestSupport.h"
 #include "Prompts.h"
-#include "Registry.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,8 +20,6 @@
 #include <vector>
 
 namespace {
-
-const char* const kServerKey = "CLSID\\{0E58CB80-D066-11D2-9E76-5254AB10C899}\\InprocServer32";
 
 // Sets an environment variable for one test and puts the old value back.
 class CScopedEnv {
@@ -112,21 +109,14 @@ TEST(TemplateFolders, UserFolderFallsBackToTheHomeDataFolder) {
               "/home/someone/.local/share/Velloran/Quillary Foldline/templates");
 }
 
-// The registered library is reached through a link in a temporary component folder, which the
-// tests then treat as a read-only installation.
-class ReadOnlyInstallTest : public HostTest {
+// The tests treat the test's own component folder as a read-only installation.
+class ReadOnlyInstallTest : public OwnComponentFolderTest {
 protected:
     void SetUp() override {
-        HostTest::SetUp();
+        OwnComponentFolderTest::SetUp();
         if (!ComponentRegistered())
             return;
-        RegQueryValue(HKEY_CLASSES_ROOT, kServerKey, &m_savedServer);
-        component = TempPath("component");
-        ASSERT_TRUE(QDir().mkpath(component));
-        const QString link = component + "/libTesselFoldline.so";
-        ASSERT_TRUE(QFile::link(QString::fromStdString(ComponentLibraryPath()), link));
-        ASSERT_EQ(RegSetValue(HKEY_CLASSES_ROOT, kServerKey, link.toUtf8().constData()),
-                  ERROR_SUCCESS);
+        component = componentFolder;
         m_data = std::make_unique<CScopedEnv>("XDG_DATA_HOME", TempPath("data").toUtf8());
         user = TempPath("data/Velloran/Quillary Foldline/templates");
 
@@ -144,9 +134,7 @@ protected:
     void TearDown() override {
         m_readOnly.reset();
         m_data.reset();
-        if (!m_savedServer.empty())
-            RegSetValue(HKEY_CLASSES_ROOT, kServerKey, m_savedServer.c_str());
-        HostTest::TearDown();
+        OwnComponentFolderTest::TearDown();
     }
 
     std::string UserTemplate(const char* name) const {
@@ -157,7 +145,6 @@ protected:
     QString user;
 
 private:
-    std::string m_savedServer;
     std::unique_ptr<CScopedEnv> m_data;
     std::unique_ptr<CReadOnlyFolders> m_readOnly;
 };

@@ -2,7 +2,6 @@
 #include "CTemplateDialogs.h"
 #include "HostTestSupport.h"
 #include "Prompts.h"
-#include "Registry.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,34 +11,16 @@
 
 #include <algorithm>
 
-namespace {
-
-const char* const kServerKey = "CLSID\\{0E58CB80-D066-11D2-9E76-5254AB10C899}\\InprocServer32";
-
-} // namespace
-
-// Every test gets a component folder of its own: the registered library path points at a link
-// to the built library inside a temporary folder, so templates land there.
-class TemplatesTest : public HostTest {
+// Every test gets a component folder of its own, so templates land there.
+class TemplatesTest : public OwnComponentFolderTest {
 protected:
     void SetUp() override {
-        HostTest::SetUp();
+        OwnComponentFolderTest::SetUp();
         if (!ComponentRegistered())
             return;
-        RegQueryValue(HKEY_CLASSES_ROOT, kServerKey, &m_savedServer);
-        folder = TempPath("component");
-        QDir().mkpath(folder);
-        const QString link = folder + "/libTesselFoldline.so";
-        ASSERT_TRUE(QFile::link(QString::fromStdString(ComponentLibraryPath()), link));
-        ASSERT_EQ(RegSetValue(HKEY_CLASSES_ROOT, kServerKey, link.toUtf8().constData()),
-                  ERROR_SUCCESS);
+        folder = componentFolder;
         ASSERT_TRUE(widget.Create("TesselServer.Foldline"));
         ASSERT_EQ(widget.componentFolder, folder.toStdString());
-    }
-    void TearDown() override {
-        if (!m_savedServer.empty())
-            RegSetValue(HKEY_CLASSES_ROOT, kServerKey, m_savedServer.c_str());
-        HostTest::TearDown();
     }
 
     // Writes the widget as a template file, as Save as Template does.
@@ -53,9 +34,6 @@ protected:
 
     QString folder;
     CTessel widget;
-
-private:
-    std::string m_savedServer;
 };
 
 TEST_F(TemplatesTest, NewDialogOpensWithNormalAndAnEmptyList) {
