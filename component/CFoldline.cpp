@@ -6,9 +6,9 @@
 #include "Paths.h"
 #include "Prompts.h"
 #include "Runtime.h"
+#include "Text.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <climits>
 #include <exception>
@@ -62,15 +62,6 @@ const MemberInfo* FindMember(DISPID id) {
     return nullptr;
 }
 
-bool SameNameNoCase(const char* a, const char* b) {
-    for (; *a && *b; ++a, ++b) {
-        if (std::tolower(static_cast<unsigned char>(*a)) !=
-            std::tolower(static_cast<unsigned char>(*b)))
-            return false;
-    }
-    return *a == *b;
-}
-
 const char* const kPositionCursor = "cursor";
 
 // The folder that file references of a document at path are resolved against and copied into,
@@ -82,49 +73,6 @@ std::string FolderForDocument(const std::string& path) {
     if (::getcwd(buffer, sizeof(buffer)))
         return std::string(buffer) + "/";
     return std::string();
-}
-
-// Decimal only, in the C locale: optional sign, digits with an optional point, optional exponent.
-double LeadingDecimal(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    const std::size_t digitsStart = i;
-    std::size_t digits = 0;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-        ++i;
-        ++digits;
-    }
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0)
-        return 0;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        std::size_t j = i + 1;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
-            ++j;
-        if (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j]))) {
-            while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j])))
-                ++j;
-            i = j;
-        }
-    }
-    double value = 0;
-    const auto result = std::from_chars(text.data() + digitsStart, text.data() + i, value,
-                                        std::chars_format::general);
-    if (result.ec != std::errc())
-        return 0;
-    return negative ? -value : value;
 }
 
 std::string FormatDate(DATE date) {
@@ -272,7 +220,7 @@ HRESULT CFoldline::GetIDsOfNames(REFIID riid, const LPCOLESTR* rgszNames, UINT c
     rgDispId[0] = DISPID_UNKNOWN;
     if (rgszNames[0]) {
         for (const MemberInfo& m : kMembers) {
-            if (SameNameNoCase(rgszNames[0], m.name)) {
+            if (foldline::EqualsNoCase(rgszNames[0], m.name)) {
                 rgDispId[0] = m.id;
                 break;
             }
@@ -472,7 +420,7 @@ void CFoldline::SetDescriptionKey(const std::string& key, const std::string& val
 }
 
 DATE CFoldline::GetLastUpdateTime() {
-    return LeadingDecimal(m_document.GetDescription("LastUpdateTime"));
+    return foldline::LeadingDecimal(m_document.GetDescription("LastUpdateTime"));
 }
 
 void CFoldline::SetLastUpdateTime(DATE date) {

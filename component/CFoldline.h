@@ -4,6 +4,7 @@
 #include "CAppletParameters.h"
 #include "CTesselFile.h"
 #include "Com.h"
+#include "FoldlineDispatch.h"
 
 #include <atomic>
 #include <functional>
@@ -11,36 +12,6 @@
 #include <string>
 
 class CDlgConfig;
-
-// Dispatch identifiers, as hosts hard-code them.
-enum FoldlineDispId : DISPID {
-    DISPID_ProgID = 1,
-    DISPID_Title = 2,
-    DISPID_Description = 3,
-    DISPID_BitmapFileName = 4,
-    DISPID_PreviewPath = 5,
-    DISPID_LastUpdateTime = 6,
-    DISPID_ReadConfigFile = 7,
-    DISPID_WriteConfigFile = 8,
-    DISPID_Config = 9,
-    DISPID_GetTesselTypeID = 10,
-    DISPID_GetTesselNameID = 11,
-    DISPID_GetMenuTextID = 12,
-    DISPID_GetMessageTextID = 13,
-    DISPID_GetTipsTextID = 14,
-    DISPID_GetIconID = 15,
-    DISPID_GetHTMLSegmentNumber = 16,
-    DISPID_GetHTMLPosition = 17,
-    DISPID_GetHTMLBody = 18,
-    DISPID_GetResourceInstance = 19,
-    DISPID_GetResourceNumber = 20,
-    DISPID_GetResourceName = 21,
-    DISPID_GetResourceLocalPath = 22,
-    DISPID_GetResourceWebPath = 23,
-    DISPID_GetResourceLocalPathByName = 24,
-    DISPID_GetResourceWebPathByName = 25,
-    DISPID_SetResourceLocalPath = 26,
-};
 
 class CFoldline final : public IDispatch {
 public:

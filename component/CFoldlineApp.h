@@ -2,13 +2,13 @@
 #pragma once
 
 #include "Com.h"
+#include "FoldlineDispatch.h"
 #include "Resources.h"
 
 #include <string>
 
 extern const CLSID CLSID_Foldline;        // {0E58CB80-D066-11D2-9E76-5254AB10C899}
 extern const CATID CATID_VelloranTessels; // {2542EDC1-7EFB-11D2-8CA5-0088CC081531}
-inline constexpr const char* kFoldlineProgID = "TesselServer.Foldline";
 inline constexpr const char* kTesselCategoryName = "Velloran Tessels";
 inline constexpr LCID kTesselCategoryLocale = 0x409;
 

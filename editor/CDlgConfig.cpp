@@ -1,5 +1,7 @@
 #include "CDlgConfig.h"
 
+#include "QtText.h"
+
 #include "CAppletParameters.h"
 #include "CFoldline.h"
 #include "CFurlin.h"
@@ -31,10 +33,6 @@ namespace {
 const QString kMessageTitle = QStringLiteral("Quillary Foldline");
 constexpr int kIconRole = Qt::UserRole;
 constexpr int kObjectRole = Qt::UserRole + 1;
-
-QString Text(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 void* ObjectOf(const QTreeWidgetItem* node) {
     return node ? node->data(0, kObjectRole).value<void*>() : nullptr;
@@ -222,7 +220,7 @@ void CDlgConfig::Initialize() {
 
     CAppletParameters& model = m_component->Model();
     auto* root = new QTreeWidgetItem;
-    root->setText(0, Text(model.Name));
+    root->setText(0, ToQt(model.Name));
     root->setData(0, kObjectRole, QVariant::fromValue(static_cast<void*>(&model)));
     SetNodeIcon(root, kIconRoot);
     for (const auto& menu : model.Menus())
@@ -259,7 +257,7 @@ void CDlgConfig::showEvent(QShowEvent* event) {
 
 QTreeWidgetItem* CDlgConfig::AddMenuNode(QTreeWidgetItem* parent, CFurlin* menu, int index) {
     auto* node = new QTreeWidgetItem;
-    node->setText(0, Text(menu->Name));
+    node->setText(0, ToQt(menu->Name));
     node->setData(0, kObjectRole, QVariant::fromValue(static_cast<void*>(menu)));
     SetNodeIcon(node, NodeIconFor(NodeKind::TopMenu, menu->Visible != 0));
     for (const auto& item : menu->Items())
@@ -273,7 +271,7 @@ QTreeWidgetItem* CDlgConfig::AddMenuNode(QTreeWidgetItem* parent, CFurlin* menu,
 
 QTreeWidgetItem* CDlgConfig::AddItemNode(QTreeWidgetItem* parent, CFurlinItem* item, int index) {
     auto* node = new QTreeWidgetItem;
-    node->setText(0, Text(item->Label));
+    node->setText(0, ToQt(item->Label));
     node->setData(0, kObjectRole, QVariant::fromValue(static_cast<void*>(item)));
     const CFurlin* sub = item->GetSubMenu();
     const bool branch = sub && !sub->Items().empty();

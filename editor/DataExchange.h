@@ -2,6 +2,8 @@
 // for number fields.
 #pragma once
 
+#include "QtText.h"
+
 #include <QString>
 
 #include <string>
@@ -46,10 +48,3 @@ bool ParseInt(const QString& text, int* value);
 // Shows a value in a control; an index the control does not hold selects nothing.
 void ShowIndex(QComboBox* list, int value);
 void ShowRadio(QButtonGroup* group, int value);
-
-inline QString ToQt(const std::string& text) {
-    return QString::fromStdString(text);
-}
-inline std::string FromQt(const QString& text) {
-    return text.toStdString();
-}

@@ -1,5 +1,8 @@
 #include "CQuillaryToolDoc.h"
 
+#include "FoldlineDispatch.h"
+#include "QtText.h"
+
 #include "CRecentFileList.h"
 #include "HostServices.h"
 #include "HostStrings.h"
@@ -12,10 +15,6 @@
 #include <QUrl>
 
 namespace {
-
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 QString OpenSaveFilter() {
     return QString::fromUtf8(host::kDocFilterName) + QStringLiteral("| *") +
@@ -97,9 +96,9 @@ bool CQuillaryToolDoc::DoSave(const QString& path, bool replace) {
 
 std::unique_ptr<CTessel> CQuillaryToolDoc::CreateComponent() {
     auto created = std::make_unique<CTessel>();
-    if (!created->Create(host::kProgId)) {
+    if (!created->Create(kFoldlineProgID)) {
         host::Message(window, QStringLiteral("Create the dispatch of the %1 Error!")
-                                  .arg(QString::fromUtf8(host::kProgId)));
+                                  .arg(QString::fromUtf8(kFoldlineProgID)));
         return nullptr;
     }
     return created;
@@ -136,7 +135,7 @@ bool CQuillaryToolDoc::OnOpenDocument(const QString& path) {
         host::Message(window, QStringLiteral("Open %1 Error!").arg(path));
         return false;
     }
-    if (created->GetProgID() != host::kProgId) {
+    if (created->GetProgID() != kFoldlineProgID) {
         host::Message(window, QStringLiteral("This File is not saved by %1!")
                                   .arg(QString::fromUtf8(host::kAppTitle)));
         return false;
@@ -149,7 +148,7 @@ bool CQuillaryToolDoc::OnSaveDocument(const QString& path) {
     // Reporting success without a widget would leave the user believing the file was written.
     if (!HasComponent())
         return false;
-    component->SetProgID(host::kProgId);
+    component->SetProgID(kFoldlineProgID);
     component->SetLastUpdateTime(CurrentLocalDate());
     if (!component->WriteConfigFile(path.toStdString())) {
         host::Message(window, QStringLiteral("Save to %1 Error!").arg(path));
@@ -223,5 +222,5 @@ void CQuillaryToolDoc::OnViewSample() {
         return;
     }
     if (!component->samplePath.empty())
-        host::services().openUrl(QUrl::fromLocalFile(Q(component->samplePath)));
+        host::services().openUrl(QUrl::fromLocalFile(ToQt(component->samplePath)));
 }

@@ -1,5 +1,7 @@
 #include "CQuillaryToolView.h"
 
+#include "QtText.h"
+
 #include "CQuillaryToolDoc.h"
 #include "CViewDialogs.h"
 #include "HostServices.h"
@@ -18,13 +20,9 @@ namespace {
 const QColor kFormColor(230, 230, 250);
 const QColor kCaptionColor(0, 0, 255);
 
-QString Q(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
 // Component HTML has CR LF line ends; the panes show plain lines.
 QString ForDisplay(const std::string& html) {
-    QString text = Q(html);
+    QString text = ToQt(html);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;
 }
@@ -140,8 +138,8 @@ void CQuillaryToolView::OnInitialUpdate() {
 
     if (m_document != nullptr && m_document->HasComponent()) {
         CTessel* component = m_document->Component();
-        nameValue->setText(Q(component->GetTitle()));
-        descriptionValue->setText(Q(component->GetDescription()));
+        nameValue->setText(ToQt(component->GetTitle()));
+        descriptionValue->setText(ToQt(component->GetDescription()));
         RefreshHtml(0);
         RefreshFileList();
     }
@@ -174,9 +172,9 @@ void CQuillaryToolView::RefreshFileList() {
     CTessel* component = m_document->Component();
     for (int i = 0; i < component->GetResourceNumber(); ++i) {
         auto* row = new QTreeWidgetItem(fileList);
-        row->setText(0, Q(component->GetResourceName(i)));
-        row->setText(1, Q(component->GetResourceLocalPath(i)));
-        row->setText(2, Q(component->GetResourceWebPath(i)));
+        row->setText(0, ToQt(component->GetResourceName(i)));
+        row->setText(1, ToQt(component->GetResourceLocalPath(i)));
+        row->setText(2, ToQt(component->GetResourceWebPath(i)));
     }
 }
 
@@ -195,7 +193,7 @@ void CQuillaryToolView::OnRename() {
     if (m_document == nullptr || !m_document->HasComponent())
         return;
     CTessel* component = m_document->Component();
-    CDlgRename dialog(Q(component->GetTitle()), Q(component->GetDescription()), window());
+    CDlgRename dialog(ToQt(component->GetTitle()), ToQt(component->GetDescription()), window());
     if (!host::services().runDialog(dialog))
         return;
     component->SetTitle(dialog.Name().toStdString());
@@ -209,7 +207,7 @@ void CQuillaryToolView::OnGetLocalHtml() {
     if (m_document == nullptr || !m_document->HasComponent())
         return;
     CTessel* component = m_document->Component();
-    CDlgGetLocalHtml dialog(Q(component->GetPreviewPath()), window());
+    CDlgGetLocalHtml dialog(ToQt(component->GetPreviewPath()), window());
     if (!host::services().runDialog(dialog))
         return;
     component->SetPreviewPath(NormalizePreviewPath(dialog.PreviewPath()).toStdString());

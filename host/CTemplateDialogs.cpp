@@ -1,5 +1,8 @@
 #include "CTemplateDialogs.h"
 
+#include "FoldlineDispatch.h"
+#include "QtText.h"
+
 #include "HostServices.h"
 #include "HostStrings.h"
 #include "NameRule.h"
@@ -28,10 +31,6 @@ std::string TemplatePath(const std::string& componentFolder, const std::string& 
 
 namespace {
 
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 // Shows the name rule's message; true when the name is accepted.
 bool AcceptName(QWidget* owner, const QString& name, const char* invalidMessage) {
     switch (host::CheckName(name)) {
@@ -52,7 +51,7 @@ void Scan(CTessel& tessel, TemplateList& list) {
 }
 
 bool FileExists(const std::string& path) {
-    return QFileInfo::exists(Q(path));
+    return QFileInfo::exists(ToQt(path));
 }
 
 QLabel* Caption(const char* text, QWidget* parent) {
@@ -92,14 +91,14 @@ CDlgNew::CDlgNew(CTessel& documentWidget, QWidget* parent)
 }
 
 bool CDlgNew::Initialize() {
-    if (!m_tessel.Create(host::kProgId))
+    if (!m_tessel.Create(kFoldlineProgID))
         return false;
-    nameEdit->setText(Q(m_tessel.GetTitle()));
-    descriptionEdit->setText(Q(m_tessel.GetDescription()));
+    nameEdit->setText(ToQt(m_tessel.GetTitle()));
+    descriptionEdit->setText(ToQt(m_tessel.GetDescription()));
     Scan(m_tessel, templates);
     templateList->blockSignals(true);
     for (const std::string& title : templates.titles)
-        templateList->addItem(Q(title));
+        templateList->addItem(ToQt(title));
     templateList->blockSignals(false);
     if (templates.Count() > 0) {
         templateList->setCurrentRow(0);
@@ -110,7 +109,7 @@ bool CDlgNew::Initialize() {
 
 void CDlgNew::OnSelectionChanged(int index) {
     if (index >= 0 && index < templates.Count())
-        descriptionLine->setText(Q(templates.descriptions[static_cast<std::size_t>(index)]));
+        descriptionLine->setText(ToQt(templates.descriptions[static_cast<std::size_t>(index)]));
 }
 
 void CDlgNew::accept() {
@@ -144,8 +143,8 @@ CDlgSaveAsTemplate::CDlgSaveAsTemplate(const std::string& name, const std::strin
                                        QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("Save as Template"));
-    nameEdit = new QLineEdit(Q(name), this);
-    descriptionEdit = new QLineEdit(Q(description), this);
+    nameEdit = new QLineEdit(ToQt(name), this);
+    descriptionEdit = new QLineEdit(ToQt(description), this);
     pathLine = new QLabel(this);
     templateList = new QListWidget(this);
 
@@ -160,22 +159,22 @@ CDlgSaveAsTemplate::CDlgSaveAsTemplate(const std::string& name, const std::strin
 }
 
 bool CDlgSaveAsTemplate::Initialize() {
-    if (!m_tessel.Create(host::kProgId)) {
+    if (!m_tessel.Create(kFoldlineProgID)) {
         host::Message(parentWidget(), QStringLiteral("Save as template failure!"));
         return false;
     }
     OnNameChanged();
     Scan(m_tessel, templates);
     for (const std::string& title : templates.titles)
-        templateList->addItem(Q(title));
+        templateList->addItem(ToQt(title));
     return true;
 }
 
 void CDlgSaveAsTemplate::OnNameChanged() {
     const std::string name = nameEdit->text().toStdString();
     const std::string folder = host::TemplateWriteFolder(m_tessel.componentFolder);
-    pathLine->setText(name.empty() ? Q(folder + "/")
-                                   : Q(host::TemplatePath(folder, name, m_tessel.progId)));
+    pathLine->setText(name.empty() ? ToQt(folder + "/")
+                                   : ToQt(host::TemplatePath(folder, name, m_tessel.progId)));
 }
 
 void CDlgSaveAsTemplate::accept() {
@@ -188,8 +187,9 @@ bool CDlgSaveAsTemplate::TryAccept() {
         return false;
     const std::string path = TemplatePathText();
     if (FileExists(path)) {
-        host::Message(this, Q(path) + QStringLiteral(
-                                          " is already exist.Please enter a new template name.\n"));
+        host::Message(this,
+                      ToQt(path) +
+                          QStringLiteral(" is already exist.Please enter a new template name.\n"));
         return false;
     }
     return true;
@@ -246,7 +246,7 @@ CDlgManageTemplates::CDlgManageTemplates(QWidget* parent) : QDialog(parent) {
 }
 
 bool CDlgManageTemplates::Initialize() {
-    if (!m_tessel.Create(host::kProgId)) {
+    if (!m_tessel.Create(kFoldlineProgID)) {
         host::Message(parentWidget(), QStringLiteral("Manage templates failure!"));
         return false;
     }
@@ -260,7 +260,7 @@ void CDlgManageTemplates::FillList() {
     templateList->blockSignals(true);
     templateList->clear();
     for (const std::string& title : templates.titles)
-        templateList->addItem(Q(title));
+        templateList->addItem(ToQt(title));
     templateList->blockSignals(false);
 }
 
@@ -270,8 +270,8 @@ void CDlgManageTemplates::Select(int index) {
     templateList->setCurrentRow(index);
     templateList->blockSignals(false);
     if (index >= 0) {
-        nameEdit->setText(Q(templates.titles[static_cast<std::size_t>(index)]));
-        descriptionEdit->setText(Q(templates.descriptions[static_cast<std::size_t>(index)]));
+        nameEdit->setText(ToQt(templates.titles[static_cast<std::size_t>(index)]));
+        descriptionEdit->setText(ToQt(templates.descriptions[static_cast<std::size_t>(index)]));
     } else {
         nameEdit->clear();
         descriptionEdit->clear();
@@ -289,8 +289,8 @@ void CDlgManageTemplates::OnDelete() {
         return;
     }
     const auto at = static_cast<std::size_t>(m_selected);
-    const QString question = QStringLiteral("Are you sure to delete \"") + Q(templates.titles[at]) +
-                             QStringLiteral("\" template?");
+    const QString question = QStringLiteral("Are you sure to delete \"") +
+                             ToQt(templates.titles[at]) + QStringLiteral("\" template?");
     if (!ui::askOkCancel(this, QString::fromUtf8(host::kAppTitle), question, ui::Icon::Exclamation))
         return;
     // A template in a read-only folder stays; dropping it from the list would hide that.
@@ -322,8 +322,9 @@ void CDlgManageTemplates::OnRename() {
         return;
     }
     const auto at = static_cast<std::size_t>(m_selected);
-    const QString question = QStringLiteral("Are you sure to rename \"") + Q(templates.titles[at]) +
-                             QStringLiteral("\" template to \"") + name + QStringLiteral("\"?");
+    const QString question = QStringLiteral("Are you sure to rename \"") +
+                             ToQt(templates.titles[at]) + QStringLiteral("\" template to \"") +
+                             name + QStringLiteral("\"?");
     if (!ui::askOkCancel(this, QString::fromUtf8(host::kAppTitle), question, ui::Icon::Exclamation))
         return;
     const std::string oldPath = templates.paths[at];

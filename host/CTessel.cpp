@@ -1,11 +1,11 @@
 #include "CTessel.h"
 
+#include "FoldlineDispatch.h"
 #include "HostServices.h"
 #include "HostStrings.h"
 #include "Registry.h"
 #include "Resources.h"
 #include "TemplateFolders.h"
-#include "TesselDispIds.h"
 
 #include <QDateTime>
 #include <QString>
@@ -15,16 +15,6 @@
 #include <system_error>
 
 namespace fs = std::filesystem;
-
-std::string FolderOfPath(const std::string& path) {
-    const auto pos = path.find_last_of("/\\");
-    return pos == std::string::npos ? std::string() : path.substr(0, pos);
-}
-
-std::string FileNameOfPath(const std::string& path) {
-    const auto pos = path.find_last_of("/\\");
-    return pos == std::string::npos ? path : path.substr(pos + 1);
-}
 
 DATE CurrentLocalDate() {
     const QDateTime now = QDateTime::currentDateTime();
@@ -131,61 +121,61 @@ void CTessel::ScanTemplates(std::vector<std::string>& titles,
 }
 
 std::string CTessel::GetProgID() {
-    return dispatch.GetPropertyText(tessel::ProgID);
+    return dispatch.GetPropertyText(DISPID_ProgID);
 }
 void CTessel::SetProgID(const std::string& value) {
-    dispatch.SetPropertyText(tessel::ProgID, value);
+    dispatch.SetPropertyText(DISPID_ProgID, value);
 }
 std::string CTessel::GetTitle() {
-    return dispatch.GetPropertyText(tessel::Title);
+    return dispatch.GetPropertyText(DISPID_Title);
 }
 void CTessel::SetTitle(const std::string& value) {
-    dispatch.SetPropertyText(tessel::Title, value);
+    dispatch.SetPropertyText(DISPID_Title, value);
 }
 std::string CTessel::GetDescription() {
-    return dispatch.GetPropertyText(tessel::Description);
+    return dispatch.GetPropertyText(DISPID_Description);
 }
 void CTessel::SetDescription(const std::string& value) {
-    dispatch.SetPropertyText(tessel::Description, value);
+    dispatch.SetPropertyText(DISPID_Description, value);
 }
 std::string CTessel::GetPreviewPath() {
-    return dispatch.GetPropertyText(tessel::PreviewPath);
+    return dispatch.GetPropertyText(DISPID_PreviewPath);
 }
 void CTessel::SetPreviewPath(const std::string& value) {
-    dispatch.SetPropertyText(tessel::PreviewPath, value);
+    dispatch.SetPropertyText(DISPID_PreviewPath, value);
 }
 void CTessel::SetLastUpdateTime(DATE value) {
-    dispatch.SetPropertyDate(tessel::LastUpdateTime, value);
+    dispatch.SetPropertyDate(DISPID_LastUpdateTime, value);
 }
 
 bool CTessel::ReadConfigFile(const std::string& path) {
-    return dispatch.CallBool(tessel::ReadConfigFile, {MakeVariantBstr(path)});
+    return dispatch.CallBool(DISPID_ReadConfigFile, {MakeVariantBstr(path)});
 }
 bool CTessel::WriteConfigFile(const std::string& path) {
-    return dispatch.CallBool(tessel::WriteConfigFile, {MakeVariantBstr(path)});
+    return dispatch.CallBool(DISPID_WriteConfigFile, {MakeVariantBstr(path)});
 }
 bool CTessel::Config() {
-    return dispatch.CallBool(tessel::Config);
+    return dispatch.CallBool(DISPID_Config);
 }
 
 std::int32_t CTessel::GetResourceInstance() {
-    return dispatch.CallInt(tessel::GetResourceInstance);
+    return dispatch.CallInt(DISPID_GetResourceInstance);
 }
 std::int32_t CTessel::GetTesselTypeID() {
-    return dispatch.CallInt(tessel::GetTesselTypeID);
+    return dispatch.CallInt(DISPID_GetTesselTypeID);
 }
 std::int32_t CTessel::GetTesselNameID() {
-    return dispatch.CallInt(tessel::GetTesselNameID);
+    return dispatch.CallInt(DISPID_GetTesselNameID);
 }
 std::int32_t CTessel::GetMessageTextID() {
-    return dispatch.CallInt(tessel::GetMessageTextID);
+    return dispatch.CallInt(DISPID_GetMessageTextID);
 }
 std::int32_t CTessel::GetMenuTextID() {
-    return dispatch.CallInt(tessel::GetMenuTextID);
+    return dispatch.CallInt(DISPID_GetMenuTextID);
 }
 
 int CTessel::GetHTMLSegmentNumber() {
-    return dispatch.CallInt(tessel::GetHTMLSegmentNumber);
+    return dispatch.CallInt(DISPID_GetHTMLSegmentNumber);
 }
 
 // Indexes and kinds travel as 16-bit integers; the callers only count up from 0.
@@ -194,22 +184,22 @@ static VARIANT IndexArg(int value) {
 }
 
 std::string CTessel::GetHTMLPosition(int segment) {
-    return CallIndexText(tessel::GetHTMLPosition, segment);
+    return CallIndexText(DISPID_GetHTMLPosition, segment);
 }
 std::string CTessel::GetHTMLBody(int segment, int kind) {
-    return dispatch.CallText(tessel::GetHTMLBody, {IndexArg(segment), IndexArg(kind)});
+    return dispatch.CallText(DISPID_GetHTMLBody, {IndexArg(segment), IndexArg(kind)});
 }
 int CTessel::GetResourceNumber() {
-    return dispatch.CallInt(tessel::GetResourceNumber);
+    return dispatch.CallInt(DISPID_GetResourceNumber);
 }
 std::string CTessel::GetResourceName(int index) {
-    return CallIndexText(tessel::GetResourceName, index);
+    return CallIndexText(DISPID_GetResourceName, index);
 }
 std::string CTessel::GetResourceLocalPath(int index) {
-    return CallIndexText(tessel::GetResourceLocalPath, index);
+    return CallIndexText(DISPID_GetResourceLocalPath, index);
 }
 std::string CTessel::GetResourceWebPath(int index) {
-    return CallIndexText(tessel::GetResourceWebPath, index);
+    return CallIndexText(DISPID_GetResourceWebPath, index);
 }
 
 std::string CTessel::CallIndexText(DISPID id, int index) {

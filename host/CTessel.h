@@ -4,6 +4,7 @@
 
 #include "Com.h"
 #include "DispatchDriver.h"
+#include "Paths.h"
 
 #include <string>
 #include <vector>
@@ -65,10 +66,6 @@ public:
 private:
     std::string CallIndexText(DISPID id, int index);
 };
-
-// Text before the last "/" or "\" (empty when there is none), and the text after it.
-std::string FolderOfPath(const std::string& path);
-std::string FileNameOfPath(const std::string& path);
 
 // The current local time as an automation date (days since 30 December 1899).
 DATE CurrentLocalDate();

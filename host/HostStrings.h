@@ -4,7 +4,6 @@
 namespace host {
 
 // The only place the program names its component.
-inline constexpr const char* kProgId = "TesselServer.Foldline";
 inline constexpr const char* kAppTitle = "Quillary Foldline";
 inline constexpr const char* kTemplateExtension = "tsl";
 

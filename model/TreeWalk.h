@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CFurlin.h"
+#include "Text.h"
 
 #include <memory>
 #include <string>
@@ -22,15 +23,9 @@ inline bool AcceptsItem(const CFurlinItem& item, bool visibleOnly) {
     return !visibleOnly || item.Visible != 0;
 }
 
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to);
 std::string EscapeCommas(const std::string& text);
 // CR LF pairs first, then commas, so the escape of a line break never holds a raw comma.
 std::string EscapeLabel(const std::string& text);
 std::string Unescape(const std::string& token, char separator);
-
-// A leading decimal integer: blanks, an optional sign, digits; anything else ends it, and an empty
-// or non-numeric text is 0. Values beyond 32 bits saturate instead of wrapping.
-int LeadingInt(const std::string& text);
-long long LeadingInt64(const std::string& text);
 
 } // namespace foldline

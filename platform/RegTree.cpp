@@ -1,6 +1,7 @@
 #include "RegTree.h"
 
 #include "Registry.h"
+#include "Text.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -16,14 +17,6 @@ namespace {
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kOldHeader = "REGEDIT4";
 constexpr std::string_view kRootName = "HKEY_CLASSES_ROOT";
-
-std::string_view TrimLine(std::string_view line) {
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
-        line.remove_suffix(1);
-    while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
-        line.remove_prefix(1);
-    return line;
-}
 
 std::string Quote(std::string_view text) {
     std::string out = "\"";
@@ -191,7 +184,7 @@ bool HasRegHeader(std::string_view text) {
     if (text.starts_with("\xEF\xBB\xBF"))
         text.remove_prefix(3);
     std::size_t end = text.find('\n');
-    std::string_view first = TrimLine(text.substr(0, end));
+    std::string_view first = foldline::Trim(text.substr(0, end));
     return first == kHeader || first == kOldHeader;
 }
 
@@ -229,8 +222,8 @@ CRegTree ParseRegTree(std::string_view text) {
     std::size_t pos = text.find('\n');
     while (pos != std::string_view::npos && pos < text.size()) {
         std::size_t end = text.find('\n', pos + 1);
-        std::string_view line =
-            TrimLine(text.substr(pos + 1, end == std::string_view::npos ? end : end - pos - 1));
+        std::string_view line = foldline::Trim(
+            text.substr(pos + 1, end == std::string_view::npos ? end : end - pos - 1));
         pos = end;
         if (line.empty() || line[0] == ';')
             continue;
@@ -266,10 +259,10 @@ CRegTree ParseRegTree(std::string_view text) {
             if (used == 0)
                 continue;
         }
-        std::string_view rest = TrimLine(line.substr(used));
+        std::string_view rest = foldline::Trim(line.substr(used));
         if (rest.empty() || rest[0] != '=')
             continue;
-        rest = TrimLine(rest.substr(1));
+        rest = foldline::Trim(rest.substr(1));
         std::string value;
         std::size_t valueUsed = Unquote(rest, &value);
         if (valueUsed == 0 || valueUsed != rest.size())

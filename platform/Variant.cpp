@@ -1,4 +1,5 @@
 #include "Com.h"
+#include "Text.h"
 
 #include <charconv>
 #include <cmath>
@@ -84,29 +85,8 @@ namespace {
 constexpr double kMinDate = -657434.0;
 constexpr double kMaxDate = 2958465.99999999;
 
-std::string_view Trim(std::string_view text) {
-    auto space = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
-    while (!text.empty() && space(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && space(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
-}
+using foldline::EqualsNoCase;
+using foldline::Trim;
 
 // Days since 1970-01-01 of a civil date (proleptic Gregorian).
 long long DaysFromCivil(long long y, unsigned m, unsigned d) {

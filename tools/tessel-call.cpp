@@ -3,6 +3,7 @@
 // with one JSON line: the result, or {"error": "...", "hresult": "0x..."}.
 #include "Com.h"
 #include "DispatchDriver.h"
+#include "FoldlineDispatch.h"
 
 #include <charconv>
 #include <cmath>
@@ -534,10 +535,10 @@ int Usage() {
     return 2;
 }
 
+const char kHelpHead[] = "usage: tessel-call [--progid PROGID] < calls.jsonl\n"
+                         "Creates one instance of the component registered under PROGID (default\n";
 const char kHelp[] =
-    "usage: tessel-call [--progid PROGID] < calls.jsonl\n"
-    "Creates one instance of the component registered under PROGID (default\n"
-    "TesselServer.Foldline) and calls its members, one call per line of standard input.\n"
+    ") and calls its members, one call per line of standard input.\n"
     "\n"
     "Each input line is a JSON array:\n"
     "  [\"Member\", arg...]   calls a method or gets a property, e.g. [\"GetHTMLBody\", 0, 1]\n"
@@ -573,10 +574,12 @@ const char kHelp[] =
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string progId = "TesselServer.Foldline";
+    std::string progId = kFoldlineProgID;
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];
         if (arg == "--help") {
+            std::fputs(kHelpHead, stdout);
+            std::fputs(kFoldlineProgID, stdout);
             std::fputs(kHelp, stdout);
             return 0;
         }

@@ -1,5 +1,7 @@
 #include "CTesselFile.h"
 
+#include "Text.h"
+
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -24,57 +26,16 @@ const char* const kHtmlBegin = "========== HTML Part Begin ==========";
 const char* const kHtmlEnd = "========== HTML Part End ==========";
 const char* const kSegmentEnd = "===== Segment End =====";
 
-bool EqualsNoCase(const std::string& a, const char* b) {
-    const std::size_t n = std::strlen(b);
-    if (a.size() != n)
-        return false;
-    for (std::size_t i = 0; i < n; ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<unsigned char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<unsigned char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
-}
+using foldline::EqualsNoCase;
 
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-std::string Trim(const std::string& s) {
-    std::size_t b = 0;
-    std::size_t e = s.size();
-    while (b < e && IsSpace(s[b]))
-        ++b;
-    while (e > b && IsSpace(s[e - 1]))
-        --e;
-    return s.substr(b, e - b);
+std::string Trim(std::string_view s) {
+    return std::string(foldline::Trim(s));
 }
 
 // Counts read like atoi (sign, digits, anything after ignored; clamped to int) and then kept in
 // 16 bits, so "-1" means 65535.
 std::uint16_t ReadCount(const std::string& text) {
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1)
-            value = static_cast<long long>(INT_MAX) + 1;
-    }
-    if (negative)
-        value = -value;
-    if (value > INT_MAX)
-        value = INT_MAX;
-    return static_cast<std::uint16_t>(static_cast<int>(value));
+    return static_cast<std::uint16_t>(foldline::LeadingInt(text));
 }
 
 // A line with "=" split at the first one; false when there is none.

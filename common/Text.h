@@ -1,0 +1,23 @@
+// Text helpers shared by every layer: plain C++, no Qt. Case folding and blanks are ASCII only,
+// so results never depend on the locale.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace foldline {
+
+// The text without blanks (space, tab, CR, LF, VT, FF) at either end.
+std::string_view Trim(std::string_view text);
+bool EqualsNoCase(std::string_view a, std::string_view b);
+std::string ReplaceAll(std::string text, std::string_view from, std::string_view to);
+
+// A leading decimal integer: blanks, an optional sign, digits; anything else ends it, and an empty
+// or non-numeric text is 0. Values beyond the type saturate instead of wrapping.
+long long LeadingInt64(std::string_view text);
+int LeadingInt(std::string_view text);
+// A leading decimal number in the C locale: optional sign, digits with an optional point, an
+// optional exponent; 0 when there is none.
+double LeadingDecimal(std::string_view text);
+
+} // namespace foldline
