@@ -176,10 +176,6 @@ HINSTANCE CFoldlineApp::ResourceInstance() const {
     return GetModuleHandleOf(static_cast<const void*>(&kResources));
 }
 
-long CFoldlineApp::LockCount() {
-    return g_locks;
-}
-
 const ModuleResources& CFoldlineApp::Resources() {
     return kResources;
 }

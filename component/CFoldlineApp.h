@@ -32,9 +32,6 @@ public:
     // The handle under which the library's string table and icons are found.
     HINSTANCE ResourceInstance() const;
 
-    // Class factory locks, counted with the live objects by DllCanUnloadNow.
-    static long LockCount();
-
     static const ModuleResources& Resources();
 
 private:

@@ -18,8 +18,12 @@ CColorButton::CColorButton(QWidget* parent) : QPushButton(parent) {
 }
 
 void CColorButton::SetColor(COLORREF color) {
-    m_color = color & 0x00FFFFFF;
+    const COLORREF shown = color & 0x00FFFFFF;
+    const bool changed = shown != m_color;
+    m_color = shown;
     update();
+    if (changed)
+        emit ColorChanged();
 }
 
 bool CColorButton::ChooseColor() {

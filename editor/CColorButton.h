@@ -27,6 +27,9 @@ public:
     static constexpr int kInset = 5;
     static constexpr int kEdge = 2;
 
+signals:
+    void ColorChanged();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     QSize sizeHint() const override;

@@ -46,7 +46,10 @@ void CDlgAnimateSpeed::Preset(const CAppletParameters& model) {
     m_closeSlider->setValue(model.CloseSpeed);
 }
 
-void CDlgAnimateSpeed::Apply(CAppletParameters& model) const {
+bool CDlgAnimateSpeed::Apply(CAppletParameters& model) const {
+    const bool changed =
+        model.OpenSpeed != m_openSlider->value() || model.CloseSpeed != m_closeSlider->value();
     model.OpenSpeed = m_openSlider->value();
     model.CloseSpeed = m_closeSlider->value();
+    return changed;
 }

@@ -12,8 +12,9 @@ public:
     explicit CDlgAnimateSpeed(QWidget* parent = nullptr);
 
     void Preset(const CAppletParameters& model);
-    // Writes both slider positions; call after the dialog closed with OK.
-    void Apply(CAppletParameters& model) const;
+    // Writes both slider positions; call after the dialog closed with OK. True when that changed
+    // the record.
+    bool Apply(CAppletParameters& model) const;
 
     QSlider* OpenSlider() const { return m_openSlider; }
     QSlider* CloseSlider() const { return m_closeSlider; }

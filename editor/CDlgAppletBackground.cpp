@@ -1,6 +1,5 @@
 #include "CDlgAppletBackground.h"
 
-#include "CAppletParameters.h"
 #include "DataExchange.h"
 #include "PageLayout.h"
 
@@ -27,31 +26,23 @@ CDlgAppletBackground::CDlgAppletBackground(QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+
+    m_fields.Bind(ChoiceField(m_kindBox), &CAppletParameters::BackKind);
+    m_fields.Bind(RadioField(m_gradientGroup), &CAppletParameters::GradientDir);
+    m_fields.Bind(RadioField(m_borderGroup), &CAppletParameters::BackBorder);
 }
 
 void CDlgAppletBackground::Preset(const CAppletParameters& model) {
-    BackKind = model.BackKind;
-    GradientDir = model.GradientDir;
-    BackBorder = model.BackBorder;
-    ShowIndex(m_kindBox, BackKind);
-    ShowRadio(m_gradientGroup, GradientDir);
-    ShowRadio(m_borderGroup, BackBorder);
-}
-
-void CDlgAppletBackground::ReadControls() {
-    CDataExchange dx(this);
-    dx.Index(m_kindBox, BackKind);
-    dx.Radio(m_gradientGroup, GradientDir);
-    dx.Radio(m_borderGroup, BackBorder);
+    m_fields.Load(model);
+    m_fields.Fill();
 }
 
 void CDlgAppletBackground::accept() {
-    ReadControls();
+    CDataExchange dx(this);
+    m_fields.Read(dx);
     QDialog::accept();
 }
 
-void CDlgAppletBackground::Apply(CAppletParameters& model) const {
-    model.BackKind = BackKind;
-    model.GradientDir = GradientDir;
-    model.BackBorder = BackBorder;
+bool CDlgAppletBackground::Apply(CAppletParameters& model) const {
+    return m_fields.Store(model);
 }

@@ -1,9 +1,11 @@
 // "Appelt Background Style": the applet's background kind, gradient direction and border.
 #pragma once
 
+#include "CAppletParameters.h"
+#include "PageBindings.h"
+
 #include <QDialog>
 
-class CAppletParameters;
 class QButtonGroup;
 class QComboBox;
 
@@ -13,18 +15,14 @@ public:
     explicit CDlgAppletBackground(QWidget* parent = nullptr);
 
     void Preset(const CAppletParameters& model);
-    // Writes the three choices; call after the dialog closed with OK.
-    void Apply(CAppletParameters& model) const;
+    // Writes the three choices; call after the dialog closed with OK. True when that changed the
+    // record.
+    bool Apply(CAppletParameters& model) const;
     void accept() override;
 
-    int BackKind = -1;
-    int GradientDir = -1;
-    int BackBorder = -1;
-
 private:
-    void ReadControls();
-
     QComboBox* m_kindBox;
     QButtonGroup* m_gradientGroup;
     QButtonGroup* m_borderGroup;
+    CPageBindings<CAppletParameters> m_fields;
 };

@@ -21,18 +21,8 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-namespace {
-
-QPushButton* BrowseButton() {
-    auto* button = new QPushButton(QStringLiteral("..."));
-    button->setAutoDefault(false);
-    return button;
-}
-
-} // namespace
-
 CDlgAppletParam::CDlgAppletParam(CFoldline* component, QWidget* parent)
-    : CPropertyPage(QStringLiteral("Applet Parameters"), component, parent),
+    : CRecordPage(QStringLiteral("Applet Parameters"), component, parent),
       m_nameEdit(new QLineEdit), m_alignBox(new QComboBox), m_classEdit(new QLineEdit),
       m_widthEdit(new CSpinEdit(0, 5000, false)), m_heightEdit(new CSpinEdit(0, 5000, false)),
       m_backColorButton(new CColorButton), m_audioEdit(new QLineEdit), m_imageEdit(new QLineEdit),
@@ -41,8 +31,32 @@ CDlgAppletParam::CDlgAppletParam(CFoldline* component, QWidget* parent)
     m_alignBox->addItems(
         {QStringLiteral("Center"), QStringLiteral("Left"), QStringLiteral("Right")});
     m_classEdit->setReadOnly(true);
+    m_classEdit->setText(m_classFile);
     m_nameEdit->installEventFilter(this);
+    BuildLayout();
 
+    connect(m_backColorButton, &QPushButton::clicked, m_backColorButton,
+            &CColorButton::ChooseColor);
+    connect(m_tileGroup, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked)
+            EnablePosition();
+    });
+
+    // Read in this order, so the first refusal is the topmost field.
+    m_fields.Bind(TextField(m_nameEdit), &CAppletParameters::Name);
+    m_fields.Bind(ChoiceField(m_alignBox), &CAppletParameters::Align);
+    m_fields.Bind(RangeField(m_widthEdit, 0, 5000), &CAppletParameters::Width);
+    m_fields.Bind(RangeField(m_heightEdit, 0, 5000), &CAppletParameters::Height);
+    m_fields.Bind(ColorField(m_backColorButton), &CAppletParameters::BackColor);
+    m_fields.Bind(TextField(m_audioEdit), &CAppletParameters::Audio);
+    m_fields.Bind(TextField(m_imageEdit), &CAppletParameters::BackImage);
+    m_fields.Bind(RadioField(m_tileGroup), &CAppletParameters::ImageTile);
+    m_fields.Bind(NumberField(m_xEdit), &CAppletParameters::ImageX);
+    m_fields.Bind(NumberField(m_yEdit), &CAppletParameters::ImageY);
+    FinishFields();
+}
+
+void CDlgAppletParam::BuildLayout() {
     auto* layout = new QVBoxLayout(this);
     auto* top = new QGridLayout;
     layout->addLayout(top);
@@ -52,8 +66,9 @@ CDlgAppletParam::CDlgAppletParam(CFoldline* component, QWidget* parent)
     auto* appletBox = new QGroupBox(QStringLiteral("Applet"));
     auto* appletGrid = new QGridLayout(appletBox);
     AddLabeledRow(appletGrid, 0, QStringLiteral("Web Path:"), m_classEdit);
-    auto* classBrowse = BrowseButton();
-    appletGrid->addWidget(classBrowse, 0, 2);
+    appletGrid->addWidget(BrowseButton(QStringLiteral("Choose the applet class file's web folder"),
+                                       this, [this] { OnBrowseClass(); }),
+                          0, 2);
     AddLabeledRow(appletGrid, 1, QStringLiteral("Width:"), m_widthEdit);
     AddLabeledRow(appletGrid, 2, QStringLiteral("Height:"), m_heightEdit);
     layout->addWidget(appletBox);
@@ -62,11 +77,13 @@ CDlgAppletParam::CDlgAppletParam(CFoldline* component, QWidget* parent)
     auto* backGrid = new QGridLayout(backBox);
     AddLabeledRow(backGrid, 0, QStringLiteral("Color:"), m_backColorButton);
     AddLabeledRow(backGrid, 1, QStringLiteral("Audio:"), m_audioEdit);
-    auto* audioBrowse = BrowseButton();
-    backGrid->addWidget(audioBrowse, 1, 2);
+    backGrid->addWidget(BrowseButton(QStringLiteral("Choose the background audio file"), this,
+                                     [this] { OnBrowseAudio(); }),
+                        1, 2);
     AddLabeledRow(backGrid, 2, QStringLiteral("Image:"), m_imageEdit);
-    auto* imageBrowse = BrowseButton();
-    backGrid->addWidget(imageBrowse, 2, 2);
+    backGrid->addWidget(BrowseButton(QStringLiteral("Choose the background image file"), this,
+                                     [this] { OnBrowseImage(); }),
+                        2, 2);
 
     auto* displayBox = new QGroupBox(QStringLiteral("Display Image"));
     auto* displayGrid = new QGridLayout(displayBox);
@@ -81,18 +98,6 @@ CDlgAppletParam::CDlgAppletParam(CFoldline* component, QWidget* parent)
     backGrid->addWidget(displayBox, 3, 0, 1, 3);
     layout->addWidget(backBox);
     layout->addStretch();
-
-    connect(m_backColorButton, &QPushButton::clicked, m_backColorButton,
-            &CColorButton::ChooseColor);
-    connect(classBrowse, &QPushButton::clicked, this, &CDlgAppletParam::OnBrowseClass);
-    connect(audioBrowse, &QPushButton::clicked, this, &CDlgAppletParam::OnBrowseAudio);
-    connect(imageBrowse, &QPushButton::clicked, this, &CDlgAppletParam::OnBrowseImage);
-    connect(m_tileGroup, &QButtonGroup::idToggled, this, [this](int, bool checked) {
-        if (checked)
-            EnablePosition();
-    });
-    DisableAutoDefaultButtons();
-    FillControls();
 }
 
 // The position fields only matter while the image is placed, not tiled; greying them keeps
@@ -105,76 +110,22 @@ void CDlgAppletParam::EnablePosition() {
     m_yEdit->setEnabled(enabled);
 }
 
-bool CDlgAppletParam::ReadControls() {
-    CDataExchange dx(this);
-    m_name = m_nameEdit->text();
-    dx.Index(m_alignBox, m_align);
-    dx.IntRange(m_widthEdit, m_widthEdit->Text(), 0, 5000, m_width);
-    dx.IntRange(m_heightEdit, m_heightEdit->Text(), 0, 5000, m_height);
-    m_backColor = m_backColorButton->Color();
-    m_audio = m_audioEdit->text();
-    m_image = m_imageEdit->text();
-    dx.Radio(m_tileGroup, m_imageTile);
-    dx.Int(m_xEdit, m_imageX);
-    dx.Int(m_yEdit, m_imageY);
-    return dx.Ok();
+CAppletParameters* CDlgAppletParam::RecordOf(const CEditTarget& target) const {
+    return target.applet;
 }
 
-void CDlgAppletParam::FillControls() {
-    m_nameEdit->setText(m_name);
-    ShowIndex(m_alignBox, m_align);
-    m_classEdit->setText(m_classFile);
-    m_widthEdit->SetValue(m_width);
-    m_heightEdit->SetValue(m_height);
-    m_backColorButton->SetColor(m_backColor);
-    m_audioEdit->setText(m_audio);
-    m_imageEdit->setText(m_image);
-    ShowRadio(m_tileGroup, m_imageTile);
-    m_xEdit->setText(QString::number(m_imageX));
-    m_yEdit->setText(QString::number(m_imageY));
+void CDlgAppletParam::Filled() {
     EnablePosition();
 }
 
-void CDlgAppletParam::EnterPage() {
-    const CAppletParameters& model = m_component->Model();
-    m_audio = ToQt(model.Audio);
-    m_backColor = model.BackColor;
-    m_image = ToQt(model.BackImage);
-    m_align = model.Align;
-    m_height = model.Height;
-    m_name = ToQt(model.Name);
-    m_width = model.Width;
-    m_imageTile = model.ImageTile;
-    m_imageX = model.ImageX;
-    m_imageY = model.ImageY;
-    FillControls();
-}
-
-bool CDlgAppletParam::LeavePage() {
-    const bool ok = ReadControls();
-    CAppletParameters& model = m_component->Model();
-    model.Audio = FromQt(m_audio);
-    model.BackColor = m_backColor;
-    model.BackImage = FromQt(m_image);
-    model.Align = m_align;
-    model.Height = m_height;
-    model.Width = m_width;
-    model.ImageTile = m_imageTile;
-    model.ImageX = m_imageX;
-    model.ImageY = m_imageY;
-    StoreName();
-    return ok;
-}
-
-void CDlgAppletParam::StoreName() {
-    m_component->Model().Name = FromQt(m_name);
+// The root node shows the applet's name.
+void CDlgAppletParam::Stored(CAppletParameters& model) {
     if (CDlgConfig* dialog = m_component->ConfigDialog())
-        dialog->SetRootNodeLabel(m_name);
+        dialog->SetRootNodeLabel(ToQt(model.Name));
 }
 
 void CDlgAppletParam::OnNameFocusOut() {
-    m_name = m_nameEdit->text();
-    StoreName();
+    StoreField(m_nameEdit);
 }
 
 bool CDlgAppletParam::eventFilter(QObject* watched, QEvent* event) {
@@ -186,41 +137,44 @@ bool CDlgAppletParam::eventFilter(QObject* watched, QEvent* event) {
     return CPropertyPage::eventFilter(watched, event);
 }
 
-void CDlgAppletParam::OnBrowseImage() {
-    ReadControls();
+bool CDlgAppletParam::ChooseFile(const QString& fileName, const QString& filter,
+                                 std::string CAppletParameters::*webPath, QString* path) {
+    CDataExchange dx(this);
+    m_fields.Read(dx);
     CAppletParameters& model = m_component->Model();
+    QString chosenWebPath;
+    if (!ChooseWebPathFile(this, fileName, filter, ToQt(model.*webPath), path, &chosenWebPath))
+        return false;
+    const std::string stored = FromQt(chosenWebPath);
+    if (model.*webPath != stored) {
+        model.*webPath = stored;
+        emit ModelChanged();
+    }
+    return true;
+}
+
+void CDlgAppletParam::BrowseInto(QLineEdit* field, const QString& filter,
+                                 std::string CAppletParameters::*webPath) {
+    CFieldValue* value = m_fields.Value(field);
     QString path;
-    QString webPath;
-    if (!ChooseWebPathFile(this, m_image, CWebPathFileDialog::kImageFilter,
-                           ToQt(model.BackImageWebPath), &path, &webPath))
+    if (!ChooseFile(field->text(), filter, webPath, &path))
         return;
-    m_image = path;
-    model.BackImageWebPath = FromQt(webPath);
-    FillControls();
+    value->text = path;
+    ShowValues();
+}
+
+void CDlgAppletParam::OnBrowseImage() {
+    BrowseInto(m_imageEdit, CWebPathFileDialog::kImageFilter, &CAppletParameters::BackImageWebPath);
 }
 
 void CDlgAppletParam::OnBrowseAudio() {
-    ReadControls();
-    CAppletParameters& model = m_component->Model();
-    QString path;
-    QString webPath;
-    if (!ChooseWebPathFile(this, m_audio, CWebPathFileDialog::kAudioFilter,
-                           ToQt(model.AudioWebPath), &path, &webPath))
-        return;
-    m_audio = path;
-    model.AudioWebPath = FromQt(webPath);
-    FillControls();
+    BrowseInto(m_audioEdit, CWebPathFileDialog::kAudioFilter, &CAppletParameters::AudioWebPath);
 }
 
 // Only the code base folder comes from the choice; the class file itself is always the applet's.
 void CDlgAppletParam::OnBrowseClass() {
-    ReadControls();
-    CAppletParameters& model = m_component->Model();
     QString path;
-    QString webPath;
-    if (!ChooseWebPathFile(this, m_classFile, CWebPathFileDialog::kClassFilter, ToQt(model.WebPath),
-                           &path, &webPath))
-        return;
-    model.WebPath = FromQt(webPath);
-    FillControls();
+    if (ChooseFile(m_classFile, CWebPathFileDialog::kClassFilter, &CAppletParameters::WebPath,
+                   &path))
+        ShowValues();
 }

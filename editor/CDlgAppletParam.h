@@ -1,9 +1,8 @@
 // "Applet Parameters": name, alignment, size, code base and background of the applet.
 #pragma once
 
-#include "CPropertySheet.h"
-
-#include <cstdint>
+#include "CAppletParameters.h"
+#include "RecordPage.h"
 
 class CColorButton;
 class CSpinEdit;
@@ -12,13 +11,11 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 
-class CDlgAppletParam : public CPropertyPage {
+class CDlgAppletParam : public CRecordPage<CAppletParameters> {
     Q_OBJECT
 public:
     explicit CDlgAppletParam(CFoldline* component, QWidget* parent = nullptr);
 
-    void EnterPage() override;
-    bool LeavePage() override;
     int HelpTopic() const override { return 131175; }
 
     // The "..." buttons beside "Image:", "Audio:" and the class file ("Web Path:").
@@ -33,12 +30,20 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    CAppletParameters* RecordOf(const CEditTarget& target) const override;
+    void Filled() override;
+    void Stored(CAppletParameters& model) override;
 
 private:
-    bool ReadControls();
-    void FillControls();
     void EnablePosition();
-    void StoreName();
+    void BuildLayout();
+    // A "..." button: reads the controls, asks for a file preset from fileName and the record's
+    // web folder, and on OK stores the normalised web folder at once and gives the chosen path.
+    bool ChooseFile(const QString& fileName, const QString& filter,
+                    std::string CAppletParameters::*webPath, QString* path);
+    // The same for a field that takes the chosen path.
+    void BrowseInto(QLineEdit* field, const QString& filter,
+                    std::string CAppletParameters::*webPath);
 
     QLineEdit* m_nameEdit;
     QComboBox* m_alignBox;
@@ -55,14 +60,4 @@ private:
     QLineEdit* m_yEdit;
 
     QString m_classFile;
-    QString m_name;
-    int m_align = -1;
-    int m_width = 0;
-    int m_height = 0;
-    std::uint32_t m_backColor = 0;
-    QString m_audio;
-    QString m_image;
-    int m_imageTile = -1;
-    int m_imageX = 0;
-    int m_imageY = 0;
 };

@@ -17,7 +17,7 @@
 #include <QVBoxLayout>
 
 CDlgAppletStyle::CDlgAppletStyle(CFoldline* component, QWidget* parent)
-    : CPropertyPage(QStringLiteral("More Styles"), component, parent),
+    : CRecordPage(QStringLiteral("More Styles"), component, parent),
       m_menuTopEdit(DigitsEdit(this)),
       m_selectionCheck(new QCheckBox(QStringLiteral("Show Selection Always"))),
       m_branchesCheck(new QCheckBox(QStringLiteral("Display All Branchs"))),
@@ -63,75 +63,34 @@ CDlgAppletStyle::CDlgAppletStyle(CFoldline* component, QWidget* parent)
             &CColorButton::ChooseColor);
     connect(speed, &QPushButton::clicked, this, &CDlgAppletStyle::OnAnimateSpeed);
     connect(background, &QPushButton::clicked, this, &CDlgAppletStyle::OnBackgroundStyle);
-    DisableAutoDefaultButtons();
-    FillControls();
+
+    // Read in this order, so the first refusal is the topmost field.
+    m_fields.Bind(NumberField(m_menuTopEdit), &CAppletParameters::MenuTop);
+    m_fields.Bind(CheckField(m_selectionCheck), &CAppletParameters::ShowSelectionAlways);
+    m_fields.Bind(CheckField(m_branchesCheck), &CAppletParameters::DisplayAllBranches);
+    m_fields.Bind(CheckField(m_linesCheck), &CAppletParameters::HasLines);
+    m_fields.Bind(ColorField(m_lineColorButton), &CAppletParameters::LineColor);
+    m_fields.Bind(NumberField(m_thickEdit), &CAppletParameters::LineThick);
+    m_fields.Bind(NumberField(m_indentEdit), &CAppletParameters::LineIndent);
+    m_fields.Bind(TextField(m_messageEdit), &CAppletParameters::LoadingMessage);
+    m_fields.Bind(CheckField(m_progressCheck), &CAppletParameters::ProgressBar);
+    FinishFields();
 }
 
-bool CDlgAppletStyle::ReadControls() {
-    CDataExchange dx(this);
-    dx.Int(m_menuTopEdit, m_menuTop);
-    dx.Check(m_selectionCheck, m_showSelectionAlways);
-    dx.Check(m_branchesCheck, m_displayAllBranches);
-    dx.Check(m_linesCheck, m_hasLines);
-    m_lineColor = m_lineColorButton->Color();
-    dx.Int(m_thickEdit, m_lineThick);
-    dx.Int(m_indentEdit, m_lineIndent);
-    m_loadingMessage = m_messageEdit->text();
-    dx.Check(m_progressCheck, m_progressBar);
-    return dx.Ok();
-}
-
-void CDlgAppletStyle::FillControls() {
-    m_menuTopEdit->setText(QString::number(m_menuTop));
-    m_selectionCheck->setChecked(m_showSelectionAlways != 0);
-    m_branchesCheck->setChecked(m_displayAllBranches != 0);
-    m_linesCheck->setChecked(m_hasLines != 0);
-    m_lineColorButton->SetColor(m_lineColor);
-    m_thickEdit->setText(QString::number(m_lineThick));
-    m_indentEdit->setText(QString::number(m_lineIndent));
-    m_messageEdit->setText(m_loadingMessage);
-    m_progressCheck->setChecked(m_progressBar != 0);
-}
-
-void CDlgAppletStyle::EnterPage() {
-    const CAppletParameters& model = m_component->Model();
-    m_showSelectionAlways = model.ShowSelectionAlways;
-    m_displayAllBranches = model.DisplayAllBranches;
-    m_hasLines = model.HasLines;
-    m_lineIndent = model.LineIndent;
-    m_lineThick = model.LineThick;
-    m_menuTop = model.MenuTop;
-    m_progressBar = model.ProgressBar;
-    m_loadingMessage = ToQt(model.LoadingMessage);
-    m_lineColor = model.LineColor;
-    FillControls();
-}
-
-bool CDlgAppletStyle::LeavePage() {
-    const bool ok = ReadControls();
-    CAppletParameters& model = m_component->Model();
-    model.ShowSelectionAlways = m_showSelectionAlways;
-    model.DisplayAllBranches = m_displayAllBranches;
-    model.HasLines = m_hasLines;
-    model.LineIndent = m_lineIndent;
-    model.LineThick = m_lineThick;
-    model.MenuTop = m_menuTop;
-    model.ProgressBar = m_progressBar;
-    model.LoadingMessage = FromQt(m_loadingMessage);
-    model.LineColor = m_lineColor;
-    return ok;
+CAppletParameters* CDlgAppletStyle::RecordOf(const CEditTarget& target) const {
+    return target.applet;
 }
 
 void CDlgAppletStyle::OnAnimateSpeed() {
     CDlgAnimateSpeed dialog(this);
     dialog.Preset(m_component->Model());
-    if (RunPageDialog(dialog))
-        dialog.Apply(m_component->Model());
+    if (RunPageDialog(dialog) && dialog.Apply(m_component->Model()))
+        emit ModelChanged();
 }
 
 void CDlgAppletStyle::OnBackgroundStyle() {
     CDlgAppletBackground dialog(this);
     dialog.Preset(m_component->Model());
-    if (RunPageDialog(dialog))
-        dialog.Apply(m_component->Model());
+    if (RunPageDialog(dialog) && dialog.Apply(m_component->Model()))
+        emit ModelChanged();
 }

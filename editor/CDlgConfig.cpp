@@ -7,6 +7,7 @@
 #include "CFurlin.h"
 #include "CIconButton.h"
 #include "CPropertySheet.h"
+#include "MenuOutline.h"
 #include "NodeIcons.h"
 #include "Prompts.h"
 
@@ -15,85 +16,109 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QTimer>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include <algorithm>
 #include <string_view>
 
 namespace {
 
 const QString kMessageTitle = QStringLiteral("Quillary Foldline");
-constexpr int kIconRole = Qt::UserRole;
+const QString kTreeName = QStringLiteral("Menu tree");
 constexpr int kObjectRole = Qt::UserRole + 1;
+
+using C = CDlgConfig;
+
+// Every command once: its menu entry, its keys (alternatives separated by ';') and its handler.
+// Undo and Redo answer anywhere in the dialog but in text fields, which keep their own; the
+// others answer in the tree.
+struct CommandInfo {
+    C::Command command;
+    const char* text;
+    const char* keys;
+    void (C::*run)();
+    bool anywhere;
+};
+const CommandInfo kCommands[] = {
+    {C::Cut, "&Cut", "Ctrl+X", &C::OnCut, false},
+    {C::Copy, "C&opy", "Ctrl+C", &C::OnCopy, false},
+    {C::Paste, "&Paste", "Ctrl+V", &C::OnPaste, false},
+    {C::Insert, "&Insert Menu/Item", "Ins", &C::OnInsert, false},
+    {C::Delete, "&Delete", "Del", &C::OnDelete, false},
+    {C::Visible, "&Visible", "", &C::OnVisible, false},
+    {C::MoveUp, "Move &Up", "Alt+Up", &C::OnMoveUp, false},
+    {C::MoveDown, "Move Do&wn", "Alt+Down", &C::OnMoveDown, false},
+    {C::InsertAfter, "Insert &After", "Ctrl+Return;Ctrl+Enter", &C::OnInsertAfter, false},
+    {C::Rename, "Rena&me", "F2", &C::OnRename, false},
+    {C::Undo, "U&ndo", "Ctrl+Z", &C::OnUndo, true},
+    {C::Redo, "&Redo", "Ctrl+Shift+Z;Ctrl+Y", &C::OnRedo, true},
+};
+
+// The tool buttons, left to right.
+struct ToolInfo {
+    C::Command command;
+    ButtonIcon icon;
+    const char* tip;
+};
+const ToolInfo kTools[] = {
+    {C::Cut, ButtonIcon::Cut, "Cut"},
+    {C::Copy, ButtonIcon::Copy, "copy"},
+    {C::Paste, ButtonIcon::Paste, "Paste"},
+    {C::Insert, ButtonIcon::Insert, "Insert a item"},
+    {C::Delete, ButtonIcon::Delete, "Delete the item"},
+    {C::MoveUp, ButtonIcon::MoveUp, "Move up"},
+    {C::MoveDown, ButtonIcon::MoveDown, "Move down"},
+    {C::InsertAfter, ButtonIcon::InsertAfter, "Insert After"},
+};
+
+// The context menu: the commands in this order; kSeparator and kLookMenu mark the separators
+// and the "Apply Look To" sub-menu.
+constexpr int kSeparator = -1;
+constexpr int kLookMenu = -2;
+const int kMenuOrder[] = {C::Cut,     C::Copy,        C::Paste,   kSeparator, C::Insert,
+                          C::Delete,  C::Visible,     kSeparator, C::MoveUp,  C::MoveDown,
+                          kSeparator, C::InsertAfter, C::Rename,  kLookMenu,  kSeparator,
+                          C::Undo,    C::Redo};
+
+const char* const kLookScopes[] = {"Menus at the Same Depth", "Sub-menus Below This One",
+                                   "All Menus"};
 
 void* ObjectOf(const QTreeWidgetItem* node) {
     return node ? node->data(0, kObjectRole).value<void*>() : nullptr;
 }
 
-// Menu levels an item adds below the menu holding it, its own (possibly empty) sub-menu included:
-// every menu counts, as the stored table keeps empty sub-menus too.
-int LevelsOf(const CFurlinItem* item) {
-    const CFurlin* sub = item->GetSubMenu();
-    int deepest = 0;
-    if (sub)
-        for (const auto& child : sub->Items())
-            deepest = std::max(deepest, LevelsOf(child.get()));
-    return 1 + deepest;
+// The first field of a page in focus order.
+QWidget* FirstField(QWidget* page) {
+    for (QWidget* w = page->nextInFocusChain(); w && w != page; w = w->nextInFocusChain()) {
+        if (page->isAncestorOf(w) && w->isEnabled() && w->isVisibleTo(page) &&
+            (w->focusPolicy() & Qt::TabFocus))
+            return w;
+    }
+    return nullptr;
 }
 
-// The tree with dotted connecting lines and plus-minus boxes, whatever the widget style draws.
-class CConfigTree : public QTreeWidget {
-public:
-    using QTreeWidget::QTreeWidget;
-
-protected:
-    void drawBranches(QPainter* painter, const QRect& rect,
-                      const QModelIndex& index) const override {
-        const int indent = indentation();
-        if (indent <= 0 || rect.width() <= 0)
-            return;
-        painter->save();
-        painter->setPen(QPen(palette().color(QPalette::Dark), 1, Qt::DotLine));
-        const int midY = rect.top() + rect.height() / 2;
-        auto hasNextSibling = [this](const QModelIndex& i) {
-            return i.sibling(i.row() + 1, 0).isValid() ||
-                   (!i.parent().isValid() && i.row() + 1 < topLevelItemCount());
-        };
-        // This node's own column: the elbow, continued down when a sibling follows.
-        int left = rect.right() + 1 - indent;
-        const int midX = left + indent / 2;
-        painter->drawLine(midX, midY, left + indent - 2, midY);
-        painter->drawLine(midX, rect.top(), midX, hasNextSibling(index) ? rect.bottom() : midY);
-        // Ancestors' columns: a through line where the ancestor has a later sibling.
-        for (QModelIndex up = index.parent(); up.isValid() && left - indent >= rect.left();
-             up = up.parent()) {
-            left -= indent;
-            if (hasNextSibling(up)) {
-                const int x = left + indent / 2;
-                painter->drawLine(x, rect.top(), x, rect.bottom());
-            }
+// Whether a binding points into this item or below it.
+bool BindingsInside(const CFoldline& component, const CFurlinItem& item) {
+    if (component.CurrentItem == &item)
+        return true;
+    std::vector<const CFurlin*> pending{item.GetSubMenu()};
+    while (!pending.empty()) {
+        const CFurlin* menu = pending.back();
+        pending.pop_back();
+        if (menu == component.CurrentMenu)
+            return true;
+        for (const auto& child : menu->Items()) {
+            if (child.get() == component.CurrentItem)
+                return true;
+            pending.push_back(child->GetSubMenu());
         }
-        if (model()->hasChildren(index)) {
-            const QRect box(midX - 4, midY - 4, 8, 8);
-            painter->setPen(palette().color(QPalette::Dark));
-            painter->setBrush(palette().color(QPalette::Base));
-            painter->drawRect(box);
-            painter->setPen(palette().color(QPalette::Text));
-            painter->drawLine(box.left() + 2, midY, box.right() - 2, midY);
-            if (!isExpanded(index))
-                painter->drawLine(midX, box.top() + 2, midX, box.bottom() - 2);
-        }
-        painter->restore();
     }
-};
+    return false;
+}
 
 } // namespace
 
@@ -114,32 +139,26 @@ void CDlgConfig::SetComponent(CFoldline* component) {
 }
 
 void CDlgConfig::BuildControls() {
-    struct Tool {
-        Command command;
-        ButtonIcon icon;
-        const char* tip;
-    };
-    const Tool tools[] = {
-        {Cut, ButtonIcon::Cut, "Cut"},
-        {Copy, ButtonIcon::Copy, "copy"},
-        {Paste, ButtonIcon::Paste, "Paste"},
-        {Insert, ButtonIcon::Insert, "Insert a item"},
-        {Delete, ButtonIcon::Delete, "Delete the item"},
-        {MoveUp, ButtonIcon::MoveUp, "Move up"},
-        {MoveDown, ButtonIcon::MoveDown, "Move down"},
-    };
-    auto* toolRow = new QHBoxLayout;
-    toolRow->setSpacing(2);
-    for (const Tool& tool : tools) {
+    BuildTools();
+    BuildTree();
+    BuildCommands();
+    BuildLayout();
+    connect(m_ok, &QPushButton::clicked, this, &CDlgConfig::OnOK);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CDlgConfig::ScheduleUpdateUI);
+}
+
+void CDlgConfig::BuildTools() {
+    for (const ToolInfo& tool : kTools) {
         auto* button = new CIconButton(this);
         button->SetIcon(QIcon(ButtonIconPixmap(tool.icon, 32)), 32, 32);
         button->setToolTip(QString::fromLatin1(tool.tip));
+        // Screen readers name a button without caption by its tooltip.
+        button->setAccessibleName(button->toolTip());
         button->setFixedSize(40, 40);
         m_tools[tool.command] = button;
-        toolRow->addWidget(button);
     }
-    toolRow->addStretch(1);
-
     m_ok = new CIconButton(QStringLiteral("OK"), this);
     m_ok->SetIcon(QIcon(ButtonIconPixmap(ButtonIcon::Ok, 32)), 32, 32);
     m_ok->setDefault(true);
@@ -147,23 +166,68 @@ void CDlgConfig::BuildControls() {
     m_cancel->SetIcon(QIcon(ButtonIconPixmap(ButtonIcon::Cancel, 32)), 32, 32);
     for (CIconButton* button : {m_ok, m_cancel})
         button->setMinimumSize(100, 40);
+}
 
+void CDlgConfig::BuildTree() {
     for (int i = 0; i < kNodeIconCount; ++i)
         m_nodeIcons[i] = QIcon(NodeIconPixmap(i));
-
     m_tree = new CConfigTree(this);
+    m_tree->setHeaderLabel(kTreeName);
     m_tree->setHeaderHidden(true);
+    m_tree->setAccessibleName(kTreeName);
     m_tree->setRootIsDecorated(true);
     m_tree->setItemsExpandable(true);
-    m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_tree->setDragDropMode(QAbstractItemView::NoDragDrop);
     m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
     m_tree->setIconSize(QSize(16, 16));
     m_tree->setMinimumWidth(200);
     m_tree->viewport()->installEventFilter(this);
     connect(m_tree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) { OnSelectionChanged(current); });
+    m_tree->canDrop = [this](QTreeWidgetItem* dragged, QTreeWidgetItem* target,
+                             CConfigTree::DropPlace place,
+                             bool copy) { return CanDrop(dragged, target, place, copy); };
+    m_tree->drop = [this](QTreeWidgetItem* dragged, QTreeWidgetItem* target,
+                          CConfigTree::DropPlace place,
+                          bool copy) { DropNode(dragged, target, place, copy); };
+    m_tree->labelEdited = [this](QTreeWidgetItem* node, const QString& text) {
+        RunCommand([&] { return LabelEdited(node, text); });
+    };
+}
 
+void CDlgConfig::BuildCommands() {
+    m_contextMenu = new QMenu(this);
+    for (const CommandInfo& info : kCommands) {
+        auto* action = new QAction(QString::fromLatin1(info.text), this);
+        QList<QKeySequence> keys;
+        for (const QString& key : QString::fromLatin1(info.keys).split(';', Qt::SkipEmptyParts))
+            keys << QKeySequence::fromString(key, QKeySequence::PortableText);
+        action->setShortcuts(keys);
+        action->setShortcutContext(info.anywhere ? Qt::WindowShortcut : Qt::WidgetShortcut);
+        (info.anywhere ? static_cast<QWidget*>(this) : m_tree)->addAction(action);
+        connect(action, &QAction::triggered, this, info.run);
+        if (CIconButton* button = m_tools[info.command]) {
+            connect(button, &QPushButton::clicked, this, info.run);
+            button->SetKeyHint(action->shortcut().toString(QKeySequence::NativeText));
+        }
+        m_actions[info.command] = action;
+    }
+    m_actions[Visible]->setCheckable(true);
+    m_lookMenu = new QMenu(QStringLiteral("Apply &Look To"), this);
+    for (int scope = 0; scope < 3; ++scope)
+        connect(m_lookMenu->addAction(QString::fromLatin1(kLookScopes[scope])), &QAction::triggered,
+                this, [this, scope] { ApplyLookTo(static_cast<LookScope>(scope)); });
+    for (int entry : kMenuOrder) {
+        if (entry == kSeparator)
+            m_contextMenu->addSeparator();
+        else if (entry == kLookMenu)
+            m_contextMenu->addMenu(m_lookMenu);
+        else
+            m_contextMenu->addAction(m_actions[entry]);
+    }
+    connect(m_contextMenu, &QMenu::aboutToShow, this, &CDlgConfig::UpdateCommandUI);
+}
+
+void CDlgConfig::BuildLayout() {
     m_pageArea = new QWidget(this);
     m_pageArea->setMinimumSize(420, 360);
     m_pageArea->installEventFilter(this);
@@ -172,6 +236,11 @@ void CDlgConfig::BuildControls() {
     m_noProperties->setAlignment(Qt::AlignCenter);
     m_noProperties->hide();
 
+    auto* toolRow = new QHBoxLayout;
+    toolRow->setSpacing(2);
+    for (const ToolInfo& tool : kTools)
+        toolRow->addWidget(m_tools[tool.command]);
+    toolRow->addStretch(1);
     auto* left = new QVBoxLayout;
     left->addLayout(toolRow);
     left->addWidget(m_tree, 1);
@@ -185,48 +254,35 @@ void CDlgConfig::BuildControls() {
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left);
     layout->addLayout(right, 1);
-
-    m_contextMenu = new QMenu(this);
-    auto add = [this](Command command, const char* text, void (CDlgConfig::*slot)()) {
-        QAction* action = m_contextMenu->addAction(QString::fromLatin1(text));
-        connect(action, &QAction::triggered, this, slot);
-        m_actions[command] = action;
-        if (CIconButton* button = m_tools[command])
-            connect(button, &QPushButton::clicked, this, slot);
-    };
-    add(Cut, "&Cut", &CDlgConfig::OnCut);
-    add(Copy, "C&opy", &CDlgConfig::OnCopy);
-    add(Paste, "&Paste", &CDlgConfig::OnPaste);
-    m_contextMenu->addSeparator();
-    add(Insert, "&Insert Menu/Item", &CDlgConfig::OnInsert);
-    add(Delete, "&Delete", &CDlgConfig::OnDelete);
-    add(Visible, "&Visible", &CDlgConfig::OnVisible);
-    m_contextMenu->addSeparator();
-    add(MoveUp, "Move &Up", &CDlgConfig::OnMoveUp);
-    add(MoveDown, "Move Do&wn", &CDlgConfig::OnMoveDown);
-    m_actions[Visible]->setCheckable(true);
-    connect(m_contextMenu, &QMenu::aboutToShow, this, &CDlgConfig::UpdateCommandUI);
-
-    connect(m_ok, &QPushButton::clicked, this, &CDlgConfig::OnOK);
-    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
-            &CDlgConfig::ScheduleUpdateUI);
 }
 
 void CDlgConfig::Initialize() {
     if (m_initialized || !m_component)
         return;
     m_initialized = true;
+    AddTreeNodes();
+    CreateSheets();
+    m_history.Reset(m_component->Model(), {});
+    m_ready = true;
+    QTreeWidgetItem* root = RootNode();
+    SelectFresh(root);
+    root->setExpanded(true);
+    UpdateCommandUI();
+}
 
+void CDlgConfig::AddTreeNodes() {
     CAppletParameters& model = m_component->Model();
     auto* root = new QTreeWidgetItem;
     root->setText(0, ToQt(model.Name));
     root->setData(0, kObjectRole, QVariant::fromValue(static_cast<void*>(&model)));
+    root->setFlags(root->flags() & ~Qt::ItemIsDragEnabled);
     SetNodeIcon(root, kIconRoot);
     for (const auto& menu : model.Menus())
         AddMenuNode(root, menu.get(), -1);
     m_tree->addTopLevelItem(root);
+}
 
+void CDlgConfig::CreateSheets() {
     m_appletSheet = new CAppletPropertySheet(m_component, m_pageArea);
     m_itemSheet = new CMenuPropertySheet(m_component, m_pageArea);
     QSize needed = m_pageArea->minimumSize();
@@ -234,26 +290,27 @@ void CDlgConfig::Initialize() {
          {static_cast<CPropertySheet*>(m_appletSheet), static_cast<CPropertySheet*>(m_itemSheet)}) {
         sheet->setFocusPolicy(Qt::TabFocus);
         needed = needed.expandedTo(sheet->sizeHint());
+        for (int i = 0; i < sheet->PageCount(); ++i) {
+            CPropertyPage* page = sheet->Page(i);
+            connect(page, &CPropertyPage::ControlsEdited, this, &CDlgConfig::ModelEdited);
+            connect(page, &CPropertyPage::ModelChanged, this,
+                    [this] { Commit(PathOf(m_selected)); });
+        }
     }
     m_pageArea->setMinimumSize(needed);
     m_itemSheet->hide();
     m_appletSheet->show();
     m_currentSheet = m_appletSheet;
     PlaceSheets();
-
-    m_ready = true;
-    if (m_tree->currentItem() == root)
-        OnSelectionChanged(root);
-    else
-        SelectNode(root);
-    root->setExpanded(true);
-    UpdateCommandUI();
 }
 
 void CDlgConfig::showEvent(QShowEvent* event) {
     Initialize();
     QDialog::showEvent(event);
 }
+
+// ---- nodes
+// ---------------------------------------------------------------------------------------
 
 QTreeWidgetItem* CDlgConfig::AddMenuNode(QTreeWidgetItem* parent, CFurlin* menu, int index) {
     auto* node = new QTreeWidgetItem;
@@ -273,13 +330,12 @@ QTreeWidgetItem* CDlgConfig::AddItemNode(QTreeWidgetItem* parent, CFurlinItem* i
     auto* node = new QTreeWidgetItem;
     node->setText(0, ToQt(item->Label));
     node->setData(0, kObjectRole, QVariant::fromValue(static_cast<void*>(item)));
-    const CFurlin* sub = item->GetSubMenu();
-    const bool branch = sub && !sub->Items().empty();
+    node->setFlags(node->flags() | Qt::ItemIsEditable);
+    const bool branch = !item->GetSubMenu()->Items().empty();
     SetNodeIcon(
         node, NodeIconFor(branch ? NodeKind::BranchItem : NodeKind::LeafItem, item->Visible != 0));
-    if (sub)
-        for (const auto& child : sub->Items())
-            AddItemNode(node, child.get(), -1);
+    for (const auto& child : item->GetSubMenu()->Items())
+        AddItemNode(node, child.get(), -1);
     if (index < 0)
         parent->addChild(node);
     else
@@ -288,12 +344,21 @@ QTreeWidgetItem* CDlgConfig::AddItemNode(QTreeWidgetItem* parent, CFurlinItem* i
 }
 
 void CDlgConfig::SetNodeIcon(QTreeWidgetItem* node, int icon) {
-    node->setData(0, kIconRole, icon);
-    node->setIcon(0, m_nodeIcons[std::clamp(icon, 0, kNodeIconCount - 1)]);
+    node->setData(0, Qt::UserRole, icon);
+    node->setIcon(0, m_nodeIcons[icon]);
+}
+
+// An item node shows a branch or a leaf by whether its sub-menu holds items now.
+void CDlgConfig::UpdateItemIcon(QTreeWidgetItem* node) {
+    if (const CFurlinItem* item = ItemOf(node)) {
+        const bool branch = !item->GetSubMenu()->Items().empty();
+        SetNodeIcon(node, NodeIconFor(branch ? NodeKind::BranchItem : NodeKind::LeafItem,
+                                      item->Visible != 0));
+    }
 }
 
 int CDlgConfig::NodeIconIndex(const QTreeWidgetItem* node) {
-    return node ? node->data(0, kIconRole).toInt() : -1;
+    return node ? node->data(0, Qt::UserRole).toInt() : -1;
 }
 
 NodeKind CDlgConfig::KindOf(const QTreeWidgetItem* node) {
@@ -314,6 +379,20 @@ CFurlinItem* CDlgConfig::ItemOf(const QTreeWidgetItem* node) {
                : nullptr;
 }
 
+TreePath CDlgConfig::PathOf(const QTreeWidgetItem* node) {
+    TreePath path;
+    for (; node && node->parent(); node = node->parent())
+        path.insert(path.begin(), node->parent()->indexOfChild(const_cast<QTreeWidgetItem*>(node)));
+    return path;
+}
+
+QTreeWidgetItem* CDlgConfig::NodeAt(const TreePath& path) const {
+    QTreeWidgetItem* node = RootNode();
+    for (int index : path)
+        node = node ? node->child(index) : nullptr;
+    return node;
+}
+
 QTreeWidgetItem* CDlgConfig::RootNode() const {
     return m_tree->topLevelItemCount() > 0 ? m_tree->topLevelItem(0) : nullptr;
 }
@@ -327,6 +406,14 @@ void CDlgConfig::SelectNode(QTreeWidgetItem* node) {
         m_tree->setCurrentItem(node);
 }
 
+// Selects a node of a tree just built, where Qt may have made it current already.
+void CDlgConfig::SelectFresh(QTreeWidgetItem* node) {
+    if (m_tree->currentItem() == node)
+        OnSelectionChanged(node);
+    else
+        SelectNode(node);
+}
+
 CFurlin* CDlgConfig::HoldingMenu(const QTreeWidgetItem* node) const {
     const QTreeWidgetItem* parent = node ? node->parent() : nullptr;
     if (!parent)
@@ -337,16 +424,28 @@ CFurlin* CDlgConfig::HoldingMenu(const QTreeWidgetItem* node) const {
     return owner ? owner->GetSubMenu() : nullptr;
 }
 
+// The level of the menu that holds a node's children: 1 for a top-level menu's items, one more
+// for each item above. It is the node's number of ancestors.
+int CDlgConfig::MenuLevelOf(const QTreeWidgetItem* node) {
+    int level = 0;
+    for (const QTreeWidgetItem* p = node ? node->parent() : nullptr; p; p = p->parent())
+        ++level;
+    return level;
+}
+
 // ---- selection and pages -----------------------------------------------------------------------
 
 void CDlgConfig::OnSelectionChanged(QTreeWidgetItem* current) {
     if (!m_ready || current == m_selected)
         return;
     // The move is never vetoed, whatever the page answers.
-    LeavePageOf(m_selected);
+    if (!m_pageStored)
+        LeavePageOf(m_selected);
+    m_pageStored = false;
     m_selected = current;
     EnterPageOf(current);
-    ScheduleUpdateUI();
+    m_mouseSelecting = false;
+    UpdateCommandUI();
 }
 
 void CDlgConfig::LeavePageOf(QTreeWidgetItem* node) {
@@ -398,8 +497,12 @@ void CDlgConfig::ShowSheet(CPropertySheet* sheet) {
     sheet->setGeometry(m_pageArea->rect());
     m_currentSheet = sheet;
     sheet->EnterActivePage();
-    if (CPropertyPage* page = sheet->ActivePage())
-        page->setFocus();
+    // A click on a node takes the author to its first field; moving through the tree with the
+    // keys leaves the focus in the tree.
+    if (!m_mouseSelecting && m_tree->hasFocus())
+        return;
+    if (QWidget* field = sheet->ActivePage() ? FirstField(sheet->ActivePage()) : nullptr)
+        field->setFocus(Qt::OtherFocusReason);
 }
 
 void CDlgConfig::PlaceSheets() {
@@ -421,7 +524,148 @@ void CDlgConfig::SetRootNodeLabel(const QString& text) {
         m_selected->setText(0, text);
 }
 
+void CDlgConfig::ApplyPageValuesTo(CAppletParameters& scratch) const {
+    if (!m_ready || !m_currentSheet || m_currentSheet->isHidden() || !m_selected)
+        return;
+    CPropertyPage* page = m_currentSheet->ActivePage();
+    if (!page)
+        return;
+    CEditTarget target{&scratch, nullptr, nullptr};
+    if (ItemOf(m_selected)) {
+        const PathTarget found = ResolvePath(scratch, PathOf(m_selected));
+        if (!found.item)
+            return;
+        target.menu = found.holding;
+        target.item = found.item;
+    }
+    page->ApplyControlsTo(target);
+}
+
+// ---- history
+// -------------------------------------------------------------------------------------
+
+template <class Body> void CDlgConfig::RunCommand(Body body) {
+    if (!m_ready || !m_selected)
+        return;
+    StoreCurrentPage();
+    const TreePath before = PathOf(m_selected);
+    const bool changed = body();
+    m_pageStored = false;
+    if (changed)
+        Commit(before);
+    UpdateCommandUI();
+}
+
+// The shown page stores now, so that the command sees what was typed since it was shown.
+void CDlgConfig::StoreCurrentPage() {
+    if (m_pageStored)
+        return;
+    LeavePageOf(m_selected);
+    m_pageStored = true;
+}
+
+void CDlgConfig::Commit(const TreePath& selectedBefore) {
+    if (!m_ready)
+        return;
+    m_history.Commit(m_component->Model(), selectedBefore, PathOf(m_selected));
+    UpdateCommandUI();
+    emit ModelEdited();
+}
+
+void CDlgConfig::OnUndo() {
+    if (!m_ready)
+        return;
+    StoreCurrentPage();
+    m_pageStored = false;
+    if (const CEditHistory::State* state = m_history.Undo())
+        Restore(*state);
+    UpdateCommandUI();
+}
+
+void CDlgConfig::OnRedo() {
+    if (!m_ready)
+        return;
+    StoreCurrentPage();
+    m_pageStored = false;
+    if (const CEditHistory::State* state = m_history.Redo())
+        Restore(*state);
+    UpdateCommandUI();
+}
+
+// The model becomes a copy of the state; every node is built again, as every object is new.
+void CDlgConfig::Restore(const CEditHistory::State& state) {
+    std::vector<TreePath> expanded;
+    for (QTreeWidgetItemIterator it(m_tree); *it; ++it)
+        if ((*it)->isExpanded())
+            expanded.push_back(PathOf(*it));
+    m_ready = false;
+    m_selected = nullptr;
+    m_component->CurrentItem = nullptr;
+    m_component->CurrentMenu = nullptr;
+    m_component->Model().Assign(*state.model);
+    m_tree->clear();
+    AddTreeNodes();
+    for (const TreePath& path : expanded)
+        if (QTreeWidgetItem* node = NodeAt(path))
+            node->setExpanded(true);
+    m_ready = true;
+    QTreeWidgetItem* node = NodeAt(state.selection);
+    if (!node)
+        node = RootNode();
+    for (QTreeWidgetItem* up = node->parent(); up; up = up->parent())
+        up->setExpanded(true);
+    SelectFresh(node);
+    emit ModelEdited();
+}
+
 // ---- commands ----------------------------------------------------------------------------------
+
+void CDlgConfig::OnCut() {
+    RunCommand([this] { return CutSelected(); });
+}
+// Copying leaves the model as it is.
+void CDlgConfig::OnCopy() {
+    RunCommand([this] {
+        CopyToClipboard(m_selected);
+        return false;
+    });
+}
+void CDlgConfig::OnPaste() {
+    RunCommand([this] { return PasteIntoSelected(); });
+}
+void CDlgConfig::OnInsert() {
+    RunCommand([this] { return InsertChild(); });
+}
+void CDlgConfig::OnDelete() {
+    RunCommand([this] { return DeleteSelected(); });
+}
+void CDlgConfig::OnVisible() {
+    RunCommand([this] { return ToggleVisible(); });
+}
+void CDlgConfig::OnMoveUp() {
+    RunCommand([this] { return MoveNode(true); });
+}
+void CDlgConfig::OnMoveDown() {
+    RunCommand([this] { return MoveNode(false); });
+}
+
+void CDlgConfig::OnInsertAfter() {
+    RunCommand([this] { return InsertAfterSelected(); });
+    if (ItemOf(m_selected) && m_tree->currentItem() == m_selected)
+        OnRename();
+}
+
+void CDlgConfig::OnRename() {
+    if (m_ready && ItemOf(m_selected)) {
+        m_tree->scrollToItem(m_selected);
+        m_tree->editItem(m_selected, 0);
+    }
+}
+
+void CDlgConfig::OnOK() {
+    LeavePageOf(m_selected);
+    accept();
+}
 
 // A leaf's empty sub-menu takes the style of the menus at the depth it gets, or else of the menu
 // that holds the leaf. Null for a node that is no item.
@@ -429,77 +673,76 @@ CFurlin* CDlgConfig::SubMenuForNewChild(QTreeWidgetItem* node) {
     CFurlinItem* item = ItemOf(node);
     if (!item)
         return nullptr;
-    if (!item->GetSubMenu())
-        item->SetSubMenu(std::make_unique<CFurlin>());
     CFurlin* sub = item->GetSubMenu();
-    int ancestors = 0;
-    for (const QTreeWidgetItem* p = node->parent(); p; p = p->parent())
-        ++ancestors;
-    const int depth = ancestors - 1;
     CAppletParameters& model = m_component->Model();
-    CFurlin* source = model.FindMenuAtDepth(depth);
-    if (!source) {
-        for (const auto& menu : model.Menus()) {
-            source = CAppletParameters::FindParentMenu(menu.get(), item);
-            if (source)
-                break;
-        }
-    }
+    CFurlin* source = model.FindMenuAtDepth(MenuLevelOf(node) - 1);
+    for (auto it = model.Menus().begin(); !source && it != model.Menus().end(); ++it)
+        source = CAppletParameters::FindParentMenu(it->get(), item);
     if (source && source != sub)
         sub->CopyStyle(*source);
     return sub;
 }
 
-void CDlgConfig::OnInsert() {
-    QTreeWidgetItem* node = m_selected;
-    if (!node || !m_component)
-        return;
-    CFurlinItem* owner = ItemOf(node);
+// The menu that takes a node's new children: a top-level menu itself, an item's sub-menu (a
+// leaf's empty one styled first). Null for the root.
+CFurlin* CDlgConfig::ChildMenuOf(QTreeWidgetItem* node) {
     switch (KindOf(node)) {
-    case NodeKind::Root: {
-        CFurlin* menu = m_component->Model().InsertNewMenu();
-        if (!menu)
-            return;
-        AddMenuNode(node, menu, 0);
-        break;
-    }
     case NodeKind::TopMenu:
-        AddItemNode(node, MenuOf(node)->InsertNewItem(), 0);
-        break;
+        return MenuOf(node);
     case NodeKind::BranchItem:
-        if (!owner->GetSubMenu())
-            return;
-        AddItemNode(node, owner->GetSubMenu()->InsertNewItem(), 0);
-        break;
-    case NodeKind::LeafItem: {
-        int ancestors = 0;
-        for (const QTreeWidgetItem* p = node->parent(); p; p = p->parent())
-            ++ancestors;
-        // The new item lies at menu level `ancestors`, its own empty sub-menu one below.
-        if (ancestors + 1 > kMaxDepth)
-            return;
-        CFurlin* sub = SubMenuForNewChild(node);
-        if (!sub)
-            return;
-        CFurlinItem* item = sub->InsertNewItem();
-        SetNodeIcon(node, NodeIconFor(NodeKind::BranchItem, owner->Visible != 0));
-        AddItemNode(node, item, 0);
+        return ItemOf(node)->GetSubMenu();
+    case NodeKind::LeafItem:
+        return SubMenuForNewChild(node);
+    case NodeKind::Root:
         break;
     }
+    return nullptr;
+}
+
+bool CDlgConfig::InsertChild() {
+    QTreeWidgetItem* node = m_selected;
+    if (KindOf(node) == NodeKind::Root) {
+        AddMenuNode(node, m_component->Model().InsertNewMenu(), 0);
+    } else {
+        // The new item's own empty sub-menu lies one level below the menu that takes it.
+        if (ItemOf(node) && MenuLevelOf(node) + 1 > kMaxDepth)
+            return false;
+        AddItemNode(node, ChildMenuOf(node)->InsertNewItem(), 0);
+        UpdateItemIcon(node);
     }
     node->setExpanded(true);
     SelectNode(node->child(0));
-    ScheduleUpdateUI();
+    return true;
 }
 
-void CDlgConfig::OnDelete() {
+bool CDlgConfig::InsertAfterSelected() {
     QTreeWidgetItem* node = m_selected;
-    if (!node || !m_component)
-        return;
+    QTreeWidgetItem* parent = node->parent();
+    if (!parent)
+        return false;
+    const int index = parent->indexOfChild(node) + 1;
+    QTreeWidgetItem* added = nullptr;
+    if (MenuOf(node)) {
+        CAppletParameters& model = m_component->Model();
+        auto menu = std::make_unique<CFurlin>();
+        if (const CFurlin* style = model.FindMenuAtDepth(0))
+            menu->CopyStyle(*style);
+        added = AddMenuNode(parent, InsertMenuAt(model, std::move(menu), index), index);
+    } else {
+        CFurlinItem* item =
+            InsertItemAt(*HoldingMenu(node), std::make_unique<CFurlinItem>(), index);
+        added = AddItemNode(parent, item, index);
+    }
+    SelectNode(added);
+    return true;
+}
+
+bool CDlgConfig::DeleteSelected() {
+    QTreeWidgetItem* node = m_selected;
     const NodeKind kind = KindOf(node);
     if (kind == NodeKind::Root) {
         ui::showMessage(this, kMessageTitle, QStringLiteral("Can't delete root!"), ui::Icon::Stop);
-        return;
+        return false;
     }
     const QString question =
         kind == NodeKind::TopMenu
@@ -508,7 +751,7 @@ void CDlgConfig::OnDelete() {
             ? QStringLiteral("Are you sure to delete this item and it's sub menu?")
             : QStringLiteral("Are you sure to delete this item?");
     if (!ui::askOkCancel(this, kMessageTitle, question, ui::Icon::Question))
-        return;
+        return false;
 
     // Nothing may store into the objects about to be destroyed.
     m_component->CurrentItem = nullptr;
@@ -519,62 +762,51 @@ void CDlgConfig::OnDelete() {
         m_component->Model().DeleteMenu(menu);
         delete node;
     } else {
-        if (kind == NodeKind::BranchItem && ItemOf(node)->GetSubMenu())
+        if (kind == NodeKind::BranchItem)
             ItemOf(node)->GetSubMenu()->DeleteAllItems();
         RemoveItemNode(node);
     }
-    ScheduleUpdateUI();
+    return true;
 }
 
-// The parent is selected first, so the leaving page stores while its object still exists.
+// A selected node hands the selection to its parent first, so the leaving page stores while its
+// object still exists; bindings into the removed sub-tree are cleared.
 void CDlgConfig::RemoveItemNode(QTreeWidgetItem* node) {
     QTreeWidgetItem* parent = node->parent();
     CFurlin* holding = HoldingMenu(node);
     CFurlinItem* item = ItemOf(node);
     if (!parent || !holding || !item)
         return;
-    SelectNode(parent);
-    // A top-level parent leaves the bindings alone; they must not outlive the item.
-    if (m_component->CurrentItem == item || KindOf(parent) == NodeKind::TopMenu) {
+    if (node == m_selected)
+        SelectNode(parent);
+    if (BindingsInside(*m_component, *item)) {
         m_component->CurrentItem = nullptr;
         m_component->CurrentMenu = nullptr;
     }
     holding->DeleteItem(item);
-    if (KindOf(parent) != NodeKind::TopMenu && holding->Items().empty())
-        SetNodeIcon(parent, NodeIconFor(NodeKind::LeafItem, ItemOf(parent)->Visible != 0));
+    UpdateItemIcon(parent);
     delete node;
 }
 
-void CDlgConfig::OnVisible() {
+bool CDlgConfig::ToggleVisible() {
     QTreeWidgetItem* node = m_selected;
-    if (!node)
-        return;
-    const NodeKind kind = KindOf(node);
     int* flag = nullptr;
     if (CFurlin* menu = MenuOf(node))
         flag = &menu->Visible;
     else if (CFurlinItem* item = ItemOf(node))
         flag = &item->Visible;
     if (!flag)
-        return;
+        return false;
     *flag = *flag ? 0 : 1;
-    SetNodeIcon(node, NodeIconFor(kind, *flag != 0));
-    ScheduleUpdateUI();
+    SetNodeIcon(node, NodeIconFor(KindOf(node), *flag != 0));
+    return true;
 }
 
-void CDlgConfig::OnMoveUp() {
-    MoveNode(true);
-}
-void CDlgConfig::OnMoveDown() {
-    MoveNode(false);
-}
-
-void CDlgConfig::MoveNode(bool up) {
+bool CDlgConfig::MoveNode(bool up) {
     QTreeWidgetItem* node = m_selected;
-    QTreeWidgetItem* parent = node ? node->parent() : nullptr;
-    if (!node || !parent || !m_component)
-        return;
-    const NodeKind kind = KindOf(node);
+    QTreeWidgetItem* parent = node->parent();
+    if (!parent)
+        return false;
     bool moved = false;
     if (CFurlin* menu = MenuOf(node)) {
         CAppletParameters& model = m_component->Model();
@@ -584,17 +816,38 @@ void CDlgConfig::MoveNode(bool up) {
         moved = holding && (up ? holding->MoveItemUp(item) : holding->MoveItemDown(item));
     }
     if (!moved)
-        return;
+        return false;
     const int index = parent->indexOfChild(node);
     // The old node is still in place: before the previous sibling, or after the next one.
     const int at = up ? std::max(index - 1, 0) : index + 2;
-    QTreeWidgetItem* rebuilt = kind == NodeKind::TopMenu ? AddMenuNode(parent, MenuOf(node), at)
-                                                         : AddItemNode(parent, ItemOf(node), at);
+    QTreeWidgetItem* rebuilt = MenuOf(node) ? AddMenuNode(parent, MenuOf(node), at)
+                                            : AddItemNode(parent, ItemOf(node), at);
     SelectNode(rebuilt);
     delete node;
-    ScheduleUpdateUI();
+    return true;
 }
 
+// A label confirmed in place: the item takes it, and its General page shows it.
+bool CDlgConfig::LabelEdited(QTreeWidgetItem* node, const QString& text) {
+    CFurlinItem* item = ItemOf(node);
+    if (!item)
+        return false;
+    QString label = text;
+    label.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    label.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    const std::string stored = FromQt(label);
+    if (stored == item->Label)
+        return false;
+    item->Label = stored;
+    node->setText(0, label);
+    if (node == m_selected && m_currentSheet == m_itemSheet)
+        m_itemSheet->EnterActivePage();
+    return true;
+}
+
+// ---- clipboard ---------------------------------------------------------------------------------
+
+// The private block for this dialog and the same item as an outline for other programs.
 bool CDlgConfig::CopyToClipboard(const QTreeWidgetItem* node) {
     const CFurlinItem* item = ItemOf(node);
     if (!item)
@@ -605,6 +858,7 @@ bool CDlgConfig::CopyToClipboard(const QTreeWidgetItem* node) {
     auto* data = new QMimeData;
     data->setData(QString::fromLatin1(kClipboardFormat),
                   QByteArray(bytes.data(), qsizetype(bytes.size())));
+    data->setText(ToQt(WriteOutline(*item)));
     QGuiApplication::clipboard()->setMimeData(data);
     return true;
 }
@@ -614,95 +868,185 @@ bool CDlgConfig::ClipboardHasFormat() const {
     return data && data->hasFormat(QString::fromLatin1(kClipboardFormat));
 }
 
-void CDlgConfig::OnCopy() {
-    CopyToClipboard(m_selected);
-    ScheduleUpdateUI();
+bool CDlgConfig::ClipboardHasOutline() const {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasText() && !data->text().trimmed().isEmpty();
 }
 
-void CDlgConfig::OnCut() {
+bool CDlgConfig::CutSelected() {
     QTreeWidgetItem* node = m_selected;
     if (!ItemOf(node) || !CopyToClipboard(node))
-        return;
+        return false;
     RemoveItemNode(node);
-    ScheduleUpdateUI();
+    return true;
 }
 
-void CDlgConfig::OnPaste() {
+// The private block has priority; plain text is read as an outline.
+bool CDlgConfig::PasteIntoSelected() {
     QTreeWidgetItem* node = m_selected;
-    if (!node || !m_component || KindOf(node) == NodeKind::Root)
-        return;
+    if (KindOf(node) == NodeKind::Root)
+        return false;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    if (!data || !data->hasFormat(QString::fromLatin1(kClipboardFormat)))
-        return;
+    if (!data)
+        return false;
+    if (!data->hasFormat(QString::fromLatin1(kClipboardFormat)))
+        return ClipboardHasOutline() && PasteOutline(node, data->text());
     const QByteArray block = data->data(QString::fromLatin1(kClipboardFormat));
     auto fresh = std::make_unique<CFurlinItem>();
     if (!fresh->FromBytes(std::string_view(block.constData(), std::size_t(block.size()))))
-        return;
-
-    // Refuse a paste that would make the tree deeper than readers accept. Menu levels count
-    // from 1 at the top; the menu that receives the copy lies at level `ancestors`.
-    int ancestors = 0;
-    for (const QTreeWidgetItem* p = node->parent(); p; p = p->parent())
-        ++ancestors;
-    const int targetLevel = KindOf(node) == NodeKind::TopMenu ? 1 : ancestors;
-    if (targetLevel + LevelsOf(fresh.get()) > kMaxDepth)
-        return;
-
-    CFurlin* target = nullptr;
-    CFurlinItem* owner = ItemOf(node);
-    switch (KindOf(node)) {
-    case NodeKind::TopMenu:
-        target = MenuOf(node);
-        break;
-    case NodeKind::BranchItem:
-        target = owner->GetSubMenu();
-        break;
-    case NodeKind::LeafItem:
-        target = SubMenuForNewChild(node);
-        break;
-    case NodeKind::Root:
-        break;
-    }
-    if (!target)
-        return;
-    CFurlinItem* pasted = fresh.get();
-    if (!target->AddItem(std::move(fresh), true))
-        return;
-    if (KindOf(node) == NodeKind::LeafItem)
-        SetNodeIcon(node, NodeIconFor(NodeKind::BranchItem, owner->Visible != 0));
-    AddItemNode(node, pasted, 0);
-    node->setExpanded(true);
-    SelectNode(node->child(0));
-    ScheduleUpdateUI();
+        return false;
+    // Refuse a paste that would make the tree deeper than readers accept.
+    if (MenuLevelOf(node) + LevelsOf(*fresh) > kMaxDepth)
+        return false;
+    std::vector<std::unique_ptr<CFurlinItem>> items;
+    items.push_back(std::move(fresh));
+    InsertFirstChildren(node, *ChildMenuOf(node), std::move(items));
+    return true;
 }
 
-void CDlgConfig::OnOK() {
-    LeavePageOf(m_selected);
-    accept();
+// Lines that would lie deeper than readers accept stay at the deepest level allowed.
+bool CDlgConfig::PasteOutline(QTreeWidgetItem* node, const QString& text) {
+    const std::vector<OutlineLine> lines = ReadOutline(FromQt(text));
+    const int level = MenuLevelOf(node);
+    // Every item brings its own sub-menu one level below its line.
+    const int deepest = kMaxDepth - level - 1;
+    if (lines.empty() || deepest < 0)
+        return false;
+    auto items = BuildOutlineItems(lines, deepest);
+    CFurlin* menu = ChildMenuOf(node);
+    StyleNewSubMenus(m_component->Model(), *menu, level - 1, items);
+    InsertFirstChildren(node, *menu, std::move(items));
+    return true;
+}
+
+// The items go first into the node's menu, in their order, and the first of them is selected.
+void CDlgConfig::InsertFirstChildren(QTreeWidgetItem* node, CFurlin& menu,
+                                     std::vector<std::unique_ptr<CFurlinItem>> items) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const int index = static_cast<int>(i);
+        AddItemNode(node, InsertItemAt(menu, std::move(items[i]), index), index);
+    }
+    UpdateItemIcon(node);
+    node->setExpanded(true);
+    SelectNode(node->child(0));
+}
+
+// ---- drag and drop and looks
+// ---------------------------------------------------------------------
+
+bool CDlgConfig::CanDrop(QTreeWidgetItem* dragged, QTreeWidgetItem* target,
+                         CConfigTree::DropPlace place, bool) const {
+    if (!dragged || !target || !dragged->parent() || !m_ready)
+        return false;
+    for (const QTreeWidgetItem* up = target; up; up = up->parent())
+        if (up == dragged)
+            return false; // into its own sub-tree
+    const bool into = place == CConfigTree::DropPlace::Into;
+    if (MenuOf(dragged))
+        return into ? KindOf(target) == NodeKind::Root : MenuOf(target) != nullptr;
+    QTreeWidgetItem* parent = into ? target : target->parent();
+    if (!parent || KindOf(parent) == NodeKind::Root)
+        return false;
+    return MenuLevelOf(parent) + LevelsOf(*ItemOf(dragged)) <= kMaxDepth;
+}
+
+bool CDlgConfig::DropNode(QTreeWidgetItem* dragged, QTreeWidgetItem* target,
+                          CConfigTree::DropPlace place, bool copy) {
+    if (!CanDrop(dragged, target, place, copy))
+        return false;
+    bool done = false;
+    RunCommand([&] {
+        const bool into = place == CConfigTree::DropPlace::Into;
+        QTreeWidgetItem* parent = into ? target : target->parent();
+        const int index =
+            into ? parent->childCount()
+                 : parent->indexOfChild(target) + (place == CConfigTree::DropPlace::After ? 1 : 0);
+        done = MenuOf(dragged) ? MoveMenuNode(dragged, index, copy)
+                               : MoveItemNode(dragged, parent, index, copy);
+        return done;
+    });
+    return done;
+}
+
+// The node lands as a copy at index among the top-level menus; a move then removes the original.
+bool CDlgConfig::MoveMenuNode(QTreeWidgetItem* dragged, int index, bool copy) {
+    CAppletParameters& model = m_component->Model();
+    CFurlin* menu = MenuOf(dragged);
+    QTreeWidgetItem* root = dragged->parent();
+    const int from = root->indexOfChild(dragged);
+    if (!copy && (index == from || index == from + 1))
+        return false; // where it is already
+    CFurlin* placed = InsertMenuAt(model, std::make_unique<CFurlin>(*menu), index);
+    SelectNode(AddMenuNode(root, placed, index));
+    if (copy)
+        return true;
+    for (const auto& item : menu->Items())
+        if (BindingsInside(*m_component, *item)) {
+            m_component->CurrentItem = nullptr;
+            m_component->CurrentMenu = nullptr;
+        }
+    model.DeleteMenu(menu);
+    delete dragged;
+    return true;
+}
+
+bool CDlgConfig::MoveItemNode(QTreeWidgetItem* dragged, QTreeWidgetItem* parent, int index,
+                              bool copy) {
+    if (!copy && dragged->parent() == parent) {
+        const int from = parent->indexOfChild(dragged);
+        if (index == from || index == from + 1)
+            return false; // where it is already
+    }
+    CFurlin* menu = ChildMenuOf(parent);
+    CFurlinItem* placed =
+        InsertItemAt(*menu, std::make_unique<CFurlinItem>(*ItemOf(dragged)), index);
+    QTreeWidgetItem* node = AddItemNode(parent, placed, index);
+    UpdateItemIcon(parent);
+    parent->setExpanded(true);
+    SelectNode(node);
+    if (!copy)
+        RemoveItemNode(dragged);
+    return true;
+}
+
+void CDlgConfig::ApplyLookTo(LookScope scope) {
+    RunCommand([this, scope] {
+        // The look shown on the pages: of a top-level menu itself, else of the holding menu.
+        QTreeWidgetItem* owner = MenuOf(m_selected) ? m_selected : m_selected->parent();
+        const CFurlin* source = MenuOf(m_selected) ? MenuOf(m_selected) : HoldingMenu(m_selected);
+        if (!source || !owner)
+            return false;
+        return ApplyLook(m_component->Model(), *source, MenuLevelOf(owner) - 1, scope) > 0;
+    });
 }
 
 // ---- enabling and the context menu -------------------------------------------------------------
 
 void CDlgConfig::UpdateCommandUI() {
     const QTreeWidgetItem* node = m_selected;
-    const bool selected = node != nullptr;
+    const bool selected = node != nullptr && m_ready;
     const NodeKind kind = KindOf(node);
     const bool isItem = selected && (kind == NodeKind::BranchItem || kind == NodeKind::LeafItem);
     const bool notRoot = selected && kind != NodeKind::Root;
     bool enabled[CommandCount] = {};
     enabled[Cut] = isItem;
     enabled[Copy] = isItem;
-    enabled[Paste] = notRoot && ClipboardHasFormat();
+    enabled[Paste] = notRoot && (ClipboardHasFormat() || ClipboardHasOutline());
     enabled[MoveUp] = notRoot;
     enabled[MoveDown] = notRoot;
     enabled[Visible] = notRoot;
     enabled[Insert] = true;
     enabled[Delete] = true;
+    enabled[InsertAfter] = notRoot;
+    enabled[Rename] = isItem;
+    enabled[Undo] = m_history.CanUndo();
+    enabled[Redo] = m_history.CanRedo();
     for (int c = 0; c < CommandCount; ++c) {
         m_actions[c]->setEnabled(enabled[c]);
         if (m_tools[c])
             m_tools[c]->setEnabled(enabled[c]);
     }
+    m_lookMenu->setEnabled(notRoot);
     bool visible = false;
     if (const CFurlin* menu = MenuOf(node))
         visible = menu->Visible != 0;
@@ -733,13 +1077,31 @@ void CDlgConfig::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
 }
 
+// A right click selects the node under the pointer, so the context menu acts on what was
+// clicked; the menu itself opens from the context-menu request that follows.
+void CDlgConfig::OnMousePress(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        if (QTreeWidgetItem* node = m_tree->itemAt(event->position().toPoint()))
+            SelectNode(node);
+        return;
+    }
+    m_mouseSelecting = true;
+}
+
 bool CDlgConfig::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_tree->viewport() && (event->type() == QEvent::MouseButtonPress ||
-                                          event->type() == QEvent::MouseButtonDblClick ||
-                                          event->type() == QEvent::MouseButtonRelease)) {
-        // The right button opens the context menu on the current selection; it selects nothing.
-        if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
-            return true;
+    if (watched == m_tree->viewport()) {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+            type == QEvent::MouseButtonRelease) {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (type == QEvent::MouseButtonPress)
+                OnMousePress(mouse);
+            else if (type == QEvent::MouseButtonRelease)
+                m_mouseSelecting = false;
+            // The tree's own handling of the right button would move the selection again.
+            if (mouse->button() == Qt::RightButton)
+                return true;
+        }
     }
     if (watched == m_pageArea && event->type() == QEvent::Resize)
         PlaceSheets();

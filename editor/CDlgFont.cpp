@@ -1,7 +1,6 @@
 #include "CDlgFont.h"
 
 #include "CColorButton.h"
-#include "CFurlin.h"
 #include "CSpinEdit.h"
 #include "DataExchange.h"
 #include "PageLayout.h"
@@ -37,42 +36,27 @@ CDlgFont::CDlgFont(QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     connect(m_colorButton, &QPushButton::clicked, m_colorButton, &CColorButton::ChooseColor);
-    FillControls();
+
+    m_fields.Bind(ChoiceField(m_nameBox), &StateStyle::FontName);
+    m_fields.Bind(ColorField(m_colorButton), &StateStyle::FontColor);
+    m_fields.Bind(NumberField(m_sizeEdit), &StateStyle::FontSize);
+    m_fields.Bind(ChoiceField(m_effectBox), &StateStyle::Effect);
+    m_fields.Bind(RadioField(m_styleGroup), &StateStyle::FontStyle);
+    m_fields.Fill();
 }
 
 void CDlgFont::Preset(const StateStyle& style) {
-    FontName = style.FontName;
-    FontColor = style.FontColor;
-    FontSize = style.FontSize;
-    Effect = style.Effect;
-    FontStyle = style.FontStyle;
-    FillControls();
+    m_fields.Load(style);
+    m_fields.Fill();
 }
 
-void CDlgFont::Apply(StateStyle& style) const {
-    style.FontName = FontName;
-    style.FontColor = FontColor;
-    style.FontSize = FontSize;
-    style.Effect = Effect;
-    style.FontStyle = FontStyle;
+bool CDlgFont::Apply(StateStyle& style) const {
+    return m_fields.Store(style);
 }
 
 bool CDlgFont::ReadControls() {
     CDataExchange dx(this);
-    dx.Index(m_nameBox, FontName);
-    FontColor = m_colorButton->Color();
-    dx.Int(m_sizeEdit, m_sizeEdit->Text(), FontSize);
-    dx.Index(m_effectBox, Effect);
-    dx.Radio(m_styleGroup, FontStyle);
-    return dx.Ok();
-}
-
-void CDlgFont::FillControls() {
-    ShowIndex(m_nameBox, FontName);
-    m_colorButton->SetColor(FontColor);
-    m_sizeEdit->SetValue(FontSize);
-    ShowIndex(m_effectBox, Effect);
-    ShowRadio(m_styleGroup, FontStyle);
+    return m_fields.Read(dx);
 }
 
 void CDlgFont::accept() {

@@ -1,11 +1,11 @@
 // "Font": the text look of one state style.
 #pragma once
 
+#include "CFurlin.h"
+#include "PageBindings.h"
+
 #include <QDialog>
 
-#include <cstdint>
-
-struct StateStyle;
 class CColorButton;
 class CSpinEdit;
 class QButtonGroup;
@@ -17,20 +17,14 @@ public:
     explicit CDlgFont(QWidget* parent = nullptr);
 
     void Preset(const StateStyle& style);
-    // Writes the five font fields; call after the dialog closed with OK.
-    void Apply(StateStyle& style) const;
+    // Writes the five font fields; call after the dialog closed with OK. True when that changed
+    // the style.
+    bool Apply(StateStyle& style) const;
 
     // Reads the controls; false (with the refusal shown) when "Font Size:" is not a number.
     bool ReadControls();
-    void FillControls();
     // OK closes only when the controls read cleanly.
     void accept() override;
-
-    int FontName = -1;
-    std::uint32_t FontColor = 0;
-    int FontSize = 0;
-    int Effect = -1;
-    int FontStyle = -1;
 
 private:
     QComboBox* m_nameBox;
@@ -38,4 +32,5 @@ private:
     CSpinEdit* m_sizeEdit;
     QComboBox* m_effectBox;
     QButtonGroup* m_styleGroup = nullptr;
+    CPageBindings<StateStyle> m_fields;
 };

@@ -5,6 +5,7 @@
 #include "CDlgImage.h"
 #include "CFoldline.h"
 #include "DataExchange.h"
+#include "MenuTreeEdits.h"
 #include "PageDialogs.h"
 #include "PageLayout.h"
 
@@ -34,10 +35,31 @@ QString FromFieldText(const QString& text) {
     return label;
 }
 
+CFieldControl LabelField(QPlainTextEdit* edit) {
+    return {edit,
+            {},
+            [edit](const CFieldValue& v) { edit->setPlainText(ToFieldText(v.text)); },
+            [edit](CDataExchange&, CFieldValue& v) { v.text = FromFieldText(edit->toPlainText()); },
+            [edit](QObject* context, const std::function<void()>& changed) {
+                QObject::connect(edit, &QPlainTextEdit::textChanged, context, changed);
+            }};
+}
+
+// Any typed frame name is kept; a stored one shows as the list entry it begins.
+CFieldControl TargetField(CDlgItem* page, QComboBox* box) {
+    return {box,
+            {},
+            [page](const CFieldValue& v) { page->ShowTargetFrame(v.text); },
+            [box](CDataExchange&, CFieldValue& v) { v.text = box->currentText(); },
+            [box](QObject* context, const std::function<void()>& changed) {
+                QObject::connect(box, &QComboBox::currentTextChanged, context, changed);
+            }};
+}
+
 } // namespace
 
 CDlgItem::CDlgItem(CFoldline* component, QWidget* parent)
-    : CPropertyPage(QStringLiteral("General"), component, parent), m_labelEdit(new QPlainTextEdit),
+    : CRecordPage(QStringLiteral("General"), component, parent), m_labelEdit(new QPlainTextEdit),
       m_descriptionEdit(new QLineEdit), m_linkEdit(new QLineEdit), m_targetBox(new QComboBox) {
     m_labelEdit->setTabChangesFocus(true);
     m_labelEdit->setMaximumHeight(72);
@@ -72,21 +94,14 @@ CDlgItem::CDlgItem(CFoldline* component, QWidget* parent)
     layout->addStretch();
     connect(image, &QPushButton::clicked, this, &CDlgItem::OnImage);
     connect(audio, &QPushButton::clicked, this, &CDlgItem::OnAudio);
-    DisableAutoDefaultButtons();
-}
 
-void CDlgItem::ReadControls() {
-    m_label = FromFieldText(m_labelEdit->toPlainText());
-    m_description = m_descriptionEdit->text();
-    m_link = m_linkEdit->text();
-    m_target = m_targetBox->currentText();
-}
-
-void CDlgItem::FillControls() {
-    m_labelEdit->setPlainText(ToFieldText(m_label));
-    m_descriptionEdit->setText(m_description);
-    m_linkEdit->setText(m_link);
-    ShowTargetFrame(m_target);
+    m_fields.Bind(LabelField(m_labelEdit), &CFurlinItem::Label);
+    m_fields.Bind(TextField(m_descriptionEdit), &CFurlinItem::Description);
+    m_fields.Bind(TextField(m_linkEdit), &CFurlinItem::Link);
+    m_fields.Bind(TargetField(this, m_targetBox), &CFurlinItem::TargetFrame);
+    // Without an item the page shows empty fields.
+    m_resetWhenUnbound = true;
+    FinishFields();
 }
 
 void CDlgItem::ShowTargetFrame(const QString& target) {
@@ -101,46 +116,18 @@ void CDlgItem::ShowTargetFrame(const QString& target) {
     m_targetBox->setEditText(target);
 }
 
-void CDlgItem::EnterPage() {
-    if (CFurlinItem* item = m_component->CurrentItem) {
-        m_label = ToQt(item->Label);
-        m_description = ToQt(item->Description);
-        m_link = ToQt(item->Link);
-        m_target = ToQt(item->TargetFrame);
-    } else {
-        m_label.clear();
-        m_description.clear();
-        m_link.clear();
-        m_target.clear();
-    }
-    FillControls();
+CFurlinItem* CDlgItem::RecordOf(const CEditTarget& target) const {
+    return target.item;
 }
 
-bool CDlgItem::LeavePage() {
-    ReadControls();
-    if (CFurlinItem* item = m_component->CurrentItem) {
-        item->Description = FromQt(m_description);
-        item->Link = FromQt(m_link);
-        item->TargetFrame = FromQt(m_target);
-    }
-    StoreLabel();
-    return true;
-}
-
-// Without a bound item there is nothing to store, and an empty label must not reach whatever
-// node is selected.
-void CDlgItem::StoreLabel() {
-    CFurlinItem* item = m_component->CurrentItem;
-    if (!item)
-        return;
-    item->Label = FromQt(m_label);
+// The selected tree node shows the stored label.
+void CDlgItem::Stored(CFurlinItem& item) {
     if (CDlgConfig* dialog = m_component->ConfigDialog())
-        dialog->SetItemNodeLabel(m_label);
+        dialog->SetItemNodeLabel(ToQt(item.Label));
 }
 
 void CDlgItem::OnLabelFocusOut() {
-    ReadControls();
-    StoreLabel();
+    StoreField(m_labelEdit);
 }
 
 bool CDlgItem::eventFilter(QObject* watched, QEvent* event) {
@@ -152,24 +139,27 @@ bool CDlgItem::eventFilter(QObject* watched, QEvent* event) {
     return CPropertyPage::eventFilter(watched, event);
 }
 
-void CDlgItem::OnImage() {
-    ReadControls();
+template <class Dialog> void CDlgItem::RunFilesDialog() {
+    CDataExchange dx(this);
+    m_fields.Read(dx);
     CFurlinItem* item = m_component->CurrentItem;
     if (!item)
         return;
-    CDlgImage dialog(this);
+    Dialog dialog(this);
     dialog.Preset(*item);
-    if (RunPageDialog(dialog))
-        dialog.Apply(m_component->Model(), *item);
+    if (!RunPageDialog(dialog))
+        return;
+    CAppletParameters& model = m_component->Model();
+    const std::string before = TreeBytes(model);
+    dialog.Apply(model, *item);
+    if (TreeBytes(model) != before)
+        emit ModelChanged();
+}
+
+void CDlgItem::OnImage() {
+    RunFilesDialog<CDlgImage>();
 }
 
 void CDlgItem::OnAudio() {
-    ReadControls();
-    CFurlinItem* item = m_component->CurrentItem;
-    if (!item)
-        return;
-    CDlgAudio dialog(this);
-    dialog.Preset(*item);
-    if (RunPageDialog(dialog))
-        dialog.Apply(m_component->Model(), *item);
+    RunFilesDialog<CDlgAudio>();
 }

@@ -1,20 +1,19 @@
 // "General": the item's own texts, and the doors to its images and audio clips.
 #pragma once
 
-#include "CPropertySheet.h"
+#include "CFurlin.h"
+#include "RecordPage.h"
 
 class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
-class CDlgItem : public CPropertyPage {
+class CDlgItem : public CRecordPage<CFurlinItem> {
     Q_OBJECT
 public:
     explicit CDlgItem(CFoldline* component, QWidget* parent = nullptr);
 
-    void EnterPage() override;
-    bool LeavePage() override;
     int HelpTopic() const override { return 136093; }
 
     // "Image..." and "Audio...".
@@ -29,20 +28,15 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    CFurlinItem* RecordOf(const CEditTarget& target) const override;
+    void Stored(CFurlinItem& item) override;
 
 private:
-    void ReadControls();
-    void FillControls();
-    void StoreLabel();
+    // Opens the Image or Audio dialog for the bound item; their OK writes the model at once.
+    template <class Dialog> void RunFilesDialog();
 
     QPlainTextEdit* m_labelEdit;
     QLineEdit* m_descriptionEdit;
     QLineEdit* m_linkEdit;
     QComboBox* m_targetBox;
-
-    // Label holds CR LF line breaks, as the model does.
-    QString m_label;
-    QString m_description;
-    QString m_link;
-    QString m_target;
 };

@@ -22,7 +22,7 @@ const QStringList kAlignChoices = {QStringLiteral("Left"), QStringLiteral("Cente
 
 CDlgItemState::CDlgItemState(const QString& title, StateStyle CFurlin::*state, int helpTopic,
                              CFoldline* component, QWidget* parent)
-    : CPropertyPage(title, component, parent), m_state(state), m_helpTopic(helpTopic),
+    : CRecordPage(title, component, parent), m_state(state), m_helpTopic(helpTopic),
       m_backColorButton(new CColorButton), m_textAlignBox(new QComboBox),
       m_textOffsetEdit(new CSpinEdit(-5000, 5000, true)), m_imageAlignBox(new QComboBox),
       m_imageOffsetEdit(new CSpinEdit(-5000, 5000, true)), m_backKindBox(new QComboBox) {
@@ -62,81 +62,36 @@ CDlgItemState::CDlgItemState(const QString& title, StateStyle CFurlin::*state, i
     AddGradientAndBorderGroups(this, layout, &m_gradientGroup, &m_borderGroup);
     layout->addStretch();
 
+    // Read in this order, so the first refusal is the topmost field.
+    m_fields.Bind(ColorField(m_backColorButton), &StateStyle::BackColor);
+    m_fields.Bind(ChoiceField(m_textAlignBox), &StateStyle::TextAlign);
+    m_fields.Bind(NumberField(m_textOffsetEdit), &StateStyle::TextOffset);
+    m_fields.Bind(ChoiceField(m_imageAlignBox), &StateStyle::ImageAlign);
+    m_fields.Bind(NumberField(m_imageOffsetEdit), &StateStyle::ImageOffset);
+    m_fields.Bind(ChoiceField(m_backKindBox), &StateStyle::BackKind);
+    m_fields.Bind(RadioField(m_gradientGroup), &StateStyle::GradientDir);
+    m_fields.Bind(RadioField(m_borderGroup), &StateStyle::Border);
+
     connect(m_backColorButton, &QPushButton::clicked, m_backColorButton,
             &CColorButton::ChooseColor);
     connect(font, &QPushButton::clicked, this, &CDlgItemState::OnFont);
-    DisableAutoDefaultButtons();
-    FillControls();
+    FinishFields();
 }
 
-bool CDlgItemState::Bound() const {
-    return m_component->CurrentItem != nullptr && m_component->CurrentMenu != nullptr;
-}
-
-bool CDlgItemState::ReadControls() {
-    CDataExchange dx(this);
-    m_backColor = m_backColorButton->Color();
-    dx.Index(m_textAlignBox, m_textAlign);
-    dx.Int(m_textOffsetEdit, m_textOffsetEdit->Text(), m_textOffset);
-    dx.Index(m_imageAlignBox, m_imageAlign);
-    dx.Int(m_imageOffsetEdit, m_imageOffsetEdit->Text(), m_imageOffset);
-    dx.Index(m_backKindBox, m_backKind);
-    dx.Radio(m_gradientGroup, m_gradientDir);
-    dx.Radio(m_borderGroup, m_border);
-    return dx.Ok();
-}
-
-void CDlgItemState::FillControls() {
-    m_backColorButton->SetColor(m_backColor);
-    ShowIndex(m_textAlignBox, m_textAlign);
-    m_textOffsetEdit->SetValue(m_textOffset);
-    ShowIndex(m_imageAlignBox, m_imageAlign);
-    m_imageOffsetEdit->SetValue(m_imageOffset);
-    ShowIndex(m_backKindBox, m_backKind);
-    ShowRadio(m_gradientGroup, m_gradientDir);
-    ShowRadio(m_borderGroup, m_border);
-}
-
-void CDlgItemState::EnterPage() {
-    if (!Bound())
-        return;
-    const StateStyle& style = StyleOf(*m_component->CurrentMenu);
-    m_backColor = style.BackColor;
-    m_border = style.Border;
-    m_backKind = style.BackKind;
-    m_gradientDir = style.GradientDir;
-    m_textAlign = style.TextAlign;
-    m_textOffset = style.TextOffset;
-    m_imageAlign = style.ImageAlign;
-    m_imageOffset = style.ImageOffset;
-    FillControls();
-}
-
-bool CDlgItemState::LeavePage() {
-    const bool ok = ReadControls();
-    if (Bound()) {
-        StateStyle& style = StyleOf(*m_component->CurrentMenu);
-        style.BackColor = m_backColor;
-        style.Border = m_border;
-        style.BackKind = m_backKind;
-        style.GradientDir = m_gradientDir;
-        style.TextAlign = m_textAlign;
-        style.TextOffset = m_textOffset;
-        style.ImageAlign = m_imageAlign;
-        style.ImageOffset = m_imageOffset;
-    }
-    return ok;
+StateStyle* CDlgItemState::RecordOf(const CEditTarget& target) const {
+    return target.item && target.menu ? &StyleOf(*target.menu) : nullptr;
 }
 
 void CDlgItemState::OnFont() {
-    ReadControls();
+    CDataExchange dx(this);
+    m_fields.Read(dx);
     CFurlin* menu = m_component->CurrentMenu;
     if (!menu)
         return;
     CDlgFont dialog(this);
     dialog.Preset(StyleOf(*menu));
-    if (RunPageDialog(dialog))
-        dialog.Apply(StyleOf(*menu));
+    if (RunPageDialog(dialog) && dialog.Apply(StyleOf(*menu)))
+        emit ModelChanged();
 }
 
 CDlgItemNormal::CDlgItemNormal(CFoldline* component, QWidget* parent)

@@ -3,18 +3,16 @@
 #pragma once
 
 #include "CFurlin.h"
-#include "CPropertySheet.h"
+#include "RecordPage.h"
 
 class CColorButton;
 class CSpinEdit;
 class QButtonGroup;
 class QComboBox;
 
-class CDlgItemState : public CPropertyPage {
+class CDlgItemState : public CRecordPage<StateStyle> {
     Q_OBJECT
 public:
-    void EnterPage() override;
-    bool LeavePage() override;
     int HelpTopic() const override { return m_helpTopic; }
 
     // "Font...": the font fields of this state, written when the Font dialog closes with OK.
@@ -26,12 +24,9 @@ public:
 protected:
     CDlgItemState(const QString& title, StateStyle CFurlin::*state, int helpTopic,
                   CFoldline* component, QWidget* parent);
+    StateStyle* RecordOf(const CEditTarget& target) const override;
 
 private:
-    bool Bound() const;
-    bool ReadControls();
-    void FillControls();
-
     StateStyle CFurlin::*m_state;
     int m_helpTopic;
 
@@ -43,15 +38,6 @@ private:
     QComboBox* m_backKindBox;
     QButtonGroup* m_gradientGroup;
     QButtonGroup* m_borderGroup;
-
-    COLORREF m_backColor = 0;
-    int m_border = -1;
-    int m_backKind = -1;
-    int m_gradientDir = -1;
-    int m_textAlign = -1;
-    int m_textOffset = 0;
-    int m_imageAlign = -1;
-    int m_imageOffset = 0;
 };
 
 class CDlgItemNormal : public CDlgItemState {

@@ -1,13 +1,15 @@
 #include "CDlgMenuStyle.h"
 
 #include "CColorButton.h"
+#include "CDlgConfig.h"
 #include "CFoldline.h"
-#include "DataExchange.h"
 #include "PageLayout.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
@@ -24,11 +26,11 @@ QLineEdit* NumberEdit(QObject* owner, bool allowMinus) {
 } // namespace
 
 CDlgMenuStyle::CDlgMenuStyle(CFoldline* component, QWidget* parent)
-    : CPropertyPage(QStringLiteral("Size"), component, parent),
-      m_indentEdit(NumberEdit(this, true)), m_widthEdit(NumberEdit(this, false)),
-      m_heightEdit(NumberEdit(this, false)), m_borderEdit(NumberEdit(this, false)),
-      m_gapEdit(NumberEdit(this, false)), m_backStyleBox(new QComboBox),
-      m_backColorButton(new CColorButton) {
+    : CRecordPage(QStringLiteral("Size"), component, parent), m_indentEdit(NumberEdit(this, true)),
+      m_widthEdit(NumberEdit(this, false)), m_heightEdit(NumberEdit(this, false)),
+      m_borderEdit(NumberEdit(this, false)), m_gapEdit(NumberEdit(this, false)),
+      m_backStyleBox(new QComboBox), m_backColorButton(new CColorButton),
+      m_applyLook(new QPushButton(QStringLiteral("Apply Look To..."))) {
     m_backStyleBox->addItems({QStringLiteral("Transparent and without Border"),
                               QStringLiteral("Transparent and with Border"),
                               QStringLiteral("Fullfilled Color and without Border"),
@@ -53,65 +55,33 @@ CDlgMenuStyle::CDlgMenuStyle(CFoldline* component, QWidget* parent)
     AddLabeledRow(hidden, 1, QStringLiteral("Background Color:"), m_backColorButton)->hide();
     m_backStyleBox->hide();
     m_backColorButton->hide();
+    m_applyLook->setToolTip(
+        QStringLiteral("Copy this menu's sizes and looks to other menus of the widget"));
+    layout->addWidget(m_applyLook, 0, Qt::AlignLeft);
     layout->addStretch();
+
+    // Read in this order, so the first refusal is the topmost field.
+    m_fields.Bind(NumberField(m_indentEdit), &CFurlin::Indent);
+    m_fields.Bind(NumberField(m_widthEdit), &CFurlin::ItemWidth);
+    m_fields.Bind(NumberField(m_heightEdit), &CFurlin::ItemHeight);
+    m_fields.Bind(NumberField(m_borderEdit), &CFurlin::ItemBorder);
+    m_fields.Bind(NumberField(m_gapEdit), &CFurlin::ItemGap);
+    m_fields.Bind(ChoiceField(m_backStyleBox), &CFurlin::BackStyle);
+    m_fields.Bind(ColorField(m_backColorButton), &CFurlin::BackColor);
 
     connect(m_backColorButton, &QPushButton::clicked, m_backColorButton,
             &CColorButton::ChooseColor);
-    FillControls();
-    DisableAutoDefaultButtons();
+    connect(m_applyLook, &QPushButton::clicked, this, &CDlgMenuStyle::OnApplyLook);
+    FinishFields();
 }
 
-bool CDlgMenuStyle::Bound() const {
-    return m_component->CurrentItem != nullptr && m_component->CurrentMenu != nullptr;
+CFurlin* CDlgMenuStyle::RecordOf(const CEditTarget& target) const {
+    return target.item ? target.menu : nullptr;
 }
 
-bool CDlgMenuStyle::ReadControls() {
-    CDataExchange dx(this);
-    dx.Int(m_indentEdit, m_indent);
-    dx.Int(m_widthEdit, m_itemWidth);
-    dx.Int(m_heightEdit, m_itemHeight);
-    dx.Int(m_borderEdit, m_itemBorder);
-    dx.Int(m_gapEdit, m_itemGap);
-    dx.Index(m_backStyleBox, m_backStyle);
-    m_backColor = m_backColorButton->Color();
-    return dx.Ok();
-}
-
-void CDlgMenuStyle::FillControls() {
-    m_indentEdit->setText(QString::number(m_indent));
-    m_widthEdit->setText(QString::number(m_itemWidth));
-    m_heightEdit->setText(QString::number(m_itemHeight));
-    m_borderEdit->setText(QString::number(m_itemBorder));
-    m_gapEdit->setText(QString::number(m_itemGap));
-    ShowIndex(m_backStyleBox, m_backStyle);
-    m_backColorButton->SetColor(m_backColor);
-}
-
-void CDlgMenuStyle::EnterPage() {
-    if (!Bound())
+void CDlgMenuStyle::OnApplyLook() {
+    CDlgConfig* dialog = m_component->ConfigDialog();
+    if (!dialog || !RecordOf(LiveTarget()))
         return;
-    const CFurlin& menu = *m_component->CurrentMenu;
-    m_indent = menu.Indent;
-    m_itemWidth = menu.ItemWidth;
-    m_itemHeight = menu.ItemHeight;
-    m_itemBorder = menu.ItemBorder;
-    m_itemGap = menu.ItemGap;
-    m_backStyle = menu.BackStyle;
-    m_backColor = menu.BackColor;
-    FillControls();
-}
-
-bool CDlgMenuStyle::LeavePage() {
-    const bool ok = ReadControls();
-    if (Bound()) {
-        CFurlin& menu = *m_component->CurrentMenu;
-        menu.Indent = m_indent;
-        menu.ItemWidth = m_itemWidth;
-        menu.ItemHeight = m_itemHeight;
-        menu.ItemBorder = m_itemBorder;
-        menu.ItemGap = m_itemGap;
-        menu.BackStyle = m_backStyle;
-        menu.BackColor = m_backColor;
-    }
-    return ok;
+    dialog->LookMenu()->popup(m_applyLook->mapToGlobal(m_applyLook->rect().bottomLeft()));
 }

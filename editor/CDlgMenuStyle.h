@@ -2,26 +2,28 @@
 #pragma once
 
 #include "CFurlin.h"
-#include "CPropertySheet.h"
+#include "RecordPage.h"
 
 class CColorButton;
 class QComboBox;
 class QLineEdit;
+class QPushButton;
 
-class CDlgMenuStyle : public CPropertyPage {
+class CDlgMenuStyle : public CRecordPage<CFurlin> {
     Q_OBJECT
 public:
     explicit CDlgMenuStyle(CFoldline* component, QWidget* parent = nullptr);
 
-    void EnterPage() override;
-    bool LeavePage() override;
     int HelpTopic() const override { return 131213; }
 
-private:
-    bool Bound() const;
-    bool ReadControls();
-    void FillControls();
+    // "Apply Look To...": offers the configuration dialog's scopes for this menu's look.
+    QPushButton* ApplyLookButton() const { return m_applyLook; }
+    void OnApplyLook();
 
+protected:
+    CFurlin* RecordOf(const CEditTarget& target) const override;
+
+private:
     QLineEdit* m_indentEdit;
     QLineEdit* m_widthEdit;
     QLineEdit* m_heightEdit;
@@ -30,12 +32,5 @@ private:
     // Never shown; they carry the menu's background through the page unchanged.
     QComboBox* m_backStyleBox;
     CColorButton* m_backColorButton;
-
-    int m_indent = 0;
-    int m_itemWidth = 0;
-    int m_itemHeight = 0;
-    int m_itemBorder = 0;
-    int m_itemGap = 0;
-    int m_backStyle = -1;
-    COLORREF m_backColor = 0;
+    QPushButton* m_applyLook;
 };

@@ -21,10 +21,9 @@ CDlgStateFiles::CDlgStateFiles(const QString& title, const QStringList& stateLab
     for (int i = 0; i < stateLabels.size(); ++i) {
         m_states[i].edit = new QLineEdit;
         AddLabeledRow(grid, i, stateLabels[i], m_states[i].edit);
-        auto* browse = new QPushButton(QStringLiteral("..."));
-        browse->setAutoDefault(false);
-        grid->addWidget(browse, i, 2);
-        connect(browse, &QPushButton::clicked, this, [this, i] { Browse(i); });
+        const QString name =
+            QStringLiteral("Choose the %1 %2 file").arg(FieldName(stateLabels[i]), title.toLower());
+        grid->addWidget(BrowseButton(name, this, [this, i] { Browse(i); }), i, 2);
     }
 
     m_scope = AddRadioGroup(this, layout, QStringLiteral("Apply to"),

@@ -2,10 +2,12 @@
 
 #include <QEvent>
 #include <QFocusEvent>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
+#include <QToolTip>
 
 CIconButton::CIconButton(QWidget* parent) : CIconButton(QString(), parent) {}
 
@@ -50,36 +52,33 @@ void CIconButton::SetFlat(bool flat) {
     update();
 }
 
-void CIconButton::SetFlatFocus(bool on) {
-    m_flatFocus = on;
-    update();
-}
-
-void CIconButton::SetButtonCursor(const std::optional<QCursor>& cursor) {
-    m_cursor = cursor;
-    if (m_cursor)
-        setCursor(*m_cursor);
-    else
-        unsetCursor();
-}
-
-void CIconButton::SetNormalColors(const QColor& background, const QColor& text) {
-    m_normalBackground = background;
-    m_normalText = text;
-    update();
-}
-
 void CIconButton::SetHoverColors(const QColor& background, const QColor& text) {
     m_hoverBackground = background;
     m_hoverText = text;
     update();
 }
 
+QString CIconButton::ShownToolTip() const {
+    if (m_keyHint.isEmpty() || toolTip().isEmpty())
+        return toolTip();
+    return QStringLiteral("%1 (%2)").arg(toolTip(), m_keyHint);
+}
+
+// The tooltip text itself stays as set (screen readers read it as the name); the keys are
+// shown beside it.
+bool CIconButton::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip && !m_keyHint.isEmpty()) {
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), ShownToolTip(), this);
+        return true;
+    }
+    return QPushButton::event(event);
+}
+
 QColor CIconButton::NormalBackground() const {
-    return m_normalBackground.value_or(palette().color(QPalette::Button));
+    return palette().color(QPalette::Button);
 }
 QColor CIconButton::NormalText() const {
-    return m_normalText.value_or(palette().color(QPalette::ButtonText));
+    return palette().color(QPalette::ButtonText);
 }
 QColor CIconButton::HoverBackground() const {
     return m_hoverBackground.value_or(palette().color(QPalette::Button));
@@ -183,7 +182,7 @@ void CIconButton::paintEvent(QPaintEvent*) {
         painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic, text());
     }
 
-    if (focused && (!m_flat || m_flatFocus)) {
+    if (focused && !m_flat) {
         QPen pen(lit ? HoverText() : NormalText(), 1, Qt::DotLine);
         painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);

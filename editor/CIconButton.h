@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QColor>
-#include <QCursor>
 #include <QIcon>
 #include <QPushButton>
 
@@ -29,14 +28,13 @@ public:
     bool HoverBorder() const { return m_hoverBorder; }
     void SetFlat(bool flat);
     bool Flat() const { return m_flat; }
-    void SetFlatFocus(bool on);
-    bool FlatFocus() const { return m_flatFocus; }
-    void SetButtonCursor(const std::optional<QCursor>& cursor);
     bool IsHovering() const { return m_hovering; }
+    // The keys of the button's command, shown after the tooltip.
+    void SetKeyHint(const QString& keys) { m_keyHint = keys; }
+    QString ShownToolTip() const;
     quint8 IconWidth() const { return m_iconWidth; }
     quint8 IconHeight() const { return m_iconHeight; }
 
-    void SetNormalColors(const QColor& background, const QColor& text);
     void SetHoverColors(const QColor& background, const QColor& text);
     QColor NormalBackground() const;
     QColor NormalText() const;
@@ -51,6 +49,7 @@ public:
     static constexpr int kFocusInset = 3;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -70,16 +69,13 @@ private:
     bool m_hoverBorder = true;
     bool m_flat = true;
     bool m_hovering = false;
-    bool m_flatFocus = false;
     bool m_capturing = false;
-    std::optional<QCursor> m_cursor;
+    QString m_keyHint;
     QIcon m_hoverIcon;
     QIcon m_normalIcon;
     quint8 m_iconWidth = 0;
     quint8 m_iconHeight = 0;
-    // Unset colours follow the system button face and text.
-    std::optional<QColor> m_normalBackground;
-    std::optional<QColor> m_normalText;
+    // Unset hover colours follow the system button face and text, as the normal colours do.
     std::optional<QColor> m_hoverBackground;
     std::optional<QColor> m_hoverText;
 };

@@ -1,11 +1,18 @@
 #include "CPropertySheet.h"
 
+#include "CFoldline.h"
 #include "EditorHelp.h"
 
 #include <QPushButton>
 
 CPropertyPage::CPropertyPage(const QString& title, CFoldline* component, QWidget* parent)
     : QWidget(parent), m_component(component), m_title(title) {}
+
+void CPropertyPage::ApplyControlsTo(const CEditTarget&) const {}
+
+CEditTarget CPropertyPage::LiveTarget() const {
+    return {&m_component->Model(), m_component->CurrentMenu, m_component->CurrentItem};
+}
 
 void CPropertyPage::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier && HelpTopic() != 0) {

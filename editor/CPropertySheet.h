@@ -6,7 +6,17 @@
 #include <QTabWidget>
 #include <QWidget>
 
+class CAppletParameters;
 class CFoldline;
+class CFurlin;
+class CFurlinItem;
+
+// The records a page edits: the applet, the item whose pages are shown and the menu holding it.
+struct CEditTarget {
+    CAppletParameters* applet = nullptr;
+    CFurlin* menu = nullptr;
+    CFurlinItem* item = nullptr;
+};
 
 class CPropertyPage : public QWidget {
     Q_OBJECT
@@ -21,8 +31,20 @@ public:
     virtual bool LeavePage() = 0;
     // The help topic of this page, 0 for none.
     virtual int HelpTopic() const { return 0; }
+    // Writes what the controls show into the target's records without a message; the model and
+    // the page's own values stay as they are. A page that edits nothing writes nothing.
+    virtual void ApplyControlsTo(const CEditTarget& target) const;
+
+signals:
+    // A control changed its value; nothing is stored yet.
+    void ControlsEdited();
+    // The page changed the model: a store that changed a value, or a dialog it opened.
+    void ModelChanged();
 
 protected:
+    // The records the pages edit while the configuration dialog runs.
+    CEditTarget LiveTarget() const;
+
     // The help key anywhere on the page opens the page's topic.
     void keyPressEvent(QKeyEvent* event) override;
     // Pages live inside a dialog: Enter in a field must not press the page button that last

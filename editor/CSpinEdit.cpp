@@ -12,6 +12,7 @@ CSpinEdit::CSpinEdit(int minimum, int maximum, bool allowMinus, QWidget* parent)
     setAccelerated(false);
     setKeyboardTracking(false);
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+    connect(lineEdit(), &QLineEdit::textChanged, this, &CSpinEdit::TextChanged);
 }
 
 QString CSpinEdit::Text() const {

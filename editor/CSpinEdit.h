@@ -19,6 +19,10 @@ public:
     void stepBy(int steps) override;
     QValidator::State validate(QString& input, int& pos) const override;
 
+signals:
+    // The field's text changed, by typing, stepping or SetText.
+    void TextChanged();
+
 protected:
     StepEnabled stepEnabled() const override;
 

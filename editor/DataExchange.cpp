@@ -19,8 +19,10 @@ bool ParseInt(const QString& text, int* value) {
 }
 
 void CDataExchange::Refuse(QWidget* field, const QString& message) {
-    if (!m_ok)
+    if (!m_ok || !m_report) {
+        m_ok = false;
         return;
+    }
     m_ok = false;
     ui::showMessage(m_owner, kDataExchangeTitle, message, ui::Icon::Exclamation);
     if (field) {

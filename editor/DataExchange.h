@@ -23,6 +23,8 @@ extern const QString kDataExchangeTitle;
 class CDataExchange {
 public:
     explicit CDataExchange(QWidget* owner) : m_owner(owner) {}
+    // A pass that refuses without telling anyone: for reading controls into a scratch copy.
+    static CDataExchange Silent() { return CDataExchange(nullptr, false); }
 
     void Int(QLineEdit* field, int& value);
     void Int(QWidget* field, const QString& text, int& value);
@@ -36,9 +38,11 @@ public:
     bool Ok() const { return m_ok; }
 
 private:
+    CDataExchange(QWidget* owner, bool report) : m_owner(owner), m_report(report) {}
     void Refuse(QWidget* field, const QString& message);
 
     QWidget* m_owner;
+    bool m_report = true;
     bool m_ok = true;
 };
 

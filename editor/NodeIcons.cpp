@@ -91,69 +91,96 @@ QPixmap NodeIconPixmap(int icon) {
     return pixmap;
 }
 
+namespace {
+
+const QColor kInk(40, 40, 40);
+
+// A sheet of paper with ruled lines.
+void DrawSheet(QPainter& p, const QRectF& r, const QColor& fill) {
+    p.setPen(QPen(kInk, 1.5));
+    p.setBrush(fill);
+    p.drawRect(r);
+    p.setPen(QPen(QColor(150, 150, 150), 1));
+    for (qreal y = r.top() + 5; y < r.bottom() - 2; y += 4)
+        p.drawLine(QPointF(r.left() + 3, y), QPointF(r.right() - 3, y));
+}
+
+void DrawArrow(QPainter& p, bool up) {
+    p.setPen(QPen(QColor(20, 60, 20), 1.5));
+    p.setBrush(QColor(110, 190, 110));
+    const QPolygonF shape =
+        up ? QPolygonF({QPointF(16, 4), QPointF(28, 16), QPointF(21, 16), QPointF(21, 28),
+                        QPointF(11, 28), QPointF(11, 16), QPointF(4, 16)})
+           : QPolygonF({QPointF(16, 28), QPointF(28, 16), QPointF(21, 16), QPointF(21, 4),
+                        QPointF(11, 4), QPointF(11, 16), QPointF(4, 16)});
+    p.drawPolygon(shape);
+}
+
+void DrawPlus(QPainter& p, const QPointF& centre) {
+    p.setPen(QPen(QColor(20, 130, 20), 3.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(centre + QPointF(0, -6), centre + QPointF(0, 6));
+    p.drawLine(centre + QPointF(-6, 0), centre + QPointF(6, 0));
+}
+
+void DrawCut(QPainter& p) {
+    p.setPen(QPen(kInk, 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawLine(QPointF(10, 4), QPointF(20, 20));
+    p.drawLine(QPointF(22, 4), QPointF(12, 20));
+    p.setPen(QPen(QColor(200, 40, 40), 2.5));
+    p.drawEllipse(QPointF(10, 24), 4.5, 4.5);
+    p.drawEllipse(QPointF(22, 24), 4.5, 4.5);
+}
+
+void DrawPaste(QPainter& p) {
+    p.setPen(QPen(kInk, 1.5));
+    p.setBrush(QColor(190, 140, 70));
+    p.drawRoundedRect(QRectF(4, 5, 20, 24), 2, 2);
+    p.setBrush(QColor(160, 160, 160));
+    p.drawRect(QRectF(10, 2, 8, 5));
+    DrawSheet(p, QRectF(13, 12, 15, 18), QColor(255, 255, 255));
+}
+
+void DrawCross(QPainter& p, const QColor& color, qreal width, const QRectF& box) {
+    p.setPen(QPen(color, width, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(box.topLeft(), box.bottomRight());
+    p.drawLine(box.topRight(), box.bottomLeft());
+}
+
+} // namespace
+
 QPixmap ButtonIconPixmap(ButtonIcon icon, int size) {
     QPixmap pixmap = blank(size);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 32.0, size / 32.0);
-    const QColor ink(40, 40, 40);
-    auto sheet = [&p, &ink](const QRectF& r, const QColor& fill) {
-        p.setPen(QPen(ink, 1.5));
-        p.setBrush(fill);
-        p.drawRect(r);
-        p.setPen(QPen(QColor(150, 150, 150), 1));
-        for (qreal y = r.top() + 5; y < r.bottom() - 2; y += 4)
-            p.drawLine(QPointF(r.left() + 3, y), QPointF(r.right() - 3, y));
-    };
-    auto arrow = [&p](bool up, const QColor& fill) {
-        p.setPen(QPen(QColor(20, 60, 20), 1.5));
-        p.setBrush(fill);
-        const QPolygonF shape =
-            up ? QPolygonF({QPointF(16, 4), QPointF(28, 16), QPointF(21, 16), QPointF(21, 28),
-                            QPointF(11, 28), QPointF(11, 16), QPointF(4, 16)})
-               : QPolygonF({QPointF(16, 28), QPointF(28, 16), QPointF(21, 16), QPointF(21, 4),
-                            QPointF(11, 4), QPointF(11, 16), QPointF(4, 16)});
-        p.drawPolygon(shape);
-    };
     switch (icon) {
     case ButtonIcon::Cut:
-        p.setPen(QPen(ink, 2));
-        p.setBrush(Qt::NoBrush);
-        p.drawLine(QPointF(10, 4), QPointF(20, 20));
-        p.drawLine(QPointF(22, 4), QPointF(12, 20));
-        p.setPen(QPen(QColor(200, 40, 40), 2.5));
-        p.drawEllipse(QPointF(10, 24), 4.5, 4.5);
-        p.drawEllipse(QPointF(22, 24), 4.5, 4.5);
+        DrawCut(p);
         break;
     case ButtonIcon::Copy:
-        sheet(QRectF(4, 3, 16, 20), QColor(255, 255, 255));
-        sheet(QRectF(12, 9, 16, 20), QColor(255, 255, 230));
+        DrawSheet(p, QRectF(4, 3, 16, 20), QColor(255, 255, 255));
+        DrawSheet(p, QRectF(12, 9, 16, 20), QColor(255, 255, 230));
         break;
     case ButtonIcon::Paste:
-        p.setPen(QPen(ink, 1.5));
-        p.setBrush(QColor(190, 140, 70));
-        p.drawRoundedRect(QRectF(4, 5, 20, 24), 2, 2);
-        p.setBrush(QColor(160, 160, 160));
-        p.drawRect(QRectF(10, 2, 8, 5));
-        sheet(QRectF(13, 12, 15, 18), QColor(255, 255, 255));
+        DrawPaste(p);
         break;
     case ButtonIcon::Insert:
-        sheet(QRectF(4, 6, 18, 22), QColor(255, 255, 255));
-        p.setPen(QPen(QColor(20, 130, 20), 3.5, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(24, 4), QPointF(24, 16));
-        p.drawLine(QPointF(18, 10), QPointF(30, 10));
+        DrawSheet(p, QRectF(4, 6, 18, 22), QColor(255, 255, 255));
+        DrawPlus(p, QPointF(24, 10));
+        break;
+    case ButtonIcon::InsertAfter: // a sheet with a new one below it
+        DrawSheet(p, QRectF(3, 2, 18, 13), QColor(255, 255, 255));
+        DrawSheet(p, QRectF(3, 17, 18, 13), QColor(230, 255, 230));
+        DrawPlus(p, QPointF(25, 23));
         break;
     case ButtonIcon::Delete:
-        sheet(QRectF(4, 6, 18, 22), QColor(255, 255, 255));
-        p.setPen(QPen(QColor(200, 30, 30), 3.5, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(18, 4), QPointF(29, 15));
-        p.drawLine(QPointF(29, 4), QPointF(18, 15));
+        DrawSheet(p, QRectF(4, 6, 18, 22), QColor(255, 255, 255));
+        DrawCross(p, QColor(200, 30, 30), 3.5, QRectF(18, 4, 11, 11));
         break;
     case ButtonIcon::MoveUp:
-        arrow(true, QColor(110, 190, 110));
-        break;
     case ButtonIcon::MoveDown:
-        arrow(false, QColor(110, 190, 110));
+        DrawArrow(p, icon == ButtonIcon::MoveUp);
         break;
     case ButtonIcon::Ok:
         p.setPen(QPen(QColor(20, 140, 40), 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -161,9 +188,7 @@ QPixmap ButtonIconPixmap(ButtonIcon icon, int size) {
         p.drawPolyline(QPolygonF({QPointF(5, 17), QPointF(13, 25), QPointF(27, 7)}));
         break;
     case ButtonIcon::Cancel:
-        p.setPen(QPen(QColor(200, 30, 30), 5, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(7, 7), QPointF(25, 25));
-        p.drawLine(QPointF(25, 7), QPointF(7, 25));
+        DrawCross(p, QColor(200, 30, 30), 5, QRectF(7, 7, 18, 18));
         break;
     }
     return pixmap;

@@ -25,6 +25,17 @@ int NodeIconFor(NodeKind kind, bool visible);
 // A 16x16 icon with a transparent background.
 QPixmap NodeIconPixmap(int icon);
 
-enum class ButtonIcon { Cut, Copy, Paste, Insert, Delete, MoveUp, MoveDown, Ok, Cancel };
+enum class ButtonIcon {
+    Cut,
+    Copy,
+    Paste,
+    Insert,
+    InsertAfter,
+    Delete,
+    MoveUp,
+    MoveDown,
+    Ok,
+    Cancel
+};
 // A square icon with a transparent background.
 QPixmap ButtonIconPixmap(ButtonIcon icon, int size = 32);

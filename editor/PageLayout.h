@@ -7,16 +7,29 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QStringList>
 #include <QVBoxLayout>
 
-// Puts a label and its field on one grid row; the label names the field (its buddy).
+// A caption as a name: without its mnemonic marks and its closing colon.
+inline QString FieldName(const QString& caption) {
+    QString name = caption;
+    name.remove(QLatin1Char('&'));
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    return name.trimmed();
+}
+
+// Puts a label and its field on one grid row; the label names the field (its buddy), also for
+// screen readers.
 inline QLabel* AddLabeledRow(QGridLayout* grid, int row, const QString& text, QWidget* field,
                              int fieldColumns = 1) {
     auto* label = new QLabel(text);
     label->setBuddy(field);
+    if (field->accessibleName().isEmpty())
+        field->setAccessibleName(FieldName(text));
     grid->addWidget(label, row, 0);
     grid->addWidget(field, row, 1, 1, fieldColumns);
     return label;
@@ -56,4 +69,16 @@ inline QLineEdit* DigitsEdit(QObject* owner) {
     edit->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), owner));
     return edit;
+}
+
+// A "..." button that opens a file chooser; its tooltip and its name for screen readers say
+// which file it chooses.
+template <class Slot>
+QPushButton* BrowseButton(const QString& name, const QObject* receiver, Slot slot) {
+    auto* button = new QPushButton(QStringLiteral("..."));
+    button->setAutoDefault(false);
+    button->setAccessibleName(name);
+    button->setToolTip(name);
+    QObject::connect(button, &QPushButton::clicked, receiver, slot);
+    return button;
 }

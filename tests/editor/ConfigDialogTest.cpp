@@ -227,8 +227,12 @@ TEST_F(ConfigDialogTest, OpeningBuildsTheTreeControlsAndMenu) {
     QStringList entries;
     for (QAction* action : dialog->ContextMenu()->actions())
         entries << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    EXPECT_EQ(entries, QStringList({"&Cut", "C&opy", "&Paste", "-", "&Insert Menu/Item", "&Delete",
-                                    "&Visible", "-", "Move &Up", "Move Do&wn"}));
+    // The specified entries first, unchanged; the added commands follow them.
+    EXPECT_EQ(entries.mid(0, 10),
+              QStringList({"&Cut", "C&opy", "&Paste", "-", "&Insert Menu/Item", "&Delete",
+                           "&Visible", "-", "Move &Up", "Move Do&wn"}));
+    EXPECT_EQ(entries.mid(10), QStringList({"-", "Insert &After", "Rena&me", "Apply &Look To", "-",
+                                            "U&ndo", "&Redo"}));
 }
 
 TEST_F(ConfigDialogTest, InsertOnRootPutsTheNewMenuFirst) {
@@ -379,8 +383,12 @@ TEST_F(ConfigDialogTest, DeleteAsksAndClearsBindingsBeforeDestroying) {
     EXPECT_EQ(dialog->SelectedNode(), Node({0, 0, 0}));
 
     answer = true;
+    CFurlinItem* doomed = a1->GetSubMenu()->Items()[0].get();
+    const int leavesBefore = itemProbe->leaves;
     dialog->OnDelete();
-    EXPECT_EQ(itemProbe->itemAtLeave, nullptr); // the leaving page saw no binding
+    // The page stored once, while its item still existed, and not again once it was gone.
+    EXPECT_EQ(itemProbe->itemAtLeave, doomed);
+    EXPECT_EQ(itemProbe->leaves, leavesBefore + 1);
     EXPECT_EQ(a1->GetSubMenu()->Items().size(), 1u);
     EXPECT_EQ(dialog->SelectedNode(), Node({0, 0}));
     EXPECT_EQ(component->CurrentItem, a1);
@@ -490,13 +498,21 @@ TEST_F(ConfigDialogTest, EnablingFollowsSelectionAndClipboard) {
     dialog->OnPaste();
     EXPECT_TRUE(Dump(Model()) == before);
 
-    // Other clipboard content disables Paste; the idle update notices by itself.
+    // Other clipboard content disables Paste; the idle update notices by itself. Plain text
+    // pastes as an outline.
     Select({1});
     EXPECT_TRUE(Enabled(C::Paste));
-    QGuiApplication::clipboard()->setText("plain text");
+    auto* image = new QMimeData;
+    image->setData("image/png", QByteArray("\x89PNG"));
+    QGuiApplication::clipboard()->setMimeData(image);
     QApplication::processEvents();
     EXPECT_FALSE(dialog->CommandAction(C::Paste)->isEnabled());
     EXPECT_FALSE(dialog->ToolButton(C::Paste)->isEnabled());
+    QGuiApplication::clipboard()->setText("  \n\t");
+    EXPECT_FALSE(Enabled(C::Paste)) << "blank text holds no outline";
+    QGuiApplication::clipboard()->setText("plain text");
+    QApplication::processEvents();
+    EXPECT_TRUE(dialog->CommandAction(C::Paste)->isEnabled());
 }
 
 TEST_F(ConfigDialogTest, DamagedClipboardBlockIsRefused) {
@@ -585,7 +601,7 @@ TEST_F(ConfigDialogTest, LabelsSetWhileLeavingGoToTheNodeBeingLeft) {
     EXPECT_EQ(Node({1})->text(0), "Beta");
 }
 
-TEST_F(ConfigDialogTest, ContextMenuPositionsAndRightClickSelectsNothing) {
+TEST_F(ConfigDialogTest, ContextMenuPositionsAndRightClickSelectsTheNodeUnderThePointer) {
     BuildSample();
     Open();
     dialog->resize(700, 500);
@@ -613,7 +629,9 @@ TEST_F(ConfigDialogTest, ContextMenuPositionsAndRightClickSelectsNothing) {
                       QPointF(tree->viewport()->mapToGlobal(onNode)), Qt::RightButton,
                       Qt::RightButton, Qt::NoModifier);
     QApplication::sendEvent(tree->viewport(), &press);
-    EXPECT_EQ(dialog->SelectedNode(), dialog->RootNode());
+    // The menu then acts on the node clicked, not on the one selected before.
+    EXPECT_EQ(dialog->SelectedNode(), Node({1}));
+    dialog->SelectNode(dialog->RootNode());
     QMouseEvent left(QEvent::MouseButtonPress, QPointF(onNode),
                      QPointF(tree->viewport()->mapToGlobal(onNode)), Qt::LeftButton, Qt::LeftButton,
                      Qt::NoModifier);

@@ -1,0 +1,185 @@
+#include "CConfigTree.h"
+
+#include <QDrag>
+#include <QDragMoveEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPainter>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// Edits a label in a one-line field; confirming hands the text to the tree's owner instead of
+// writing it into the node, so the owner stores it into the model first.
+class CLabelDelegate : public QStyledItemDelegate {
+public:
+    explicit CLabelDelegate(CConfigTree* tree) : QStyledItemDelegate(tree), m_tree(tree) {}
+
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+            QString text = index.data(Qt::EditRole).toString();
+            edit->setText(text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+            edit->selectAll();
+        }
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel*,
+                      const QModelIndex& index) const override {
+        auto* edit = qobject_cast<QLineEdit*>(editor);
+        QTreeWidgetItem* node = m_tree->itemFromIndex(index);
+        if (edit && node && m_tree->labelEdited)
+            m_tree->labelEdited(node, edit->text());
+    }
+
+private:
+    CConfigTree* m_tree;
+};
+
+bool HasNextSibling(const QTreeWidget* tree, const QModelIndex& i) {
+    return i.sibling(i.row() + 1, 0).isValid() ||
+           (!i.parent().isValid() && i.row() + 1 < tree->topLevelItemCount());
+}
+
+} // namespace
+
+CConfigTree::CConfigTree(QWidget* parent) : QTreeWidget(parent) {
+    setItemDelegate(new CLabelDelegate(this));
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDropIndicatorShown(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDefaultDropAction(Qt::MoveAction);
+}
+
+void CConfigTree::drawBranches(QPainter* painter, const QRect& rect,
+                               const QModelIndex& index) const {
+    const int indent = indentation();
+    if (indent <= 0 || rect.width() <= 0)
+        return;
+    painter->save();
+    painter->setPen(QPen(palette().color(QPalette::Dark), 1, Qt::DotLine));
+    const int midY = rect.top() + rect.height() / 2;
+    // This node's own column: the elbow, continued down when a sibling follows.
+    int left = rect.right() + 1 - indent;
+    const int midX = left + indent / 2;
+    painter->drawLine(midX, midY, left + indent - 2, midY);
+    painter->drawLine(midX, rect.top(), midX, HasNextSibling(this, index) ? rect.bottom() : midY);
+    // Ancestors' columns: a through line where the ancestor has a later sibling.
+    for (QModelIndex up = index.parent(); up.isValid() && left - indent >= rect.left();
+         up = up.parent()) {
+        left -= indent;
+        if (HasNextSibling(this, up)) {
+            const int x = left + indent / 2;
+            painter->drawLine(x, rect.top(), x, rect.bottom());
+        }
+    }
+    if (model()->hasChildren(index)) {
+        const QRect box(midX - 4, midY - 4, 8, 8);
+        painter->setPen(palette().color(QPalette::Dark));
+        painter->setBrush(palette().color(QPalette::Base));
+        painter->drawRect(box);
+        painter->setPen(palette().color(QPalette::Text));
+        painter->drawLine(box.left() + 2, midY, box.right() - 2, midY);
+        if (!isExpanded(index))
+            painter->drawLine(midX, box.top() + 2, midX, box.bottom() - 2);
+    }
+    painter->restore();
+}
+
+QTreeWidgetItem* CConfigTree::DropTargetAt(const QPoint& pos, DropPlace* place) const {
+    QTreeWidgetItem* node = itemAt(pos);
+    if (!node)
+        return nullptr;
+    // The same edge margin as the view's own drop indicator.
+    const QRect rect = visualItemRect(node);
+    const int margin = qBound(2, qRound(qreal(rect.height()) / 5.5), 12);
+    if (pos.y() - rect.top() < margin)
+        *place = DropPlace::Before;
+    else if (rect.bottom() - pos.y() < margin)
+        *place = DropPlace::After;
+    else
+        *place = DropPlace::Into;
+    return node;
+}
+
+QStringList CConfigTree::mimeTypes() const {
+    return {QString::fromLatin1(kNodeFormat)};
+}
+
+QMimeData* CConfigTree::mimeData(const QList<QTreeWidgetItem*>& items) const {
+    if (items.size() != 1 || !items.front())
+        return nullptr;
+    QStringList path;
+    for (QTreeWidgetItem* node = items.front(); node->parent(); node = node->parent())
+        path.prepend(QString::number(node->parent()->indexOfChild(node)));
+    auto* data = new QMimeData;
+    data->setData(QString::fromLatin1(kNodeFormat), path.join(QLatin1Char(',')).toLatin1());
+    return data;
+}
+
+QTreeWidgetItem* CConfigTree::DraggedNode(const QMimeData* data) const {
+    if (!data || !data->hasFormat(QString::fromLatin1(kNodeFormat)) || topLevelItemCount() == 0)
+        return nullptr;
+    const QString text = QString::fromLatin1(data->data(QString::fromLatin1(kNodeFormat)));
+    QTreeWidgetItem* node = topLevelItem(0);
+    for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int index = part.toInt(&ok);
+        node = ok && node ? node->child(index) : nullptr;
+    }
+    return node;
+}
+
+Qt::DropActions CConfigTree::supportedDropActions() const {
+    return Qt::MoveAction | Qt::CopyAction;
+}
+
+// The drop itself rebuilds nodes, so nothing is removed when the drag ends.
+void CConfigTree::startDrag(Qt::DropActions) {
+    QTreeWidgetItem* node = currentItem();
+    if (!node || !node->parent())
+        return;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(mimeData({node}));
+    drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+}
+
+CConfigTree::Drop CConfigTree::DropOf(const QDropEvent* event) const {
+    Drop d;
+    d.dragged = DraggedNode(event->mimeData());
+    d.target = DropTargetAt(event->position().toPoint(), &d.place);
+    d.copy = event->modifiers() & Qt::ControlModifier;
+    return d;
+}
+
+bool CConfigTree::Judge(QDropEvent* event, const Drop& d) const {
+    if (!d.dragged || !d.target || !canDrop || !canDrop(d.dragged, d.target, d.place, d.copy)) {
+        event->ignore();
+        return false;
+    }
+    event->setDropAction(d.copy ? Qt::CopyAction : Qt::MoveAction);
+    event->accept();
+    return true;
+}
+
+void CConfigTree::dragEnterEvent(QDragEnterEvent* event) {
+    if (DraggedNode(event->mimeData()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void CConfigTree::dragMoveEvent(QDragMoveEvent* event) {
+    QTreeWidget::dragMoveEvent(event); // scrolls and places the drop indicator
+    Judge(event, DropOf(event));
+}
+
+void CConfigTree::dropEvent(QDropEvent* event) {
+    const Drop d = DropOf(event);
+    const bool accepted = Judge(event, d);
+    stopAutoScroll();
+    setState(NoState);
+    viewport()->update();
+    if (accepted && drop)
+        drop(d.dragged, d.target, d.place, d.copy);
+}

@@ -1,0 +1,57 @@
+#include "CEditHistory.h"
+
+#include <utility>
+
+CEditHistory::State CEditHistory::Snapshot(const CAppletParameters& model,
+                                           const TreePath& selection) {
+    auto copy = std::make_unique<CAppletParameters>();
+    copy->Assign(model);
+    return {std::move(copy), selection, CountItems(model)};
+}
+
+void CEditHistory::Reset(const CAppletParameters& model, const TreePath& selection) {
+    m_current = Snapshot(model, selection);
+    m_undo.clear();
+    m_redo.clear();
+}
+
+void CEditHistory::Commit(const CAppletParameters& model, const TreePath& selectedBefore,
+                          const TreePath& selectedAfter) {
+    if (!m_current.model)
+        return;
+    m_current.selection = selectedBefore;
+    m_undo.push_back(std::move(m_current));
+    m_current = Snapshot(model, selectedAfter);
+    m_redo.clear();
+    Trim();
+}
+
+void CEditHistory::Trim() {
+    std::size_t items = m_current.items;
+    for (const State& state : m_undo)
+        items += state.items;
+    std::size_t drop = 0;
+    while (m_undo.size() - drop > 1 && (m_undo.size() - drop > kMaxSteps || items > kMaxItems)) {
+        items -= m_undo[drop].items;
+        ++drop;
+    }
+    m_undo.erase(m_undo.begin(), m_undo.begin() + static_cast<std::ptrdiff_t>(drop));
+}
+
+const CEditHistory::State* CEditHistory::Undo() {
+    if (m_undo.empty())
+        return nullptr;
+    m_redo.push_back(std::move(m_current));
+    m_current = std::move(m_undo.back());
+    m_undo.pop_back();
+    return &m_current;
+}
+
+const CEditHistory::State* CEditHistory::Redo() {
+    if (m_redo.empty())
+        return nullptr;
+    m_undo.push_back(std::move(m_current));
+    m_current = std::move(m_redo.back());
+    m_redo.pop_back();
+    return &m_current;
+}

@@ -1,0 +1,47 @@
+// The undo history of one configuration dialog session: whole-model snapshots, each with the
+// tree node to select when it comes back.
+#pragma once
+
+#include "CAppletParameters.h"
+#include "MenuTreeEdits.h"
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+class CEditHistory {
+public:
+    struct State {
+        std::unique_ptr<CAppletParameters> model;
+        TreePath selection;
+        std::size_t items = 0;
+    };
+
+    // Each step holds a copy of the whole model, so the oldest steps go first when there are
+    // more than kMaxSteps or their items together exceed kMaxItems; the latest step always stays.
+    static constexpr std::size_t kMaxSteps = 200;
+    static constexpr std::size_t kMaxItems = 2'000'000;
+
+    // Starts over from the model as it is now.
+    void Reset(const CAppletParameters& model, const TreePath& selection);
+    // The model changed: the previous state becomes an undo step (selecting selectedBefore, the
+    // node the change was made on), the model the current state. Clears the redo steps.
+    void Commit(const CAppletParameters& model, const TreePath& selectedBefore,
+                const TreePath& selectedAfter);
+
+    bool CanUndo() const { return !m_undo.empty(); }
+    bool CanRedo() const { return !m_redo.empty(); }
+    // The state to restore, which becomes the current one; null when there is none.
+    const State* Undo();
+    const State* Redo();
+    std::size_t UndoCount() const { return m_undo.size(); }
+
+private:
+    static State Snapshot(const CAppletParameters& model, const TreePath& selection);
+
+    void Trim();
+
+    State m_current;
+    std::vector<State> m_undo;
+    std::vector<State> m_redo;
+};
