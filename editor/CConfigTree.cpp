@@ -46,6 +46,7 @@ CConfigTree::CConfigTree(QWidget* parent) : QTreeWidget(parent) {
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
     setDragEnabled(true);
     setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     setDropIndicatorShown(true);
     setDragDropMode(QAbstractItemView::DragDrop);
     setDefaultDropAction(Qt::MoveAction);
@@ -144,21 +145,30 @@ void CConfigTree::startDrag(Qt::DropActions) {
     drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
 }
 
-CConfigTree::Drop CConfigTree::DropOf(const QDropEvent* event) const {
+CConfigTree::Drop CConfigTree::DropOf(const QMimeData* data, const QPoint& pos,
+                                      Qt::KeyboardModifiers modifiers) const {
     Drop d;
-    d.dragged = DraggedNode(event->mimeData());
-    d.target = DropTargetAt(event->position().toPoint(), &d.place);
-    d.copy = event->modifiers() & Qt::ControlModifier;
+    d.dragged = DraggedNode(data);
+    d.target = DropTargetAt(pos, &d.place);
+    d.copy = modifiers & Qt::ControlModifier;
     return d;
 }
 
-bool CConfigTree::Judge(QDropEvent* event, const Drop& d) const {
-    if (!d.dragged || !d.target || !canDrop || !canDrop(d.dragged, d.target, d.place, d.copy)) {
-        event->ignore();
+bool CConfigTree::Allowed(const Drop& d) const {
+    return d.dragged && d.target && canDrop && canDrop(d.dragged, d.target, d.place, d.copy);
+}
+
+bool CConfigTree::AcceptsDrag(const QMimeData* data, const QPoint& pos,
+                              Qt::KeyboardModifiers modifiers) const {
+    return Allowed(DropOf(data, pos, modifiers));
+}
+
+bool CConfigTree::DropData(const QMimeData* data, const QPoint& pos,
+                           Qt::KeyboardModifiers modifiers) {
+    const Drop d = DropOf(data, pos, modifiers);
+    if (!Allowed(d) || !drop)
         return false;
-    }
-    event->setDropAction(d.copy ? Qt::CopyAction : Qt::MoveAction);
-    event->accept();
+    drop(d.dragged, d.target, d.place, d.copy);
     return true;
 }
 
@@ -169,17 +179,27 @@ void CConfigTree::dragEnterEvent(QDragEnterEvent* event) {
         event->ignore();
 }
 
+// A refused place leaves the event ignored, and the pointer shows the refusal.
 void CConfigTree::dragMoveEvent(QDragMoveEvent* event) {
     QTreeWidget::dragMoveEvent(event); // scrolls and places the drop indicator
-    Judge(event, DropOf(event));
+    const bool copy = event->modifiers() & Qt::ControlModifier;
+    if (AcceptsDrag(event->mimeData(), event->position().toPoint(), event->modifiers())) {
+        event->setDropAction(copy ? Qt::CopyAction : Qt::MoveAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 void CConfigTree::dropEvent(QDropEvent* event) {
-    const Drop d = DropOf(event);
-    const bool accepted = Judge(event, d);
+    const bool copy = event->modifiers() & Qt::ControlModifier;
     stopAutoScroll();
     setState(NoState);
     viewport()->update();
-    if (accepted && drop)
-        drop(d.dragged, d.target, d.place, d.copy);
+    if (DropData(event->mimeData(), event->position().toPoint(), event->modifiers())) {
+        event->setDropAction(copy ? Qt::CopyAction : Qt::MoveAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }

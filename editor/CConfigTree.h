@@ -23,6 +23,11 @@ public:
     QTreeWidgetItem* DropTargetAt(const QPoint& pos, DropPlace* place) const;
     // The node a drag carries; null for data of another kind.
     QTreeWidgetItem* DraggedNode(const QMimeData* data) const;
+    // Whether data dragged to pos (viewport coordinates) with these keys held may land there,
+    // and landing it; the view's drag and drop events come here.
+    bool AcceptsDrag(const QMimeData* data, const QPoint& pos,
+                     Qt::KeyboardModifiers modifiers) const;
+    bool DropData(const QMimeData* data, const QPoint& pos, Qt::KeyboardModifiers modifiers);
 
     // Asked while a node is dragged over another and when it is dropped; copy when Ctrl is held.
     std::function<bool(QTreeWidgetItem* dragged, QTreeWidgetItem* target, DropPlace place,
@@ -52,7 +57,6 @@ private:
         DropPlace place = DropPlace::Into;
         bool copy = false;
     };
-    Drop DropOf(const QDropEvent* event) const;
-    // Accepts or refuses a drag over the viewport; the pointer shows a refusal.
-    bool Judge(QDropEvent* event, const Drop& drop) const;
+    Drop DropOf(const QMimeData* data, const QPoint& pos, Qt::KeyboardModifiers modifiers) const;
+    bool Allowed(const Drop& drop) const;
 };

@@ -293,8 +293,7 @@ void CDlgConfig::CreateSheets() {
         for (int i = 0; i < sheet->PageCount(); ++i) {
             CPropertyPage* page = sheet->Page(i);
             connect(page, &CPropertyPage::ControlsEdited, this, &CDlgConfig::ModelEdited);
-            connect(page, &CPropertyPage::ModelChanged, this,
-                    [this] { Commit(PathOf(m_selected)); });
+            connect(page, &CPropertyPage::ModelChanged, this, &CDlgConfig::OnPageChangedModel);
         }
     }
     m_pageArea->setMinimumSize(needed);
@@ -570,6 +569,17 @@ void CDlgConfig::Commit(const TreePath& selectedBefore) {
     m_history.Commit(m_component->Model(), selectedBefore, PathOf(m_selected));
     UpdateCommandUI();
     emit ModelEdited();
+}
+
+// What the author changed on a page is a step; what a page only normalised joins the current
+// state, so that no undo step seems to do nothing.
+void CDlgConfig::OnPageChangedModel(bool authored) {
+    if (authored) {
+        Commit(PathOf(m_selected));
+    } else if (m_ready) {
+        m_history.Amend(m_component->Model());
+        emit ModelEdited();
+    }
 }
 
 void CDlgConfig::OnUndo() {

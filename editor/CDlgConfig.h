@@ -165,6 +165,7 @@ private:
     template <class Body> void RunCommand(Body body);
     void StoreCurrentPage();
     void Commit(const TreePath& selectedBefore);
+    void OnPageChangedModel(bool authored);
     void Restore(const CEditHistory::State& state);
 
     bool InsertChild();

@@ -26,6 +26,13 @@ void CEditHistory::Commit(const CAppletParameters& model, const TreePath& select
     Trim();
 }
 
+void CEditHistory::Amend(const CAppletParameters& model) {
+    if (!m_current.model)
+        return;
+    m_current.model->Assign(model);
+    m_current.items = CountItems(model);
+}
+
 void CEditHistory::Trim() {
     std::size_t items = m_current.items;
     for (const State& state : m_undo)

@@ -29,6 +29,9 @@ public:
     void Commit(const CAppletParameters& model, const TreePath& selectedBefore,
                 const TreePath& selectedAfter);
 
+    // The model changed without a step of its own: the current state takes it.
+    void Amend(const CAppletParameters& model);
+
     bool CanUndo() const { return !m_undo.empty(); }
     bool CanRedo() const { return !m_redo.empty(); }
     // The state to restore, which becomes the current one; null when there is none.

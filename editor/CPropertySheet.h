@@ -38,8 +38,10 @@ public:
 signals:
     // A control changed its value; nothing is stored yet.
     void ControlsEdited();
-    // The page changed the model: a store that changed a value, or a dialog it opened.
-    void ModelChanged();
+    // The page changed the model: a store that changed a value, or a dialog it opened. Not
+    // authored when the author touched no control since the page was shown, as when an empty
+    // target frame is stored as the "_self" the page shows for it.
+    void ModelChanged(bool authored = true);
 
 protected:
     // The records the pages edit while the configuration dialog runs.

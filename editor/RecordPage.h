@@ -17,6 +17,7 @@ public:
         else
             return;
         ShowValues();
+        m_edited = false;
     }
 
     // Reads the controls (refused fields keep their values) and stores into the record.
@@ -25,9 +26,10 @@ public:
         const bool ok = m_fields.Read(dx);
         if (Record* record = RecordOf(LiveTarget())) {
             if (m_fields.Store(*record))
-                emit ModelChanged();
+                emit ModelChanged(m_edited);
             Stored(*record);
         }
+        m_edited = false;
         return ok;
     }
 
@@ -49,7 +51,10 @@ protected:
 
     // Ends a constructor: the controls show the initial values and report their edits.
     void FinishFields() {
-        m_fields.Watch(this, [this] { emit ControlsEdited(); });
+        m_fields.Watch(this, [this] {
+            m_edited = true;
+            emit ControlsEdited();
+        });
         ShowValues();
         DisableAutoDefaultButtons();
     }
@@ -63,11 +68,13 @@ protected:
         m_fields.ReadField(control, dx);
         if (Record* record = RecordOf(LiveTarget())) {
             if (m_fields.StoreField(control, *record))
-                emit ModelChanged();
+                emit ModelChanged(m_edited);
             Stored(*record);
         }
     }
 
     CPageBindings<Record> m_fields;
     bool m_resetWhenUnbound = false;
+    // A control changed since the page was shown or last stored.
+    bool m_edited = false;
 };
