@@ -38,7 +38,7 @@ void CEditHistory::Trim() {
     for (const State& state : m_undo)
         items += state.items;
     std::size_t drop = 0;
-    while (m_undo.size() - drop > 1 && (m_undo.size() - drop > kMaxSteps || items > kMaxItems)) {
+    while (m_undo.size() - drop > 1 && (m_undo.size() - drop > m_maxSteps || items > m_maxItems)) {
         items -= m_undo[drop].items;
         ++drop;
     }

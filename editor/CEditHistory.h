@@ -18,9 +18,10 @@ public:
     };
 
     // Each step holds a copy of the whole model, so the oldest steps go first when there are
-    // more than kMaxSteps or their items together exceed kMaxItems; the latest step always stays.
-    static constexpr std::size_t kMaxSteps = 200;
-    static constexpr std::size_t kMaxItems = 2'000'000;
+    // more than maxSteps or the states together hold more than maxItems items; the latest step
+    // always stays.
+    explicit CEditHistory(std::size_t maxSteps = 200, std::size_t maxItems = 2'000'000)
+        : m_maxSteps(maxSteps), m_maxItems(maxItems) {}
 
     // Starts over from the model as it is now.
     void Reset(const CAppletParameters& model, const TreePath& selection);
@@ -44,6 +45,8 @@ private:
 
     void Trim();
 
+    std::size_t m_maxSteps;
+    std::size_t m_maxItems;
     State m_current;
     std::vector<State> m_undo;
     std::vector<State> m_redo;

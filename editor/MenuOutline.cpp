@@ -70,7 +70,8 @@ std::vector<std::string_view> Fields(std::string_view text) {
 void AppendLine(std::string& out, const CFurlinItem& item, int depth) {
     out.append(static_cast<std::size_t>(depth) * 2, ' ');
     out += Escape(item.Label);
-    if (!item.Link.empty() || !item.TargetFrame.empty())
+    // An empty label still needs a bar, or its line would read as blank.
+    if (!item.Link.empty() || !item.TargetFrame.empty() || item.Label.empty())
         out += " | " + Escape(item.Link);
     if (!item.TargetFrame.empty())
         out += " | " + Escape(item.TargetFrame);
