@@ -583,21 +583,21 @@ void CDlgConfig::OnPageChangedModel(bool authored) {
 }
 
 void CDlgConfig::OnUndo() {
-    if (!m_ready)
-        return;
-    StoreCurrentPage();
-    m_pageStored = false;
-    if (const CEditHistory::State* state = m_history.Undo())
-        Restore(*state);
-    UpdateCommandUI();
+    StepHistory(false);
 }
 
 void CDlgConfig::OnRedo() {
+    StepHistory(true);
+}
+
+// Unsaved edits on the shown page become a step of their own first, so Undo takes back the
+// latest change the author made.
+void CDlgConfig::StepHistory(bool forward) {
     if (!m_ready)
         return;
     StoreCurrentPage();
     m_pageStored = false;
-    if (const CEditHistory::State* state = m_history.Redo())
+    if (const CEditHistory::State* state = forward ? m_history.Redo() : m_history.Undo())
         Restore(*state);
     UpdateCommandUI();
 }

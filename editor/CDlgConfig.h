@@ -166,6 +166,7 @@ private:
     void StoreCurrentPage();
     void Commit(const TreePath& selectedBefore);
     void OnPageChangedModel(bool authored);
+    void StepHistory(bool forward);
     void Restore(const CEditHistory::State& state);
 
     bool InsertChild();

@@ -46,19 +46,19 @@ void CEditHistory::Trim() {
 }
 
 const CEditHistory::State* CEditHistory::Undo() {
-    if (m_undo.empty())
-        return nullptr;
-    m_redo.push_back(std::move(m_current));
-    m_current = std::move(m_undo.back());
-    m_undo.pop_back();
-    return &m_current;
+    return Step(m_undo, m_redo);
 }
 
 const CEditHistory::State* CEditHistory::Redo() {
-    if (m_redo.empty())
+    return Step(m_redo, m_undo);
+}
+
+// The latest state of from becomes the current one; the current one goes to to.
+const CEditHistory::State* CEditHistory::Step(std::vector<State>& from, std::vector<State>& to) {
+    if (from.empty())
         return nullptr;
-    m_undo.push_back(std::move(m_current));
-    m_current = std::move(m_redo.back());
-    m_redo.pop_back();
+    to.push_back(std::move(m_current));
+    m_current = std::move(from.back());
+    from.pop_back();
     return &m_current;
 }

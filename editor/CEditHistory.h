@@ -44,6 +44,7 @@ private:
     static State Snapshot(const CAppletParameters& model, const TreePath& selection);
 
     void Trim();
+    const State* Step(std::vector<State>& from, std::vector<State>& to);
 
     std::size_t m_maxSteps;
     std::size_t m_maxItems;

@@ -171,3 +171,9 @@ protected:
     ProbePage* itemProbe = nullptr;
     ProbePage* appletProbe = nullptr;
 };
+
+// Puts the component's dialog runner back when a test that replaced it ends.
+struct ConfigRunnerGuard {
+    CFoldline::DialogRunner saved = CFoldline::ConfigDialogRunner();
+    ~ConfigRunnerGuard() { CFoldline::ConfigDialogRunner() = saved; }
+};

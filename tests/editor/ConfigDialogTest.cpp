@@ -60,7 +60,7 @@ TEST_F(ConfigDialogTest, OpeningBuildsTheTreeControlsAndMenu) {
     QStringList entries;
     for (QAction* action : dialog->ContextMenu()->actions())
         entries << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    // The specified entries first, unchanged; the added commands follow them.
+    // The first ten entries keep their texts and order; the added commands follow them.
     EXPECT_EQ(entries.mid(0, 10),
               QStringList({"&Cut", "C&opy", "&Paste", "-", "&Insert Menu/Item", "&Delete",
                            "&Visible", "-", "Move &Up", "Move Do&wn"}));
@@ -505,10 +505,7 @@ TEST_F(ConfigDialogTest, TreeNeverGrowsDeeperThanReadersAccept) {
 TEST_F(ConfigDialogTest, CancelAfterManyEditsRestoresTheModelAndOkKeepsThem) {
     BuildSample();
     const std::string original = Dump(Model());
-    struct RunnerGuard {
-        CFoldline::DialogRunner saved = CFoldline::ConfigDialogRunner();
-        ~RunnerGuard() { CFoldline::ConfigDialogRunner() = saved; }
-    } guard;
+    ConfigRunnerGuard guard;
 
     auto edit = [this](CDlgConfig& dlg) {
         dlg.Initialize();

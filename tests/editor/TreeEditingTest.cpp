@@ -117,7 +117,7 @@ TEST_F(TreeEditingTest, KeysShowInTheMenuAndBesideTheToolTips) {
     EXPECT_EQ(dialog->CommandAction(CDlgConfig::InsertAfter)->shortcuts().value(1).toString(),
               "Ctrl+Enter");
 
-    // The specified tooltip stays the button's text; the keys are shown after it.
+    // The tooltip text stays as it is; the keys are shown after it.
     CIconButton* cut = dialog->ToolButton(CDlgConfig::Cut);
     EXPECT_EQ(cut->toolTip(), "Cut");
     EXPECT_EQ(cut->ShownToolTip(), "Cut (Ctrl+X)");
@@ -420,10 +420,7 @@ TEST_F(TreeEditingTest, UndoAndRedoWalkBackAndForthOverEveryKindOfChange) {
 TEST_F(TreeEditingTest, OkKeepsTheUndoneStateAndCancelStillDiscardsEverything) {
     BuildSample();
     const std::string original = Dump(Model());
-    struct RunnerGuard {
-        CFoldline::DialogRunner saved = CFoldline::ConfigDialogRunner();
-        ~RunnerGuard() { CFoldline::ConfigDialogRunner() = saved; }
-    } guard;
+    ConfigRunnerGuard guard;
     std::string afterOneInsert;
     CFoldline::ConfigDialogRunner() = [&](CDlgConfig& dlg) {
         dlg.Initialize();
