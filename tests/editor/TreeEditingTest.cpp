@@ -129,6 +129,30 @@ TEST_F(TreeEditingTest, KeysShowInTheMenuAndBesideTheToolTips) {
     EXPECT_LT(dialog->ToolButton(CDlgConfig::MoveDown)->x(), after->x());
 }
 
+TEST_F(TreeEditingTest, InsertAfterPlacesANewNodeBesideTheSelectedOne) {
+    BuildSample();
+    OpenShown();
+    Select({0}); // Alpha: a new top-level menu after it, styled like the first one with items
+    Model().Menus()[0]->ItemWidth = 66;
+    dialog->OnInsertAfter();
+    ASSERT_EQ(Model().Menus().size(), 3u);
+    EXPECT_EQ(Model().Menus()[1]->ItemWidth, 66);
+    EXPECT_EQ(Model().Menus()[1]->Name, "top-level Foldline");
+    EXPECT_EQ(dialog->SelectedNode(), Node({1}));
+    EXPECT_EQ(Editor(), nullptr) << "a menu has no label to edit";
+
+    Select({0, 0}); // a1: the new item lies between a1 and a2, its label open for editing
+    dialog->OnInsertAfter();
+    EXPECT_EQ(Model().Menus()[0]->Items()[1]->Label, "item");
+    EXPECT_EQ(Model().Menus()[0]->Items()[2].get(), a2);
+    ASSERT_NE(Editor(), nullptr);
+    EXPECT_EQ(Editor()->selectedText(), "item");
+    Press(Qt::Key_Escape); // the item stays with its label
+    EXPECT_EQ(Model().Menus()[0]->Items().size(), 3u);
+    dialog->SelectNode(dialog->RootNode());
+    EXPECT_FALSE(dialog->CommandAction(CDlgConfig::InsertAfter)->isEnabled());
+}
+
 // A three-level menu of 30 items typed with the keyboard alone: a top-level menu, 3 items with
 // 3 sub-items each, and 2 items under each of those.
 TEST_F(TreeEditingTest, ThirtyItemsInThreeLevelsTypedWithTheKeyboardAlone) {
