@@ -308,8 +308,7 @@ void CDlgConfig::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-// ---- nodes
-// ---------------------------------------------------------------------------------------
+// ---- nodes --------------------------------------------------------------------------------------
 
 QTreeWidgetItem* CDlgConfig::AddMenuNode(QTreeWidgetItem* parent, CFurlin* menu, int index) {
     auto* node = new QTreeWidgetItem;
@@ -540,8 +539,7 @@ void CDlgConfig::ApplyPageValuesTo(CAppletParameters& scratch) const {
     page->ApplyControlsTo(target);
 }
 
-// ---- history
-// -------------------------------------------------------------------------------------
+// ---- history ------------------------------------------------------------------------------------
 
 template <class Body> void CDlgConfig::RunCommand(Body body) {
     if (!m_ready || !m_selected)
@@ -941,8 +939,7 @@ void CDlgConfig::InsertFirstChildren(QTreeWidgetItem* node, CFurlin& menu,
     SelectNode(node->child(0));
 }
 
-// ---- drag and drop and looks
-// ---------------------------------------------------------------------
+// ---- drag and drop and looks --------------------------------------------------------------------
 
 bool CDlgConfig::CanDrop(QTreeWidgetItem* dragged, QTreeWidgetItem* target,
                          CConfigTree::DropPlace place, bool) const {
