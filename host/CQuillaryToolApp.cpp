@@ -64,10 +64,6 @@ bool CQuillaryToolApp::InitInstance(const QStringList& arguments) {
     m_document->launchBrowser = [this](const std::string& path) {
         host::LaunchBrowser(browser, QString::fromStdString(path));
     };
-    m_frame->onPreview = [this](int kind) { OnPreview(kind); };
-    m_frame->onWebBrowser = [this] { OnWebBrowser(); };
-    m_frame->onSaveAsTemplate = [this] { OnSaveAsTemplate(); };
-    m_frame->onManageTemplates = [this] { OnManageTemplates(); };
     auto* view = new CQuillaryToolView(m_document.get(), m_frame.get());
     m_frame->setCentralWidget(view);
     m_frame->RestorePlacement(*profile);

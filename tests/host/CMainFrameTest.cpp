@@ -13,6 +13,8 @@
 #include <QEnterEvent>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
 #include <QStyle>
@@ -53,11 +55,14 @@ TEST_F(CMainFrameTest, CommandsAreEnabledByWhatTheProgramCanDo) {
           CMainFrame::EditModernHtml, CMainFrame::FileSaveAsTemplate, CMainFrame::EditPreview,
           CMainFrame::EditModernPreview, CMainFrame::OptionWebBrowser, CMainFrame::OptionTemplate})
         EXPECT_TRUE(frame->Action(c)->isEnabled()) << c;
-    // A command whose handler is missing stays disabled.
-    frame->onPreview = nullptr;
-    frame->UpdateCommandUI();
-    EXPECT_FALSE(frame->Action(CMainFrame::EditPreview)->isEnabled());
-    EXPECT_FALSE(frame->Action(CMainFrame::EditModernPreview)->isEnabled());
+    // Without a widget the commands that need one stay disabled.
+    CQuillaryToolApp idle(AppFolder());
+    CMainFrame empty(&idle);
+    empty.UpdateCommandUI();
+    EXPECT_FALSE(empty.Action(CMainFrame::EditPreview)->isEnabled());
+    EXPECT_FALSE(empty.Action(CMainFrame::EditModernPreview)->isEnabled());
+    EXPECT_FALSE(empty.Action(CMainFrame::FileCopySupportFiles)->isEnabled());
+    EXPECT_TRUE(empty.Action(CMainFrame::OptionTemplate)->isEnabled());
     EXPECT_EQ(frame->Action(CMainFrame::EditModernPreview)->shortcut(),
               QKeySequence("Ctrl+Shift+F5"));
 
@@ -76,6 +81,35 @@ TEST_F(CMainFrameTest, CommandsAreEnabledByWhatTheProgramCanDo) {
     EXPECT_EQ(frame->MessagePane()->text(), "For Help, press F1");
     EXPECT_EQ(frame->Indicator(0)->text(), "CAP");
     EXPECT_EQ(frame->Indicator(2)->text(), "SCRL");
+}
+
+TEST_F(CMainFrameTest, MenusListTheirEntriesInGroups) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    // Each menu's entries as shown, "-" for a separator; the recent files are left out.
+    QStringList shown;
+    for (QAction* top : Frame()->menuBar()->actions()) {
+        QStringList entries;
+        for (QAction* entry : top->menu()->actions()) {
+            if (entry->isSeparator())
+                entries << "-";
+            else if (!entry->statusTip().startsWith("Open this"))
+                entries << entry->text();
+        }
+        shown << top->text() + ": " + entries.join(" | ");
+    }
+    EXPECT_EQ(shown,
+              (QStringList{
+                  "&File: &New... | &Open... | &Save | Save &As... | Save as &Template... | "
+                  "&Copy Support Files to... | - | - | E&xit",
+                  "&Edit: &Configure ... | Re&name ... | - | Get &Local HTML ... | Get &Web HTML | "
+                  "Get &Modern HTML | - | Pre&view | Preview in &Modern Browser",
+                  "Option: &Web Browser... | &Template...", "&View: &Toolbar | &Status Bar",
+                  "&Help: &Help Topics | &Tutorial | &Search for Help on ... | &View Sample | - | "
+                  "&Frequently Asked Questions | - | &About Quillary Foldline..."}));
+    EXPECT_TRUE(Frame()->Action(CMainFrame::ViewToolbar)->isChecked());
+    Frame()->Action(CMainFrame::ViewToolbar)->trigger();
+    EXPECT_FALSE(Frame()->ToolBar()->isVisibleTo(Frame()));
 }
 
 TEST_F(CMainFrameTest, FailedComponentCallIsReportedAndTheProgramGoesOn) {
