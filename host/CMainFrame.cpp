@@ -304,13 +304,16 @@ void CMainFrame::UpdateCaption() {
 }
 
 void CMainFrame::UpdateRecentFileMenu() {
+    // Another running program may have added files since.
+    m_app->RecentFiles().Refresh();
     const QStringList& entries = m_app->RecentFiles().Entries();
     for (int i = 0; i < host::kRecentFileCount; ++i) {
         QAction* action = m_recentActions[i];
         const bool used = i < entries.size();
         action->setVisible(used);
         if (used)
-            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(entries[i]));
+            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(
+                QString(entries[i]).replace('&', QStringLiteral("&&"))));
     }
     m_recentSeparator->setVisible(!entries.isEmpty());
 }

@@ -52,8 +52,11 @@ bool CQuillaryToolApp::InitInstance(const QStringList& arguments) {
     if (QFileInfo(widgetFolder).isDir())
         QDir::setCurrent(widgetFolder);
 
+    // Programs that ended without cleaning up (a crash, a kill) leave their preview folders.
+    host::CPreviewFolder::RemoveStaleFolders(PreviewFolder());
+
     auto profile = Profile();
-    m_recentFiles.ReadList(*profile, QString::fromUtf8(host::kSectionRecentFiles));
+    m_recentFiles.Store(&CQuillaryToolApp::Profile, QString::fromUtf8(host::kSectionRecentFiles));
     browser = host::ReadBrowserChoice(*profile);
 
     m_document = std::make_unique<CQuillaryToolDoc>();
@@ -82,8 +85,6 @@ bool CQuillaryToolApp::InitInstance(const QStringList& arguments) {
 
 int CQuillaryToolApp::ExitInstance() {
     CleanUpPreviewFolder();
-    if (auto profile = Profile())
-        m_recentFiles.WriteList(*profile, QString::fromUtf8(host::kSectionRecentFiles));
     m_frame.reset();
     m_document.reset();
     if (m_comInitialized) {
@@ -169,12 +170,22 @@ void CQuillaryToolApp::OnHelpSearch() {
 }
 
 void CQuillaryToolApp::CleanUpPreviewFolder() {
-    host::CleanUpPreviewFolder(PreviewFolder());
+    if (m_previewFolder)
+        m_previewFolder->CleanUp();
+    else
+        host::CleanUpPreviewFolder(PreviewFolder());
+}
+
+QString CQuillaryToolApp::ProcessPreviewFolder() {
+    if (!m_previewFolder)
+        m_previewFolder = std::make_unique<host::CPreviewFolder>(PreviewFolder());
+    return m_previewFolder->Path();
 }
 
 void CQuillaryToolApp::OnPreview(int kind) {
     if (m_document->HasComponent())
-        host::RunPreview(*m_document->Component(), PreviewFolder(), kind, browser, m_frame.get());
+        host::RunPreview(*m_document->Component(), ProcessPreviewFolder(), kind, browser,
+                         m_frame.get());
 }
 
 void CQuillaryToolApp::OnWebBrowser() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CPreview.h"
+#include "CPreviewFolder.h"
 #include "CRecentFileList.h"
 
 #include <QObject>
@@ -42,9 +43,13 @@ public:
     void OnHelpFaq();
     void OnHelpSearch();
 
-    // Empties and removes the preview folder "tmp"; folders inside it stay.
+    // Removes this program's own preview folder, then empties and removes the shared preview
+    // folder "tmp"; folders inside it (those of other running programs) stay.
     void CleanUpPreviewFolder();
+    // The preview folder all programs share.
     QString PreviewFolder() const { return host::PreviewFolderFor(appFolder); }
+    // This program's own folder inside it, where Preview writes; created on first use.
+    QString ProcessPreviewFolder();
     // Preview, Web Browser, Save as Template and Manage Templates.
     void OnPreview(int kind);
     void OnWebBrowser();
@@ -66,6 +71,7 @@ private:
     void OpenHelp(const QString& anchor);
 
     CRecentFileList m_recentFiles;
+    std::unique_ptr<host::CPreviewFolder> m_previewFolder;
     std::unique_ptr<CQuillaryToolDoc> m_document;
     std::unique_ptr<CMainFrame> m_frame;
     bool m_comInitialized = false;
