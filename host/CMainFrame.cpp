@@ -11,15 +11,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 #include <QWhatsThis>
 
 #include <cstring>
@@ -49,9 +53,10 @@ struct CMainFrame::CommandRow {
     const char* menu;
     Before before;
     const char* text;
-    const char* prompt;  // the status-bar prompt; none when null
-    const char* toolTip; // none (the text stands in) when null
-    const char* keys;    // in the portable form, several separated by "; "
+    const char* prompt;   // the status-bar prompt; none when null
+    const char* toolTip;  // none (the text stands in) when null
+    const char* keys;     // in the portable form, several separated by "; "
+    const char* shownKey; // how the menu names the key, where Qt's own name is not the usual one
     Enable enable;
     // None for the two toggles of the View menu, which follow their bars.
     void (*handler)(CQuillaryToolApp& app);
@@ -70,77 +75,80 @@ CQuillaryToolView& View(CQuillaryToolApp& app) {
 
 const CommandRow kCommands[] = {
     {CMainFrame::FileNew, "&File", Before::Nothing, "&New...", "Create a new document", "New",
-     "Ctrl+N", Enable::Always, [](CQuillaryToolApp& app) { app.OnFileNew(); }},
+     "Ctrl+N", nullptr, Enable::Always, [](CQuillaryToolApp& app) { app.OnFileNew(); }},
     {CMainFrame::FileOpen, "&File", Before::Nothing, "&Open...", "Open an existing document",
-     "Open", "Ctrl+O", Enable::Always, [](CQuillaryToolApp& app) { app.OnFileOpen(); }},
+     "Open", "Ctrl+O", nullptr, Enable::Always, [](CQuillaryToolApp& app) { app.OnFileOpen(); }},
     {CMainFrame::FileSave, "&File", Before::Nothing, "&Save", "Save the active document", "Save",
-     "Ctrl+S", Enable::WithWidget, [](CQuillaryToolApp& app) { Doc(app).DoFileSave(); }},
+     "Ctrl+S", nullptr, Enable::WithWidget, [](CQuillaryToolApp& app) { Doc(app).DoFileSave(); }},
     {CMainFrame::FileSaveAs, "&File", Before::Nothing, "Save &As...",
-     "Save the active document with a new name", "Save As", "", Enable::WithWidget,
-     [](CQuillaryToolApp& app) { Doc(app).DoSave(QString()); }},
+     "Save the active document with a new name", "Save As", "Ctrl+Shift+S", nullptr,
+     Enable::WithWidget, [](CQuillaryToolApp& app) { Doc(app).DoSave(QString()); }},
     {CMainFrame::FileSaveAsTemplate, "&File", Before::Nothing, "Save as &Template...",
-     "Save the document as a template", "Save as Template", "Ctrl+T", Enable::WithWidget,
+     "Save the document as a template", "Save as Template", "Ctrl+T", nullptr, Enable::WithWidget,
      [](CQuillaryToolApp& app) { app.OnSaveAsTemplate(); }},
     {CMainFrame::FileCopySupportFiles, "&File", Before::Nothing, "&Copy Support Files to...",
-     "Copy the files using by the widget to a specified directory", nullptr, "",
+     "Copy the files using by the widget to a specified directory", nullptr, "", nullptr,
      Enable::WithFilesToCopy, [](CQuillaryToolApp& app) { Doc(app).OnCopySupportFiles(); }},
     {CMainFrame::AppExit, "&File", Before::RecentFiles, "E&xit",
-     "Quit the application; prompts to save documents", "Exit", "", Enable::Always,
+     "Quit the application; prompts to save documents", "Exit", "Ctrl+Q", nullptr, Enable::Always,
      [](CQuillaryToolApp& app) { app.OnAppExit(); }},
 
     {CMainFrame::EditConfigure, "&Edit", Before::Nothing, "&Configure ...",
      "Configure the widget to fit your requirment", "Configure", "Alt+Return; Alt+Enter",
-     Enable::WithWidget, [](CQuillaryToolApp& app) { View(app).OnConfigure(); }},
+     "Alt+Enter", Enable::WithWidget, [](CQuillaryToolApp& app) { View(app).OnConfigure(); }},
     {CMainFrame::EditRename, "&Edit", Before::Nothing, "Re&name ...", "Give the widget a new name",
-     "Rename", "", Enable::WithWidget, [](CQuillaryToolApp& app) { View(app).OnRename(); }},
+     "Rename", "", nullptr, Enable::WithWidget,
+     [](CQuillaryToolApp& app) { View(app).OnRename(); }},
     {CMainFrame::EditLocalHtml, "&Edit", Before::Separator, "Get &Local HTML ...",
-     "Change the HTML according to the files' local relative directory", nullptr, "",
+     "Change the HTML according to the files' local relative directory", nullptr, "", nullptr,
      Enable::WithWidget, [](CQuillaryToolApp& app) { View(app).OnGetLocalHtml(); }},
     {CMainFrame::EditWebHtml, "&Edit", Before::Nothing, "Get &Web HTML",
-     "Change the HTML according to the files' web path", nullptr, "", Enable::WithWidget,
+     "Change the HTML according to the files' web path", nullptr, "", nullptr, Enable::WithWidget,
      [](CQuillaryToolApp& app) { View(app).OnGetWebHtml(); }},
     {CMainFrame::EditModernHtml, "&Edit", Before::Nothing, "Get &Modern HTML",
-     "Change the HTML to the form that today's browsers run", nullptr, "", Enable::WithWidget,
-     [](CQuillaryToolApp& app) { View(app).OnGetModernHtml(); }},
+     "Change the HTML to the form that today's browsers run", nullptr, "", nullptr,
+     Enable::WithWidget, [](CQuillaryToolApp& app) { View(app).OnGetModernHtml(); }},
     {CMainFrame::EditPreview, "&Edit", Before::Separator, "Pre&view", "Preview the widget",
-     "Preview", "Ctrl+F5", Enable::WithWidget, [](CQuillaryToolApp& app) { app.OnPreview(0); }},
+     "Preview", "Ctrl+F5", nullptr, Enable::WithWidget,
+     [](CQuillaryToolApp& app) { app.OnPreview(0); }},
     {CMainFrame::EditModernPreview, "&Edit", Before::Nothing, "Preview in &Modern Browser",
-     "Preview the widget as today's browsers show it", nullptr, "Ctrl+Shift+F5", Enable::WithWidget,
-     [](CQuillaryToolApp& app) { app.OnPreview(2); }},
+     "Preview the widget as today's browsers show it", nullptr, "Ctrl+Shift+F5", nullptr,
+     Enable::WithWidget, [](CQuillaryToolApp& app) { app.OnPreview(2); }},
 
     {CMainFrame::OptionWebBrowser, "Option", Before::Nothing, "&Web Browser...",
-     "Specify your favorite web browser", "", "", Enable::Always,
+     "Specify your favorite web browser", "", "", nullptr, Enable::Always,
      [](CQuillaryToolApp& app) { app.OnWebBrowser(); }},
     {CMainFrame::OptionTemplate, "Option", Before::Nothing, "&Template...", "Manage the templates",
-     nullptr, "", Enable::Always, [](CQuillaryToolApp& app) { app.OnManageTemplates(); }},
+     nullptr, "", nullptr, Enable::Always, [](CQuillaryToolApp& app) { app.OnManageTemplates(); }},
 
     {CMainFrame::ViewToolbar, "&View", Before::Nothing, "&Toolbar", "Show or hide the toolbar",
-     "Toggle ToolBar", "", Enable::Always, nullptr},
+     "Toggle ToolBar", "", nullptr, Enable::Always, nullptr},
     {CMainFrame::ViewStatusBar, "&View", Before::Nothing, "&Status Bar",
-     "Show or hide the status bar", "Toggle StatusBar", "", Enable::Always, nullptr},
+     "Show or hide the status bar", "Toggle StatusBar", "", nullptr, Enable::Always, nullptr},
 
     {CMainFrame::HelpTopics, "&Help", Before::Nothing, "&Help Topics", "List Help topics",
-     "Help Topics", "", Enable::Always, [](CQuillaryToolApp& app) { app.OnHelpTopics(); }},
+     "Help Topics", "", nullptr, Enable::Always, [](CQuillaryToolApp& app) { app.OnHelpTopics(); }},
     {CMainFrame::HelpTutorial, "&Help", Before::Nothing, "&Tutorial",
-     "Tutorial to guide you working", nullptr, "", Enable::Always,
+     "Tutorial to guide you working", nullptr, "", nullptr, Enable::Always,
      [](CQuillaryToolApp& app) { app.OnHelpTutorial(); }},
     {CMainFrame::HelpSearch, "&Help", Before::Nothing, "&Search for Help on ...",
-     "Search the keyword", nullptr, "", Enable::Always,
+     "Search the keyword", nullptr, "", nullptr, Enable::Always,
      [](CQuillaryToolApp& app) { app.OnHelpSearch(); }},
     {CMainFrame::HelpViewSample, "&Help", Before::Nothing, "&View Sample",
-     "View this widget's sample", nullptr, "", Enable::WithWidget,
+     "View this widget's sample", nullptr, "", nullptr, Enable::WithWidget,
      [](CQuillaryToolApp& app) { Doc(app).OnViewSample(); }},
     {CMainFrame::HelpFaq, "&Help", Before::Separator, "&Frequently Asked Questions",
-     "User frequently asked questions", nullptr, "", Enable::Always,
+     "User frequently asked questions", nullptr, "", nullptr, Enable::Always,
      [](CQuillaryToolApp& app) { app.OnHelpFaq(); }},
     {CMainFrame::AppAbout, "&Help", Before::Separator, "&About Quillary Foldline...", nullptr,
-     nullptr, "", Enable::Always, [](CQuillaryToolApp& app) { app.OnAppAbout(); }},
+     nullptr, "", nullptr, Enable::Always, [](CQuillaryToolApp& app) { app.OnAppAbout(); }},
 };
 
 } // namespace
 
 CMainFrame::CMainFrame(CQuillaryToolApp* app) : m_app(app) {
     setWindowIcon(host::ProgramIcon());
+    setAcceptDrops(true);
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
@@ -170,11 +178,17 @@ void CMainFrame::RunCommand(const std::function<void()>& command) {
 }
 
 QAction* CMainFrame::AddCommand(QMenu* menu, const CommandRow& row) {
-    auto* action = new QAction(QString::fromUtf8(row.text), this);
+    QString text = QString::fromUtf8(row.text);
+    // Text after a tab is what the menu shows as the key instead of the shortcut's own name.
+    if (row.shownKey)
+        text += '\t' + QString::fromUtf8(row.shownKey);
+    auto* action = new QAction(text, this);
     action->setStatusTip(row.prompt ? QString::fromUtf8(row.prompt) : QString());
     if (row.toolTip)
         action->setToolTip(QString::fromUtf8(row.toolTip));
-    action->setShortcuts(QKeySequence::listFromString(QString::fromUtf8(row.keys)));
+    QList<QKeySequence> keys = QKeySequence::listFromString(QString::fromUtf8(row.keys));
+    keys.removeAll(QKeySequence());
+    action->setShortcuts(keys);
     if (row.handler) {
         CQuillaryToolApp* app = m_app;
         auto* handler = row.handler;
@@ -282,22 +296,54 @@ void CMainFrame::CreateStatusBar() {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    const bool mine = watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this;
     // Qt cannot ask the keyboard for its lock states, so the indicators follow the lock keys.
-    if (event->type() == QEvent::KeyPress) {
+    if (mine && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->isAutoRepeat() && watched->isWidgetType() &&
-            static_cast<QWidget*>(watched)->window() == this) {
+        if (!key->isAutoRepeat()) {
             for (int i = 0; i < 3; ++i)
                 if (key->key() == kIndicatorKeys[i])
                     m_indicators[i]->setEnabled(!m_indicators[i]->isEnabled());
         }
     }
+    if (mine && HandleFileDrop(event))
+        return true;
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool CMainFrame::HandleFileDrop(QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    // Whatever part of the window is under it, a widget file is taken by the window.
+    auto* drop = static_cast<QDropEvent*>(event);
+    QString file;
+    if (drop->mimeData() != nullptr) {
+        for (const QUrl& url : drop->mimeData()->urls()) {
+            if (url.isLocalFile() &&
+                url.toLocalFile().endsWith(QString::fromUtf8(host::kDocExtension),
+                                           Qt::CaseInsensitive)) {
+                file = url.toLocalFile();
+                break;
+            }
+        }
+    }
+    if (file.isEmpty())
+        return false;
+    drop->acceptProposedAction();
+    // Opened after the drop has ended: the save question must not hold the dragging program.
+    if (type == QEvent::Drop)
+        QTimer::singleShot(
+            0, this, [this, file] { RunCommand([this, file] { m_app->OpenDocumentFile(file); }); });
+    return true;
 }
 
 void CMainFrame::UpdateCaption() {
     CQuillaryToolDoc* doc = m_app->Document();
-    const QString title = doc != nullptr ? doc->GetTitle() : QString();
+    QString title = doc != nullptr ? doc->GetTitle() : QString();
+    // Unsaved changes are marked as desktop programs mark them, before the document's name.
+    if (!title.isEmpty() && doc->IsModified())
+        title.prepend('*');
     setWindowTitle(title.isEmpty()
                        ? QString::fromUtf8(host::kAppTitle)
                        : title + QStringLiteral(" - ") + QString::fromUtf8(host::kAppTitle));

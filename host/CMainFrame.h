@@ -87,6 +87,8 @@ private:
     void AddRecentFileSection(QMenu* menu);
     void AddContextHelpKeys();
     void CreateMenus();
+    // Takes a ".tsl" file dragged onto the window and opens it; false for other events.
+    bool HandleFileDrop(QEvent* event);
     void CreateToolBar();
     void CreateStatusBar();
 

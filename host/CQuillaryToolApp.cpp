@@ -72,6 +72,8 @@ bool CQuillaryToolApp::InitInstance(const QStringList& arguments) {
     m_frame->RestorePlacement(*profile);
     connect(m_document.get(), &CQuillaryToolDoc::titleChanged, m_frame.get(),
             &CMainFrame::UpdateCaption);
+    connect(m_document.get(), &CQuillaryToolDoc::modifiedChanged, m_frame.get(),
+            &CMainFrame::UpdateCaption);
     m_frame->UpdateCaption();
 
     bool started = false;
@@ -105,12 +107,12 @@ bool CQuillaryToolApp::OnFileNew() {
 }
 
 void CQuillaryToolApp::OnFileOpen() {
-    const QString filter = QString::fromUtf8(host::kDocFilterName) + QStringLiteral("| *") +
-                           QString::fromUtf8(host::kDocExtension);
-    const QString path = ui::prompts().pickOpenFile(m_frame.get(), QStringLiteral("Open"),
-                                                    QDir::currentPath(), filter);
+    const QString path =
+        ui::prompts().pickOpenFile(m_frame.get(), QStringLiteral("Open"),
+                                   m_document->ChooserFolder(), CQuillaryToolDoc::FileFilter());
     if (path.isEmpty())
         return;
+    m_document->RememberChosen(path);
     OpenDocumentFile(path);
 }
 

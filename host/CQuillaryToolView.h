@@ -51,7 +51,14 @@ public:
     CColorLabel* headPaneCaption;
     CColorLabel* positionPaneCaption;
 
+protected:
+    void changeEvent(QEvent* event) override;
+    // Lays the form out again whenever the window gives it another size.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // The form's colours; the values keep the theme's text colour where it reads on the form.
+    void ApplyFormColors();
     void LayOutForm();
     QRect DialogUnits(int x, int y, int w, int h) const;
 

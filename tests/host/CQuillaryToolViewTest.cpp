@@ -1,10 +1,13 @@
 #include "CQuillaryToolView.h"
 #include "CQuillaryToolDoc.h"
+#include "CTemplateDialogs.h"
 #include "CViewDialogs.h"
 #include "HostTestSupport.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTreeWidget>
@@ -160,4 +163,71 @@ TEST_F(CQuillaryToolViewTest, LocalAndWebHtmlFollowThePreviewPath) {
     View()->OnGetLocalHtml();
     EXPECT_EQ(Widget()->GetPreviewPath(), "");
     EXPECT_FALSE(app->Document()->IsModified());
+}
+
+TEST_F(CQuillaryToolViewTest, NameAndDescriptionShowAsTypedNotAsMarkup) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    Widget()->SetTitle("<i>N</i>");
+    Widget()->SetDescription("<b>x</b> &amp; y");
+    View()->OnInitialUpdate();
+    for (QLabel* value : {static_cast<QLabel*>(View()->nameValue),
+                          static_cast<QLabel*>(View()->descriptionValue)}) {
+        // Markup would render as the shorter "N" or "x & y".
+        const QFontMetrics metrics(value->font());
+        EXPECT_GE(value->sizeHint().width(), metrics.horizontalAdvance(value->text()))
+            << value->text().toStdString();
+    }
+
+    CDlgNew dialog(*Widget());
+    ASSERT_TRUE(dialog.Initialize());
+    ASSERT_GT(dialog.templates.Count(), 0);
+    dialog.templates.descriptions[0] = "<b>bold?</b>";
+    dialog.OnSelectionChanged(0);
+    const QFontMetrics metrics(dialog.descriptionLine->font());
+    EXPECT_GE(dialog.descriptionLine->sizeHint().width(),
+              metrics.horizontalAdvance("<b>bold?</b>"));
+}
+
+TEST_F(CQuillaryToolViewTest, FormTextsKeepTheirContrastUnderADarkTheme) {
+    REQUIRE_COMPONENT();
+    const QPalette saved = QApplication::palette();
+    struct Restore {
+        QPalette palette;
+        ~Restore() { QApplication::setPalette(palette); }
+    } restore{saved};
+    auto readable = [](CColorLabel* label) {
+        return ContrastRatio(label->TextColor(), label->BackgroundColor()) >= 4.5;
+    };
+
+    ASSERT_TRUE(Start());
+    // A light theme's text colour is kept.
+    EXPECT_EQ(View()->nameValue->TextColor(), View()->palette().color(QPalette::WindowText));
+
+    QPalette dark = saved;
+    dark.setColor(QPalette::Window, QColor(30, 30, 30));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Button, QColor(40, 40, 40));
+    QApplication::setPalette(dark);
+    QApplication::processEvents();
+    for (CColorLabel* label : {View()->nameValue, View()->descriptionValue, View()->nameCaption,
+                               View()->fileListCaption, View()->positionPaneCaption})
+        EXPECT_TRUE(readable(label)) << label->text().toStdString();
+
+    // A program started under the dark theme too.
+    app->ExitInstance();
+    app.reset();
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(readable(View()->nameValue));
+    EXPECT_TRUE(readable(View()->descriptionValue));
+}
+
+TEST(ContrastTest, FollowsTheWcagRatio) {
+    EXPECT_DOUBLE_EQ(ContrastRatio(Qt::black, Qt::white), 21.0);
+    EXPECT_DOUBLE_EQ(ContrastRatio(QColor(10, 20, 30), QColor(10, 20, 30)), 1.0);
+    EXPECT_NEAR(ContrastRatio(QColor(0, 0, 255), QColor(230, 230, 250)), 6.98, 0.01);
+    const QColor lavender(230, 230, 250);
+    EXPECT_EQ(ReadableTextColor(QColor(20, 20, 20), lavender), QColor(20, 20, 20));
+    EXPECT_EQ(ReadableTextColor(QColor(220, 220, 220), lavender), QColor(0, 0, 0));
+    EXPECT_EQ(ReadableTextColor(QColor(40, 40, 40), QColor(10, 10, 10)), QColor(255, 255, 255));
 }
