@@ -60,6 +60,8 @@ struct CMainFrame::CommandRow {
     Enable enable;
     // None for the two toggles of the View menu, which follow their bars.
     void (*handler)(CQuillaryToolApp& app);
+    // For a setting that is on or off: whether it is on.
+    bool (*checked)(const CQuillaryToolApp& app) = nullptr;
 };
 
 namespace {
@@ -110,7 +112,7 @@ const CommandRow kCommands[] = {
      Enable::WithWidget, [](CQuillaryToolApp& app) { View(app).OnGetModernHtml(); }},
     {CMainFrame::EditPreview, "&Edit", Before::Separator, "Pre&view", "Preview the widget",
      "Preview", "Ctrl+F5", nullptr, Enable::WithWidget,
-     [](CQuillaryToolApp& app) { app.OnPreview(0); }},
+     [](CQuillaryToolApp& app) { app.OnPreview(app.ModernHtml() ? 2 : 0); }},
     {CMainFrame::EditModernPreview, "&Edit", Before::Nothing, "Preview in &Modern Browser",
      "Preview the widget as today's browsers show it", nullptr, "Ctrl+Shift+F5", nullptr,
      Enable::WithWidget, [](CQuillaryToolApp& app) { app.OnPreview(2); }},
@@ -120,6 +122,10 @@ const CommandRow kCommands[] = {
      [](CQuillaryToolApp& app) { app.OnWebBrowser(); }},
     {CMainFrame::OptionTemplate, "Option", Before::Nothing, "&Template...", "Manage the templates",
      nullptr, "", nullptr, Enable::Always, [](CQuillaryToolApp& app) { app.OnManageTemplates(); }},
+    {CMainFrame::OptionModernHtml, "Option", Before::Separator, "Use HTML for Today's Browsers",
+     "Show and preview the HTML that today's browsers run instead of the applet's", nullptr, "",
+     nullptr, Enable::Always, [](CQuillaryToolApp& app) { app.SetModernHtml(!app.ModernHtml()); },
+     [](const CQuillaryToolApp& app) { return app.ModernHtml(); }},
 
     {CMainFrame::ViewToolbar, "&View", Before::Nothing, "&Toolbar", "Show or hide the toolbar",
      "Toggle ToolBar", "", nullptr, Enable::Always, nullptr},
@@ -189,6 +195,8 @@ QAction* CMainFrame::AddCommand(QMenu* menu, const CommandRow& row) {
     QList<QKeySequence> keys = QKeySequence::listFromString(QString::fromUtf8(row.keys));
     keys.removeAll(QKeySequence());
     action->setShortcuts(keys);
+    if (row.checked)
+        action->setCheckable(true);
     if (row.handler) {
         CQuillaryToolApp* app = m_app;
         auto* handler = row.handler;
@@ -380,6 +388,8 @@ void CMainFrame::UpdateCommandUI() {
                              : row.enable == Enable::WithWidget ? widget
                                                                 : canCopy;
         m_actions[row.command]->setEnabled(enabled);
+        if (row.checked)
+            m_actions[row.command]->setChecked(row.checked(*m_app));
     }
     UpdateRecentFileMenu();
 }

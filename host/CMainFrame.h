@@ -38,6 +38,7 @@ public:
         EditModernPreview,
         OptionWebBrowser,
         OptionTemplate,
+        OptionModernHtml,
         ViewToolbar,
         ViewStatusBar,
         HelpTopics,

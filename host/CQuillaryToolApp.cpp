@@ -17,6 +17,13 @@
 #include <QSettings>
 #include <QUrl>
 
+namespace {
+
+const QString kModernHtmlKey =
+    QString::fromUtf8(host::kSectionOutput) + QStringLiteral("/Use HTML for Today's Browsers");
+
+} // namespace
+
 CQuillaryToolApp::CQuillaryToolApp(const QString& folder)
     : appFolder(folder), m_recentFiles(host::kRecentFileCount) {
     while (appFolder.size() > 1 && (appFolder.endsWith('/') || appFolder.endsWith('\\')))
@@ -58,6 +65,7 @@ bool CQuillaryToolApp::InitInstance(const QStringList& arguments) {
     auto profile = Profile();
     m_recentFiles.Store(&CQuillaryToolApp::Profile, QString::fromUtf8(host::kSectionRecentFiles));
     browser = host::ReadBrowserChoice(*profile);
+    m_modernHtml = profile->value(kModernHtmlKey, false).toBool();
 
     m_document = std::make_unique<CQuillaryToolDoc>();
     m_document->recentFiles = &m_recentFiles;
@@ -68,6 +76,7 @@ bool CQuillaryToolApp::InitInstance(const QStringList& arguments) {
         host::LaunchBrowser(browser, QString::fromStdString(path));
     };
     auto* view = new CQuillaryToolView(m_document.get(), m_frame.get());
+    view->SetModernHtml(m_modernHtml);
     m_frame->setCentralWidget(view);
     m_frame->RestorePlacement(*profile);
     connect(m_document.get(), &CQuillaryToolDoc::titleChanged, m_frame.get(),
@@ -188,6 +197,14 @@ void CQuillaryToolApp::OnPreview(int kind) {
     if (m_document->HasComponent())
         host::RunPreview(*m_document->Component(), ProcessPreviewFolder(), kind, browser,
                          m_frame.get());
+}
+
+void CQuillaryToolApp::SetModernHtml(bool modern) {
+    m_modernHtml = modern;
+    if (auto profile = Profile())
+        profile->setValue(kModernHtmlKey, modern);
+    if (CQuillaryToolView* view = View())
+        view->SetModernHtml(modern);
 }
 
 void CQuillaryToolApp::OnWebBrowser() {

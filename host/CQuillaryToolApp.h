@@ -57,6 +57,11 @@ public:
     void OnManageTemplates();
     QString HelpFile() const { return appFolder + QStringLiteral("/help/index.html"); }
 
+    // "Use HTML for Today's Browsers": the view and Preview use the HTML kinds of today's
+    // browsers (2 and 3) instead of the applet's (0 and 1). Kept in the profile section "Output".
+    bool ModernHtml() const { return m_modernHtml; }
+    void SetModernHtml(bool modern);
+
     static std::unique_ptr<QSettings> Profile();
 
     CQuillaryToolDoc* Document() const { return m_document.get(); }
@@ -75,4 +80,5 @@ private:
     std::unique_ptr<CQuillaryToolDoc> m_document;
     std::unique_ptr<CMainFrame> m_frame;
     bool m_comInitialized = false;
+    bool m_modernHtml = false;
 };

@@ -20,6 +20,15 @@ namespace {
 const QColor kFormColor(230, 230, 250);
 const QColor kCaptionColor(0, 0, 255);
 
+const char* const kClassFile = "furlin.class";
+const char* const kRuntimeFile = "furlin.js";
+// Marks the list's runtime row, which no resource of the component stands behind.
+constexpr int kRuntimeRole = Qt::UserRole + 1;
+
+bool IsModernKind(int kind) {
+    return kind == 2 || kind == 3;
+}
+
 // Component HTML has CR LF line ends; the panes show plain lines.
 QString ForDisplay(const std::string& html) {
     QString text = ToQt(html);
@@ -152,7 +161,7 @@ void CQuillaryToolView::OnInitialUpdate() {
         CTessel* component = m_document->Component();
         nameValue->setText(ToQt(component->GetTitle()));
         descriptionValue->setText(ToQt(component->GetDescription()));
-        RefreshHtml(0);
+        RefreshHtml(LocalHtmlKind());
         RefreshFileList();
     }
     ResizeParentToFit();
@@ -196,6 +205,31 @@ void CQuillaryToolView::RefreshHtml(int kind) {
     }
     positionPane->setPlainText(ForDisplay(position));
     headPane->setPlainText(ForDisplay(style + "\r\n" + script));
+    m_shownKind = kind;
+    SyncRuntimeRow();
+}
+
+void CQuillaryToolView::SyncRuntimeRow() {
+    QTreeWidgetItem* classRow = nullptr;
+    for (int i = fileList->topLevelItemCount() - 1; i >= 0; --i) {
+        QTreeWidgetItem* row = fileList->topLevelItem(i);
+        if (row->data(0, kRuntimeRole).toBool())
+            delete row;
+        else if (row->text(0) == QString::fromUtf8(kClassFile))
+            classRow = row;
+    }
+    if (!IsModernKind(m_shownKind) || classRow == nullptr)
+        return;
+    auto* runtime = new QTreeWidgetItem(fileList);
+    runtime->setText(0, QString::fromUtf8(kRuntimeFile));
+    runtime->setText(1, classRow->text(1));
+    runtime->setText(2, classRow->text(2));
+    runtime->setData(0, kRuntimeRole, true);
+}
+
+void CQuillaryToolView::SetModernHtml(bool modern) {
+    m_modernHtml = modern;
+    RefreshHtml(LocalHtmlKind());
 }
 
 void CQuillaryToolView::RefreshFileList() {
@@ -208,6 +242,7 @@ void CQuillaryToolView::RefreshFileList() {
         row->setText(1, ToQt(component->GetResourceLocalPath(i)));
         row->setText(2, ToQt(component->GetResourceWebPath(i)));
     }
+    SyncRuntimeRow();
 }
 
 void CQuillaryToolView::OnConfigure() {
@@ -216,7 +251,7 @@ void CQuillaryToolView::OnConfigure() {
     if (!m_document->Component()->Config())
         return;
     fileList->clear();
-    RefreshHtml(0);
+    RefreshHtml(LocalHtmlKind());
     RefreshFileList();
     m_document->SetModifiedFlag(true);
 }
@@ -243,12 +278,12 @@ void CQuillaryToolView::OnGetLocalHtml() {
     if (!host::services().runDialog(dialog))
         return;
     component->SetPreviewPath(NormalizePreviewPath(dialog.PreviewPath()).toStdString());
-    RefreshHtml(0);
+    RefreshHtml(LocalHtmlKind());
     m_document->SetModifiedFlag(true);
 }
 
 void CQuillaryToolView::OnGetWebHtml() {
-    RefreshHtml(1);
+    RefreshHtml(WebHtmlKind());
 }
 
 void CQuillaryToolView::OnGetModernHtml() {

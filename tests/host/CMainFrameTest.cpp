@@ -109,7 +109,8 @@ TEST_F(CMainFrameTest, MenusListTheirEntriesInGroups) {
                   "&Edit: &Configure ...\tAlt+Enter | Re&name ... | - | Get &Local HTML ... | Get "
                   "&Web HTML | "
                   "Get &Modern HTML | - | Pre&view | Preview in &Modern Browser",
-                  "Option: &Web Browser... | &Template...", "&View: &Toolbar | &Status Bar",
+                  "Option: &Web Browser... | &Template... | - | Use HTML for Today's Browsers",
+                  "&View: &Toolbar | &Status Bar",
                   "&Help: &Help Topics | &Tutorial | &Search for Help on ... | &View Sample | - | "
                   "&Frequently Asked Questions | - | &About Quillary Foldline..."}));
     EXPECT_TRUE(Frame()->Action(CMainFrame::ViewToolbar)->isChecked());

@@ -1,15 +1,20 @@
 #include "CQuillaryToolView.h"
+#include "CMainFrame.h"
+#include "CPreview.h"
 #include "CQuillaryToolDoc.h"
 #include "CTemplateDialogs.h"
 #include "CViewDialogs.h"
 #include "HostTestSupport.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QSettings>
 #include <QTreeWidget>
 
 namespace {
@@ -230,4 +235,87 @@ TEST(ContrastTest, FollowsTheWcagRatio) {
     EXPECT_EQ(ReadableTextColor(QColor(20, 20, 20), lavender), QColor(20, 20, 20));
     EXPECT_EQ(ReadableTextColor(QColor(220, 220, 220), lavender), QColor(0, 0, 0));
     EXPECT_EQ(ReadableTextColor(QColor(40, 40, 40), QColor(10, 10, 10)), QColor(255, 255, 255));
+}
+
+namespace {
+
+// The file list's rows as "name | local folder | web folder".
+QStringList Rows(QTreeWidget* list) {
+    QStringList rows;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = list->topLevelItem(i);
+        rows << row->text(0) + " | " + row->text(1) + " | " + row->text(2);
+    }
+    return rows;
+}
+
+} // namespace
+
+TEST_F(CQuillaryToolViewTest, ModernHtmlOptionIsOffByDefaultAndSwitchesEveryHtmlToTodaysKinds) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    CMainFrame* frame = app->MainFrame();
+    QAction* option = frame->Action(CMainFrame::OptionModernHtml);
+    EXPECT_TRUE(option->isCheckable());
+    EXPECT_FALSE(option->isChecked());
+    EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 0)));
+    const QStringList applet = Rows(View()->fileList);
+    ASSERT_FALSE(applet.isEmpty());
+    EXPECT_FALSE(applet.join('\n').contains("furlin.js"));
+
+    option->trigger();
+    EXPECT_TRUE(option->isChecked());
+    EXPECT_FALSE(app->Document()->IsModified());
+    EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 2)));
+    // The runtime joins the list, in the folders of the applet class file.
+    const int classRow =
+        static_cast<int>(applet.indexOf(QRegularExpression("^furlin\\.class \\|.*")));
+    ASSERT_GE(classRow, 0);
+    QString runtime = applet[classRow];
+    runtime.replace("furlin.class", "furlin.js");
+    EXPECT_EQ(Rows(View()->fileList), applet + QStringList{runtime});
+
+    View()->OnGetWebHtml();
+    EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 3)));
+    dialogRunner = [](QDialog&) { return true; };
+    View()->OnGetLocalHtml();
+    EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 2)));
+    EXPECT_EQ(Rows(View()->fileList), applet + QStringList{runtime});
+
+    // Preview writes the page of today's browsers.
+    Widget()->SetPreviewPath("site/");
+    frame->Action(CMainFrame::EditPreview)->trigger();
+    Widget()->SetPreviewPath("");
+    EXPECT_EQ(ReadText(app->ProcessPreviewFolder() + "/preview.htm").toStdString(),
+              host::BuildPreviewPage("", "", Widget()->GetHTMLBody(0, 2)));
+
+    // Kept for the next start.
+    app->ExitInstance();
+    app.reset();
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(app->MainFrame()->Action(CMainFrame::OptionModernHtml)->isChecked());
+    EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 2)));
+    EXPECT_EQ(CQuillaryToolApp::Profile()->value("Output/Use HTML for Today's Browsers").toBool(),
+              true);
+
+    // Off again: the applet's HTML and list, exactly.
+    app->MainFrame()->Action(CMainFrame::OptionModernHtml)->trigger();
+    EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 0)));
+    EXPECT_EQ(Rows(View()->fileList), applet);
+    View()->OnGetWebHtml();
+    EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 1)));
+}
+
+TEST_F(CQuillaryToolViewTest, ModernHtmlShownByItsOwnCommandListsTheRuntimeWhileShown) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    const QStringList applet = Rows(View()->fileList);
+    View()->OnGetModernHtml();
+    EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 3)));
+    ASSERT_EQ(Rows(View()->fileList).size(), applet.size() + 1);
+    EXPECT_TRUE(Rows(View()->fileList).last().startsWith("furlin.js | "));
+    View()->OnGetModernHtml(); // once, however often it is asked for
+    EXPECT_EQ(Rows(View()->fileList).size(), applet.size() + 1);
+    View()->OnGetWebHtml();
+    EXPECT_EQ(Rows(View()->fileList), applet);
 }
