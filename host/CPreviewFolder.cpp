@@ -48,18 +48,21 @@ CPreviewFolder::~CPreviewFolder() {
 }
 
 QString CPreviewFolder::Path() {
-    // A cleaner may remove a new folder between its creation and its lock; then take another.
+    // Another program's clean-up may remove the shared folder, or a new folder between its
+    // creation and its lock; then start again.
     for (int attempt = 0; m_lock < 0 && attempt < 8; ++attempt) {
         if (m_shared.isEmpty() || !QDir().mkpath(m_shared))
             return QString();
         QByteArray pattern =
             QFile::encodeName(m_shared + QStringLiteral("/%1-XXXXXX").arg(::getpid()));
         if (::mkdtemp(pattern.data()) == nullptr)
-            return QString();
+            continue;
         const QString folder = QFile::decodeName(pattern);
         m_lock = TryLockClaim(folder, true);
         if (m_lock >= 0)
             m_path = folder;
+        else
+            QDir(folder).removeRecursively();
     }
     return m_lock >= 0 ? m_path : QString();
 }
