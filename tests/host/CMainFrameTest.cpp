@@ -249,7 +249,7 @@ TEST_F(CMainFrameTest, AboutLinkTurnsRedWhileHoveredAndOpensItsTarget) {
     EXPECT_FALSE(second.webLink->IsVisited());
 }
 
-TEST_F(CMainFrameTest, DesktopKeysBesideTheSpecifiedOnes) {
+TEST_F(CMainFrameTest, DesktopKeysBesideTheProgramsOwn) {
     REQUIRE_COMPONENT();
     ASSERT_TRUE(Start());
     EXPECT_TRUE(Frame()->Action(CMainFrame::AppExit)->shortcuts().contains(QKeySequence("Ctrl+Q")));
