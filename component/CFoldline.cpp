@@ -17,51 +17,6 @@
 
 namespace {
 
-enum class Kind { Property, Method };
-
-struct MemberInfo {
-    DISPID id;
-    const char* name;
-    Kind kind;
-};
-
-const MemberInfo kMembers[] = {
-    {DISPID_ProgID, "ProgID", Kind::Property},
-    {DISPID_Title, "Title", Kind::Property},
-    {DISPID_Description, "Description", Kind::Property},
-    {DISPID_BitmapFileName, "BitmapFileName", Kind::Property},
-    {DISPID_PreviewPath, "PreviewPath", Kind::Property},
-    {DISPID_LastUpdateTime, "LastUpdateTime", Kind::Property},
-    {DISPID_ReadConfigFile, "ReadConfigFile", Kind::Method},
-    {DISPID_WriteConfigFile, "WriteConfigFile", Kind::Method},
-    {DISPID_Config, "Config", Kind::Method},
-    {DISPID_GetTesselTypeID, "GetTesselTypeID", Kind::Method},
-    {DISPID_GetTesselNameID, "GetTesselNameID", Kind::Method},
-    {DISPID_GetMenuTextID, "GetMenuTextID", Kind::Method},
-    {DISPID_GetMessageTextID, "GetMessageTextID", Kind::Method},
-    {DISPID_GetTipsTextID, "GetTipsTextID", Kind::Method},
-    {DISPID_GetIconID, "GetIconID", Kind::Method},
-    {DISPID_GetHTMLSegmentNumber, "GetHTMLSegmentNumber", Kind::Method},
-    {DISPID_GetHTMLPosition, "GetHTMLPosition", Kind::Method},
-    {DISPID_GetHTMLBody, "GetHTMLBody", Kind::Method},
-    {DISPID_GetResourceInstance, "GetResourceInstance", Kind::Method},
-    {DISPID_GetResourceNumber, "GetResourceNumber", Kind::Method},
-    {DISPID_GetResourceName, "GetResourceName", Kind::Method},
-    {DISPID_GetResourceLocalPath, "GetResourceLocalPath", Kind::Method},
-    {DISPID_GetResourceWebPath, "GetResourceWebPath", Kind::Method},
-    {DISPID_GetResourceLocalPathByName, "GetResourceLocalPathByName", Kind::Method},
-    {DISPID_GetResourceWebPathByName, "GetResourceWebPathByName", Kind::Method},
-    {DISPID_SetResourceLocalPath, "SetResourceLocalPath", Kind::Method},
-};
-
-const MemberInfo* FindMember(DISPID id) {
-    for (const MemberInfo& m : kMembers) {
-        if (m.id == id)
-            return &m;
-    }
-    return nullptr;
-}
-
 const char* const kPositionCursor = "cursor";
 
 // The folder that file references of a document at path are resolved against and copied into,
@@ -123,31 +78,191 @@ private:
     UINT* m_argErr;
 };
 
-void SetResult(VARIANT* result, VARIANT value) {
-    if (result)
-        *result = std::move(value);
-}
-
 VARIANT CountResult(int count) {
     // The interface counts in signed 16 bits; indexes beyond that cannot be asked for anyway.
     return MakeVariantI2(static_cast<std::int16_t>(std::min(count, 32767)));
 }
 
-const char* DescriptionKeyOf(DISPID id) {
-    switch (id) {
-    case DISPID_ProgID:
-        return "ProgID";
-    case DISPID_Title:
-        return "Title";
-    case DISPID_Description:
-        return "Description";
-    case DISPID_BitmapFileName:
-        return "BitmapFileName";
-    case DISPID_PreviewPath:
-        return "PreviewPath";
-    default:
-        return nullptr;
+enum class Kind { Property, Method };
+
+struct MemberInfo;
+
+// One call of a member: the object, its arguments, whether it is a property put, and the result
+// that a get or method call hands back.
+struct Call {
+    CFoldline& self;
+    const MemberInfo& member;
+    const CArgs& args;
+    bool put;
+    VARIANT result;
+};
+
+using Handler = HRESULT (*)(Call& call);
+
+// A row of the dispatch interface. A property takes argCount arguments to get and one more to
+// put; a method is only called.
+struct MemberInfo {
+    DISPID id;
+    const char* name;
+    Kind kind;
+    UINT argCount;
+    Handler handler;
+};
+
+// Handlers shared by several rows.
+
+// The catalogue properties are the description keys of their own names.
+HRESULT CatalogueProperty(Call& c) {
+    if (!c.put) {
+        c.result = MakeVariantBstr(c.self.GetDescriptionKey(c.member.name));
+        return S_OK;
     }
+    std::string text;
+    const HRESULT hr = c.args.Text(0, text);
+    if (SUCCEEDED(hr))
+        c.self.SetDescriptionKey(c.member.name, text);
+    return hr;
+}
+
+// A member of one text argument whose answer f computes from it.
+template <VARIANT (*f)(CFoldline&, const std::string&)> HRESULT WithText(Call& c) {
+    std::string text;
+    const HRESULT hr = c.args.Text(0, text);
+    if (SUCCEEDED(hr))
+        c.result = f(c.self, text);
+    return hr;
+}
+
+// A member of one 16-bit argument whose answer f computes from it.
+template <VARIANT (*f)(CFoldline&, int)> HRESULT WithShort(Call& c) {
+    int number = 0;
+    const HRESULT hr = c.args.Short(0, number);
+    if (SUCCEEDED(hr))
+        c.result = f(c.self, number);
+    return hr;
+}
+
+template <std::int32_t value> HRESULT Constant(Call& c) {
+    c.result = MakeVariantI4(value);
+    return S_OK;
+}
+
+template <ResourceField field> VARIANT ResourceFieldAt(CFoldline& self, int index) {
+    return MakeVariantBstr(self.GetResourceField(index, field));
+}
+
+template <ResourceField field>
+VARIANT ResourceFieldByName(CFoldline& self, const std::string& name) {
+    return MakeVariantBstr(self.GetResourceFieldByName(name, field));
+}
+
+const MemberInfo kMembers[] = {
+    {DISPID_ProgID, "ProgID", Kind::Property, 0, CatalogueProperty},
+    {DISPID_Title, "Title", Kind::Property, 0, CatalogueProperty},
+    {DISPID_Description, "Description", Kind::Property, 0, CatalogueProperty},
+    {DISPID_BitmapFileName, "BitmapFileName", Kind::Property, 0, CatalogueProperty},
+    {DISPID_PreviewPath, "PreviewPath", Kind::Property, 0, CatalogueProperty},
+    {DISPID_LastUpdateTime, "LastUpdateTime", Kind::Property, 0,
+     [](Call& c) {
+         if (!c.put) {
+             c.result = MakeVariantDate(c.self.GetLastUpdateTime());
+             return S_OK;
+         }
+         DATE date = 0;
+         const HRESULT hr = c.args.Date(0, date);
+         if (SUCCEEDED(hr))
+             c.self.SetLastUpdateTime(date);
+         return hr;
+     }},
+    {DISPID_ReadConfigFile, "ReadConfigFile", Kind::Method, 1,
+     WithText<[](CFoldline& self, const std::string& path) {
+         return MakeVariantBool(self.ReadConfigFile(path));
+     }>},
+    {DISPID_WriteConfigFile, "WriteConfigFile", Kind::Method, 1,
+     WithText<[](CFoldline& self, const std::string& path) {
+         return MakeVariantBool(self.WriteConfigFile(path));
+     }>},
+    {DISPID_Config, "Config", Kind::Method, 0,
+     [](Call& c) {
+         c.result = MakeVariantBool(c.self.Config());
+         return S_OK;
+     }},
+    {DISPID_GetTesselTypeID, "GetTesselTypeID", Kind::Method, 0, Constant<IDS_TESSEL_TYPE>},
+    {DISPID_GetTesselNameID, "GetTesselNameID", Kind::Method, 0, Constant<IDS_TESSEL_NAME>},
+    {DISPID_GetMenuTextID, "GetMenuTextID", Kind::Method, 0, Constant<IDS_MENU_TEXT>},
+    {DISPID_GetMessageTextID, "GetMessageTextID", Kind::Method, 0, Constant<IDS_MESSAGE_TEXT>},
+    {DISPID_GetTipsTextID, "GetTipsTextID", Kind::Method, 0, Constant<IDS_TIPS_TEXT>},
+    {DISPID_GetIconID, "GetIconID", Kind::Method, 1,
+     WithShort<[](CFoldline&, int) { return MakeVariantI4(IDI_TESSEL); }>},
+    {DISPID_GetHTMLSegmentNumber, "GetHTMLSegmentNumber", Kind::Method, 0,
+     [](Call& c) {
+         c.result = MakeVariantI2(1);
+         return S_OK;
+     }},
+    {DISPID_GetHTMLPosition, "GetHTMLPosition", Kind::Method, 1,
+     WithShort<[](CFoldline&, int) { return MakeVariantBstr(kPositionCursor); }>},
+    {DISPID_GetHTMLBody, "GetHTMLBody", Kind::Method, 2,
+     [](Call& c) {
+         int segment = 0;
+         int kind = 0;
+         HRESULT hr = c.args.Short(0, segment);
+         if (SUCCEEDED(hr))
+             hr = c.args.Short(1, kind);
+         if (SUCCEEDED(hr))
+             c.result = MakeVariantBstr(c.self.GetHTMLBody(segment, kind));
+         return hr;
+     }},
+    {DISPID_GetResourceInstance, "GetResourceInstance", Kind::Method, 0,
+     [](Call& c) {
+         c.result = MakeVariantI4(CFoldlineApp::Instance().ResourceInstance());
+         return S_OK;
+     }},
+    {DISPID_GetResourceNumber, "GetResourceNumber", Kind::Method, 0,
+     [](Call& c) {
+         c.result = CountResult(c.self.GetResourceNumber());
+         return S_OK;
+     }},
+    {DISPID_GetResourceName, "GetResourceName", Kind::Method, 1,
+     WithShort<ResourceFieldAt<ResourceField::Name>>},
+    {DISPID_GetResourceLocalPath, "GetResourceLocalPath", Kind::Method, 1,
+     WithShort<ResourceFieldAt<ResourceField::LocalPath>>},
+    {DISPID_GetResourceWebPath, "GetResourceWebPath", Kind::Method, 1,
+     WithShort<ResourceFieldAt<ResourceField::WebPath>>},
+    {DISPID_GetResourceLocalPathByName, "GetResourceLocalPathByName", Kind::Method, 1,
+     WithText<ResourceFieldByName<ResourceField::LocalPath>>},
+    {DISPID_GetResourceWebPathByName, "GetResourceWebPathByName", Kind::Method, 1,
+     WithText<ResourceFieldByName<ResourceField::WebPath>>},
+    {DISPID_SetResourceLocalPath, "SetResourceLocalPath", Kind::Method, 1,
+     WithText<[](CFoldline& self, const std::string& path) {
+         return MakeVariantBool(self.SetResourceLocalPath(path));
+     }>},
+};
+
+const MemberInfo* FindMember(DISPID id) {
+    for (const MemberInfo& m : kMembers) {
+        if (m.id == id)
+            return &m;
+    }
+    return nullptr;
+}
+
+// Whether the flags, the named arguments and the argument count fit the member.
+HRESULT CheckCall(const MemberInfo& member, WORD flags, const DISPPARAMS& params) {
+    if (params.cArgs > 0 && !params.rgvarg)
+        return E_INVALIDARG;
+    const bool put = (flags & DISPATCH_PROPERTYPUT) != 0;
+    const bool getOrCall = (flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) != 0;
+    if (put ? member.kind != Kind::Property : !getOrCall)
+        return DISP_E_MEMBERNOTFOUND;
+    // Only the value of a property put may be named, and only as DISPID_PROPERTYPUT.
+    if (params.cNamedArgs > 0) {
+        if (!put || params.cNamedArgs != 1 || !params.rgdispidNamedArgs ||
+            params.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
+            return DISP_E_NONAMEDARGS;
+    }
+    if (params.cArgs != member.argCount + (put ? 1 : 0))
+        return DISP_E_BADPARAMCOUNT;
+    return S_OK;
 }
 
 void FillException(EXCEPINFO* info, HRESULT scode, const std::string& description) {
@@ -244,161 +359,18 @@ HRESULT CFoldline::Invoke(DISPID dispIdMember, REFIID riid, LCID, WORD wFlags,
     const MemberInfo* member = FindMember(dispIdMember);
     if (!member)
         return DISP_E_MEMBERNOTFOUND;
-
     DISPPARAMS none;
     const DISPPARAMS& params = pDispParams ? *pDispParams : none;
-    if (params.cArgs > 0 && !params.rgvarg)
-        return E_INVALIDARG;
-
-    const bool put = (wFlags & DISPATCH_PROPERTYPUT) != 0;
-    const bool getOrCall = (wFlags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) != 0;
-    if (put ? member->kind != Kind::Property : !getOrCall)
-        return DISP_E_MEMBERNOTFOUND;
-
-    // Only the value of a property put may be named, and only as DISPID_PROPERTYPUT.
-    if (params.cNamedArgs > 0) {
-        if (!put || params.cNamedArgs != 1 || !params.rgdispidNamedArgs ||
-            params.rgdispidNamedArgs[0] != DISPID_PROPERTYPUT)
-            return DISP_E_NONAMEDARGS;
-    }
-
-    UINT expected = 0;
-    switch (dispIdMember) {
-    case DISPID_ReadConfigFile:
-    case DISPID_WriteConfigFile:
-    case DISPID_GetIconID:
-    case DISPID_GetHTMLPosition:
-    case DISPID_GetResourceName:
-    case DISPID_GetResourceLocalPath:
-    case DISPID_GetResourceWebPath:
-    case DISPID_GetResourceLocalPathByName:
-    case DISPID_GetResourceWebPathByName:
-    case DISPID_SetResourceLocalPath:
-        expected = 1;
-        break;
-    case DISPID_GetHTMLBody:
-        expected = 2;
-        break;
-    default:
-        expected = put ? 1 : 0;
-        break;
-    }
-    if (params.cArgs != expected)
-        return DISP_E_BADPARAMCOUNT;
+    if (const HRESULT hr = CheckCall(*member, wFlags, params); FAILED(hr))
+        return hr;
 
     const CArgs args(params, puArgErr);
+    Call call{*this, *member, args, (wFlags & DISPATCH_PROPERTYPUT) != 0, VARIANT()};
     try {
-        HRESULT hr = S_OK;
-        std::string text;
-        int number = 0;
-        int kind = 0;
-        DATE date = 0;
-        switch (dispIdMember) {
-        case DISPID_ProgID:
-        case DISPID_Title:
-        case DISPID_Description:
-        case DISPID_BitmapFileName:
-        case DISPID_PreviewPath:
-            if (put) {
-                if (FAILED(hr = args.Text(0, text)))
-                    return hr;
-                SetDescriptionKey(DescriptionKeyOf(dispIdMember), text);
-            } else {
-                SetResult(pVarResult,
-                          MakeVariantBstr(GetDescriptionKey(DescriptionKeyOf(dispIdMember))));
-            }
-            return S_OK;
-        case DISPID_LastUpdateTime:
-            if (put) {
-                if (FAILED(hr = args.Date(0, date)))
-                    return hr;
-                SetLastUpdateTime(date);
-            } else {
-                SetResult(pVarResult, MakeVariantDate(GetLastUpdateTime()));
-            }
-            return S_OK;
-        case DISPID_ReadConfigFile:
-            if (FAILED(hr = args.Text(0, text)))
-                return hr;
-            SetResult(pVarResult, MakeVariantBool(ReadConfigFile(text)));
-            return S_OK;
-        case DISPID_WriteConfigFile:
-            if (FAILED(hr = args.Text(0, text)))
-                return hr;
-            SetResult(pVarResult, MakeVariantBool(WriteConfigFile(text)));
-            return S_OK;
-        case DISPID_Config:
-            SetResult(pVarResult, MakeVariantBool(Config()));
-            return S_OK;
-        case DISPID_GetTesselTypeID:
-            SetResult(pVarResult, MakeVariantI4(IDS_TESSEL_TYPE));
-            return S_OK;
-        case DISPID_GetTesselNameID:
-            SetResult(pVarResult, MakeVariantI4(IDS_TESSEL_NAME));
-            return S_OK;
-        case DISPID_GetMenuTextID:
-            SetResult(pVarResult, MakeVariantI4(IDS_MENU_TEXT));
-            return S_OK;
-        case DISPID_GetMessageTextID:
-            SetResult(pVarResult, MakeVariantI4(IDS_MESSAGE_TEXT));
-            return S_OK;
-        case DISPID_GetTipsTextID:
-            SetResult(pVarResult, MakeVariantI4(IDS_TIPS_TEXT));
-            return S_OK;
-        case DISPID_GetIconID:
-            if (FAILED(hr = args.Short(0, number)))
-                return hr;
-            SetResult(pVarResult, MakeVariantI4(IDI_TESSEL));
-            return S_OK;
-        case DISPID_GetHTMLSegmentNumber:
-            SetResult(pVarResult, MakeVariantI2(1));
-            return S_OK;
-        case DISPID_GetHTMLPosition:
-            if (FAILED(hr = args.Short(0, number)))
-                return hr;
-            SetResult(pVarResult, MakeVariantBstr(kPositionCursor));
-            return S_OK;
-        case DISPID_GetHTMLBody:
-            if (FAILED(hr = args.Short(0, number)) || FAILED(hr = args.Short(1, kind)))
-                return hr;
-            SetResult(pVarResult, MakeVariantBstr(GetHTMLBody(number, kind)));
-            return S_OK;
-        case DISPID_GetResourceInstance:
-            SetResult(pVarResult, MakeVariantI4(CFoldlineApp::Instance().ResourceInstance()));
-            return S_OK;
-        case DISPID_GetResourceNumber:
-            SetResult(pVarResult, CountResult(GetResourceNumber()));
-            return S_OK;
-        case DISPID_GetResourceName:
-        case DISPID_GetResourceLocalPath:
-        case DISPID_GetResourceWebPath: {
-            if (FAILED(hr = args.Short(0, number)))
-                return hr;
-            const ResourceField field = dispIdMember == DISPID_GetResourceName ? ResourceField::Name
-                                        : dispIdMember == DISPID_GetResourceLocalPath
-                                            ? ResourceField::LocalPath
-                                            : ResourceField::WebPath;
-            SetResult(pVarResult, MakeVariantBstr(GetResourceField(number, field)));
-            return S_OK;
-        }
-        case DISPID_GetResourceLocalPathByName:
-        case DISPID_GetResourceWebPathByName: {
-            if (FAILED(hr = args.Text(0, text)))
-                return hr;
-            const ResourceField field = dispIdMember == DISPID_GetResourceLocalPathByName
-                                            ? ResourceField::LocalPath
-                                            : ResourceField::WebPath;
-            SetResult(pVarResult, MakeVariantBstr(GetResourceFieldByName(text, field)));
-            return S_OK;
-        }
-        case DISPID_SetResourceLocalPath:
-            if (FAILED(hr = args.Text(0, text)))
-                return hr;
-            SetResult(pVarResult, MakeVariantBool(SetResourceLocalPath(text)));
-            return S_OK;
-        default:
-            return DISP_E_MEMBERNOTFOUND;
-        }
+        const HRESULT hr = member->handler(call);
+        if (SUCCEEDED(hr) && !call.put && pVarResult)
+            *pVarResult = std::move(call.result);
+        return hr;
     } catch (const std::bad_alloc&) {
         FillException(pExcepInfo, E_OUTOFMEMORY, "Out of memory.");
     } catch (const std::exception& e) {
@@ -505,25 +477,29 @@ std::string CFoldline::GetHTMLBody(int, int kind) {
     return m_model.GetAppletHtml(m_document, kind);
 }
 
-int CFoldline::GetResourceNumber() {
+void CFoldline::EnsureResourceListCurrent() {
     if (!m_resourcesCurrent) {
         m_model.BuildResourceList(m_document);
         m_resourcesCurrent = true;
     }
+}
+
+int CFoldline::GetResourceNumber() {
+    EnsureResourceListCurrent();
     return m_document.GetResourceCount();
 }
 
 std::string CFoldline::GetResourceField(int index, ResourceField field) {
-    GetResourceNumber();
+    EnsureResourceListCurrent();
     return m_document.GetResourceField(index, field);
 }
 
 std::string CFoldline::GetResourceFieldByName(const std::string& name, ResourceField field) {
-    GetResourceNumber();
+    EnsureResourceListCurrent();
     return m_document.GetResourceFieldByName(name, field);
 }
 
 bool CFoldline::SetResourceLocalPath(const std::string& path) {
-    GetResourceNumber();
+    EnsureResourceListCurrent();
     return m_document.SetAllResourceLocalPaths(path);
 }

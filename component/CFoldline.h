@@ -60,6 +60,8 @@ public:
 
 private:
     ~CFoldline() override;
+    // Rebuilds the resource list from the model unless it still reflects it.
+    void EnsureResourceListCurrent();
 
     std::atomic<ULONG> m_refs{1};
     CTesselFile m_document;

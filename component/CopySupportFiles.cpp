@@ -83,8 +83,10 @@ bool CopyFileReplacing(const std::string& source, const std::string& target) {
     static std::atomic<unsigned> counter{0};
     const fs::path targetPath(target);
     const fs::path folder = targetPath.parent_path();
-    const std::string stem =
-        "." + targetPath.filename().string() + ".copy-" + std::to_string(::getpid()) + "-";
+    // Appended piece by piece: GCC 12 warns (-Wrestrict) about "." + a temporary string.
+    std::string stem(".");
+    stem += targetPath.filename().string();
+    stem += ".copy-" + std::to_string(::getpid()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {
         const fs::path temporary = folder / (stem + std::to_string(counter++));
         ec.clear();

@@ -2,10 +2,40 @@
 
 #include <QPalette>
 
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+double RelativeLuminance(const QColor& color) {
+    const auto channel = [](double value) {
+        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    const QColor rgb = color.toRgb();
+    return 0.2126 * channel(rgb.redF()) + 0.7152 * channel(rgb.greenF()) +
+           0.0722 * channel(rgb.blueF());
+}
+
+} // namespace
+
+double ContrastRatio(const QColor& a, const QColor& b) {
+    const double la = RelativeLuminance(a);
+    const double lb = RelativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor ReadableTextColor(const QColor& preferred, const QColor& background) {
+    if (ContrastRatio(preferred, background) >= 4.5)
+        return preferred;
+    const QColor black(0, 0, 0);
+    const QColor white(255, 255, 255);
+    return ContrastRatio(black, background) >= ContrastRatio(white, background) ? black : white;
+}
+
 CColorFormView::CColorFormView(QWidget* parent)
     : QScrollArea(parent), m_background(palette().color(QPalette::Button)), m_form(new QWidget) {
     setWidget(m_form);
-    setWidgetResizable(false);
+    setWidgetResizable(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     SetBackgroundColor(m_background);
 }

@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QScrollArea>
 
-// The form is laid out at a fixed size inside a scroll area, as a dialog form is: a window
-// smaller than the form scrolls instead of squeezing the controls.
+// The form is laid out inside a scroll area: a window smaller than the form's minimum size
+// scrolls instead of squeezing the controls, a larger one gives the form its room.
 class CColorFormView : public QScrollArea {
     Q_OBJECT
 
@@ -21,6 +21,12 @@ private:
     QColor m_background;
     QWidget* m_form;
 };
+
+// The contrast ratio of two colours as WCAG defines it, from 1 (alike) to 21 (black on white).
+double ContrastRatio(const QColor& a, const QColor& b);
+// The preferred text colour when it reads well enough on the background (WCAG AA, 4.5:1), else
+// black or white, whichever reads better.
+QColor ReadableTextColor(const QColor& preferred, const QColor& background);
 
 class CColorLabel : public QLabel {
     Q_OBJECT

@@ -11,17 +11,22 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 #include <QWhatsThis>
 
+#include <cstring>
 #include <exception>
 
 namespace {
@@ -34,10 +39,122 @@ constexpr int kShowMaximized = 3;
 const char* const kIndicatorTexts[3] = {"CAP", "NUM", "SCRL"};
 const int kIndicatorKeys[3] = {Qt::Key_CapsLock, Qt::Key_NumLock, Qt::Key_ScrollLock};
 
+// What a menu entry is preceded by.
+enum class Before { Nothing, Separator, RecentFiles };
+// When a command can be chosen.
+enum class Enable { Always, WithWidget, WithFilesToCopy };
+
+} // namespace
+
+// One command of the main frame: where it is listed, its texts and keys, when it is enabled and
+// what it does.
+struct CMainFrame::CommandRow {
+    CMainFrame::Command command;
+    const char* menu;
+    Before before;
+    const char* text;
+    const char* prompt;   // the status-bar prompt; none when null
+    const char* toolTip;  // none (the text stands in) when null
+    const char* keys;     // in the portable form, several separated by "; "
+    const char* shownKey; // how the menu names the key, where Qt's own name is not the usual one
+    Enable enable;
+    // None for the two toggles of the View menu, which follow their bars.
+    void (*handler)(CQuillaryToolApp& app);
+    // For a setting that is on or off: whether it is on.
+    bool (*checked)(const CQuillaryToolApp& app) = nullptr;
+};
+
+namespace {
+
+using CommandRow = CMainFrame::CommandRow;
+
+CQuillaryToolDoc& Doc(CQuillaryToolApp& app) {
+    return *app.Document();
+}
+CQuillaryToolView& View(CQuillaryToolApp& app) {
+    return *app.View();
+}
+
+const CommandRow kCommands[] = {
+    {CMainFrame::FileNew, "&File", Before::Nothing, "&New...", "Create a new document", "New",
+     "Ctrl+N", nullptr, Enable::Always, [](CQuillaryToolApp& app) { app.OnFileNew(); }},
+    {CMainFrame::FileOpen, "&File", Before::Nothing, "&Open...", "Open an existing document",
+     "Open", "Ctrl+O", nullptr, Enable::Always, [](CQuillaryToolApp& app) { app.OnFileOpen(); }},
+    {CMainFrame::FileSave, "&File", Before::Nothing, "&Save", "Save the active document", "Save",
+     "Ctrl+S", nullptr, Enable::WithWidget, [](CQuillaryToolApp& app) { Doc(app).DoFileSave(); }},
+    {CMainFrame::FileSaveAs, "&File", Before::Nothing, "Save &As...",
+     "Save the active document with a new name", "Save As", "Ctrl+Shift+S", nullptr,
+     Enable::WithWidget, [](CQuillaryToolApp& app) { Doc(app).DoSave(QString()); }},
+    {CMainFrame::FileSaveAsTemplate, "&File", Before::Nothing, "Save as &Template...",
+     "Save the document as a template", "Save as Template", "Ctrl+T", nullptr, Enable::WithWidget,
+     [](CQuillaryToolApp& app) { app.OnSaveAsTemplate(); }},
+    {CMainFrame::FileCopySupportFiles, "&File", Before::Nothing, "&Copy Support Files to...",
+     "Copy the files using by the widget to a specified directory", nullptr, "", nullptr,
+     Enable::WithFilesToCopy, [](CQuillaryToolApp& app) { Doc(app).OnCopySupportFiles(); }},
+    {CMainFrame::AppExit, "&File", Before::RecentFiles, "E&xit",
+     "Quit the application; prompts to save documents", "Exit", "Ctrl+Q", nullptr, Enable::Always,
+     [](CQuillaryToolApp& app) { app.OnAppExit(); }},
+
+    {CMainFrame::EditConfigure, "&Edit", Before::Nothing, "&Configure ...",
+     "Configure the widget to fit your requirment", "Configure", "Alt+Return; Alt+Enter",
+     "Alt+Enter", Enable::WithWidget, [](CQuillaryToolApp& app) { View(app).OnConfigure(); }},
+    {CMainFrame::EditRename, "&Edit", Before::Nothing, "Re&name ...", "Give the widget a new name",
+     "Rename", "", nullptr, Enable::WithWidget,
+     [](CQuillaryToolApp& app) { View(app).OnRename(); }},
+    {CMainFrame::EditLocalHtml, "&Edit", Before::Separator, "Get &Local HTML ...",
+     "Change the HTML according to the files' local relative directory", nullptr, "", nullptr,
+     Enable::WithWidget, [](CQuillaryToolApp& app) { View(app).OnGetLocalHtml(); }},
+    {CMainFrame::EditWebHtml, "&Edit", Before::Nothing, "Get &Web HTML",
+     "Change the HTML according to the files' web path", nullptr, "", nullptr, Enable::WithWidget,
+     [](CQuillaryToolApp& app) { View(app).OnGetWebHtml(); }},
+    {CMainFrame::EditModernHtml, "&Edit", Before::Nothing, "Get &Modern HTML",
+     "Change the HTML to the form that today's browsers run", nullptr, "", nullptr,
+     Enable::WithWidget, [](CQuillaryToolApp& app) { View(app).OnGetModernHtml(); }},
+    {CMainFrame::EditPreview, "&Edit", Before::Separator, "Pre&view", "Preview the widget",
+     "Preview", "Ctrl+F5", nullptr, Enable::WithWidget,
+     [](CQuillaryToolApp& app) { app.OnPreview(app.ModernHtml() ? 2 : 0); }},
+    {CMainFrame::EditModernPreview, "&Edit", Before::Nothing, "Preview in &Modern Browser",
+     "Preview the widget as today's browsers show it", nullptr, "Ctrl+Shift+F5", nullptr,
+     Enable::WithWidget, [](CQuillaryToolApp& app) { app.OnPreview(2); }},
+
+    {CMainFrame::OptionWebBrowser, "Option", Before::Nothing, "&Web Browser...",
+     "Specify your favorite web browser", "", "", nullptr, Enable::Always,
+     [](CQuillaryToolApp& app) { app.OnWebBrowser(); }},
+    {CMainFrame::OptionTemplate, "Option", Before::Nothing, "&Template...", "Manage the templates",
+     nullptr, "", nullptr, Enable::Always, [](CQuillaryToolApp& app) { app.OnManageTemplates(); }},
+    {CMainFrame::OptionModernHtml, "Option", Before::Separator, "Use HTML for Today's Browsers",
+     "Show and preview the HTML that today's browsers run instead of the applet's", nullptr, "",
+     nullptr, Enable::Always, [](CQuillaryToolApp& app) { app.SetModernHtml(!app.ModernHtml()); },
+     [](const CQuillaryToolApp& app) { return app.ModernHtml(); }},
+
+    {CMainFrame::ViewToolbar, "&View", Before::Nothing, "&Toolbar", "Show or hide the toolbar",
+     "Toggle ToolBar", "", nullptr, Enable::Always, nullptr},
+    {CMainFrame::ViewStatusBar, "&View", Before::Nothing, "&Status Bar",
+     "Show or hide the status bar", "Toggle StatusBar", "", nullptr, Enable::Always, nullptr},
+
+    {CMainFrame::HelpTopics, "&Help", Before::Nothing, "&Help Topics", "List Help topics",
+     "Help Topics", "", nullptr, Enable::Always, [](CQuillaryToolApp& app) { app.OnHelpTopics(); }},
+    {CMainFrame::HelpTutorial, "&Help", Before::Nothing, "&Tutorial",
+     "Tutorial to guide you working", nullptr, "", nullptr, Enable::Always,
+     [](CQuillaryToolApp& app) { app.OnHelpTutorial(); }},
+    {CMainFrame::HelpSearch, "&Help", Before::Nothing, "&Search for Help on ...",
+     "Search the keyword", nullptr, "", nullptr, Enable::Always,
+     [](CQuillaryToolApp& app) { app.OnHelpSearch(); }},
+    {CMainFrame::HelpViewSample, "&Help", Before::Nothing, "&View Sample",
+     "View this widget's sample", nullptr, "", nullptr, Enable::WithWidget,
+     [](CQuillaryToolApp& app) { Doc(app).OnViewSample(); }},
+    {CMainFrame::HelpFaq, "&Help", Before::Separator, "&Frequently Asked Questions",
+     "User frequently asked questions", nullptr, "", nullptr, Enable::Always,
+     [](CQuillaryToolApp& app) { app.OnHelpFaq(); }},
+    {CMainFrame::AppAbout, "&Help", Before::Separator, "&About Quillary Foldline...", nullptr,
+     nullptr, "", nullptr, Enable::Always, [](CQuillaryToolApp& app) { app.OnAppAbout(); }},
+};
+
 } // namespace
 
 CMainFrame::CMainFrame(CQuillaryToolApp* app) : m_app(app) {
     setWindowIcon(host::ProgramIcon());
+    setAcceptDrops(true);
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
@@ -50,16 +167,6 @@ CMainFrame::~CMainFrame() {
 
 CQuillaryToolView* CMainFrame::View() const {
     return qobject_cast<CQuillaryToolView*>(centralWidget());
-}
-
-QAction* CMainFrame::MakeAction(Command command, const QString& text, const QString& prompt,
-                                const QString& toolTip) {
-    auto* action = new QAction(text, this);
-    action->setStatusTip(prompt);
-    if (!toolTip.isNull())
-        action->setToolTip(toolTip);
-    m_actions[command] = action;
-    return action;
 }
 
 void CMainFrame::RunCommand(const std::function<void()>& command) {
@@ -76,177 +183,76 @@ void CMainFrame::RunCommand(const std::function<void()>& command) {
     UpdateCommandUI();
 }
 
-void CMainFrame::CreateMenus() {
-    auto route = [this](QAction* action, std::function<void()> handler) {
-        connect(action, &QAction::triggered, this, [this, handler] { RunCommand(handler); });
-    };
-    CQuillaryToolApp* app = m_app;
-    auto doc = [app] { return app->Document(); };
-    auto view = [this] { return View(); };
+QAction* CMainFrame::AddCommand(QMenu* menu, const CommandRow& row) {
+    QString text = QString::fromUtf8(row.text);
+    // Text after a tab is what the menu shows as the key instead of the shortcut's own name.
+    if (row.shownKey)
+        text += '\t' + QString::fromUtf8(row.shownKey);
+    auto* action = new QAction(text, this);
+    action->setStatusTip(row.prompt ? QString::fromUtf8(row.prompt) : QString());
+    if (row.toolTip)
+        action->setToolTip(QString::fromUtf8(row.toolTip));
+    QList<QKeySequence> keys = QKeySequence::listFromString(QString::fromUtf8(row.keys));
+    keys.removeAll(QKeySequence());
+    action->setShortcuts(keys);
+    if (row.checked)
+        action->setCheckable(true);
+    if (row.handler) {
+        CQuillaryToolApp* app = m_app;
+        auto* handler = row.handler;
+        connect(action, &QAction::triggered, this,
+                [this, app, handler] { RunCommand([app, handler] { handler(*app); }); });
+    } else {
+        action->setCheckable(true);
+        action->setChecked(true);
+    }
+    menu->addAction(action);
+    m_actions[row.command] = action;
+    return action;
+}
 
-    m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
-    QAction* a = MakeAction(FileNew, QStringLiteral("&New..."),
-                            QStringLiteral("Create a new document"), QStringLiteral("New"));
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    route(a, [app] { app->OnFileNew(); });
-    m_fileMenu->addAction(a);
-    a = MakeAction(FileOpen, QStringLiteral("&Open..."),
-                   QStringLiteral("Open an existing document"), QStringLiteral("Open"));
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    route(a, [app] { app->OnFileOpen(); });
-    m_fileMenu->addAction(a);
-    a = MakeAction(FileSave, QStringLiteral("&Save"), QStringLiteral("Save the active document"),
-                   QStringLiteral("Save"));
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    route(a, [doc] { doc()->DoFileSave(); });
-    m_fileMenu->addAction(a);
-    a = MakeAction(FileSaveAs, QStringLiteral("Save &As..."),
-                   QStringLiteral("Save the active document with a new name"),
-                   QStringLiteral("Save As"));
-    route(a, [doc] { doc()->DoSave(QString()); });
-    m_fileMenu->addAction(a);
-    a = MakeAction(FileSaveAsTemplate, QStringLiteral("Save as &Template..."),
-                   QStringLiteral("Save the document as a template"),
-                   QStringLiteral("Save as Template"));
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
-    route(a, [this] {
-        if (onSaveAsTemplate)
-            onSaveAsTemplate();
-    });
-    m_fileMenu->addAction(a);
-    a = MakeAction(FileCopySupportFiles, QStringLiteral("&Copy Support Files to..."),
-                   QStringLiteral("Copy the files using by the widget to a specified directory"));
-    route(a, [doc] { doc()->OnCopySupportFiles(); });
-    m_fileMenu->addAction(a);
-    m_recentSeparator = m_fileMenu->addSeparator();
-    for (int i = 0; i < 4; ++i) {
+void CMainFrame::AddRecentFileSection(QMenu* menu) {
+    m_recentSeparator = menu->addSeparator();
+    for (int i = 0; i < host::kRecentFileCount; ++i) {
         auto* recent = new QAction(this);
         recent->setStatusTip(QStringLiteral("Open this document"));
-        route(recent, [app, i] {
-            const QStringList& entries = app->RecentFiles().Entries();
-            if (i < entries.size())
-                app->OpenDocumentFile(entries[i], i);
+        CQuillaryToolApp* app = m_app;
+        connect(recent, &QAction::triggered, this, [this, app, i] {
+            RunCommand([app, i] {
+                const QStringList& entries = app->RecentFiles().Entries();
+                if (i < entries.size())
+                    app->OpenDocumentFile(entries[i], i);
+            });
         });
         m_recentActions[i] = recent;
-        m_fileMenu->addAction(recent);
+        menu->addAction(recent);
     }
-    m_fileMenu->addSeparator();
-    a = MakeAction(AppExit, QStringLiteral("E&xit"),
-                   QStringLiteral("Quit the application; prompts to save documents"),
-                   QStringLiteral("Exit"));
-    connect(a, &QAction::triggered, this, [app] { app->OnAppExit(); });
-    m_fileMenu->addAction(a);
-    connect(m_fileMenu, &QMenu::aboutToShow, this, [this] {
-        UpdateRecentFileMenu();
-        UpdateCommandUI();
-    });
+    menu->addSeparator();
+}
 
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    a = MakeAction(EditConfigure, QStringLiteral("&Configure ..."),
-                   QStringLiteral("Configure the widget to fit your requirment"),
-                   QStringLiteral("Configure"));
-    a->setShortcuts(
-        {QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)});
-    route(a, [view] { view()->OnConfigure(); });
-    edit->addAction(a);
-    a = MakeAction(EditRename, QStringLiteral("Re&name ..."),
-                   QStringLiteral("Give the widget a new name"), QStringLiteral("Rename"));
-    route(a, [view] { view()->OnRename(); });
-    edit->addAction(a);
-    edit->addSeparator();
-    a = MakeAction(
-        EditLocalHtml, QStringLiteral("Get &Local HTML ..."),
-        QStringLiteral("Change the HTML according to the files' local relative directory"));
-    route(a, [view] { view()->OnGetLocalHtml(); });
-    edit->addAction(a);
-    a = MakeAction(EditWebHtml, QStringLiteral("Get &Web HTML"),
-                   QStringLiteral("Change the HTML according to the files' web path"));
-    route(a, [view] { view()->OnGetWebHtml(); });
-    edit->addAction(a);
-    a = MakeAction(EditModernHtml, QStringLiteral("Get &Modern HTML"),
-                   QStringLiteral("Change the HTML to the form that today's browsers run"));
-    route(a, [view] { view()->OnGetModernHtml(); });
-    edit->addAction(a);
-    edit->addSeparator();
-    a = MakeAction(EditPreview, QStringLiteral("Pre&view"), QStringLiteral("Preview the widget"),
-                   QStringLiteral("Preview"));
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F5));
-    route(a, [this] {
-        if (onPreview)
-            onPreview(0);
-    });
-    edit->addAction(a);
-    a = MakeAction(EditModernPreview, QStringLiteral("Preview in &Modern Browser"),
-                   QStringLiteral("Preview the widget as today's browsers show it"));
-    a->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F5));
-    route(a, [this] {
-        if (onPreview)
-            onPreview(2);
-    });
-    edit->addAction(a);
-    connect(edit, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+void CMainFrame::CreateMenus() {
+    QMenu* menu = nullptr;
+    const char* title = nullptr;
+    for (const CommandRow& row : kCommands) {
+        if (title == nullptr || std::strcmp(title, row.menu) != 0) {
+            title = row.menu;
+            menu = menuBar()->addMenu(QString::fromUtf8(title));
+            connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
+        }
+        if (row.before == Before::Separator)
+            menu->addSeparator();
+        else if (row.before == Before::RecentFiles)
+            AddRecentFileSection(menu);
+        AddCommand(menu, row);
+    }
+    AddContextHelpKeys();
+}
 
-    QMenu* option = menuBar()->addMenu(QStringLiteral("Option"));
-    a = MakeAction(OptionWebBrowser, QStringLiteral("&Web Browser..."),
-                   QStringLiteral("Specify your favorite web browser"), QString(""));
-    route(a, [this] {
-        if (onWebBrowser)
-            onWebBrowser();
-    });
-    option->addAction(a);
-    a = MakeAction(OptionTemplate, QStringLiteral("&Template..."),
-                   QStringLiteral("Manage the templates"));
-    route(a, [this] {
-        if (onManageTemplates)
-            onManageTemplates();
-    });
-    option->addAction(a);
-    connect(option, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
-
-    QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
-    a = MakeAction(ViewToolbar, QStringLiteral("&Toolbar"),
-                   QStringLiteral("Show or hide the toolbar"), QStringLiteral("Toggle ToolBar"));
-    a->setCheckable(true);
-    a->setChecked(true);
-    viewMenu->addAction(a);
-    a = MakeAction(ViewStatusBar, QStringLiteral("&Status Bar"),
-                   QStringLiteral("Show or hide the status bar"),
-                   QStringLiteral("Toggle StatusBar"));
-    a->setCheckable(true);
-    a->setChecked(true);
-    viewMenu->addAction(a);
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    a = MakeAction(HelpTopics, QStringLiteral("&Help Topics"), QStringLiteral("List Help topics"),
-                   QStringLiteral("Help Topics"));
-    route(a, [app] { app->OnHelpTopics(); });
-    help->addAction(a);
-    a = MakeAction(HelpTutorial, QStringLiteral("&Tutorial"),
-                   QStringLiteral("Tutorial to guide you working"));
-    route(a, [app] { app->OnHelpTutorial(); });
-    help->addAction(a);
-    a = MakeAction(HelpSearch, QStringLiteral("&Search for Help on ..."),
-                   QStringLiteral("Search the keyword"));
-    route(a, [app] { app->OnHelpSearch(); });
-    help->addAction(a);
-    a = MakeAction(HelpViewSample, QStringLiteral("&View Sample"),
-                   QStringLiteral("View this widget's sample"));
-    route(a, [doc] { doc()->OnViewSample(); });
-    help->addAction(a);
-    help->addSeparator();
-    a = MakeAction(HelpFaq, QStringLiteral("&Frequently Asked Questions"),
-                   QStringLiteral("User frequently asked questions"));
-    route(a, [app] { app->OnHelpFaq(); });
-    help->addAction(a);
-    help->addSeparator();
-    a = MakeAction(AppAbout, QStringLiteral("&About Quillary Foldline..."), QString());
-    route(a, [app] { app->OnAppAbout(); });
-    help->addAction(a);
-    connect(help, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
-
+void CMainFrame::AddContextHelpKeys() {
     // F1 and Shift+F1: help for the window, and the context-help mode.
     auto* contextHelp = new QAction(this);
     contextHelp->setShortcut(QKeySequence(Qt::Key_F1));
+    CQuillaryToolApp* app = m_app;
     connect(contextHelp, &QAction::triggered, this,
             [this, app] { RunCommand([app] { app->OnHelpTopics(); }); });
     addAction(contextHelp);
@@ -298,35 +304,70 @@ void CMainFrame::CreateStatusBar() {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    const bool mine = watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this;
     // Qt cannot ask the keyboard for its lock states, so the indicators follow the lock keys.
-    if (event->type() == QEvent::KeyPress) {
+    if (mine && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->isAutoRepeat() && watched->isWidgetType() &&
-            static_cast<QWidget*>(watched)->window() == this) {
+        if (!key->isAutoRepeat()) {
             for (int i = 0; i < 3; ++i)
                 if (key->key() == kIndicatorKeys[i])
                     m_indicators[i]->setEnabled(!m_indicators[i]->isEnabled());
         }
     }
+    if (mine && HandleFileDrop(event))
+        return true;
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool CMainFrame::HandleFileDrop(QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    // Whatever part of the window is under it, a widget file is taken by the window.
+    auto* drop = static_cast<QDropEvent*>(event);
+    QString file;
+    if (drop->mimeData() != nullptr) {
+        for (const QUrl& url : drop->mimeData()->urls()) {
+            if (url.isLocalFile() &&
+                url.toLocalFile().endsWith(QString::fromUtf8(host::kDocExtension),
+                                           Qt::CaseInsensitive)) {
+                file = url.toLocalFile();
+                break;
+            }
+        }
+    }
+    if (file.isEmpty())
+        return false;
+    drop->acceptProposedAction();
+    // Opened after the drop has ended: the save question must not hold the dragging program.
+    if (type == QEvent::Drop)
+        QTimer::singleShot(
+            0, this, [this, file] { RunCommand([this, file] { m_app->OpenDocumentFile(file); }); });
+    return true;
 }
 
 void CMainFrame::UpdateCaption() {
     CQuillaryToolDoc* doc = m_app->Document();
-    const QString title = doc != nullptr ? doc->GetTitle() : QString();
+    QString title = doc != nullptr ? doc->GetTitle() : QString();
+    // Unsaved changes are marked as desktop programs mark them, before the document's name.
+    if (!title.isEmpty() && doc->IsModified())
+        title.prepend('*');
     setWindowTitle(title.isEmpty()
                        ? QString::fromUtf8(host::kAppTitle)
                        : title + QStringLiteral(" - ") + QString::fromUtf8(host::kAppTitle));
 }
 
 void CMainFrame::UpdateRecentFileMenu() {
+    // Another running program may have added files since.
+    m_app->RecentFiles().Refresh();
     const QStringList& entries = m_app->RecentFiles().Entries();
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < host::kRecentFileCount; ++i) {
         QAction* action = m_recentActions[i];
         const bool used = i < entries.size();
         action->setVisible(used);
         if (used)
-            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(entries[i]));
+            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(
+                QString(entries[i]).replace('&', QStringLiteral("&&"))));
     }
     m_recentSeparator->setVisible(!entries.isEmpty());
 }
@@ -342,15 +383,14 @@ void CMainFrame::UpdateCommandUI() {
             canCopy = false;
         }
     }
-    for (Command c : {FileSave, FileSaveAs, EditConfigure, EditRename, EditLocalHtml, EditWebHtml,
-                      EditModernHtml, HelpViewSample})
-        m_actions[c]->setEnabled(widget);
-    m_actions[FileCopySupportFiles]->setEnabled(canCopy);
-    m_actions[FileSaveAsTemplate]->setEnabled(widget && bool(onSaveAsTemplate));
-    m_actions[EditPreview]->setEnabled(widget && bool(onPreview));
-    m_actions[EditModernPreview]->setEnabled(widget && bool(onPreview));
-    m_actions[OptionWebBrowser]->setEnabled(bool(onWebBrowser));
-    m_actions[OptionTemplate]->setEnabled(bool(onManageTemplates));
+    for (const CommandRow& row : kCommands) {
+        const bool enabled = row.enable == Enable::Always       ? true
+                             : row.enable == Enable::WithWidget ? widget
+                                                                : canCopy;
+        m_actions[row.command]->setEnabled(enabled);
+        if (row.checked)
+            m_actions[row.command]->setChecked(row.checked(*m_app));
+    }
     UpdateRecentFileMenu();
 }
 

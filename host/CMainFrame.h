@@ -2,6 +2,8 @@
 // the profile section "Frame".
 #pragma once
 
+#include "HostStrings.h"
+
 #include <QMainWindow>
 
 #include <array>
@@ -36,6 +38,7 @@ public:
         EditModernPreview,
         OptionWebBrowser,
         OptionTemplate,
+        OptionModernHtml,
         ViewToolbar,
         ViewStatusBar,
         HelpTopics,
@@ -69,30 +72,30 @@ public:
     void UpdateRecentFileMenu();
     void UpdateCaption();
 
-    // Commands that later parts of the program provide; each stays disabled while unset.
-    std::function<void()> onSaveAsTemplate;
-    // Preview with the HTML of a kind: 0 the applet page, 2 the page with the browser runtime.
-    std::function<void(int kind)> onPreview;
-    std::function<void()> onWebBrowser;
-    std::function<void()> onManageTemplates;
-
     // Runs a command; a failed call into the component is reported instead of ending the program.
     void RunCommand(const std::function<void()>& command);
+
+    struct CommandRow;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QAction* MakeAction(Command command, const QString& text, const QString& prompt,
-                        const QString& toolTip = QString());
+    // Adds the command of a row of the command table to the menu.
+    QAction* AddCommand(QMenu* menu, const CommandRow& row);
+    // A separator, the recent files, a separator.
+    void AddRecentFileSection(QMenu* menu);
+    void AddContextHelpKeys();
     void CreateMenus();
+    // Takes a ".tsl" file dragged onto the window and opens it; false for other events.
+    bool HandleFileDrop(QEvent* event);
     void CreateToolBar();
     void CreateStatusBar();
 
     CQuillaryToolApp* m_app;
     std::array<QAction*, CommandCount> m_actions{};
-    std::array<QAction*, 4> m_recentActions{};
+    std::array<QAction*, host::kRecentFileCount> m_recentActions{};
     QAction* m_recentSeparator = nullptr;
     QMenu* m_fileMenu = nullptr;
     QToolBar* m_toolBar = nullptr;

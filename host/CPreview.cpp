@@ -138,6 +138,11 @@ std::string BuildPreviewPage(const std::string& style, const std::string& script
 
 void RunPreview(CTessel& widget, const QString& previewFolder, int kind,
                 const BrowserChoice& choice, QWidget* owner) {
+    // Without a folder the write would copy the support files into the root folder.
+    if (previewFolder.isEmpty()) {
+        Message(owner, QStringLiteral("Preview Failure!"));
+        return;
+    }
     QDir().mkpath(previewFolder);
     widget.WriteConfigFile((previewFolder + QStringLiteral("/preview.tsl")).toStdString());
 

@@ -17,6 +17,13 @@
 #include <QSettings>
 #include <QUrl>
 
+namespace {
+
+const QString kModernHtmlKey =
+    QString::fromUtf8(host::kSectionOutput) + QStringLiteral("/Use HTML for Today's Browsers");
+
+} // namespace
+
 CQuillaryToolApp::CQuillaryToolApp(const QString& folder)
     : appFolder(folder), m_recentFiles(host::kRecentFileCount) {
     while (appFolder.size() > 1 && (appFolder.endsWith('/') || appFolder.endsWith('\\')))
@@ -52,9 +59,13 @@ bool CQuillaryToolApp::InitInstance(const QStringList& arguments) {
     if (QFileInfo(widgetFolder).isDir())
         QDir::setCurrent(widgetFolder);
 
+    // Programs that ended without cleaning up (a crash, a kill) leave their preview folders.
+    host::CPreviewFolder::RemoveStaleFolders(PreviewFolder());
+
     auto profile = Profile();
-    m_recentFiles.ReadList(*profile, QString::fromUtf8(host::kSectionRecentFiles));
+    m_recentFiles.Store(&CQuillaryToolApp::Profile, QString::fromUtf8(host::kSectionRecentFiles));
     browser = host::ReadBrowserChoice(*profile);
+    m_modernHtml = profile->value(kModernHtmlKey, false).toBool();
 
     m_document = std::make_unique<CQuillaryToolDoc>();
     m_document->recentFiles = &m_recentFiles;
@@ -64,14 +75,13 @@ bool CQuillaryToolApp::InitInstance(const QStringList& arguments) {
     m_document->launchBrowser = [this](const std::string& path) {
         host::LaunchBrowser(browser, QString::fromStdString(path));
     };
-    m_frame->onPreview = [this](int kind) { OnPreview(kind); };
-    m_frame->onWebBrowser = [this] { OnWebBrowser(); };
-    m_frame->onSaveAsTemplate = [this] { OnSaveAsTemplate(); };
-    m_frame->onManageTemplates = [this] { OnManageTemplates(); };
     auto* view = new CQuillaryToolView(m_document.get(), m_frame.get());
+    view->SetModernHtml(m_modernHtml);
     m_frame->setCentralWidget(view);
     m_frame->RestorePlacement(*profile);
     connect(m_document.get(), &CQuillaryToolDoc::titleChanged, m_frame.get(),
+            &CMainFrame::UpdateCaption);
+    connect(m_document.get(), &CQuillaryToolDoc::modifiedChanged, m_frame.get(),
             &CMainFrame::UpdateCaption);
     m_frame->UpdateCaption();
 
@@ -86,8 +96,6 @@ bool CQuillaryToolApp::InitInstance(const QStringList& arguments) {
 
 int CQuillaryToolApp::ExitInstance() {
     CleanUpPreviewFolder();
-    if (auto profile = Profile())
-        m_recentFiles.WriteList(*profile, QString::fromUtf8(host::kSectionRecentFiles));
     m_frame.reset();
     m_document.reset();
     if (m_comInitialized) {
@@ -108,12 +116,12 @@ bool CQuillaryToolApp::OnFileNew() {
 }
 
 void CQuillaryToolApp::OnFileOpen() {
-    const QString filter = QString::fromUtf8(host::kDocFilterName) + QStringLiteral("| *") +
-                           QString::fromUtf8(host::kDocExtension);
-    const QString path = ui::prompts().pickOpenFile(m_frame.get(), QStringLiteral("Open"),
-                                                    QDir::currentPath(), filter);
+    const QString path =
+        ui::prompts().pickOpenFile(m_frame.get(), QStringLiteral("Open"),
+                                   m_document->ChooserFolder(), CQuillaryToolDoc::FileFilter());
     if (path.isEmpty())
         return;
+    m_document->RememberChosen(path);
     OpenDocumentFile(path);
 }
 
@@ -173,12 +181,30 @@ void CQuillaryToolApp::OnHelpSearch() {
 }
 
 void CQuillaryToolApp::CleanUpPreviewFolder() {
-    host::CleanUpPreviewFolder(PreviewFolder());
+    if (m_previewFolder)
+        m_previewFolder->CleanUp();
+    else
+        host::CleanUpPreviewFolder(PreviewFolder());
+}
+
+QString CQuillaryToolApp::ProcessPreviewFolder() {
+    if (!m_previewFolder)
+        m_previewFolder = std::make_unique<host::CPreviewFolder>(PreviewFolder());
+    return m_previewFolder->Path();
 }
 
 void CQuillaryToolApp::OnPreview(int kind) {
     if (m_document->HasComponent())
-        host::RunPreview(*m_document->Component(), PreviewFolder(), kind, browser, m_frame.get());
+        host::RunPreview(*m_document->Component(), ProcessPreviewFolder(), kind, browser,
+                         m_frame.get());
+}
+
+void CQuillaryToolApp::SetModernHtml(bool modern) {
+    m_modernHtml = modern;
+    if (auto profile = Profile())
+        profile->setValue(kModernHtmlKey, modern);
+    if (CQuillaryToolView* view = View())
+        view->SetModernHtml(modern);
 }
 
 void CQuillaryToolApp::OnWebBrowser() {

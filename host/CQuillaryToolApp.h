@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CPreview.h"
+#include "CPreviewFolder.h"
 #include "CRecentFileList.h"
 
 #include <QObject>
@@ -42,15 +43,24 @@ public:
     void OnHelpFaq();
     void OnHelpSearch();
 
-    // Empties and removes the preview folder "tmp"; folders inside it stay.
+    // Removes this program's own preview folder, then empties and removes the shared preview
+    // folder "tmp"; folders inside it (those of other running programs) stay.
     void CleanUpPreviewFolder();
+    // The preview folder all programs share.
     QString PreviewFolder() const { return host::PreviewFolderFor(appFolder); }
+    // This program's own folder inside it, where Preview writes; created on first use.
+    QString ProcessPreviewFolder();
     // Preview, Web Browser, Save as Template and Manage Templates.
     void OnPreview(int kind);
     void OnWebBrowser();
     void OnSaveAsTemplate();
     void OnManageTemplates();
     QString HelpFile() const { return appFolder + QStringLiteral("/help/index.html"); }
+
+    // "Use HTML for Today's Browsers": the view and Preview use the HTML kinds of today's
+    // browsers (2 and 3) instead of the applet's (0 and 1). Kept in the profile section "Output".
+    bool ModernHtml() const { return m_modernHtml; }
+    void SetModernHtml(bool modern);
 
     static std::unique_ptr<QSettings> Profile();
 
@@ -66,7 +76,9 @@ private:
     void OpenHelp(const QString& anchor);
 
     CRecentFileList m_recentFiles;
+    std::unique_ptr<host::CPreviewFolder> m_previewFolder;
     std::unique_ptr<CQuillaryToolDoc> m_document;
     std::unique_ptr<CMainFrame> m_frame;
     bool m_comInitialized = false;
+    bool m_modernHtml = false;
 };

@@ -14,19 +14,29 @@
 #include <QRegularExpression>
 #include <QUrl>
 
-namespace {
-
-QString OpenSaveFilter() {
-    return QString::fromUtf8(host::kDocFilterName) + QStringLiteral("| *") +
-           QString::fromUtf8(host::kDocExtension);
-}
-
-} // namespace
-
 CQuillaryToolDoc::CQuillaryToolDoc(QObject* parent)
     : QObject(parent), m_title(QString::fromUtf8(host::kDocUntitled)) {}
 
 CQuillaryToolDoc::~CQuillaryToolDoc() = default;
+
+QString CQuillaryToolDoc::FileFilter() {
+    return QString::fromUtf8(host::kDocFilterName) + QStringLiteral("| *") +
+           QString::fromUtf8(host::kDocExtension) + QStringLiteral("|All Files (*)|*");
+}
+
+QString CQuillaryToolDoc::ChooserFolder() const {
+    if (!m_pathName.isEmpty())
+        return QFileInfo(m_pathName).absolutePath();
+    if (!m_lastFolder.isEmpty())
+        return m_lastFolder;
+    return QDir::currentPath();
+}
+
+void CQuillaryToolDoc::RememberChosen(const QString& path, bool isFolder) {
+    if (!path.isEmpty())
+        m_lastFolder =
+            isFolder ? QFileInfo(path).absoluteFilePath() : QFileInfo(path).absolutePath();
+}
 
 void CQuillaryToolDoc::SetTitle(const QString& title) {
     if (title == m_title)
@@ -78,12 +88,14 @@ bool CQuillaryToolDoc::DoSave(const QString& path, bool replace) {
             const int bad = proposed.indexOf(QRegularExpression(QStringLiteral("[:/\\\\]")));
             if (bad >= 0)
                 proposed.truncate(bad);
-            proposed = QDir::current().filePath(proposed + QString::fromUtf8(host::kDocExtension));
+            proposed =
+                QDir(ChooserFolder()).filePath(proposed + QString::fromUtf8(host::kDocExtension));
         }
-        target = ui::prompts().pickSaveFile(window, QStringLiteral("Save As"), proposed,
-                                            OpenSaveFilter());
+        target =
+            ui::prompts().pickSaveFile(window, QStringLiteral("Save As"), proposed, FileFilter());
         if (target.isEmpty())
             return false;
+        RememberChosen(target);
         if (QFileInfo(target).suffix().isEmpty())
             target += QString::fromUtf8(host::kDocExtension);
     }
@@ -185,9 +197,10 @@ void CQuillaryToolDoc::OnCopySupportFiles() {
     if (!HasComponent())
         return;
     QString folder =
-        ui::prompts().pickFolder(window, QStringLiteral("Choose a directory"), QDir::currentPath());
+        ui::prompts().pickFolder(window, QStringLiteral("Choose a directory"), ChooserFolder());
     if (folder.isEmpty())
         return;
+    RememberChosen(folder, true);
     while (folder.size() > 1 && (folder.endsWith('/') || folder.endsWith('\\')))
         folder.chop(1);
 

@@ -37,6 +37,14 @@ public:
     // document takes the new path and title.
     bool DoSave(const QString& path, bool replace = true);
 
+    // The file choosers' filter: widget files, then all files.
+    static QString FileFilter();
+    // Where the file choosers open: the document's folder, else the folder last chosen in one,
+    // else the current folder.
+    QString ChooserFolder() const;
+    // Remembers the folder of a file or folder picked in a chooser.
+    void RememberChosen(const QString& path, bool isFolder = false);
+
     // ---- the document's operations ----
     bool OnNewDocument();
     bool OnOpenDocument(const QString& path);
@@ -74,5 +82,6 @@ private:
     bool firstNew = true;
     QString m_pathName;
     QString m_title;
+    QString m_lastFolder;
     bool m_modified = false;
 };

@@ -20,6 +20,15 @@ namespace {
 const QColor kFormColor(230, 230, 250);
 const QColor kCaptionColor(0, 0, 255);
 
+const char* const kClassFile = "furlin.class";
+const char* const kRuntimeFile = "furlin.js";
+// Marks the list's runtime row, which no resource of the component stands behind.
+constexpr int kRuntimeRole = Qt::UserRole + 1;
+
+bool IsModernKind(int kind) {
+    return kind == 2 || kind == 3;
+}
+
 // Component HTML has CR LF line ends; the panes show plain lines.
 QString ForDisplay(const std::string& html) {
     QString text = ToQt(html);
@@ -47,7 +56,9 @@ CQuillaryToolView::CQuillaryToolView(CQuillaryToolDoc* document, QWidget* parent
         QStringLiteral("Insert these HTML into the position where you want to display widget:"),
         form);
 
-    for (CColorLabel* label : {headPaneCaption, positionPaneCaption, fileListCaption})
+    // The widget's name and description are the author's text, never markup.
+    for (CColorLabel* label :
+         {headPaneCaption, positionPaneCaption, fileListCaption, nameValue, descriptionValue})
         label->setTextFormat(Qt::PlainText);
     for (CColorLabel* value : {nameValue, descriptionValue})
         value->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -78,6 +89,9 @@ CQuillaryToolView::CQuillaryToolView(CQuillaryToolDoc* document, QWidget* parent
         m_unitX = averageWidth / 4.0;
     if (metrics.height() > 0)
         m_unitY = metrics.height() / 8.0;
+    Form()->setMinimumSize(FormSize());
+    Form()->resize(FormSize());
+    Form()->installEventFilter(this);
     LayOutForm();
 }
 
@@ -97,17 +111,30 @@ QSize CQuillaryToolView::sizeHint() const {
 }
 
 void CQuillaryToolView::LayOutForm() {
-    Form()->setFixedSize(FormSize());
-    nameCaption->setGeometry(DialogUnits(7, 9, 48, 9));
-    nameValue->setGeometry(DialogUnits(58, 7, 255, 12));
-    descriptionCaption->setGeometry(DialogUnits(7, 24, 48, 9));
-    descriptionValue->setGeometry(DialogUnits(58, 22, 255, 12));
-    headPaneCaption->setGeometry(DialogUnits(7, 38, 306, 9));
-    headPane->setGeometry(DialogUnits(7, 48, 306, 20));
-    positionPaneCaption->setGeometry(DialogUnits(7, 38, 306, 9));
-    positionPane->setGeometry(DialogUnits(7, 48, 306, 100));
-    fileListCaption->setGeometry(DialogUnits(7, 151, 306, 9));
-    fileList->setGeometry(DialogUnits(7, 161, 306, 48));
+    // The form's own size is the smallest; what a larger window adds goes to the HTML pane (two
+    // thirds of the height) and the file list, and to the width of everything that is wide.
+    const QSize extra = (Form()->size() - FormSize()).expandedTo(QSize(0, 0));
+    const int paneGrowth = extra.height() * 2 / 3;
+    const int listGrowth = extra.height() - paneGrowth;
+    const auto place = [&](QWidget* control, QRect units, bool wide, int down, int taller) {
+        control->setGeometry(units.adjusted(0, down, wide ? extra.width() : 0, down + taller));
+    };
+    place(nameCaption, DialogUnits(7, 9, 48, 9), false, 0, 0);
+    place(nameValue, DialogUnits(58, 7, 255, 12), true, 0, 0);
+    place(descriptionCaption, DialogUnits(7, 24, 48, 9), false, 0, 0);
+    place(descriptionValue, DialogUnits(58, 22, 255, 12), true, 0, 0);
+    place(headPaneCaption, DialogUnits(7, 38, 306, 9), true, 0, 0);
+    place(headPane, DialogUnits(7, 48, 306, 20), true, 0, 0);
+    place(positionPaneCaption, DialogUnits(7, 38, 306, 9), true, 0, 0);
+    place(positionPane, DialogUnits(7, 48, 306, 100), true, 0, paneGrowth);
+    place(fileListCaption, DialogUnits(7, 151, 306, 9), true, paneGrowth, 0);
+    place(fileList, DialogUnits(7, 161, 306, 48), true, paneGrowth, listGrowth);
+}
+
+bool CQuillaryToolView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Form() && event->type() == QEvent::Resize)
+        LayOutForm();
+    return CColorFormView::eventFilter(watched, event);
 }
 
 void CQuillaryToolView::OnInitialUpdate() {
@@ -122,13 +149,7 @@ void CQuillaryToolView::OnInitialUpdate() {
         m_columnsPending = false;
     }
 
-    SetBackgroundColor(kFormColor);
-    for (CColorLabel* label : {nameValue, descriptionValue, nameCaption, descriptionCaption,
-                               fileListCaption, headPaneCaption, positionPaneCaption})
-        label->SetBackgroundColor(kFormColor);
-    for (CColorLabel* caption :
-         {nameCaption, descriptionCaption, fileListCaption, headPaneCaption, positionPaneCaption})
-        caption->SetTextColor(kCaptionColor);
+    ApplyFormColors();
 
     nameValue->clear();
     descriptionValue->clear();
@@ -140,10 +161,30 @@ void CQuillaryToolView::OnInitialUpdate() {
         CTessel* component = m_document->Component();
         nameValue->setText(ToQt(component->GetTitle()));
         descriptionValue->setText(ToQt(component->GetDescription()));
-        RefreshHtml(0);
+        RefreshHtml(LocalHtmlKind());
         RefreshFileList();
     }
     ResizeParentToFit();
+}
+
+void CQuillaryToolView::ApplyFormColors() {
+    SetBackgroundColor(kFormColor);
+    for (CColorLabel* label : {nameValue, descriptionValue, nameCaption, descriptionCaption,
+                               fileListCaption, headPaneCaption, positionPaneCaption})
+        label->SetBackgroundColor(kFormColor);
+    for (CColorLabel* caption :
+         {nameCaption, descriptionCaption, fileListCaption, headPaneCaption, positionPaneCaption})
+        caption->SetTextColor(kCaptionColor);
+    // A dark theme's light text would vanish on the light form.
+    const QColor valueText = ReadableTextColor(palette().color(QPalette::WindowText), kFormColor);
+    for (CColorLabel* value : {nameValue, descriptionValue})
+        value->SetTextColor(valueText);
+}
+
+void CQuillaryToolView::changeEvent(QEvent* event) {
+    CColorFormView::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && !m_columnsPending)
+        ApplyFormColors();
 }
 
 void CQuillaryToolView::RefreshHtml(int kind) {
@@ -164,6 +205,31 @@ void CQuillaryToolView::RefreshHtml(int kind) {
     }
     positionPane->setPlainText(ForDisplay(position));
     headPane->setPlainText(ForDisplay(style + "\r\n" + script));
+    m_shownKind = kind;
+    SyncRuntimeRow();
+}
+
+void CQuillaryToolView::SyncRuntimeRow() {
+    QTreeWidgetItem* classRow = nullptr;
+    for (int i = fileList->topLevelItemCount() - 1; i >= 0; --i) {
+        QTreeWidgetItem* row = fileList->topLevelItem(i);
+        if (row->data(0, kRuntimeRole).toBool())
+            delete row;
+        else if (row->text(0) == QString::fromUtf8(kClassFile))
+            classRow = row;
+    }
+    if (!IsModernKind(m_shownKind) || classRow == nullptr)
+        return;
+    auto* runtime = new QTreeWidgetItem(fileList);
+    runtime->setText(0, QString::fromUtf8(kRuntimeFile));
+    runtime->setText(1, classRow->text(1));
+    runtime->setText(2, classRow->text(2));
+    runtime->setData(0, kRuntimeRole, true);
+}
+
+void CQuillaryToolView::SetModernHtml(bool modern) {
+    m_modernHtml = modern;
+    RefreshHtml(LocalHtmlKind());
 }
 
 void CQuillaryToolView::RefreshFileList() {
@@ -176,6 +242,7 @@ void CQuillaryToolView::RefreshFileList() {
         row->setText(1, ToQt(component->GetResourceLocalPath(i)));
         row->setText(2, ToQt(component->GetResourceWebPath(i)));
     }
+    SyncRuntimeRow();
 }
 
 void CQuillaryToolView::OnConfigure() {
@@ -184,7 +251,7 @@ void CQuillaryToolView::OnConfigure() {
     if (!m_document->Component()->Config())
         return;
     fileList->clear();
-    RefreshHtml(0);
+    RefreshHtml(LocalHtmlKind());
     RefreshFileList();
     m_document->SetModifiedFlag(true);
 }
@@ -211,12 +278,12 @@ void CQuillaryToolView::OnGetLocalHtml() {
     if (!host::services().runDialog(dialog))
         return;
     component->SetPreviewPath(NormalizePreviewPath(dialog.PreviewPath()).toStdString());
-    RefreshHtml(0);
+    RefreshHtml(LocalHtmlKind());
     m_document->SetModifiedFlag(true);
 }
 
 void CQuillaryToolView::OnGetWebHtml() {
-    RefreshHtml(1);
+    RefreshHtml(WebHtmlKind());
 }
 
 void CQuillaryToolView::OnGetModernHtml() {

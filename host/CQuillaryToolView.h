@@ -21,15 +21,24 @@ public:
 
     // After every successful New and Open.
     void OnInitialUpdate();
-    // Kind 0 local HTML, 1 web HTML.
+    // Kind 0 local HTML, 1 web HTML, 2 and 3 the same for today's browsers.
     void RefreshHtml(int kind);
     void RefreshFileList();
+
+    // Whether the local and web HTML are the forms today's browsers run (kinds 2 and 3) rather
+    // than the applet's (kinds 0 and 1). Changing it shows the local HTML in the chosen form.
+    void SetModernHtml(bool modern);
+    bool ModernHtml() const { return m_modernHtml; }
+    int LocalHtmlKind() const { return m_modernHtml ? 2 : 0; }
+    int WebHtmlKind() const { return m_modernHtml ? 3 : 1; }
+    // The kind the position pane shows.
+    int ShownKind() const { return m_shownKind; }
 
     void OnConfigure();
     void OnRename();
     void OnGetLocalHtml();
     void OnGetWebHtml();
-    // The web HTML followed by the browser runtime (kind 3).
+    // The web HTML for today's browsers (kind 3).
     void OnGetModernHtml();
 
     // Shrinks the main window, where it is larger, so the form fills it exactly.
@@ -51,12 +60,24 @@ public:
     CColorLabel* headPaneCaption;
     CColorLabel* positionPaneCaption;
 
+protected:
+    void changeEvent(QEvent* event) override;
+    // Lays the form out again whenever the window gives it another size.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // The form's colours; the values keep the theme's text colour where it reads on the form.
+    void ApplyFormColors();
     void LayOutForm();
     QRect DialogUnits(int x, int y, int w, int h) const;
+    // The HTML of today's browsers needs the runtime file beside the page: while the pane shows
+    // it, the list ends with a row for it, in the folders of the applet class file's row.
+    void SyncRuntimeRow();
 
     CQuillaryToolDoc* m_document;
     bool m_columnsPending = true;
+    bool m_modernHtml = false;
+    int m_shownKind = 0;
     double m_unitX = 1.5;
     double m_unitY = 1.625;
 };

@@ -12,17 +12,45 @@ QString Normalised(const QString& path) {
 
 } // namespace
 
+void CRecentFileList::Store(ProfileOpener profile, const QString& section) {
+    m_profile = std::move(profile);
+    m_section = section;
+    Refresh();
+}
+
+void CRecentFileList::Refresh() {
+    if (!m_profile)
+        return;
+    if (const std::unique_ptr<QSettings> profile = m_profile())
+        ReadList(*profile, m_section);
+}
+
+void CRecentFileList::Change(const std::function<void()>& change) {
+    const std::unique_ptr<QSettings> profile = m_profile ? m_profile() : nullptr;
+    if (profile)
+        ReadList(*profile, m_section);
+    change();
+    if (profile) {
+        WriteList(*profile, m_section);
+        profile->sync();
+    }
+}
+
 void CRecentFileList::Add(const QString& path) {
     const QString entry = Normalised(path);
-    m_entries.removeAll(entry);
-    m_entries.prepend(entry);
-    while (m_entries.size() > m_size)
-        m_entries.removeLast();
+    Change([&] {
+        m_entries.removeAll(entry);
+        m_entries.prepend(entry);
+        while (m_entries.size() > m_size)
+            m_entries.removeLast();
+    });
 }
 
 void CRecentFileList::Remove(int index) {
-    if (index >= 0 && index < m_entries.size())
-        m_entries.removeAt(index);
+    if (index < 0 || index >= m_entries.size())
+        return;
+    const QString path = m_entries[index];
+    Change([&] { RemovePath(path); });
 }
 
 void CRecentFileList::RemovePath(const QString& path) {

@@ -54,6 +54,24 @@ bool FileExists(const std::string& path) {
     return QFileInfo::exists(ToQt(path));
 }
 
+// The template of that name in any folder templates are listed from (a shipped one in a read-only
+// component folder counts too); empty when there is none.
+std::string ExistingTemplate(const CTessel& tessel, const std::string& name) {
+    for (const std::string& folder : host::TemplateFolders(tessel.componentFolder)) {
+        const std::string path = host::TemplatePath(folder, name, tessel.progId);
+        if (FileExists(path))
+            return path;
+    }
+    return std::string();
+}
+
+// Removes a template file; false when it stays, e.g. shipped in a read-only folder.
+bool RemoveTemplate(const std::string& path) {
+    if (!host::IsWritableFolder(FolderOfPath(path)))
+        return false;
+    return std::remove(path.c_str()) == 0 || !FileExists(path);
+}
+
 QLabel* Caption(const char* text, QWidget* parent) {
     return new QLabel(QString::fromUtf8(text), parent);
 }
@@ -80,6 +98,7 @@ CDlgNew::CDlgNew(CTessel& documentWidget, QWidget* parent)
     templateList = new QListWidget(this);
     descriptionLine = new QLabel(this);
     descriptionLine->setWordWrap(true);
+    descriptionLine->setTextFormat(Qt::PlainText);
 
     QGridLayout* grid = NameAndDescriptionGrid(this, nameEdit, descriptionEdit);
     grid->addWidget(Caption("Select a Template:", this), 2, 0, 1, 2);
@@ -146,6 +165,7 @@ CDlgSaveAsTemplate::CDlgSaveAsTemplate(const std::string& name, const std::strin
     nameEdit = new QLineEdit(ToQt(name), this);
     descriptionEdit = new QLineEdit(ToQt(description), this);
     pathLine = new QLabel(this);
+    pathLine->setTextFormat(Qt::PlainText);
     templateList = new QListWidget(this);
 
     QGridLayout* grid = NameAndDescriptionGrid(this, nameEdit, descriptionEdit);
@@ -185,10 +205,11 @@ void CDlgSaveAsTemplate::accept() {
 bool CDlgSaveAsTemplate::TryAccept() {
     if (!AcceptName(this, nameEdit->text(), host::kMsgInvalidTemplateName))
         return false;
-    const std::string path = TemplatePathText();
-    if (FileExists(path)) {
+    const std::string shown = TemplatePathText();
+    const std::string existing = FileExists(shown) ? shown : ExistingTemplate(m_tessel, Name());
+    if (!existing.empty()) {
         host::Message(this,
-                      ToQt(path) +
+                      ToQt(existing) +
                           QStringLiteral(" is already exist.Please enter a new template name.\n"));
         return false;
     }
@@ -294,7 +315,7 @@ void CDlgManageTemplates::OnDelete() {
     if (!ui::askOkCancel(this, QString::fromUtf8(host::kAppTitle), question, ui::Icon::Exclamation))
         return;
     // A template in a read-only folder stays; dropping it from the list would hide that.
-    if (std::remove(templates.paths[at].c_str()) != 0 && FileExists(templates.paths[at])) {
+    if (!RemoveTemplate(templates.paths[at])) {
         host::Message(this, QStringLiteral("Delete Failure!"));
         return;
     }
@@ -316,7 +337,7 @@ void CDlgManageTemplates::OnRename() {
         return;
     const std::string newPath = host::TemplatePath(
         host::TemplateWriteFolder(m_tessel.componentFolder), name.toStdString(), m_tessel.progId);
-    if (FileExists(newPath)) {
+    if (!ExistingTemplate(m_tessel, name.toStdString()).empty()) {
         host::Message(this, QStringLiteral("The ") + name +
                                 QStringLiteral(" template has been there,please give a new name!"));
         return;
@@ -329,14 +350,22 @@ void CDlgManageTemplates::OnRename() {
         return;
     const std::string oldPath = templates.paths[at];
     const std::string description = descriptionEdit->text().toStdString();
-    m_tessel.ReadConfigFile(oldPath);
-    m_tessel.SetTitle(name.toStdString());
-    m_tessel.SetDescription(description);
-    if (!m_tessel.WriteConfigFile(newPath)) {
+    // A template that cannot be removed would be listed twice after the rename.
+    bool renamed = host::IsWritableFolder(FolderOfPath(oldPath));
+    if (renamed) {
+        m_tessel.ReadConfigFile(oldPath);
+        m_tessel.SetTitle(name.toStdString());
+        m_tessel.SetDescription(description);
+        renamed = m_tessel.WriteConfigFile(newPath);
+        if (renamed && !RemoveTemplate(oldPath)) {
+            std::remove(newPath.c_str());
+            renamed = false;
+        }
+    }
+    if (!renamed) {
         host::Message(this, QStringLiteral("Rename Failure!"));
         return;
     }
-    std::remove(oldPath.c_str());
     templates.titles[at] = name.toStdString();
     templates.descriptions[at] = description;
     templates.paths[at] = newPath;

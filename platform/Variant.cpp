@@ -271,6 +271,96 @@ HRESULT RoundToInteger(double value, double lo, double hi, double* out) {
     return S_OK;
 }
 
+// The conversions of a value that is neither of the target type nor null, a dispatch pointer or
+// an error code, one target type each.
+
+HRESULT ChangeToInteger(const VARIANT& src, VARTYPE vt, VARIANT* result) {
+    double value = 0;
+    if (HRESULT hr = NumericValue(src, &value); FAILED(hr))
+        return hr;
+    double rounded = 0;
+    HRESULT hr = vt == VT_I2 ? RoundToInteger(value, -32768.0, 32767.0, &rounded)
+                             : RoundToInteger(value, -2147483648.0, 2147483647.0, &rounded);
+    if (FAILED(hr))
+        return hr;
+    result->vt = vt;
+    if (vt == VT_I2)
+        result->iVal = static_cast<std::int16_t>(rounded);
+    else
+        result->lVal = static_cast<std::int32_t>(rounded);
+    return S_OK;
+}
+
+HRESULT ChangeToDate(const VARIANT& src, VARIANT* result) {
+    double value = 0;
+    if (src.vt == VT_BSTR && TextToDate(Trim(src.bstrVal), &value)) {
+        // a date text
+    } else if (HRESULT hr = NumericValue(src, &value); FAILED(hr)) {
+        return hr;
+    }
+    if (!(value >= kMinDate && value <= kMaxDate))
+        return DISP_E_OVERFLOW;
+    result->vt = VT_DATE;
+    result->date = value;
+    return S_OK;
+}
+
+HRESULT ChangeToText(const VARIANT& src, WORD flags, VARIANT* result) {
+    result->vt = VT_BSTR;
+    switch (src.vt) {
+    case VT_EMPTY:
+        return S_OK;
+    case VT_I2:
+        result->bstrVal = std::to_string(src.iVal);
+        return S_OK;
+    case VT_I4:
+        result->bstrVal = std::to_string(src.lVal);
+        return S_OK;
+    case VT_R8:
+        result->bstrVal = NumberToText(src.dblVal);
+        return S_OK;
+    case VT_DATE:
+        result->bstrVal = DateToText(src.date);
+        return S_OK;
+    case VT_BOOL:
+        if (flags & VARIANT_ALPHABOOL)
+            result->bstrVal = src.boolVal ? "True" : "False";
+        else
+            result->bstrVal = src.boolVal ? "-1" : "0";
+        return S_OK;
+    default:
+        return DISP_E_TYPEMISMATCH;
+    }
+}
+
+HRESULT ChangeValue(const VARIANT& src, WORD flags, VARTYPE vt, VARIANT* result) {
+    double value = 0;
+    switch (vt) {
+    case VT_I2:
+    case VT_I4:
+        return ChangeToInteger(src, vt, result);
+    case VT_R8:
+    case VT_BOOL:
+        if (HRESULT hr = NumericValue(src, &value); FAILED(hr))
+            return hr;
+        result->vt = vt;
+        if (vt == VT_R8)
+            result->dblVal = value;
+        else
+            result->boolVal = value != 0 ? VARIANT_TRUE : VARIANT_FALSE;
+        return S_OK;
+    case VT_DATE:
+        return ChangeToDate(src, result);
+    case VT_BSTR:
+        return ChangeToText(src, flags, result);
+    case VT_DISPATCH:
+    case VT_ERROR:
+        return DISP_E_TYPEMISMATCH;
+    default:
+        return DISP_E_BADVARTYPE;
+    }
+}
+
 } // namespace
 
 HRESULT VariantChangeType(VARIANT* dest, const VARIANT* src, WORD flags, VARTYPE vt) {
@@ -287,88 +377,8 @@ HRESULT VariantChangeType(VARIANT* dest, const VARIANT* src, WORD flags, VARTYPE
         result.vt = VT_NULL;
     } else if (src->vt == VT_NULL || src->vt == VT_DISPATCH || src->vt == VT_ERROR) {
         return DISP_E_TYPEMISMATCH;
-    } else {
-        switch (vt) {
-        case VT_I2:
-        case VT_I4: {
-            double value = 0;
-            if (HRESULT hr = NumericValue(*src, &value); FAILED(hr))
-                return hr;
-            double rounded = 0;
-            HRESULT hr = vt == VT_I2 ? RoundToInteger(value, -32768.0, 32767.0, &rounded)
-                                     : RoundToInteger(value, -2147483648.0, 2147483647.0, &rounded);
-            if (FAILED(hr))
-                return hr;
-            result.vt = vt;
-            if (vt == VT_I2)
-                result.iVal = static_cast<std::int16_t>(rounded);
-            else
-                result.lVal = static_cast<std::int32_t>(rounded);
-            break;
-        }
-        case VT_R8: {
-            double value = 0;
-            if (HRESULT hr = NumericValue(*src, &value); FAILED(hr))
-                return hr;
-            result.vt = VT_R8;
-            result.dblVal = value;
-            break;
-        }
-        case VT_DATE: {
-            double value = 0;
-            if (src->vt == VT_BSTR && TextToDate(Trim(src->bstrVal), &value)) {
-                // a date text
-            } else if (HRESULT hr = NumericValue(*src, &value); FAILED(hr)) {
-                return hr;
-            }
-            if (!(value >= kMinDate && value <= kMaxDate))
-                return DISP_E_OVERFLOW;
-            result.vt = VT_DATE;
-            result.date = value;
-            break;
-        }
-        case VT_BOOL: {
-            double value = 0;
-            if (HRESULT hr = NumericValue(*src, &value); FAILED(hr))
-                return hr;
-            result.vt = VT_BOOL;
-            result.boolVal = value != 0 ? VARIANT_TRUE : VARIANT_FALSE;
-            break;
-        }
-        case VT_BSTR: {
-            result.vt = VT_BSTR;
-            switch (src->vt) {
-            case VT_EMPTY:
-                break;
-            case VT_I2:
-                result.bstrVal = std::to_string(src->iVal);
-                break;
-            case VT_I4:
-                result.bstrVal = std::to_string(src->lVal);
-                break;
-            case VT_R8:
-                result.bstrVal = NumberToText(src->dblVal);
-                break;
-            case VT_DATE:
-                result.bstrVal = DateToText(src->date);
-                break;
-            case VT_BOOL:
-                if (flags & VARIANT_ALPHABOOL)
-                    result.bstrVal = src->boolVal ? "True" : "False";
-                else
-                    result.bstrVal = src->boolVal ? "-1" : "0";
-                break;
-            default:
-                return DISP_E_TYPEMISMATCH;
-            }
-            break;
-        }
-        case VT_DISPATCH:
-        case VT_ERROR:
-            return DISP_E_TYPEMISMATCH;
-        default:
-            return DISP_E_BADVARTYPE;
-        }
+    } else if (HRESULT hr = ChangeValue(*src, flags, vt, &result); FAILED(hr)) {
+        return hr;
     }
     *dest = result;
     return S_OK;

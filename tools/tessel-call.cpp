@@ -452,6 +452,56 @@ bool ParseDispId(std::string_view text, DISPID* out) {
     return ec == std::errc() && ptr == text.data() + text.size();
 }
 
+// How a line uses its member: a call or get, a put ("Member="), or the question for the member's
+// dispatch identifier ("Member?").
+enum class Use { Call, Put, Identifier };
+
+// The member named or numbered by the first element of a line; false with the error line.
+bool ResolveMember(CDispatchDriver& driver, const JsonValue& head, DISPID* id, Use* use,
+                   std::string* output) {
+    *use = Use::Call;
+    if (head.kind == JsonValue::Number && head.integral && head.number >= -2147483648.0 &&
+        head.number <= 2147483647.0) {
+        *id = static_cast<DISPID>(head.number);
+        return true;
+    }
+    if (head.kind != JsonValue::String) {
+        *output = ErrorLine("The first element must be a member name or a dispatch identifier.",
+                            E_INVALIDARG);
+        return false;
+    }
+    std::string name = head.text;
+    if (!name.empty() && (name.back() == '=' || name.back() == '?')) {
+        *use = name.back() == '=' ? Use::Put : Use::Identifier;
+        name.pop_back();
+    }
+    if (ParseDispId(name, id))
+        return true;
+    LPCOLESTR names[1] = {name.c_str()};
+    const HRESULT hr =
+        driver.GetDispatch()->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, id);
+    if (FAILED(hr)) {
+        *output = ErrorLine(HResultDescription(hr) + " (" + name + ")", hr);
+        return false;
+    }
+    return true;
+}
+
+// The arguments after the member; false with the error line.
+bool ReadArguments(const JsonValue& request, std::vector<VARIANT>* args, std::string* output) {
+    for (std::size_t i = 1; i < request.items.size(); ++i) {
+        VARIANT arg;
+        if (!ToArgument(request.items[i], &arg)) {
+            *output = ErrorLine("Argument " + std::to_string(i) +
+                                    " must be a string, number, true, false or null.",
+                                DISP_E_TYPEMISMATCH);
+            return false;
+        }
+        args->push_back(arg);
+    }
+    return true;
+}
+
 // Answers one line; false when the call failed.
 bool HandleLine(CDispatchDriver& driver, std::string_view line, std::string* output) {
     JsonValue request;
@@ -466,54 +516,31 @@ bool HandleLine(CDispatchDriver& driver, std::string_view line, std::string* out
                             E_INVALIDARG);
         return false;
     }
-
-    const JsonValue& head = request.items[0];
     DISPID id = DISPID_UNKNOWN;
-    bool put = false;
-    if (head.kind == JsonValue::String) {
-        std::string name = head.text;
-        if (!name.empty() && name.back() == '=') {
-            put = true;
-            name.pop_back();
-        }
-        if (!ParseDispId(name, &id)) {
-            IDispatch* dispatch = driver.GetDispatch();
-            LPCOLESTR names[1] = {name.c_str()};
-            HRESULT hr = dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-            if (FAILED(hr)) {
-                *output = ErrorLine(HResultDescription(hr) + " (" + name + ")", hr);
-                return false;
-            }
-        }
-    } else if (head.kind == JsonValue::Number && head.integral && head.number >= -2147483648.0 &&
-               head.number <= 2147483647.0) {
-        id = static_cast<DISPID>(head.number);
-    } else {
-        *output = ErrorLine("The first element must be a member name or a dispatch identifier.",
-                            E_INVALIDARG);
-        return false;
-    }
-
+    Use use = Use::Call;
     std::vector<VARIANT> args;
-    for (std::size_t i = 1; i < request.items.size(); ++i) {
-        VARIANT arg;
-        if (!ToArgument(request.items[i], &arg)) {
-            *output = ErrorLine("Argument " + std::to_string(i) +
-                                    " must be a string, number, true, false or null.",
-                                DISP_E_TYPEMISMATCH);
+    if (!ResolveMember(driver, request.items[0], &id, &use, output) ||
+        !ReadArguments(request, &args, output))
+        return false;
+    if (use == Use::Identifier) {
+        if (!args.empty()) {
+            *output =
+                ErrorLine("Asking for an identifier takes no arguments.", DISP_E_BADPARAMCOUNT);
             return false;
         }
-        args.push_back(arg);
+        *output = std::to_string(id);
+        return true;
     }
-    if (put && args.size() != 1) {
+    if (use == Use::Put && args.size() != 1) {
         *output = ErrorLine("A property put takes exactly one value.", DISP_E_BADPARAMCOUNT);
         return false;
     }
 
     VARIANT result;
     EXCEPINFO excep;
-    WORD flags = put ? DISPATCH_PROPERTYPUT : (DISPATCH_METHOD | DISPATCH_PROPERTYGET);
-    HRESULT hr = driver.TryInvoke(id, flags, args, &result, &excep);
+    const bool put = use == Use::Put;
+    const WORD flags = put ? DISPATCH_PROPERTYPUT : (DISPATCH_METHOD | DISPATCH_PROPERTYGET);
+    const HRESULT hr = driver.TryInvoke(id, flags, args, &result, &excep);
     if (FAILED(hr)) {
         std::string description = hr == DISP_E_EXCEPTION && !excep.bstrDescription.empty()
                                       ? excep.bstrDescription
@@ -543,6 +570,8 @@ const char kHelp[] =
     "Each input line is a JSON array:\n"
     "  [\"Member\", arg...]   calls a method or gets a property, e.g. [\"GetHTMLBody\", 0, 1]\n"
     "  [\"Member=\", value]   puts a property, e.g. [\"Title=\", \"Site\"]\n"
+    "  [\"Member?\"]          answers the member's dispatch identifier, e.g. 18 for\n"
+    "                       [\"GetHTMLBody?\"]\n"
     "  [18, arg...]         the member may also be given by its dispatch identifier\n"
     "Arguments are strings, numbers (integers travel as 32-bit integers), true, false\n"
     "or null. Blank lines are skipped. Every call lasts the whole session, so later\n"

@@ -27,21 +27,6 @@ QMessageBox::Icon toQt(Icon icon) {
     return QMessageBox::NoIcon;
 }
 
-// "Description | *.a;*.b ||" becomes Qt's "Description (*.a *.b)".
-QString qtFilter(const QString& filter) {
-    QStringList parts = filter.split('|');
-    QStringList out;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString description = parts[i].trimmed();
-        QString patterns = parts[i + 1].trimmed();
-        if (description.isEmpty() && patterns.isEmpty())
-            continue;
-        patterns.replace(';', ' ');
-        out << QStringLiteral("%1 (%2)").arg(description, patterns);
-    }
-    return out.join(QStringLiteral(";;"));
-}
-
 Prompts defaults() {
     Prompts p;
     p.message = [](QWidget* parent, const QString& title, const QString& text, Icon icon) {
@@ -70,23 +55,42 @@ Prompts defaults() {
     };
     p.pickOpenFile = [](QWidget* parent, const QString& caption, const QString& start,
                         const QString& filter) {
-        return QFileDialog::getOpenFileName(parent, caption, start, qtFilter(filter));
+        return QFileDialog::getOpenFileName(parent, caption, start, QtFileFilter(filter));
     };
     p.pickSaveFile = [](QWidget* parent, const QString& caption, const QString& start,
                         const QString& filter) {
-        return QFileDialog::getSaveFileName(parent, caption, start, qtFilter(filter));
+        return QFileDialog::getSaveFileName(parent, caption, start, QtFileFilter(filter));
     };
     return p;
 }
 
 } // namespace
 
+QString QtFileFilter(const QString& filter) {
+    QStringList parts = filter.split('|');
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i].trimmed();
+        QString patterns = parts[i + 1].trimmed();
+        if (description.isEmpty() && patterns.isEmpty())
+            continue;
+        patterns.replace(';', ' ');
+        // A description that already names its patterns shows them once.
+        const QString named = QStringLiteral("(%1)").arg(patterns);
+        out << (description.endsWith(named) ? description
+                                            : QStringLiteral("%1 %2").arg(description, named));
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
 Prompts& prompts() {
     static Prompts current = defaults();
     return current;
 }
 
-void resetPrompts() { prompts() = defaults(); }
+void resetPrompts() {
+    prompts() = defaults();
+}
 
 void showMessage(QWidget* parent, const QString& title, const QString& text, Icon icon) {
     prompts().message(parent, title, text, icon);

@@ -38,6 +38,10 @@ struct Prompts {
         pickSaveFile;
 };
 
+// A "Description | *.a;*.b | ..." filter in Qt's form, "Description (*.a *.b);;...". A description
+// that already ends with its patterns in brackets is kept as it is.
+QString QtFileFilter(const QString& filter);
+
 // The prompts in force (the Qt defaults until replaced).
 Prompts& prompts();
 // Puts the Qt defaults back.

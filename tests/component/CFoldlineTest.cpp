@@ -320,6 +320,62 @@ TEST(CFoldline, DispatchNamesAndErrors) {
     EXPECT_EQ(factory, nullptr);
 }
 
+TEST(CFoldline, EveryMemberTakesItsArgumentsAndItsKindOfCall) {
+    struct Shape {
+        DISPID id;
+        bool property;
+        std::vector<VARIANT> args; // a call that fits
+    };
+    const std::string missing = "/no/such/folder/x.tsl";
+    const std::vector<Shape> members = {
+        {DISPID_ProgID, true, {}},
+        {DISPID_Title, true, {}},
+        {DISPID_Description, true, {}},
+        {DISPID_BitmapFileName, true, {}},
+        {DISPID_PreviewPath, true, {}},
+        {DISPID_LastUpdateTime, true, {}},
+        {DISPID_ReadConfigFile, false, {S(missing)}},
+        {DISPID_WriteConfigFile, false, {S(missing)}},
+        {DISPID_Config, false, {}},
+        {DISPID_GetTesselTypeID, false, {}},
+        {DISPID_GetTesselNameID, false, {}},
+        {DISPID_GetMenuTextID, false, {}},
+        {DISPID_GetMessageTextID, false, {}},
+        {DISPID_GetTipsTextID, false, {}},
+        {DISPID_GetIconID, false, {I(0)}},
+        {DISPID_GetHTMLSegmentNumber, false, {}},
+        {DISPID_GetHTMLPosition, false, {I(0)}},
+        {DISPID_GetHTMLBody, false, {I(0), I(1)}},
+        {DISPID_GetResourceInstance, false, {}},
+        {DISPID_GetResourceNumber, false, {}},
+        {DISPID_GetResourceName, false, {I(0)}},
+        {DISPID_GetResourceLocalPath, false, {I(0)}},
+        {DISPID_GetResourceWebPath, false, {I(0)}},
+        {DISPID_GetResourceLocalPathByName, false, {S("furlin.class")}},
+        {DISPID_GetResourceWebPathByName, false, {S("furlin.class")}},
+        {DISPID_SetResourceLocalPath, false, {S("/x/")}},
+    };
+    CRunnerGuard guard;
+    CFoldline::ConfigDialogRunner() = [](CDlgConfig&) { return false; };
+    CObjectRef object;
+    for (const Shape& member : members) {
+        VARIANT result;
+        EXPECT_EQ(object.Call(member.id, member.args, &result), S_OK) << member.id;
+        EXPECT_NE(result.vt, VT_EMPTY) << member.id;
+        std::vector<VARIANT> more = member.args;
+        more.push_back(I(0));
+        EXPECT_EQ(object.Call(member.id, more), DISP_E_BADPARAMCOUNT) << member.id;
+        if (!member.args.empty()) {
+            std::vector<VARIANT> fewer(member.args.begin(), member.args.end() - 1);
+            EXPECT_EQ(object.Call(member.id, fewer), DISP_E_BADPARAMCOUNT) << member.id;
+        }
+        const VARIANT value = member.id == DISPID_LastUpdateTime ? MakeVariantDate(1) : S("v");
+        EXPECT_EQ(object.Put(member.id, value), member.property ? S_OK : DISP_E_MEMBERNOTFOUND)
+            << member.id;
+    }
+    EXPECT_EQ(object.Text(DISPID_BitmapFileName), "v");
+}
+
 TEST(CFoldline, WriteErrorBecomesAnExceptionAndTheObjectStaysUsable) {
     CTempDir dir;
     const std::string path = dir.File("big.tsl");

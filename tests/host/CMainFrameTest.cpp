@@ -10,13 +10,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QEnterEvent>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QSettings>
 #include <QStyle>
 #include <QToolBar>
+#include <QTreeWidget>
 
 namespace {
 
@@ -53,11 +59,14 @@ TEST_F(CMainFrameTest, CommandsAreEnabledByWhatTheProgramCanDo) {
           CMainFrame::EditModernHtml, CMainFrame::FileSaveAsTemplate, CMainFrame::EditPreview,
           CMainFrame::EditModernPreview, CMainFrame::OptionWebBrowser, CMainFrame::OptionTemplate})
         EXPECT_TRUE(frame->Action(c)->isEnabled()) << c;
-    // A command whose handler is missing stays disabled.
-    frame->onPreview = nullptr;
-    frame->UpdateCommandUI();
-    EXPECT_FALSE(frame->Action(CMainFrame::EditPreview)->isEnabled());
-    EXPECT_FALSE(frame->Action(CMainFrame::EditModernPreview)->isEnabled());
+    // Without a widget the commands that need one stay disabled.
+    CQuillaryToolApp idle(AppFolder());
+    CMainFrame empty(&idle);
+    empty.UpdateCommandUI();
+    EXPECT_FALSE(empty.Action(CMainFrame::EditPreview)->isEnabled());
+    EXPECT_FALSE(empty.Action(CMainFrame::EditModernPreview)->isEnabled());
+    EXPECT_FALSE(empty.Action(CMainFrame::FileCopySupportFiles)->isEnabled());
+    EXPECT_TRUE(empty.Action(CMainFrame::OptionTemplate)->isEnabled());
     EXPECT_EQ(frame->Action(CMainFrame::EditModernPreview)->shortcut(),
               QKeySequence("Ctrl+Shift+F5"));
 
@@ -76,6 +85,37 @@ TEST_F(CMainFrameTest, CommandsAreEnabledByWhatTheProgramCanDo) {
     EXPECT_EQ(frame->MessagePane()->text(), "For Help, press F1");
     EXPECT_EQ(frame->Indicator(0)->text(), "CAP");
     EXPECT_EQ(frame->Indicator(2)->text(), "SCRL");
+}
+
+TEST_F(CMainFrameTest, MenusListTheirEntriesInGroups) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    // Each menu's entries as shown, "-" for a separator; the recent files are left out.
+    QStringList shown;
+    for (QAction* top : Frame()->menuBar()->actions()) {
+        QStringList entries;
+        for (QAction* entry : top->menu()->actions()) {
+            if (entry->isSeparator())
+                entries << "-";
+            else if (!entry->statusTip().startsWith("Open this"))
+                entries << entry->text();
+        }
+        shown << top->text() + ": " + entries.join(" | ");
+    }
+    EXPECT_EQ(shown,
+              (QStringList{
+                  "&File: &New... | &Open... | &Save | Save &As... | Save as &Template... | "
+                  "&Copy Support Files to... | - | - | E&xit",
+                  "&Edit: &Configure ...\tAlt+Enter | Re&name ... | - | Get &Local HTML ... | Get "
+                  "&Web HTML | "
+                  "Get &Modern HTML | - | Pre&view | Preview in &Modern Browser",
+                  "Option: &Web Browser... | &Template... | - | Use HTML for Today's Browsers",
+                  "&View: &Toolbar | &Status Bar",
+                  "&Help: &Help Topics | &Tutorial | &Search for Help on ... | &View Sample | - | "
+                  "&Frequently Asked Questions | - | &About Quillary Foldline..."}));
+    EXPECT_TRUE(Frame()->Action(CMainFrame::ViewToolbar)->isChecked());
+    Frame()->Action(CMainFrame::ViewToolbar)->trigger();
+    EXPECT_FALSE(Frame()->ToolBar()->isVisibleTo(Frame()));
 }
 
 TEST_F(CMainFrameTest, FailedComponentCallIsReportedAndTheProgramGoesOn) {
@@ -207,4 +247,114 @@ TEST_F(CMainFrameTest, AboutLinkTurnsRedWhileHoveredAndOpensItsTarget) {
     CAboutDlg second;
     EXPECT_FALSE(second.webLink->Open());
     EXPECT_FALSE(second.webLink->IsVisited());
+}
+
+TEST_F(CMainFrameTest, DesktopKeysBesideTheProgramsOwn) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(Frame()->Action(CMainFrame::AppExit)->shortcuts().contains(QKeySequence("Ctrl+Q")));
+    EXPECT_TRUE(Frame()
+                    ->Action(CMainFrame::FileSaveAs)
+                    ->shortcuts()
+                    .contains(QKeySequence("Ctrl+Shift+S")));
+    QAction* configure = Frame()->Action(CMainFrame::EditConfigure);
+    EXPECT_TRUE(configure->shortcuts().contains(QKeySequence(Qt::ALT | Qt::Key_Enter)));
+    // The menu names the key as users know it, not as Qt does ("Alt+Return").
+    EXPECT_EQ(configure->text().section('\t', 1), "Alt+Enter");
+    EXPECT_EQ(configure->toolTip(), "Configure");
+
+    // Every key belongs to one command only.
+    QList<QKeySequence> keys;
+    for (int c = 0; c < CMainFrame::CommandCount; ++c) {
+        for (const QKeySequence& key : Frame()->Action(CMainFrame::Command(c))->shortcuts()) {
+            EXPECT_FALSE(keys.contains(key)) << key.toString().toStdString();
+            keys << key;
+        }
+    }
+}
+
+TEST_F(CMainFrameTest, RecentPathsShowTheirAmpersands) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    app->RecentFiles().Add("/w/Tom & Jerry/menu.tsl");
+    Frame()->UpdateRecentFileMenu();
+    QAction* first = Frame()->RecentFileAction(0);
+    EXPECT_EQ(first->text(), "&1 /w/Tom && Jerry/menu.tsl");
+    EXPECT_TRUE(first->isVisible());
+}
+
+TEST_F(CMainFrameTest, TitleMarksUnsavedChangesAndIsExactWithoutThem) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    const QString plain = "Untitled_TesselServer.Foldline - Quillary Foldline";
+    EXPECT_EQ(Frame()->windowTitle(), plain);
+    app->Document()->SetModifiedFlag(true);
+    EXPECT_EQ(Frame()->windowTitle(), "*" + plain);
+    const QString path = TempPath("menu.tsl");
+    ASSERT_TRUE(app->Document()->DoSave(path));
+    EXPECT_EQ(Frame()->windowTitle(), "menu.tsl - Quillary Foldline");
+}
+
+TEST_F(CMainFrameTest, DroppedWidgetFileOpensAfterTheSaveQuestion) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    const QString path = TempPath("dropped.tsl");
+    ASSERT_TRUE(app->Document()->DoSave(path));
+    app->Document()->SetModifiedFlag(true);
+    app->View()->nameValue->setText("changed");
+
+    auto drop = [&](const QList<QUrl>& urls, QWidget* target) {
+        QMimeData mime;
+        mime.setUrls(urls);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &dropped);
+        QApplication::processEvents();
+        return enter.isAccepted();
+    };
+    // Another kind of file is left to whatever is under it.
+    EXPECT_FALSE(drop({QUrl::fromLocalFile(TempPath("notes.txt"))}, Frame()));
+    EXPECT_TRUE(questions.isEmpty());
+
+    // On the HTML pane too: the window takes the widget file, asks about the changes, opens it.
+    yesNoCancelAnswers = {-1};
+    EXPECT_TRUE(drop({QUrl::fromLocalFile(path)}, app->View()->positionPane->viewport()));
+    EXPECT_EQ(questions, QStringList{"Save changes to dropped.tsl?"});
+    EXPECT_TRUE(app->Document()->IsModified());
+
+    yesNoCancelAnswers = {0};
+    EXPECT_TRUE(
+        drop({QUrl::fromLocalFile(TempPath("notes.txt")), QUrl::fromLocalFile(path)}, Frame()));
+    EXPECT_EQ(questions.size(), 2);
+    EXPECT_FALSE(app->Document()->IsModified());
+    EXPECT_EQ(app->View()->nameValue->text(), "Normal");
+    EXPECT_EQ(app->Document()->GetPathName(), path);
+}
+
+TEST_F(CMainFrameTest, PanesGrowWithTheWindowAndTheFormSizeIsTheSmallest) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    CQuillaryToolView* view = app->View();
+    QApplication::processEvents();
+    const QRect pane = view->positionPane->geometry();
+    const QRect list = view->fileList->geometry();
+
+    Frame()->resize(Frame()->size() + QSize(240, 180));
+    QApplication::processEvents();
+    const QRect grownPane = view->positionPane->geometry();
+    const QRect grownList = view->fileList->geometry();
+    EXPECT_EQ(grownPane.width(), pane.width() + 240);
+    EXPECT_EQ(grownList.width(), list.width() + 240);
+    EXPECT_GT(grownPane.height(), pane.height() + 100);
+    EXPECT_GT(grownList.height(), list.height() + 40);
+    EXPECT_LT(grownPane.bottom(), grownList.top());
+    EXPECT_LE(grownList.bottom(), view->Form()->height());
+
+    // Smaller than the form: the form keeps its size and scrolls.
+    Frame()->resize(Frame()->sizeHint() - QSize(100, 100));
+    QApplication::processEvents();
+    EXPECT_EQ(view->Form()->size(), view->FormSize());
+    EXPECT_EQ(view->positionPane->geometry(), pane);
+    EXPECT_EQ(view->fileList->geometry(), list);
 }

@@ -2,6 +2,7 @@
 #include "CMainFrame.h"
 #include "CQuillaryToolView.h"
 #include "HostTestSupport.h"
+#include "Prompts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -279,4 +280,43 @@ TEST_F(CQuillaryToolDocTest, RecentFilesSurviveARestartInTheProfile) {
               (QStringList{"/w/e.tsl", "/w/d.tsl", "/w/c.tsl", "/w/b.tsl"}));
     EXPECT_TRUE(app->MainFrame()->RecentFileAction(3)->isVisible());
     EXPECT_TRUE(app->MainFrame()->RecentFileAction(0)->text().endsWith("/w/e.tsl"));
+}
+
+TEST_F(CQuillaryToolDocTest, ChoosersOpenInTheDocumentsFolderAndOfferAllFiles) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    QStringList starts;
+    QStringList filters;
+    ui::prompts().pickOpenFile = [&](QWidget*, const QString&, const QString& start,
+                                     const QString& filter) {
+        starts << start;
+        filters << filter;
+        return QString();
+    };
+    ui::prompts().pickFolder = [&](QWidget*, const QString&, const QString& start) {
+        starts << start;
+        return QString();
+    };
+    app->OnFileOpen();
+    EXPECT_EQ(starts.takeLast(), QDir::currentPath()); // nothing chosen yet
+
+    ASSERT_TRUE(QDir().mkpath(TempPath("site")));
+    saveFileToPick = TempPath("site/menu.tsl");
+    ASSERT_TRUE(Doc()->DoSave(QString()));
+    app->OnFileOpen();
+    EXPECT_EQ(starts.takeLast(), TempPath("site"));
+    Doc()->OnCopySupportFiles();
+    EXPECT_EQ(starts.takeLast(), TempPath("site"));
+
+    // A new document has no folder: the last one chosen stands in.
+    dialogRunner = [](QDialog&) { return false; };
+    ASSERT_TRUE(app->OnFileNew());
+    saveFileToPick.clear();
+    EXPECT_FALSE(Doc()->DoSave(QString()));
+    EXPECT_EQ(lastProposedSaveName, TempPath("site/Untitled_TesselServer.Foldline.tsl"));
+
+    // The widget filter shows its pattern once, and all files are offered too.
+    ASSERT_EQ(filters.size(), 2);
+    EXPECT_EQ(ui::QtFileFilter(filters[0]), "Quillary Widgets File(*.tsl);;All Files (*)");
+    EXPECT_EQ(ui::QtFileFilter("Pictures | *.gif;*.png"), "Pictures (*.gif *.png)");
 }

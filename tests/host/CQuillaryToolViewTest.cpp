@@ -1,12 +1,20 @@
 #include "CQuillaryToolView.h"
+#include "CMainFrame.h"
+#include "CPreview.h"
 #include "CQuillaryToolDoc.h"
+#include "CTemplateDialogs.h"
 #include "CViewDialogs.h"
 #include "HostTestSupport.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QSettings>
 #include <QTreeWidget>
 
 namespace {
@@ -160,4 +168,154 @@ TEST_F(CQuillaryToolViewTest, LocalAndWebHtmlFollowThePreviewPath) {
     View()->OnGetLocalHtml();
     EXPECT_EQ(Widget()->GetPreviewPath(), "");
     EXPECT_FALSE(app->Document()->IsModified());
+}
+
+TEST_F(CQuillaryToolViewTest, NameAndDescriptionShowAsTypedNotAsMarkup) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    Widget()->SetTitle("<i>N</i>");
+    Widget()->SetDescription("<b>x</b> &amp; y");
+    View()->OnInitialUpdate();
+    for (QLabel* value : {static_cast<QLabel*>(View()->nameValue),
+                          static_cast<QLabel*>(View()->descriptionValue)}) {
+        // Markup would render as the shorter "N" or "x & y".
+        const QFontMetrics metrics(value->font());
+        EXPECT_GE(value->sizeHint().width(), metrics.horizontalAdvance(value->text()))
+            << value->text().toStdString();
+    }
+
+    CDlgNew dialog(*Widget());
+    ASSERT_TRUE(dialog.Initialize());
+    ASSERT_GT(dialog.templates.Count(), 0);
+    dialog.templates.descriptions[0] = "<b>bold?</b>";
+    dialog.OnSelectionChanged(0);
+    const QFontMetrics metrics(dialog.descriptionLine->font());
+    EXPECT_GE(dialog.descriptionLine->sizeHint().width(),
+              metrics.horizontalAdvance("<b>bold?</b>"));
+}
+
+TEST_F(CQuillaryToolViewTest, FormTextsKeepTheirContrastUnderADarkTheme) {
+    REQUIRE_COMPONENT();
+    const QPalette saved = QApplication::palette();
+    struct Restore {
+        QPalette palette;
+        ~Restore() { QApplication::setPalette(palette); }
+    } restore{saved};
+    auto readable = [](CColorLabel* label) {
+        return ContrastRatio(label->TextColor(), label->BackgroundColor()) >= 4.5;
+    };
+
+    ASSERT_TRUE(Start());
+    // A light theme's text colour is kept.
+    EXPECT_EQ(View()->nameValue->TextColor(), View()->palette().color(QPalette::WindowText));
+
+    QPalette dark = saved;
+    dark.setColor(QPalette::Window, QColor(30, 30, 30));
+    dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    dark.setColor(QPalette::Button, QColor(40, 40, 40));
+    QApplication::setPalette(dark);
+    QApplication::processEvents();
+    for (CColorLabel* label : {View()->nameValue, View()->descriptionValue, View()->nameCaption,
+                               View()->fileListCaption, View()->positionPaneCaption})
+        EXPECT_TRUE(readable(label)) << label->text().toStdString();
+
+    // A program started under the dark theme too.
+    app->ExitInstance();
+    app.reset();
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(readable(View()->nameValue));
+    EXPECT_TRUE(readable(View()->descriptionValue));
+}
+
+TEST(ContrastTest, FollowsTheWcagRatio) {
+    EXPECT_DOUBLE_EQ(ContrastRatio(Qt::black, Qt::white), 21.0);
+    EXPECT_DOUBLE_EQ(ContrastRatio(QColor(10, 20, 30), QColor(10, 20, 30)), 1.0);
+    EXPECT_NEAR(ContrastRatio(QColor(0, 0, 255), QColor(230, 230, 250)), 6.98, 0.01);
+    const QColor lavender(230, 230, 250);
+    EXPECT_EQ(ReadableTextColor(QColor(20, 20, 20), lavender), QColor(20, 20, 20));
+    EXPECT_EQ(ReadableTextColor(QColor(220, 220, 220), lavender), QColor(0, 0, 0));
+    EXPECT_EQ(ReadableTextColor(QColor(40, 40, 40), QColor(10, 10, 10)), QColor(255, 255, 255));
+}
+
+namespace {
+
+// The file list's rows as "name | local folder | web folder".
+QStringList Rows(QTreeWidget* list) {
+    QStringList rows;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* row = list->topLevelItem(i);
+        rows << row->text(0) + " | " + row->text(1) + " | " + row->text(2);
+    }
+    return rows;
+}
+
+} // namespace
+
+TEST_F(CQuillaryToolViewTest, ModernHtmlOptionIsOffByDefaultAndSwitchesEveryHtmlToTodaysKinds) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    CMainFrame* frame = app->MainFrame();
+    QAction* option = frame->Action(CMainFrame::OptionModernHtml);
+    EXPECT_TRUE(option->isCheckable());
+    EXPECT_FALSE(option->isChecked());
+    EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 0)));
+    const QStringList applet = Rows(View()->fileList);
+    ASSERT_FALSE(applet.isEmpty());
+    EXPECT_FALSE(applet.join('\n').contains("furlin.js"));
+
+    option->trigger();
+    EXPECT_TRUE(option->isChecked());
+    EXPECT_FALSE(app->Document()->IsModified());
+    EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 2)));
+    // The runtime joins the list, in the folders of the applet class file.
+    const int classRow =
+        static_cast<int>(applet.indexOf(QRegularExpression("^furlin\\.class \\|.*")));
+    ASSERT_GE(classRow, 0);
+    QString runtime = applet[classRow];
+    runtime.replace("furlin.class", "furlin.js");
+    EXPECT_EQ(Rows(View()->fileList), applet + QStringList{runtime});
+
+    View()->OnGetWebHtml();
+    EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 3)));
+    dialogRunner = [](QDialog&) { return true; };
+    View()->OnGetLocalHtml();
+    EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 2)));
+    EXPECT_EQ(Rows(View()->fileList), applet + QStringList{runtime});
+
+    // Preview writes the page of today's browsers.
+    Widget()->SetPreviewPath("site/");
+    frame->Action(CMainFrame::EditPreview)->trigger();
+    Widget()->SetPreviewPath("");
+    EXPECT_EQ(ReadText(app->ProcessPreviewFolder() + "/preview.htm").toStdString(),
+              host::BuildPreviewPage("", "", Widget()->GetHTMLBody(0, 2)));
+
+    // Kept for the next start.
+    app->ExitInstance();
+    app.reset();
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(app->MainFrame()->Action(CMainFrame::OptionModernHtml)->isChecked());
+    EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 2)));
+    EXPECT_EQ(CQuillaryToolApp::Profile()->value("Output/Use HTML for Today's Browsers").toBool(),
+              true);
+
+    // Off again: the applet's HTML and list, exactly.
+    app->MainFrame()->Action(CMainFrame::OptionModernHtml)->trigger();
+    EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 0)));
+    EXPECT_EQ(Rows(View()->fileList), applet);
+    View()->OnGetWebHtml();
+    EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 1)));
+}
+
+TEST_F(CQuillaryToolViewTest, ModernHtmlShownByItsOwnCommandListsTheRuntimeWhileShown) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    const QStringList applet = Rows(View()->fileList);
+    View()->OnGetModernHtml();
+    EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 3)));
+    ASSERT_EQ(Rows(View()->fileList).size(), applet.size() + 1);
+    EXPECT_TRUE(Rows(View()->fileList).last().startsWith("furlin.js | "));
+    View()->OnGetModernHtml(); // once, however often it is asked for
+    EXPECT_EQ(Rows(View()->fileList).size(), applet.size() + 1);
+    View()->OnGetWebHtml();
+    EXPECT_EQ(Rows(View()->fileList), applet);
 }

@@ -15,7 +15,13 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
+
+// Failures show texts as texts.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 // True once the component library was registered into the test classes root.
 bool ComponentRegistered();

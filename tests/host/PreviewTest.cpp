@@ -1,5 +1,6 @@
 #include "CDlgWebBrowser.h"
 #include "CPreview.h"
+#include "CPreviewFolder.h"
 #include "CQuillaryToolDoc.h"
 #include "HostServices.h"
 #include "HostTestSupport.h"
@@ -101,7 +102,9 @@ TEST_F(PreviewTest, ReadOnlyProgramFolderPreviewsInTheUserDataFolderAndCleansItU
     const QString folder = app->PreviewFolder();
     EXPECT_EQ(folder, QString::fromStdString(host::UserDataFolder()) + "/tmp");
     app->OnPreview(0);
-    EXPECT_TRUE(QFile::exists(folder + "/preview.htm"));
+    const QString own = app->ProcessPreviewFolder();
+    EXPECT_EQ(QFileInfo(own).path(), folder);
+    EXPECT_TRUE(QFile::exists(own + "/preview.htm"));
     EXPECT_FALSE(QDir(AppFolder() + "/tmp").exists());
     app->ExitInstance();
     app.reset();
@@ -114,7 +117,7 @@ TEST_F(PreviewTest, ModernPreviewCarriesTheRuntimeAfterTheLocalHtml) {
     CTessel& widget = *app->Document()->Component();
     widget.SetPreviewPath("site/");
     app->OnPreview(2);
-    const std::string page = ReadText(app->PreviewFolder() + "/preview.htm").toStdString();
+    const std::string page = ReadText(app->ProcessPreviewFolder() + "/preview.htm").toStdString();
     widget.SetPreviewPath("");
     EXPECT_EQ(page, host::BuildPreviewPage("", "", widget.GetHTMLBody(0, 2)));
     EXPECT_NE(page.find("<script>"), std::string::npos);
@@ -131,6 +134,20 @@ TEST_F(PreviewTest, PageThatCannotBeCreatedIsReportedAndNothingLaunches) {
     EXPECT_EQ(messages, QStringList{"Preview Failure!"});
     EXPECT_TRUE(openedUrls.isEmpty());
     EXPECT_TRUE(starts.empty());
+}
+
+TEST_F(PreviewTest, PreviewFolderThatCannotBeMadeWritesNothingAnywhere) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    WriteText(TempPath("file"), "in the way");
+    host::CPreviewFolder blocked(TempPath("file"));
+    EXPECT_EQ(blocked.Path(), QString());
+    EXPECT_FALSE(blocked.IsClaimed());
+    host::RunPreview(*app->Document()->Component(), blocked.Path(), 0, host::BrowserChoice{},
+                     nullptr);
+    EXPECT_EQ(messages, QStringList{"Preview Failure!"});
+    EXPECT_TRUE(openedUrls.isEmpty());
+    EXPECT_FALSE(QFile::exists("/preview.tsl"));
 }
 
 TEST_F(PreviewTest, AppletViewerGetsTheBareNameInThePageFolderOtherProgramsTheFullPath) {

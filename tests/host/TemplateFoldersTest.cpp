@@ -167,6 +167,12 @@ TEST_F(ReadOnlyInstallTest, SaveAsTemplateWritesToTheUserFolderAndNewListsBoth) 
     EXPECT_TRUE(QFile::exists(QString::fromStdString(UserTemplate("Mine"))));
     EXPECT_FALSE(QFile::exists(component + "/Mine_TesselServer.Foldline.tsl"));
 
+    // A shipped template's name is taken.
+    save.nameEdit->setText("Shipped");
+    EXPECT_FALSE(save.TryAccept());
+    EXPECT_EQ(messages.last(), component + "/Shipped_TesselServer.Foldline.tsl" +
+                                   " is already exist.Please enter a new template name.\n");
+
     // The same name again is refused, now that the user folder holds it.
     CDlgSaveAsTemplate again("Mine", "", nullptr);
     ASSERT_TRUE(again.Initialize());
@@ -198,22 +204,52 @@ TEST_F(ReadOnlyInstallTest, ManageRenamesIntoTheUserFolderAndReportsAnUndeletabl
         questions << text;
         return true;
     };
+    QDir().mkpath(user);
+    {
+        CTessel writer;
+        ASSERT_TRUE(writer.Create("TesselServer.Foldline"));
+        writer.SetTitle("Mine");
+        ASSERT_TRUE(writer.WriteConfigFile(UserTemplate("Mine")));
+    }
     CDlgManageTemplates dialog;
     ASSERT_TRUE(dialog.Initialize());
-    ASSERT_EQ(dialog.templates.Count(), 1);
+    ASSERT_EQ(dialog.templates.Count(), 2);
+    ASSERT_EQ(dialog.templates.titles[0], "Shipped");
+    const std::string shipped = dialog.templates.paths[0];
+
+    // The shipped template cannot leave its read-only folder: renaming it would list it twice.
     dialog.nameEdit->setText("Renamed");
     dialog.OnRename();
-    EXPECT_EQ(dialog.templates.paths[0], UserTemplate("Renamed"));
+    EXPECT_EQ(messages, QStringList{"Rename Failure!"});
+    EXPECT_EQ(dialog.templates.paths[0], shipped);
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(shipped)));
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(UserTemplate("Renamed"))));
+    messages.clear();
+    dialog.OnDelete();
+    EXPECT_EQ(messages, QStringList{"Delete Failure!"});
+    EXPECT_EQ(dialog.templates.Count(), 2);
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(shipped)));
+
+    // The shipped name is taken for the user's templates too.
+    dialog.templateList->setCurrentRow(1);
+    messages.clear();
+    dialog.nameEdit->setText("Shipped");
+    dialog.OnRename();
+    EXPECT_EQ(messages, QStringList{"The Shipped template has been there,please give a new name!"});
+    dialog.nameEdit->setText("Renamed");
+    dialog.OnRename();
+    EXPECT_EQ(dialog.templates.paths[1], UserTemplate("Renamed"));
     EXPECT_TRUE(QFile::exists(QString::fromStdString(UserTemplate("Renamed"))));
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(UserTemplate("Mine"))));
 
     // The file turns into something that cannot be removed while the dialog is open.
-    const QString path = QString::fromStdString(dialog.templates.paths[0]);
+    const QString path = QString::fromStdString(dialog.templates.paths[1]);
     ASSERT_TRUE(QFile::remove(path));
     ASSERT_TRUE(QDir().mkpath(path + "/inside"));
     messages.clear();
     dialog.OnDelete();
     EXPECT_EQ(messages, QStringList{"Delete Failure!"});
-    EXPECT_EQ(dialog.templates.Count(), 1);
-    EXPECT_EQ(dialog.templateList->count(), 1);
-    EXPECT_EQ(dialog.Selected(), 0);
+    EXPECT_EQ(dialog.templates.Count(), 2);
+    EXPECT_EQ(dialog.templateList->count(), 2);
+    EXPECT_EQ(dialog.Selected(), 1);
 }

@@ -186,6 +186,25 @@ TEST_F(Tools, CallReportsFailuresAndGoesOn) {
     EXPECT_EQ(lines[11], "\"still works\"");
 }
 
+TEST_F(Tools, CallAnswersTheIdentifierANameResolvesTo) {
+    ASSERT_EQ(Register().status, 0);
+    Outcome result = Call("[\"Title?\"]\n"
+                          "[\"add?\"]\n"
+                          "[\"7?\"]\n"
+                          "[\"NoSuchMember?\"]\n"
+                          "[\"Add?\", 1]\n"
+                          "[\"Title\"]\n");
+    EXPECT_EQ(result.status, 1);
+    std::vector<std::string> lines = Lines(result.out);
+    ASSERT_EQ(lines.size(), 6u) << result.out;
+    EXPECT_EQ(lines[0], "1");
+    EXPECT_EQ(lines[1], "2");
+    EXPECT_EQ(lines[2], "7"); // a number names itself
+    EXPECT_NE(lines[3].find("0x80020006"), std::string::npos) << lines[3];
+    EXPECT_NE(lines[4].find("0x8002000E"), std::string::npos) << lines[4];
+    EXPECT_EQ(lines[5], "\"\""); // asking calls nothing
+}
+
 TEST_F(Tools, CallWithoutAnInstanceExitsTwo) {
     Outcome unregistered = Call("[\"Title\"]\n");
     EXPECT_EQ(unregistered.status, 2);

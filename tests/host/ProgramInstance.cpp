@@ -1,0 +1,85 @@
+// One running program for the tests that need several at once, each in a process of its own.
+// usage: host_instance APP_FOLDER [FILE.tsl]; then one command per line of standard input, each
+// answered by one line:
+//   preview        previews the widget; answers this program's preview folder
+//   save PATH      saves the widget to PATH; answers ok or failed
+//   open PATH      opens PATH; answers ok or failed
+//   recent         answers the recent files as the File menu shows them, separated by "|"
+//   exit           ends the program as Exit does; answers ok
+// Nothing is shown and no browser starts; messages go to standard error.
+#include "CMainFrame.h"
+#include "CQuillaryToolApp.h"
+#include "CQuillaryToolDoc.h"
+#include "HostServices.h"
+#include "Prompts.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+namespace {
+
+void Quiet() {
+    ui::Prompts& p = ui::prompts();
+    p.message = [](QWidget*, const QString&, const QString& text, ui::Icon) {
+        std::fprintf(stderr, "message: %s\n", text.toUtf8().constData());
+    };
+    p.askOkCancel = [](QWidget*, const QString&, const QString&, ui::Icon) { return false; };
+    p.askYesNoCancel = [](QWidget*, const QString&, const QString&) { return 0; };
+    host::Services& s = host::services();
+    s.openUrl = [](const QUrl&) { return true; };
+    s.startProgram = [](const QString&, const QStringList&, const QString&) { return true; };
+    s.runDialog = [](QDialog&) { return false; };
+}
+
+std::string Answer(CQuillaryToolApp& app, const std::string& line) {
+    const std::size_t space = line.find(' ');
+    const std::string command = line.substr(0, space);
+    const QString argument =
+        space == std::string::npos ? QString() : QString::fromStdString(line.substr(space + 1));
+    if (command == "preview") {
+        app.OnPreview(0);
+        return app.ProcessPreviewFolder().toStdString();
+    }
+    if (command == "save")
+        return app.Document()->DoSave(argument) ? "ok" : "failed";
+    if (command == "open")
+        return app.OpenDocumentFile(argument) ? "ok" : "failed";
+    if (command == "recent") {
+        app.MainFrame()->UpdateRecentFileMenu();
+        return app.RecentFiles().Entries().join('|').toStdString();
+    }
+    return "unknown command";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    if (argc < 2)
+        return 2;
+    Quiet();
+    CQuillaryToolApp app(QString::fromLocal8Bit(argv[1]));
+    QStringList arguments;
+    for (int i = 2; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (!app.InitInstance(arguments)) {
+        app.ExitInstance();
+        return 1;
+    }
+    std::cout << "started" << std::endl;
+    for (std::string line; std::getline(std::cin, line);) {
+        QApplication::processEvents();
+        if (line == "exit") {
+            app.ExitInstance();
+            std::cout << "ok" << std::endl;
+            return 0;
+        }
+        std::cout << Answer(app, line) << std::endl;
+    }
+    return 0;
+}
