@@ -1,104 +1,200 @@
 #include "CAppletParameters.h"
 #include "CTesselFile.h"
-#include "Paths.h"
-#include "TreeWalk.h"
+#include "StoredFields.h"
 
+#include <optional>
 #include <string_view>
 
-using foldline::LeadingInt;
-using foldline::LeadingInt64;
+using foldline::AppendDecimal;
+using foldline::kAppletFields;
+using foldline::kItemFields;
+using foldline::kMenuFields;
+using foldline::kStoredOrder;
+using foldline::Rows;
 
 namespace {
 
 constexpr std::size_t kMaxTokenLength = 10239;
 
-std::string Str(long long v) {
-    return std::to_string(v);
-}
-std::string Color(COLORREF c) {
-    return std::to_string(c);
+constexpr std::size_t kAppletWidth = kStoredOrder<kAppletFields, Rows::Values>.size();
+constexpr std::size_t kMenuWidth = kStoredOrder<kMenuFields, Rows::Values>.size();
+constexpr std::size_t kItemWidth = kStoredOrder<kItemFields, Rows::Values>.size();
+
+std::string_view Truncated(std::string_view token) {
+    return token.substr(0, kMaxTokenLength);
 }
 
-// Every text goes through both escapes so that no field can carry a raw separator or break the
-// line it is stored on. A lone CR or LF is stored like a CR LF pair.
-std::string Stored(const std::string& text) {
-    std::string lines = foldline::ReplaceAll(text, "\r\n", foldline::kLineBreakEscape);
-    lines = foldline::ReplaceAll(lines, "\r", foldline::kLineBreakEscape);
-    lines = foldline::ReplaceAll(lines, "\n", foldline::kLineBreakEscape);
-    return foldline::EscapeCommas(lines);
+std::string Numbered(const char* prefix, std::size_t n) {
+    std::string name = prefix;
+    AppendDecimal(name, n);
+    return name;
 }
 
-// Colours are stored as the decimal number of the unsigned value; wrap rather than saturate so
-// every value written reads back as itself.
-COLORREF ColorOf(const std::string& text) {
-    return static_cast<COLORREF>(static_cast<unsigned long long>(LeadingInt64(text)));
+// "I%d-%d": the item's menu and its 1-based position there.
+std::string ItemName(std::size_t menu, std::size_t position) {
+    std::string name = Numbered("I", menu);
+    name.push_back('-');
+    AppendDecimal(name, position);
+    return name;
 }
 
-std::string StoredFile(const std::string& path) {
-    return Stored(FileNameOfPath(path));
-}
+// ---- Writing ----
 
-class FieldList {
-public:
-    FieldList& operator<<(const std::string& field) {
-        if (!m_first)
-            m_text.push_back(',');
-        m_text.append(field);
-        m_first = false;
-        return *this;
+void WriteMenu(CTesselFile& document, const CFurlin& menu, std::string& value) {
+    const auto n = static_cast<std::size_t>(menu.Number);
+    value.clear();
+    foldline::AppendStoredValue<kMenuFields>(value, menu);
+    document.SetParameter(Numbered("MStyle-", n), value);
+    value.clear();
+    foldline::AppendStoredLooks(value, menu);
+    document.SetParameter(Numbered("IStyle-", n), value);
+    std::size_t k = 1;
+    for (const auto& item : menu.Items()) {
+        value.clear();
+        foldline::AppendStoredValue<kItemFields>(value, *item);
+        document.SetParameter(ItemName(n, k++), value);
     }
-    FieldList& operator<<(long long v) { return *this << Str(v); }
-    FieldList& operator<<(int v) { return *this << Str(v); }
-    FieldList& operator<<(COLORREF c) { return *this << Color(c); }
-    std::string Take() { return std::move(m_text); }
+}
 
-private:
-    std::string m_text;
-    bool m_first = true;
+// "Misc": the menu count, each menu's item count, "-%d," per top-level menu and "%d-%d," per
+// item with the number of its sub-menu.
+std::string StoredOutline(const std::vector<CFurlin*>& menus,
+                          const std::vector<std::unique_ptr<CFurlin>>& topLevel) {
+    std::string misc;
+    AppendDecimal(misc, menus.size());
+    misc.push_back(',');
+    for (const CFurlin* menu : menus) {
+        AppendDecimal(misc, menu->GetItemCount(true));
+        misc.push_back(',');
+    }
+    for (const auto& top : topLevel) {
+        misc.push_back('-');
+        AppendDecimal(misc, top->Number);
+        misc.push_back(',');
+    }
+    std::size_t j = 0;
+    for (const CFurlin* menu : menus)
+        for (const auto& item : menu->Items()) {
+            AppendDecimal(misc, j++);
+            misc.push_back('-');
+            AppendDecimal(misc, item->GetSubMenu()->Number);
+            misc.push_back(',');
+        }
+    return misc;
+}
+
+// ---- Reading ----
+
+const std::string* Lookup(const CTesselMap& table, const std::string& name) {
+    const std::string* value = table.Find(name);
+    return value == nullptr || value->empty() ? nullptr : value;
+}
+
+// A link of "Misc": menu `menu` is top-level (item < 0) or the sub-menu of item `item`.
+struct Link {
+    std::size_t menu;
+    long long item;
 };
 
-std::string StoredStyleGroup(const StateStyle& s) {
-    FieldList f;
-    f << s.BackColor << s.FontColor << s.BackKind << s.Effect << s.FontName << s.FontSize
-      << s.FontStyle << s.ImageAlign << s.TextAlign << s.ImageOffset << s.TextOffset
-      << s.GradientDir << s.Border;
-    return f.Take() + ",,,";
+// What "Misc" says, parsed once: each menu's item count and each menu's link.
+struct Outline {
+    std::vector<std::size_t> itemCounts;
+    std::size_t totalItems = 0;
+    std::vector<Link> links;
+};
+
+enum class OutlineState { NoMenus, Damaged, Read };
+
+// A link "%d-%d" or "-%d" with the number after the first dash naming a menu below m.
+std::optional<Link> ParseLink(std::string_view link, std::size_t m) {
+    const std::size_t dash = link.find('-');
+    if (dash == std::string_view::npos)
+        return std::nullopt;
+    std::string_view after = link.substr(dash + 1);
+    after = after.substr(0, after.find('-'));
+    const long long s = foldline::LeadingInt64(after);
+    if (s < 0 || static_cast<unsigned long long>(s) >= m)
+        return std::nullopt;
+    const std::string_view before = link.substr(0, dash);
+    // An item part that is no number reads as item 0, like every number of the grammar.
+    return Link{static_cast<std::size_t>(s), before.empty() ? -1 : foldline::LeadingInt64(before)};
 }
 
-void ReadStyleGroup(StateStyle& s, const std::vector<std::string>& f, std::size_t at) {
-    s.BackColor = ColorOf(f[at + 0]);
-    s.FontColor = ColorOf(f[at + 1]);
-    s.BackKind = LeadingInt(f[at + 2]);
-    s.Effect = LeadingInt(f[at + 3]);
-    s.FontName = LeadingInt(f[at + 4]);
-    s.FontSize = LeadingInt(f[at + 5]);
-    s.FontStyle = LeadingInt(f[at + 6]);
-    s.ImageAlign = LeadingInt(f[at + 7]);
-    s.TextAlign = LeadingInt(f[at + 8]);
-    s.ImageOffset = LeadingInt(f[at + 9]);
-    s.TextOffset = LeadingInt(f[at + 10]);
-    s.GradientDir = LeadingInt(f[at + 11]);
-    s.Border = LeadingInt(f[at + 12]);
-}
-
-// Tokens cut at every separator, as GetToken sees them; a trailing separator gives an empty last
-// token.
-std::vector<std::string_view> Tokens(std::string_view text, char separator) {
-    std::vector<std::string_view> tokens;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t pos = text.find(separator, start);
-        const std::size_t end = pos == std::string_view::npos ? text.size() : pos;
-        tokens.push_back(text.substr(start, std::min(end - start, kMaxTokenLength)));
-        if (pos == std::string_view::npos)
-            break;
-        start = pos + 1;
+// Every count must be backed by the table: 1 + 2M entries in "Misc", two style parameters per
+// menu and one parameter per item. Nothing is allocated before these hold.
+OutlineState ReadOutline(const CTesselMap& table, Outline& outline) {
+    const std::string* value = table.Find("Misc");
+    if (value == nullptr || value->empty())
+        return OutlineState::NoMenus;
+    std::vector<std::string_view> misc;
+    foldline::CFieldCutter cutter(*value, ',');
+    for (std::string_view token; cutter.Next(token);)
+        misc.push_back(Truncated(token));
+    const long long menuCount = foldline::LeadingInt64(misc[0]);
+    if (menuCount == 0)
+        return OutlineState::NoMenus;
+    if (menuCount < 0 || static_cast<unsigned long long>(menuCount) > table.Size() / 2 ||
+        misc.size() < 1 + 2 * static_cast<std::size_t>(menuCount))
+        return OutlineState::Damaged;
+    const auto m = static_cast<std::size_t>(menuCount);
+    outline.itemCounts.reserve(m);
+    for (std::size_t i = 0; i < m; ++i) {
+        const long long count = std::max(0LL, foldline::LeadingInt64(misc[i + 1]));
+        outline.itemCounts.push_back(static_cast<std::size_t>(count));
+        outline.totalItems += static_cast<std::size_t>(count);
+        if (outline.totalItems > table.Size())
+            return OutlineState::Damaged;
     }
-    return tokens;
+    outline.links.reserve(m);
+    for (std::size_t t = 0; t < m; ++t) {
+        const std::optional<Link> link = ParseLink(misc[m + 1 + t], m);
+        if (!link)
+            return OutlineState::Damaged;
+        outline.links.push_back(*link);
+    }
+    return OutlineState::Read;
 }
 
-std::string FileIn(const std::string& folder, const std::string& storedName) {
-    return storedName.empty() ? std::string() : folder + FileNameOfPath(storedName);
+// The menus and items "Misc" calls for, not yet linked.
+struct LooseTree {
+    std::vector<std::unique_ptr<CFurlin>> menus;
+    std::vector<CFurlinItem*> items;
+    std::vector<std::size_t> menuOfItem;
+};
+
+bool ReadMenu(const CTesselMap& table, std::size_t i, std::size_t itemCount,
+              const std::string& folder, LooseTree& tree) {
+    const std::string* mStyle = Lookup(table, Numbered("MStyle-", i));
+    const std::string* iStyle = Lookup(table, Numbered("IStyle-", i));
+    if (mStyle == nullptr || iStyle == nullptr)
+        return false;
+    auto menu = std::make_unique<CFurlin>("Menu");
+    foldline::ReadStoredValue<kMenuFields>(*menu, foldline::CutFields<kMenuWidth>(*mStyle), folder);
+    foldline::ReadStoredLooks(*menu, *iStyle);
+    for (std::size_t k = 1; k <= itemCount; ++k) {
+        const std::string* value = Lookup(table, ItemName(i, k));
+        if (value == nullptr)
+            return false;
+        auto item = std::make_unique<CFurlinItem>();
+        foldline::ReadStoredValue<kItemFields>(*item, foldline::CutFields<kItemWidth>(*value),
+                                               folder);
+        tree.items.push_back(item.get());
+        tree.menuOfItem.push_back(i);
+        menu->AddItem(std::move(item), false);
+    }
+    tree.menus.push_back(std::move(menu));
+    return true;
+}
+
+bool ReadMenus(const CTesselMap& table, const Outline& outline, const std::string& folder,
+               LooseTree& tree) {
+    tree.menus.reserve(outline.itemCounts.size());
+    tree.items.reserve(outline.totalItems);
+    tree.menuOfItem.reserve(outline.totalItems);
+    for (std::size_t i = 0; i < outline.itemCounts.size(); ++i)
+        if (!ReadMenu(table, i, outline.itemCounts[i], folder, tree))
+            return false;
+    return true;
 }
 
 // Checks that the links make a forest with every menu owned exactly once and at most kMaxDepth
@@ -133,212 +229,62 @@ bool IsShallowForest(const std::vector<long long>& parent) {
     return true;
 }
 
+// A table naming an item that does not exist, giving a menu or an item a second owner, or
+// linking in a cycle is damaged.
+bool CheckLinks(const Outline& outline, const LooseTree& tree) {
+    constexpr long long kUnlinked = -2;
+    std::vector<long long> parent(outline.links.size(), kUnlinked);
+    std::vector<char> itemLinked(tree.items.size(), 0);
+    for (const Link& link : outline.links) {
+        if (parent[link.menu] != kUnlinked)
+            return false;
+        if (link.item < 0) {
+            parent[link.menu] = -1;
+            continue;
+        }
+        const auto j = static_cast<std::size_t>(link.item);
+        if (j >= tree.items.size() || itemLinked[j])
+            return false;
+        itemLinked[j] = 1;
+        parent[link.menu] = static_cast<long long>(tree.menuOfItem[j]);
+    }
+    return IsShallowForest(parent);
+}
+
 } // namespace
 
 void CAppletParameters::WriteParameters(CTesselFile& document) {
     document.ClearParameters();
     document.SetParameter("Version", "1.1");
-
-    FieldList ap;
-    ap << Stored(Name) << Align << Width << Height << BackColor << BackColor
-       << StoredFile(BackImage) << ImageTile << ImageX << ImageY << StoredFile(Audio)
-       << ShowSelectionAlways << OpenSpeed << CloseSpeed << DisplayAllBranches << HasLines
-       << BackBorder << BackKind << GradientDir << LineIndent << LineThick << LineColor << MenuTop
-       << Stored(BackImageWebPath) << Stored(AudioWebPath) << Stored(WebPath) << ProgressBar
-       << Stored(LoadingMessage);
-    document.SetParameter("ApStyle", ap.Take());
-
-    const std::vector<CFurlin*> menus = foldline::NumberedMenus(m_menus, false);
-    std::string misc = Str(static_cast<long long>(menus.size())) + ",";
-    std::vector<const CFurlinItem*> collected;
-    for (const CFurlin* menu : menus) {
-        misc += Str(menu->GetItemCount(true)) + ",";
-        const std::string suffix = Str(menu->Number);
-        FieldList ms;
-        ms << menu->BackColor << menu->BackStyle << menu->Reserved1 << menu->Reserved2
-           << menu->Indent << menu->TopOffset << menu->ItemWidth << menu->ItemHeight
-           << menu->ItemGap << menu->ItemBorder << Stored(menu->Name) << menu->Visible;
-        document.SetParameter("MStyle-" + suffix, ms.Take());
-        document.SetParameter("IStyle-" + suffix, StoredStyleGroup(menu->Normal) +
-                                                      StoredStyleGroup(menu->Over) +
-                                                      StoredStyleGroup(menu->Click));
-        long long k = 1;
-        for (const auto& item : menu->Items()) {
-            collected.push_back(item.get());
-            const CFurlinItem& i = *item;
-            FieldList f;
-            f << Stored(i.Label) << Stored(i.Description) << Stored(i.Link) << Stored(i.TargetFrame)
-              << StoredFile(i.NormalImage) << StoredFile(i.OverImage) << StoredFile(i.ClickImage)
-              << StoredFile(i.OverAudio) << StoredFile(i.ClickAudio) << i.Visible
-              << Stored(i.NormalImageWebPath) << Stored(i.OverImageWebPath)
-              << Stored(i.ClickImageWebPath) << Stored(i.OverAudioWebPath)
-              << Stored(i.ClickAudioWebPath);
-            document.SetParameter("I" + suffix + "-" + Str(k++), f.Take());
-        }
-    }
-    for (const auto& top : m_menus)
-        misc.append("-").append(Str(top->Number)).append(",");
-    for (std::size_t j = 0; j < collected.size(); ++j)
-        misc.append(Str(static_cast<long long>(j)))
-            .append("-")
-            .append(Str(collected[j]->GetSubMenu()->Number))
-            .append(",");
-    document.SetParameter("Misc", misc);
+    std::string value;
+    foldline::AppendStoredValue<kAppletFields>(value, *this);
+    document.SetParameter("ApStyle", value);
+    const std::vector<CFurlin*> menus = NumberMenus(false);
+    for (const CFurlin* menu : menus)
+        WriteMenu(document, *menu, value);
+    document.SetParameter("Misc", StoredOutline(menus, m_menus));
 }
 
 bool CAppletParameters::ReadParameters(CTesselFile& document, const std::string& folder) {
     const CTesselMap& table = document.Parameters();
-    const std::size_t tableSize = table.Size();
     const std::string* apStyle = table.Find("ApStyle");
-    const std::vector<std::string> a = SplitFields(apStyle ? *apStyle : std::string(), 28, ',');
-    Name = a[0];
-    Align = LeadingInt(a[1]);
-    Width = LeadingInt(a[2]);
-    Height = LeadingInt(a[3]);
-    BackColor = ColorOf(a[4]);
-    BackImage = FileIn(folder, a[6]);
-    ImageTile = LeadingInt(a[7]);
-    ImageX = LeadingInt(a[8]);
-    ImageY = LeadingInt(a[9]);
-    Audio = FileIn(folder, a[10]);
-    ShowSelectionAlways = LeadingInt(a[11]);
-    OpenSpeed = LeadingInt(a[12]);
-    CloseSpeed = LeadingInt(a[13]);
-    DisplayAllBranches = LeadingInt(a[14]);
-    HasLines = LeadingInt(a[15]);
-    BackBorder = LeadingInt(a[16]);
-    BackKind = LeadingInt(a[17]);
-    GradientDir = LeadingInt(a[18]);
-    LineIndent = LeadingInt(a[19]);
-    LineThick = LeadingInt(a[20]);
-    LineColor = ColorOf(a[21]);
-    MenuTop = LeadingInt(a[22]);
-    BackImageWebPath = a[23];
-    AudioWebPath = a[24];
-    WebPath = a[25];
-    ProgressBar = LeadingInt(a[26]);
-    LoadingMessage = a[27];
+    foldline::ReadStoredValue<kAppletFields>(
+        *this, foldline::CutFields<kAppletWidth>(apStyle ? *apStyle : std::string_view()), folder);
 
-    const std::string* miscValue = table.Find("Misc");
-    if (miscValue == nullptr || miscValue->empty())
-        return true;
-    const std::vector<std::string_view> misc = Tokens(*miscValue, ',');
-    const long long menuCount = LeadingInt64(std::string(misc[0]));
-    if (menuCount == 0)
-        return true;
-    // Every count must be backed by the table: 1 + 2M entries in "Misc", two style parameters
-    // per menu and one parameter per item. Nothing is allocated before these hold.
-    if (menuCount < 0 || static_cast<unsigned long long>(menuCount) > tableSize / 2 ||
-        misc.size() < 1 + 2 * static_cast<std::size_t>(menuCount))
+    Outline outline;
+    const OutlineState state = ReadOutline(table, outline);
+    if (state != OutlineState::Read)
+        return state == OutlineState::NoMenus;
+    LooseTree tree;
+    if (!ReadMenus(table, outline, folder, tree) || !CheckLinks(outline, tree))
         return false;
-    const auto m = static_cast<std::size_t>(menuCount);
-    std::vector<long long> itemCounts(m);
-    unsigned long long totalItems = 0;
-    for (std::size_t i = 0; i < m; ++i) {
-        const long long c = LeadingInt64(std::string(misc[i + 1]));
-        itemCounts[i] = c < 0 ? 0 : c;
-        totalItems += static_cast<unsigned long long>(itemCounts[i]);
-        if (totalItems > tableSize)
-            return false;
-    }
-
-    std::vector<std::unique_ptr<CFurlin>> menus;
-    menus.reserve(m);
-    std::vector<CFurlinItem*> items;
-    std::vector<std::size_t> menuOfItem;
-    items.reserve(static_cast<std::size_t>(totalItems));
-    menuOfItem.reserve(static_cast<std::size_t>(totalItems));
-    for (std::size_t i = 0; i < m; ++i) {
-        auto menu = std::make_unique<CFurlin>("Menu");
-        const std::string suffix = Str(static_cast<long long>(i));
-        const std::string* mStyle = table.Find("MStyle-" + suffix);
-        const std::string* iStyle = table.Find("IStyle-" + suffix);
-        if (mStyle == nullptr || mStyle->empty() || iStyle == nullptr || iStyle->empty())
-            return false;
-        const std::vector<std::string> ms = SplitFields(*mStyle, 12, ',');
-        menu->BackColor = ColorOf(ms[0]);
-        menu->BackStyle = LeadingInt(ms[1]);
-        menu->Reserved1 = LeadingInt(ms[2]);
-        menu->Reserved2 = LeadingInt(ms[3]);
-        menu->Indent = LeadingInt(ms[4]);
-        menu->TopOffset = LeadingInt(ms[5]);
-        menu->ItemWidth = LeadingInt(ms[6]);
-        menu->ItemHeight = LeadingInt(ms[7]);
-        menu->ItemGap = LeadingInt(ms[8]);
-        menu->ItemBorder = LeadingInt(ms[9]);
-        menu->Visible = LeadingInt(ms[11]);
-        const std::vector<std::string> is = SplitFields(*iStyle, 45, ',');
-        ReadStyleGroup(menu->Normal, is, 0);
-        ReadStyleGroup(menu->Over, is, 15);
-        ReadStyleGroup(menu->Click, is, 30);
-
-        for (long long k = 1; k <= itemCounts[i]; ++k) {
-            const std::string* value = table.Find("I" + suffix + "-" + Str(k));
-            if (value == nullptr || value->empty())
-                return false;
-            const std::vector<std::string> f = SplitFields(*value, 15, ',');
-            auto item = std::make_unique<CFurlinItem>();
-            item->Label = f[0];
-            item->Description = f[1];
-            item->Link = f[2];
-            item->TargetFrame = f[3];
-            item->NormalImage = FileIn(folder, f[4]);
-            item->OverImage = FileIn(folder, f[5]);
-            item->ClickImage = FileIn(folder, f[6]);
-            item->OverAudio = FileIn(folder, f[7]);
-            item->ClickAudio = FileIn(folder, f[8]);
-            item->Visible = LeadingInt(f[9]);
-            item->NormalImageWebPath = f[10];
-            item->OverImageWebPath = f[11];
-            item->ClickImageWebPath = f[12];
-            item->OverAudioWebPath = f[13];
-            item->ClickAudioWebPath = f[14];
-            items.push_back(item.get());
-            menuOfItem.push_back(i);
-            menu->AddItem(std::move(item), false);
-        }
-        menus.push_back(std::move(menu));
-    }
-
-    // Links. A table naming a menu or item that does not exist, giving a menu or an item a second
-    // owner, or linking in a cycle is damaged; nothing is attached until all links check out.
-    constexpr long long kUnlinked = -2;
-    std::vector<long long> parent(m, kUnlinked);
-    std::vector<long long> ownerItem(m, -1);
-    std::vector<char> itemLinked(items.size(), 0);
-    for (std::size_t t = 0; t < m; ++t) {
-        const std::string link(misc[m + 1 + t]);
-        const std::size_t dash = link.find('-');
-        if (dash == std::string::npos)
-            return false;
-        const std::string before = GetToken(link, 0, '-');
-        const long long s = LeadingInt64(GetToken(link, 1, '-'));
-        if (s < 0 || static_cast<std::size_t>(s) >= m ||
-            parent[static_cast<std::size_t>(s)] != kUnlinked)
-            return false;
-        if (before.empty()) {
-            parent[static_cast<std::size_t>(s)] = -1;
-            continue;
-        }
-        const long long j = LeadingInt64(before);
-        if (j < 0 || static_cast<std::size_t>(j) >= items.size() ||
-            itemLinked[static_cast<std::size_t>(j)])
-            return false;
-        itemLinked[static_cast<std::size_t>(j)] = 1;
-        parent[static_cast<std::size_t>(s)] =
-            static_cast<long long>(menuOfItem[static_cast<std::size_t>(j)]);
-        ownerItem[static_cast<std::size_t>(s)] = j;
-    }
-    if (!IsShallowForest(parent))
-        return false;
-
-    for (std::size_t t = 0; t < m; ++t) {
-        const std::string link(misc[m + 1 + t]);
-        const auto s = static_cast<std::size_t>(LeadingInt64(GetToken(link, 1, '-')));
-        if (parent[s] == -1)
-            AddMenu(std::move(menus[s]), false);
+    // Nothing is attached until every link checks out.
+    for (const Link& link : outline.links) {
+        if (link.item < 0)
+            AddMenu(std::move(tree.menus[link.menu]), false);
         else
-            items[static_cast<std::size_t>(ownerItem[s])]->SetSubMenu(std::move(menus[s]));
+            tree.items[static_cast<std::size_t>(link.item)]->SetSubMenu(
+                std::move(tree.menus[link.menu]));
     }
     return true;
 }
@@ -347,35 +293,24 @@ std::vector<std::string> SplitFields(const std::string& text, int count, char se
     std::vector<std::string> fields;
     if (count <= 0)
         return fields;
-    const auto wanted = static_cast<std::size_t>(count);
-    fields.reserve(wanted);
-    std::size_t start = 0;
-    while (start < text.size() && fields.size() < wanted) {
-        const std::size_t pos = text.find(separator, start);
-        if (pos == std::string::npos) {
-            fields.push_back(foldline::Unescape(text.substr(start), separator));
+    fields.resize(static_cast<std::size_t>(count));
+    foldline::CFieldCutter cutter(text, separator);
+    std::string_view token;
+    for (std::string& field : fields) {
+        if (!cutter.Next(token))
             break;
-        }
-        fields.push_back(foldline::Unescape(text.substr(start, pos - start), separator));
-        start = pos + 1;
+        foldline::AppendUnescaped(field, token, separator);
     }
-    fields.resize(wanted);
     return fields;
 }
 
 std::string GetToken(const std::string& text, int index, char separator) {
     if (index < 0)
         return {};
-    int current = 0;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t pos = text.find(separator, start);
-        const std::size_t end = pos == std::string::npos ? text.size() : pos;
-        if (current == index)
-            return text.substr(start, std::min(end - start, kMaxTokenLength));
-        if (pos == std::string::npos)
+    foldline::CFieldCutter cutter(text, separator);
+    std::string_view token;
+    for (int i = 0; i <= index; ++i)
+        if (!cutter.Next(token))
             return {};
-        start = pos + 1;
-        ++current;
-    }
+    return std::string(Truncated(token));
 }

@@ -1,6 +1,7 @@
 #include "CAppletParameters.h"
 #include "CTesselFile.h"
 #include "Paths.h"
+#include "Records.h"
 
 #include <filesystem>
 #include <system_error>
@@ -30,17 +31,23 @@ void ListReference(CTesselFile& document, std::string& reference, const std::str
 
 } // namespace
 
+void CAppletParameters::ForEachFileReference(
+    const std::function<void(std::string& file, const std::string& webFolder)>& visit) {
+    const auto visitFiles = [&visit](auto& record, const auto& fields) {
+        for (const auto& f : fields)
+            if (f.kind == foldline::FieldKind::File)
+                visit(foldline::TextOf(record, f), record.*f.webFolder);
+    };
+    visitFiles(*this, foldline::kAppletFields);
+    for (CFurlinItem* item : CollectItems(false))
+        visitFiles(*item, foldline::kItemFields);
+}
+
 std::uint16_t CAppletParameters::BuildResourceList(CTesselFile& document) {
     document.ClearResources();
     document.AddResource("furlin.class", ComponentFolder() + "/", WebPath);
-    ListReference(document, BackImage, BackImageWebPath);
-    ListReference(document, Audio, AudioWebPath);
-    for (CFurlinItem* item : NumberMenus(false)) {
-        ListReference(document, item->NormalImage, item->NormalImageWebPath);
-        ListReference(document, item->OverImage, item->OverImageWebPath);
-        ListReference(document, item->ClickImage, item->ClickImageWebPath);
-        ListReference(document, item->OverAudio, item->OverAudioWebPath);
-        ListReference(document, item->ClickAudio, item->ClickAudioWebPath);
-    }
+    ForEachFileReference([&document](std::string& file, const std::string& webFolder) {
+        ListReference(document, file, webFolder);
+    });
     return document.GetResourceCount();
 }
