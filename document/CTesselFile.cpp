@@ -2,14 +2,17 @@
 
 #include "Text.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
+#include <functional>
 #include <new>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -39,12 +42,12 @@ std::uint16_t ReadCount(const std::string& text) {
 }
 
 // A line with "=" split at the first one; false when there is none.
-bool SplitKeyValue(const std::string& line, std::string& key, std::string& value) {
+bool SplitKeyValue(std::string_view line, std::string& key, std::string& value) {
     const std::size_t eq = line.find('=');
-    if (eq == std::string::npos)
+    if (eq == std::string_view::npos)
         return false;
-    key = Trim(line.substr(0, eq));
-    value = Trim(line.substr(eq + 1));
+    key.assign(foldline::Trim(line.substr(0, eq)));
+    value.assign(foldline::Trim(line.substr(eq + 1)));
     return true;
 }
 
@@ -117,12 +120,12 @@ class CFileWriter {
 public:
     explicit CFileWriter(int fd) : m_fd(fd) {}
 
-    void Write(const std::string& text) {
-        m_buffer += text;
+    void Write(std::string_view text) {
+        m_buffer.append(text);
         if (m_buffer.size() >= 65536)
             Flush();
     }
-    void Line(const std::string& text) {
+    void Line(std::string_view text) {
         Write(text);
         Write("\r\n");
     }
@@ -184,53 +187,91 @@ bool CreateTemp(const std::string& target, CTempFile& temp) {
 
 // ---- CTesselMap ----
 
-unsigned CTesselMap::Bucket(const std::string& key) {
+namespace {
+
+constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
+constexpr std::size_t kMinSlots = 64;
+
+std::uint32_t LookupHash(std::string_view key) {
+    const std::size_t h = std::hash<std::string_view>{}(key);
+    return static_cast<std::uint32_t>(h ^ (h >> 32));
+}
+
+} // namespace
+
+unsigned CTesselMap::Bucket(std::string_view key) {
     std::uint32_t hash = 0;
     for (char c : key)
         hash = 33u * hash + static_cast<std::uint32_t>(static_cast<signed char>(c));
     return hash % kBuckets;
 }
 
-void CTesselMap::Set(const std::string& key, const std::string& value) {
-    auto& bucket = m_buckets[Bucket(key)];
-    const auto found = m_positions.find(key);
-    if (found != m_positions.end()) {
-        bucket[found->second].second = value;
-        return;
-    }
-    bucket.emplace_back(key, value);
-    try {
-        m_positions.emplace(key, bucket.size() - 1);
-    } catch (...) {
-        bucket.pop_back();
-        throw;
+std::size_t CTesselMap::FindEntry(std::string_view key, std::uint32_t hash) const {
+    if (m_slots.empty())
+        return kNotFound;
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot& slot = m_slots[i];
+        if (slot.entry == 0)
+            return kNotFound;
+        if (slot.hash == hash && m_entries[slot.entry - 1].key == key)
+            return slot.entry - 1;
     }
 }
 
-const std::string* CTesselMap::Find(const std::string& key) const {
-    const auto found = m_positions.find(key);
-    if (found == m_positions.end())
-        return nullptr;
-    return &m_buckets[Bucket(key)][found->second].second;
+void CTesselMap::PlaceInIndex(std::vector<Slot>& slots, std::uint32_t hash,
+                              std::uint32_t entry) const {
+    const std::size_t mask = slots.size() - 1;
+    std::size_t i = hash & mask;
+    while (slots[i].entry != 0)
+        i = (i + 1) & mask;
+    slots[i] = Slot{hash, entry + 1};
+}
+
+void CTesselMap::GrowIndex() {
+    std::vector<Slot> slots(std::max(kMinSlots, 2 * m_slots.size()));
+    for (std::size_t e = 0; e < m_entries.size(); ++e)
+        PlaceInIndex(slots, m_entries[e].hash, static_cast<std::uint32_t>(e));
+    m_slots.swap(slots);
+}
+
+void CTesselMap::Set(const std::string& key, const std::string& value) {
+    const std::uint32_t hash = LookupHash(key);
+    if (const std::size_t found = FindEntry(key, hash); found != kNotFound) {
+        m_entries[found].value = value;
+        return;
+    }
+    // Everything that can fail comes first, so a failed insert changes nothing.
+    if (m_entries.size() >= UINT32_MAX - 1)
+        throw std::bad_alloc();
+    if (2 * (m_entries.size() + 1) > m_slots.size())
+        GrowIndex();
+    auto& bucket = m_buckets[Bucket(key)];
+    if (bucket.size() == bucket.capacity())
+        bucket.reserve(std::max<std::size_t>(8, 2 * bucket.capacity()));
+    m_entries.push_back(Entry{key, value, hash});
+    const auto entry = static_cast<std::uint32_t>(m_entries.size() - 1);
+    bucket.push_back(entry);
+    PlaceInIndex(m_slots, hash, entry);
+}
+
+const std::string* CTesselMap::Find(std::string_view key) const {
+    const std::size_t found = FindEntry(key, LookupHash(key));
+    return found == kNotFound ? nullptr : &m_entries[found].value;
 }
 
 void CTesselMap::Clear() {
+    m_entries.clear();
     for (auto& bucket : m_buckets)
         bucket.clear();
-    m_positions.clear();
-}
-
-std::size_t CTesselMap::Size() const {
-    return m_positions.size();
+    std::fill(m_slots.begin(), m_slots.end(), Slot{});
 }
 
 std::vector<std::pair<std::string, std::string>> CTesselMap::Entries() const {
     std::vector<std::pair<std::string, std::string>> out;
     out.reserve(Size());
-    for (const auto& bucket : m_buckets) {
-        for (auto it = bucket.rbegin(); it != bucket.rend(); ++it)
-            out.push_back(*it);
-    }
+    ForEach(
+        [&out](const std::string& key, const std::string& value) { out.emplace_back(key, value); });
     return out;
 }
 
@@ -330,14 +371,18 @@ bool CTesselFile::Save(const std::string& path) const {
 
     CFileWriter out(temp.fd);
     out.Line(kDescriptionBegin);
-    for (const auto& [key, value] : m_descriptions.Entries())
+    m_descriptions.ForEach([&out](const std::string& key, const std::string& value) {
         out.Line(OneLine(key) + " = " + OneLine(value));
+    });
     out.Line(kDescriptionEnd);
     out.Line("");
 
     out.Line(kParameterBegin);
-    for (const auto& [name, value] : m_parameters.Entries())
-        out.Line(name + " = " + value);
+    m_parameters.ForEach([&out](const std::string& name, const std::string& value) {
+        out.Write(name);
+        out.Write(" = ");
+        out.Line(value);
+    });
     out.Line(kParameterEnd);
     out.Line("");
 

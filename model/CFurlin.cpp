@@ -342,6 +342,9 @@ void CFurlin::Serialize(CArchive& ar) {
 
 CFurlinItem::CFurlinItem() : m_subMenu(std::make_unique<CFurlin>("Menu")) {}
 
+CFurlinItem::CFurlinItem(std::unique_ptr<CFurlin> subMenu)
+    : m_subMenu(subMenu ? std::move(subMenu) : std::make_unique<CFurlin>("Menu")) {}
+
 CFurlinItem::CFurlinItem(const CFurlinItem& other)
     : CObject(), m_subMenu(std::make_unique<CFurlin>(*other.m_subMenu)) {
     CopyItemFields(*this, other);

@@ -85,11 +85,6 @@ std::string StoredOutline(const std::vector<CFurlin*>& menus,
 
 // ---- Reading ----
 
-const std::string* Lookup(const CTesselMap& table, const std::string& name) {
-    const std::string* value = table.Find(name);
-    return value == nullptr || value->empty() ? nullptr : value;
-}
-
 // A link of "Misc": menu `menu` is top-level (item < 0) or the sub-menu of item `item`.
 struct Link {
     std::size_t menu;
@@ -155,48 +150,6 @@ OutlineState ReadOutline(const CTesselMap& table, Outline& outline) {
     return OutlineState::Read;
 }
 
-// The menus and items "Misc" calls for, not yet linked.
-struct LooseTree {
-    std::vector<std::unique_ptr<CFurlin>> menus;
-    std::vector<CFurlinItem*> items;
-    std::vector<std::size_t> menuOfItem;
-};
-
-bool ReadMenu(const CTesselMap& table, std::size_t i, std::size_t itemCount,
-              const std::string& folder, LooseTree& tree) {
-    const std::string* mStyle = Lookup(table, Numbered("MStyle-", i));
-    const std::string* iStyle = Lookup(table, Numbered("IStyle-", i));
-    if (mStyle == nullptr || iStyle == nullptr)
-        return false;
-    auto menu = std::make_unique<CFurlin>("Menu");
-    foldline::ReadStoredValue<kMenuFields>(*menu, foldline::CutFields<kMenuWidth>(*mStyle), folder);
-    foldline::ReadStoredLooks(*menu, *iStyle);
-    for (std::size_t k = 1; k <= itemCount; ++k) {
-        const std::string* value = Lookup(table, ItemName(i, k));
-        if (value == nullptr)
-            return false;
-        auto item = std::make_unique<CFurlinItem>();
-        foldline::ReadStoredValue<kItemFields>(*item, foldline::CutFields<kItemWidth>(*value),
-                                               folder);
-        tree.items.push_back(item.get());
-        tree.menuOfItem.push_back(i);
-        menu->AddItem(std::move(item), false);
-    }
-    tree.menus.push_back(std::move(menu));
-    return true;
-}
-
-bool ReadMenus(const CTesselMap& table, const Outline& outline, const std::string& folder,
-               LooseTree& tree) {
-    tree.menus.reserve(outline.itemCounts.size());
-    tree.items.reserve(outline.totalItems);
-    tree.menuOfItem.reserve(outline.totalItems);
-    for (std::size_t i = 0; i < outline.itemCounts.size(); ++i)
-        if (!ReadMenu(table, i, outline.itemCounts[i], folder, tree))
-            return false;
-    return true;
-}
-
 // Checks that the links make a forest with every menu owned exactly once and at most kMaxDepth
 // levels deep. parent[s] is the menu holding the owning item, or -1 for a top-level menu.
 bool IsShallowForest(const std::vector<long long>& parent) {
@@ -229,12 +182,18 @@ bool IsShallowForest(const std::vector<long long>& parent) {
     return true;
 }
 
-// A table naming an item that does not exist, giving a menu or an item a second owner, or
-// linking in a cycle is damaged.
-bool CheckLinks(const Outline& outline, const LooseTree& tree) {
+constexpr std::size_t kNoMenu = static_cast<std::size_t>(-1);
+
+// The sub-menu of every item (kNoMenu for an item no link names), from links that name no
+// missing item, give no menu or item a second owner and make no cycle.
+bool PlanTree(const Outline& outline, std::vector<std::size_t>& subMenuOfItem) {
+    std::vector<std::size_t> menuOfItem;
+    menuOfItem.reserve(outline.totalItems);
+    for (std::size_t i = 0; i < outline.itemCounts.size(); ++i)
+        menuOfItem.insert(menuOfItem.end(), outline.itemCounts[i], i);
     constexpr long long kUnlinked = -2;
     std::vector<long long> parent(outline.links.size(), kUnlinked);
-    std::vector<char> itemLinked(tree.items.size(), 0);
+    subMenuOfItem.assign(outline.totalItems, kNoMenu);
     for (const Link& link : outline.links) {
         if (parent[link.menu] != kUnlinked)
             return false;
@@ -243,12 +202,119 @@ bool CheckLinks(const Outline& outline, const LooseTree& tree) {
             continue;
         }
         const auto j = static_cast<std::size_t>(link.item);
-        if (j >= tree.items.size() || itemLinked[j])
+        if (j >= outline.totalItems || subMenuOfItem[j] != kNoMenu)
             return false;
-        itemLinked[j] = 1;
-        parent[link.menu] = static_cast<long long>(tree.menuOfItem[j]);
+        subMenuOfItem[j] = link.menu;
+        parent[link.menu] = static_cast<long long>(menuOfItem[j]);
     }
     return IsShallowForest(parent);
+}
+
+// A number of a parameter name, exactly as the writer spells numbers (digits, no sign, no
+// leading zero), below `limit`; advances `pos` past it.
+std::optional<std::size_t> NameNumber(std::string_view name, std::size_t& pos, std::size_t limit) {
+    const std::size_t start = pos;
+    std::size_t value = 0;
+    for (; pos < name.size() && name[pos] >= '0' && name[pos] <= '9'; ++pos) {
+        value = value * 10 + static_cast<std::size_t>(name[pos] - '0');
+        if (value >= limit || (pos > start && name[start] == '0'))
+            return std::nullopt;
+    }
+    if (pos == start)
+        return std::nullopt;
+    return value;
+}
+
+// The values of the menus and items "Misc" calls for ("MStyle-%d", "IStyle-%d" and "I%d-%d"),
+// gathered in one pass over the table rather than looked up one by one.
+struct StoredValues {
+    std::vector<const std::string*> menuStyles;
+    std::vector<const std::string*> looks;
+    std::vector<const std::string*> items; // by position in the full walk
+};
+
+void GatherItemValue(std::string_view name, const std::string& value, const Outline& outline,
+                     const std::vector<std::size_t>& firstItem, StoredValues& values) {
+    std::size_t pos = 1;
+    const auto menu = NameNumber(name, pos, outline.itemCounts.size());
+    if (!menu || pos >= name.size() || name[pos] != '-')
+        return;
+    const auto position = NameNumber(name, ++pos, outline.itemCounts[*menu] + 1);
+    if (position && *position > 0 && pos == name.size())
+        values.items[firstItem[*menu] + *position - 1] = &value;
+}
+
+StoredValues GatherValues(const CTesselMap& table, const Outline& outline) {
+    const std::size_t m = outline.itemCounts.size();
+    StoredValues values{std::vector<const std::string*>(m), std::vector<const std::string*>(m),
+                        std::vector<const std::string*>(outline.totalItems)};
+    std::vector<std::size_t> firstItem(m);
+    for (std::size_t i = 1; i < m; ++i)
+        firstItem[i] = firstItem[i - 1] + outline.itemCounts[i - 1];
+    table.ForEach([&](const std::string& name, const std::string& value) {
+        std::vector<const std::string*>* styles = name.starts_with("MStyle-")   ? &values.menuStyles
+                                                  : name.starts_with("IStyle-") ? &values.looks
+                                                                                : nullptr;
+        std::size_t pos = std::string_view("MStyle-").size();
+        if (styles == nullptr) {
+            if (name.starts_with('I'))
+                GatherItemValue(name, value, outline, firstItem, values);
+        } else if (const auto i = NameNumber(name, pos, m); i && pos == name.size()) {
+            (*styles)[*i] = &value;
+        }
+    });
+    return values;
+}
+
+bool Present(const std::string* value) {
+    return value != nullptr && !value->empty();
+}
+
+// The menus in the order "Misc" numbers them. Each is handed to its owning item as that item is
+// read, so the slots of sub-menus end up empty and only the top-level menus stay.
+struct TreeUnderConstruction {
+    std::vector<std::unique_ptr<CFurlin>> menus;
+    std::vector<CFurlin*> menuAt;
+    std::vector<std::size_t> subMenuOfItem;
+    std::size_t nextItem = 0;
+};
+
+bool ReadMenu(const StoredValues& values, std::size_t i, std::size_t itemCount,
+              const std::string& folder, TreeUnderConstruction& tree) {
+    if (!Present(values.menuStyles[i]) || !Present(values.looks[i]))
+        return false;
+    CFurlin& menu = *tree.menuAt[i];
+    foldline::ReadStoredValue<kMenuFields>(
+        menu, foldline::CutFields<kMenuWidth>(*values.menuStyles[i]), folder);
+    foldline::ReadStoredLooks(menu, *values.looks[i]);
+    for (std::size_t k = 0; k < itemCount; ++k) {
+        const std::size_t j = tree.nextItem++;
+        if (!Present(values.items[j]))
+            return false;
+        const std::size_t sub = tree.subMenuOfItem[j];
+        auto item =
+            std::make_unique<CFurlinItem>(sub == kNoMenu ? nullptr : std::move(tree.menus[sub]));
+        foldline::ReadStoredValue<kItemFields>(
+            *item, foldline::CutFields<kItemWidth>(*values.items[j]), folder);
+        menu.AddItem(std::move(item), false);
+    }
+    return true;
+}
+
+bool ReadMenus(const CTesselMap& table, const Outline& outline, const std::string& folder,
+               TreeUnderConstruction& tree) {
+    const StoredValues values = GatherValues(table, outline);
+    const std::size_t m = outline.itemCounts.size();
+    tree.menus.reserve(m);
+    tree.menuAt.reserve(m);
+    for (std::size_t i = 0; i < m; ++i) {
+        tree.menus.push_back(std::make_unique<CFurlin>("Menu"));
+        tree.menuAt.push_back(tree.menus.back().get());
+    }
+    for (std::size_t i = 0; i < m; ++i)
+        if (!ReadMenu(values, i, outline.itemCounts[i], folder, tree))
+            return false;
+    return true;
 }
 
 } // namespace
@@ -275,17 +341,13 @@ bool CAppletParameters::ReadParameters(CTesselFile& document, const std::string&
     const OutlineState state = ReadOutline(table, outline);
     if (state != OutlineState::Read)
         return state == OutlineState::NoMenus;
-    LooseTree tree;
-    if (!ReadMenus(table, outline, folder, tree) || !CheckLinks(outline, tree))
+    // A damaged table leaves no menus: nothing is attached before every menu and item is read.
+    TreeUnderConstruction tree;
+    if (!PlanTree(outline, tree.subMenuOfItem) || !ReadMenus(table, outline, folder, tree))
         return false;
-    // Nothing is attached until every link checks out.
-    for (const Link& link : outline.links) {
+    for (const Link& link : outline.links)
         if (link.item < 0)
             AddMenu(std::move(tree.menus[link.menu]), false);
-        else
-            tree.items[static_cast<std::size_t>(link.item)]->SetSubMenu(
-                std::move(tree.menus[link.menu]));
-    }
     return true;
 }
 
