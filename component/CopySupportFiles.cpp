@@ -21,14 +21,6 @@ bool IsSeparator(char c) {
     return c == '/' || c == '\\';
 }
 
-bool NamesExistingFile(const std::string& path) {
-    if (FileNameOfPath(path).empty())
-        return false;
-    std::error_code ec;
-    const auto status = fs::status(fs::path(path), ec);
-    return !ec && fs::exists(status) && !fs::is_directory(status);
-}
-
 bool PathExists(const std::string& path) {
     std::error_code ec;
     return fs::exists(fs::symlink_status(fs::path(path), ec));

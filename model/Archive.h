@@ -35,7 +35,6 @@ public:
     explicit CArchive(std::string_view data); // loading
 
     bool IsStoring() const { return m_storing; }
-    bool IsLoading() const { return !m_storing; }
 
     void WriteInt(std::int32_t v);
     void WriteText(const std::string& text);
@@ -44,7 +43,7 @@ public:
 
     std::int32_t ReadInt();
     std::string ReadText();
-    // Reads a class tag and checks it names the expected class with schema 1.
+    // Reads a class tag and checks it names the expected class and its schema.
     bool ReadClassTag(const CRuntimeClass& expected);
 
     bool Failed() const { return m_failed; }

@@ -3,19 +3,7 @@
 #include "Paths.h"
 #include "Records.h"
 
-#include <filesystem>
-#include <system_error>
-
 namespace {
-
-// The path is taken literally (no wildcards). A folder is not a support file.
-bool NamesExistingFile(const std::string& path) {
-    if (FileNameOfPath(path).empty())
-        return false;
-    std::error_code ec;
-    const auto status = std::filesystem::status(std::filesystem::path(path), ec);
-    return !ec && std::filesystem::exists(status) && !std::filesystem::is_directory(status);
-}
 
 // Lists one reference, or drops it from the model when its file is gone. Once the list is full
 // further references stay in the model unlisted.
