@@ -98,13 +98,20 @@ bool ReadMapPart(CLineReader& reader, const char* begin, const char* end, CTesse
     std::string line;
     std::string key;
     std::string value;
-    while (reader.Next(line)) {
-        if (EqualsNoCase(line, end))
-            return true;
-        if (SplitKeyValue(line, key, value))
-            map.Set(key, value);
+    std::vector<std::pair<std::string, std::string>> pairs;
+    bool ended = false;
+    try {
+        while (!ended && reader.Next(line)) {
+            ended = EqualsNoCase(line, end);
+            if (!ended && SplitKeyValue(line, key, value))
+                pairs.emplace_back(std::move(key), std::move(value));
+        }
+    } catch (const std::runtime_error&) {
+        map.SetAll(std::move(pairs)); // what was read before the error, as line by line
+        throw;
     }
-    return false;
+    map.SetAll(std::move(pairs));
+    return ended;
 }
 
 std::string OneLine(const std::string& text) {
@@ -189,7 +196,6 @@ bool CreateTemp(const std::string& target, CTempFile& temp) {
 
 namespace {
 
-constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
 constexpr std::size_t kMinSlots = 64;
 
 std::uint32_t LookupHash(std::string_view key) {
@@ -206,58 +212,81 @@ unsigned CTesselMap::Bucket(std::string_view key) {
     return hash % kBuckets;
 }
 
-std::size_t CTesselMap::FindEntry(std::string_view key, std::uint32_t hash) const {
-    if (m_slots.empty())
-        return kNotFound;
+std::size_t CTesselMap::SlotFor(std::string_view key, std::uint32_t hash) const {
     const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-        const Slot& slot = m_slots[i];
-        if (slot.entry == 0)
-            return kNotFound;
-        if (slot.hash == hash && m_entries[slot.entry - 1].key == key)
-            return slot.entry - 1;
-    }
-}
-
-void CTesselMap::PlaceInIndex(std::vector<Slot>& slots, std::uint32_t hash,
-                              std::uint32_t entry) const {
-    const std::size_t mask = slots.size() - 1;
     std::size_t i = hash & mask;
-    while (slots[i].entry != 0)
+    while (m_slots[i].entry != 0 &&
+           (m_slots[i].hash != hash || m_entries[m_slots[i].entry - 1].key != key))
         i = (i + 1) & mask;
-    slots[i] = Slot{hash, entry + 1};
+    return i;
 }
 
-void CTesselMap::GrowIndex() {
-    std::vector<Slot> slots(std::max(kMinSlots, 2 * m_slots.size()));
-    for (std::size_t e = 0; e < m_entries.size(); ++e)
-        PlaceInIndex(slots, m_entries[e].hash, static_cast<std::uint32_t>(e));
+void CTesselMap::GrowIndex(std::size_t count) {
+    std::vector<Slot> slots(count);
+    const std::size_t mask = slots.size() - 1;
+    for (std::size_t e = 0; e < m_entries.size(); ++e) {
+        std::size_t i = m_entries[e].hash & mask;
+        while (slots[i].entry != 0)
+            i = (i + 1) & mask;
+        slots[i] = Slot{m_entries[e].hash, static_cast<std::uint32_t>(e + 1)};
+    }
     m_slots.swap(slots);
 }
 
-void CTesselMap::Set(const std::string& key, const std::string& value) {
-    const std::uint32_t hash = LookupHash(key);
-    if (const std::size_t found = FindEntry(key, hash); found != kNotFound) {
-        m_entries[found].value = value;
+void CTesselMap::MakeRoom(std::size_t count) {
+    if (count >= UINT32_MAX - 1 - m_entries.size())
+        throw std::bad_alloc();
+    std::size_t slots = std::max(kMinSlots, m_slots.size());
+    while (slots < 2 * (m_entries.size() + count))
+        slots *= 2;
+    if (slots > m_slots.size())
+        GrowIndex(slots);
+}
+
+// Everything that can fail comes before the entry is placed, so a failed insert changes nothing.
+template <typename Text> void CTesselMap::Put(Text&& key, Text&& value, std::uint32_t hash) {
+    Slot& slot = m_slots[SlotFor(key, hash)];
+    if (slot.entry != 0) {
+        m_entries[slot.entry - 1].value = std::forward<Text>(value);
         return;
     }
-    // Everything that can fail comes first, so a failed insert changes nothing.
-    if (m_entries.size() >= UINT32_MAX - 1)
-        throw std::bad_alloc();
-    if (2 * (m_entries.size() + 1) > m_slots.size())
-        GrowIndex();
     auto& bucket = m_buckets[Bucket(key)];
     if (bucket.size() == bucket.capacity())
         bucket.reserve(std::max<std::size_t>(8, 2 * bucket.capacity()));
-    m_entries.push_back(Entry{key, value, hash});
-    const auto entry = static_cast<std::uint32_t>(m_entries.size() - 1);
-    bucket.push_back(entry);
-    PlaceInIndex(m_slots, hash, entry);
+    m_entries.push_back(Entry{std::forward<Text>(key), std::forward<Text>(value), hash});
+    const auto entry = static_cast<std::uint32_t>(m_entries.size());
+    bucket.push_back(entry - 1);
+    slot = Slot{hash, entry};
+}
+
+void CTesselMap::Set(const std::string& key, const std::string& value) {
+    MakeRoom(1);
+    Put(key, value, LookupHash(key));
+}
+
+void CTesselMap::SetAll(std::vector<std::pair<std::string, std::string>> pairs) {
+    MakeRoom(pairs.size());
+    m_entries.reserve(m_entries.size() + pairs.size());
+    std::vector<std::uint32_t> hashes;
+    hashes.reserve(pairs.size());
+    for (const auto& pair : pairs)
+        hashes.push_back(LookupHash(pair.first));
+    // The slots of a large table are far apart in memory: fetching them a few pairs ahead lets
+    // those waits overlap.
+    constexpr std::size_t kAhead = 16;
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        if (i + kAhead < pairs.size())
+            __builtin_prefetch(&m_slots[hashes[i + kAhead] & mask]);
+        Put(std::move(pairs[i].first), std::move(pairs[i].second), hashes[i]);
+    }
 }
 
 const std::string* CTesselMap::Find(std::string_view key) const {
-    const std::size_t found = FindEntry(key, LookupHash(key));
-    return found == kNotFound ? nullptr : &m_entries[found].value;
+    if (m_slots.empty())
+        return nullptr;
+    const Slot& slot = m_slots[SlotFor(key, LookupHash(key))];
+    return slot.entry == 0 ? nullptr : &m_entries[slot.entry - 1].value;
 }
 
 void CTesselMap::Clear() {
@@ -441,6 +470,15 @@ std::string CTesselFile::GetParameter(const std::string& name,
                                       const std::string& defaultValue) const {
     const std::string* value = m_parameters.Find(name);
     return value ? *value : defaultValue;
+}
+
+bool CTesselFile::SetParameters(std::vector<std::pair<std::string, std::string>> pairs) {
+    try {
+        m_parameters.SetAll(std::move(pairs));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
 }
 
 bool CTesselFile::ClearParameters() {

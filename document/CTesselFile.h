@@ -31,6 +31,8 @@ public:
     const std::string* Find(std::string_view key) const;
     bool Contains(std::string_view key) const { return Find(key) != nullptr; }
     void Clear();
+    // Sets each pair in order, as Set one by one would; quicker for many pairs.
+    void SetAll(std::vector<std::pair<std::string, std::string>> pairs);
     std::size_t Size() const { return m_entries.size(); }
     // Entries in iteration order.
     std::vector<std::pair<std::string, std::string>> Entries() const;
@@ -56,9 +58,13 @@ private:
         std::uint32_t entry = 0;
     };
 
-    std::size_t FindEntry(std::string_view key, std::uint32_t hash) const;
-    void PlaceInIndex(std::vector<Slot>& slots, std::uint32_t hash, std::uint32_t entry) const;
-    void GrowIndex();
+    // The slot holding `key`, or the free slot where it would go.
+    std::size_t SlotFor(std::string_view key, std::uint32_t hash) const;
+    // Room in the index and the entries for `count` more keys.
+    void MakeRoom(std::size_t count);
+    void GrowIndex(std::size_t slots);
+    // Sets a pair whose hash is known into an index with room for it.
+    template <typename Text> void Put(Text&& key, Text&& value, std::uint32_t hash);
 
     std::vector<Entry> m_entries; // in insertion order
     // Entry positions per bucket, the newest at the back.
@@ -93,6 +99,8 @@ public:
     bool SetParameter(const std::string& name, const std::string& value);
     std::string GetParameter(const std::string& name, const std::string& defaultValue = {}) const;
     bool ClearParameters();
+    // SetParameter for each pair in order; false when memory runs out (the earlier pairs are set).
+    bool SetParameters(std::vector<std::pair<std::string, std::string>> pairs);
     const CTesselMap& Parameters() const { return m_parameters; }
 
     // Resource list (at most kMaxListEntries; AddResource is false beyond).

@@ -25,7 +25,9 @@ public:
 #define DECLARE_SERIAL(cls)                                                                        \
     static const CRuntimeClass classRecord;                                                        \
     static CObject* CreateObject();                                                                \
-    const CRuntimeClass* GetRuntimeClass() const override { return &classRecord; }
+    const CRuntimeClass* GetRuntimeClass() const override {                                        \
+        return &classRecord;                                                                       \
+    }
 
 // Integers are 32-bit little-endian; a text is its 32-bit length and its bytes. Reading never
 // runs past the end: a short or lying block marks the archive failed and yields zeros and "".

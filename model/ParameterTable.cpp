@@ -9,16 +9,10 @@ using foldline::AppendDecimal;
 using foldline::kAppletFields;
 using foldline::kItemFields;
 using foldline::kMenuFields;
-using foldline::kStoredOrder;
-using foldline::Rows;
 
 namespace {
 
 constexpr std::size_t kMaxTokenLength = 10239;
-
-constexpr std::size_t kAppletWidth = kStoredOrder<kAppletFields, Rows::Values>.size();
-constexpr std::size_t kMenuWidth = kStoredOrder<kMenuFields, Rows::Values>.size();
-constexpr std::size_t kItemWidth = kStoredOrder<kItemFields, Rows::Values>.size();
 
 std::string_view Truncated(std::string_view token) {
     return token.substr(0, kMaxTokenLength);
@@ -40,19 +34,21 @@ std::string ItemName(std::size_t menu, std::size_t position) {
 
 // ---- Writing ----
 
-void WriteMenu(CTesselFile& document, const CFurlin& menu, std::string& value) {
+using Parameters = std::vector<std::pair<std::string, std::string>>;
+
+void WriteMenu(Parameters& parameters, const CFurlin& menu, std::string& value) {
     const auto n = static_cast<std::size_t>(menu.Number);
     value.clear();
     foldline::AppendStoredValue<kMenuFields>(value, menu);
-    document.SetParameter(Numbered("MStyle-", n), value);
+    parameters.emplace_back(Numbered("MStyle-", n), value);
     value.clear();
     foldline::AppendStoredLooks(value, menu);
-    document.SetParameter(Numbered("IStyle-", n), value);
+    parameters.emplace_back(Numbered("IStyle-", n), value);
     std::size_t k = 1;
     for (const auto& item : menu.Items()) {
         value.clear();
         foldline::AppendStoredValue<kItemFields>(value, *item);
-        document.SetParameter(ItemName(n, k++), value);
+        parameters.emplace_back(ItemName(n, k++), value);
     }
 }
 
@@ -284,8 +280,7 @@ bool ReadMenu(const StoredValues& values, std::size_t i, std::size_t itemCount,
     if (!Present(values.menuStyles[i]) || !Present(values.looks[i]))
         return false;
     CFurlin& menu = *tree.menuAt[i];
-    foldline::ReadStoredValue<kMenuFields>(
-        menu, foldline::CutFields<kMenuWidth>(*values.menuStyles[i]), folder);
+    foldline::ReadStoredValue<kMenuFields>(menu, *values.menuStyles[i], folder);
     foldline::ReadStoredLooks(menu, *values.looks[i]);
     for (std::size_t k = 0; k < itemCount; ++k) {
         const std::size_t j = tree.nextItem++;
@@ -294,8 +289,7 @@ bool ReadMenu(const StoredValues& values, std::size_t i, std::size_t itemCount,
         const std::size_t sub = tree.subMenuOfItem[j];
         auto item =
             std::make_unique<CFurlinItem>(sub == kNoMenu ? nullptr : std::move(tree.menus[sub]));
-        foldline::ReadStoredValue<kItemFields>(
-            *item, foldline::CutFields<kItemWidth>(*values.items[j]), folder);
+        foldline::ReadStoredValue<kItemFields>(*item, *values.items[j], folder);
         menu.AddItem(std::move(item), false);
     }
     return true;
@@ -320,22 +314,28 @@ bool ReadMenus(const CTesselMap& table, const Outline& outline, const std::strin
 } // namespace
 
 void CAppletParameters::WriteParameters(CTesselFile& document) {
-    document.ClearParameters();
-    document.SetParameter("Version", "1.1");
+    const std::vector<CFurlin*> menus = NumberMenus(false);
+    std::size_t count = 3 + 2 * menus.size(); // "Version", "ApStyle", "Misc" and the styles
+    for (const CFurlin* menu : menus)
+        count += menu->Items().size();
+    Parameters parameters;
+    parameters.reserve(count);
+    parameters.emplace_back("Version", "1.1");
     std::string value;
     foldline::AppendStoredValue<kAppletFields>(value, *this);
-    document.SetParameter("ApStyle", value);
-    const std::vector<CFurlin*> menus = NumberMenus(false);
+    parameters.emplace_back("ApStyle", value);
     for (const CFurlin* menu : menus)
-        WriteMenu(document, *menu, value);
-    document.SetParameter("Misc", StoredOutline(menus, m_menus));
+        WriteMenu(parameters, *menu, value);
+    parameters.emplace_back("Misc", StoredOutline(menus, m_menus));
+    document.ClearParameters();
+    document.SetParameters(std::move(parameters));
 }
 
 bool CAppletParameters::ReadParameters(CTesselFile& document, const std::string& folder) {
     const CTesselMap& table = document.Parameters();
     const std::string* apStyle = table.Find("ApStyle");
-    foldline::ReadStoredValue<kAppletFields>(
-        *this, foldline::CutFields<kAppletWidth>(apStyle ? *apStyle : std::string_view()), folder);
+    foldline::ReadStoredValue<kAppletFields>(*this, apStyle ? *apStyle : std::string_view(),
+                                             folder);
 
     Outline outline;
     const OutlineState state = ReadOutline(table, outline);

@@ -24,14 +24,15 @@ public:
     bool Next(std::string_view& token) {
         if (m_done)
             return false;
-        const std::size_t pos = m_rest.find(m_separator);
-        if (pos == std::string_view::npos) {
-            token = m_rest;
+        // Tokens are mostly a few digits: a plain loop beats a library search here.
+        std::size_t pos = 0;
+        while (pos < m_rest.size() && m_rest[pos] != m_separator)
+            ++pos;
+        token = m_rest.substr(0, pos);
+        if (pos == m_rest.size())
             m_done = true;
-        } else {
-            token = m_rest.substr(0, pos);
+        else
             m_rest.remove_prefix(pos + 1);
-        }
         return true;
     }
 
@@ -53,7 +54,7 @@ template <std::size_t N> std::array<std::string_view, N> CutFields(std::string_v
 template <typename Number> void AppendDecimal(std::string& out, Number value) {
     char digits[24];
     const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    out.append(digits, end);
+    out.append(digits, static_cast<std::size_t>(end - digits));
 }
 
 // Colours are the decimal number of the unsigned value; reading wraps rather than saturates, so
@@ -95,29 +96,42 @@ void AppendStoredValue(std::string& out, const R& record) {
     }
 }
 
+// The fields of one stored value, cut and still escaped. Most values hold no escape at all, so
+// that is checked once for the whole value rather than once per field.
+struct StoredTokens {
+    std::span<const std::string_view> fields;
+    bool escaped;
+
+    std::string_view Field(std::size_t at, std::string& scratch) const {
+        return escaped ? Unescaped(fields[at], scratch) : fields[at];
+    }
+};
+
+inline bool HoldsEscape(std::string_view value) {
+    return value.find(kEscapeEnd) != std::string_view::npos;
+}
+
 // Every field is unescaped, numbers too; a file comes back as `folder` followed by its name.
 template <typename R>
-void ReadStoredField(R& record, const Field<R>& f, std::string_view token,
-                     const std::string& folder, std::string& scratch) {
+void ReadStoredField(R& record, const Field<R>& f, std::string_view field,
+                     const std::string& folder) {
     switch (f.kind) {
     case FieldKind::Text:
     case FieldKind::WebFolder:
-        TextOf(record, f).clear();
-        AppendUnescaped(TextOf(record, f), token, ',');
+        TextOf(record, f).assign(field);
         break;
     case FieldKind::File: {
-        const std::string_view name = Unescaped(token, scratch);
         std::string& file = TextOf(record, f);
         file.clear();
-        if (!name.empty())
-            file.append(folder).append(FileNamePart(name));
+        if (!field.empty())
+            file.append(folder).append(FileNamePart(field));
         break;
     }
     case FieldKind::Number:
-        NumberOf(record, f) = LeadingInt(Unescaped(token, scratch));
+        NumberOf(record, f) = LeadingInt(field);
         break;
     case FieldKind::Colour:
-        ColourOf(record, f) = StoredColour(Unescaped(token, scratch));
+        ColourOf(record, f) = StoredColour(field);
         break;
     case FieldKind::Look:
         break;
@@ -125,13 +139,18 @@ void ReadStoredField(R& record, const Field<R>& f, std::string_view token,
 }
 
 template <const auto& Fields, typename R>
-void ReadStoredValue(R& record, std::span<const std::string_view> fields,
-                     const std::string& folder) {
+void ReadStoredFields(R& record, const StoredTokens& tokens, const std::string& folder) {
     std::string scratch;
     for (const auto& f : Fields)
         if (Placed(f, Rows::Values) && f.storedAt != kNoSlot && f.storedReadBack)
-            ReadStoredField(record, f, fields[static_cast<std::size_t>(f.storedAt)], folder,
-                            scratch);
+            ReadStoredField(record, f, tokens.Field(static_cast<std::size_t>(f.storedAt), scratch),
+                            folder);
+}
+
+template <const auto& Fields, typename R>
+void ReadStoredValue(R& record, std::string_view value, const std::string& folder) {
+    const auto fields = CutFields<kStoredOrder<Fields, Rows::Values>.size()>(value);
+    ReadStoredFields<Fields>(record, StoredTokens{fields, HoldsEscape(value)}, folder);
 }
 
 // A menu's looks: the groups one after the other, each closed by kLookGroupEnd.
@@ -150,12 +169,14 @@ inline void AppendStoredLooks(std::string& out, const CFurlin& menu) {
 
 inline void ReadStoredLooks(CFurlin& menu, std::string_view value) {
     const auto fields = CutFields<kLooksWidth>(value);
+    const bool escaped = HoldsEscape(value);
     for (const auto& f : kMenuFields)
         if (f.kind == FieldKind::Look)
-            ReadStoredValue<kLookFields>(
+            ReadStoredFields<kLookFields>(
                 LookOf(menu, f),
-                std::span(fields).subspan(static_cast<std::size_t>(f.storedAt) * kLookStride,
-                                          kLookWidth),
+                StoredTokens{std::span(fields).subspan(
+                                 static_cast<std::size_t>(f.storedAt) * kLookStride, kLookWidth),
+                             escaped},
                 std::string());
 }
 

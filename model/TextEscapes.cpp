@@ -4,9 +4,6 @@ namespace foldline {
 
 namespace {
 
-// Both escapes end with this character, so a token without it needs no work.
-constexpr char kEscapeEnd = '`';
-
 bool At(std::string_view text, std::size_t pos, std::string_view pattern) {
     return text.compare(pos, pattern.size(), pattern) == 0;
 }
@@ -14,20 +11,27 @@ bool At(std::string_view text, std::size_t pos, std::string_view pattern) {
 } // namespace
 
 void AppendEscaped(std::string& out, std::string_view text, LineBreaks lineBreaks) {
+    std::size_t kept = 0; // the plain run not yet appended starts here
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
+        std::string_view escape;
+        std::size_t length = 1;
         if (c == ',') {
-            out.append(kCommaEscape);
+            escape = kCommaEscape;
         } else if (lineBreaks != LineBreaks::Kept && c == '\r' && i + 1 < text.size() &&
                    text[i + 1] == '\n') {
-            out.append(kLineBreakEscape);
-            ++i;
+            escape = kLineBreakEscape;
+            length = 2;
         } else if (lineBreaks == LineBreaks::All && (c == '\r' || c == '\n')) {
-            out.append(kLineBreakEscape);
+            escape = kLineBreakEscape;
         } else {
-            out.push_back(c);
+            continue;
         }
+        out.append(text.substr(kept, i - kept)).append(escape);
+        i += length - 1;
+        kept = i + 1;
     }
+    out.append(text.substr(kept));
 }
 
 std::string EscapeCommas(std::string_view text) {

@@ -9,6 +9,8 @@ namespace foldline {
 
 inline constexpr std::string_view kCommaEscape = "~@^`";
 inline constexpr std::string_view kLineBreakEscape = "|_#`";
+// Both escapes end with this character, so a text without it holds no escape.
+inline constexpr char kEscapeEnd = '`';
 
 // Which line breaks an escape replaces; commas are always replaced.
 enum class LineBreaks {
