@@ -54,8 +54,8 @@ void WriteMenu(Parameters& parameters, const CFurlin& menu, std::string& value) 
 
 // "Misc": the menu count, each menu's item count, "-%d," per top-level menu and "%d-%d," per
 // item with the number of its sub-menu.
-std::string StoredOutline(const std::vector<CFurlin*>& menus,
-                          const std::vector<std::unique_ptr<CFurlin>>& topLevel) {
+std::string MiscValue(const std::vector<CFurlin*>& menus,
+                      const std::vector<std::unique_ptr<CFurlin>>& topLevel) {
     std::string misc;
     AppendDecimal(misc, menus.size());
     misc.push_back(',');
@@ -96,19 +96,18 @@ struct Outline {
 
 enum class OutlineState { NoMenus, Damaged, Read };
 
-// A link "%d-%d" or "-%d" with the number after the first dash naming a menu below m.
+// A link "%d-%d" or "-%d" whose second token names a menu below m.
 std::optional<Link> ParseLink(std::string_view link, std::size_t m) {
-    const std::size_t dash = link.find('-');
-    if (dash == std::string_view::npos)
+    foldline::CFieldCutter cutter(link, '-');
+    std::string_view item;
+    std::string_view menu;
+    if (!cutter.Next(item) || !cutter.Next(menu))
         return std::nullopt;
-    std::string_view after = link.substr(dash + 1);
-    after = after.substr(0, after.find('-'));
-    const long long s = foldline::LeadingInt64(after);
+    const long long s = foldline::LeadingInt64(menu);
     if (s < 0 || static_cast<unsigned long long>(s) >= m)
         return std::nullopt;
-    const std::string_view before = link.substr(0, dash);
-    // An item part that is no number reads as item 0, like every number of the grammar.
-    return Link{static_cast<std::size_t>(s), before.empty() ? -1 : foldline::LeadingInt64(before)};
+    // An item token that is no number reads as item 0, like every number of the grammar.
+    return Link{static_cast<std::size_t>(s), item.empty() ? -1 : foldline::LeadingInt64(item)};
 }
 
 // Every count must be backed by the table: 1 + 2M entries in "Misc", two style parameters per
@@ -326,7 +325,7 @@ void CAppletParameters::WriteParameters(CTesselFile& document) {
     parameters.emplace_back("ApStyle", value);
     for (const CFurlin* menu : menus)
         WriteMenu(parameters, *menu, value);
-    parameters.emplace_back("Misc", StoredOutline(menus, m_menus));
+    parameters.emplace_back("Misc", MiscValue(menus, m_menus));
     document.ClearParameters();
     document.SetParameters(std::move(parameters));
 }

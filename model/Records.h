@@ -280,22 +280,23 @@ template <typename R> constexpr bool Placed(const Field<R>& f, Rows rows) {
     return (f.kind == FieldKind::Look) == (rows == Rows::Looks);
 }
 
+// One more than the last position the placed rows take in one encoding's value.
 template <typename R, std::size_t N>
-constexpr int StoredWidth(const std::array<Field<R>, N>& fields, Rows rows) {
+constexpr int Width(const std::array<Field<R>, N>& fields, Rows rows, int Field<R>::*at,
+                    int Field<R>::*againAt) {
     int width = 0;
     for (const Field<R>& f : fields)
         if (Placed(f, rows))
-            width = std::max({width, f.storedAt + 1, f.storedAgainAt + 1});
+            width = std::max({width, f.*at + 1, f.*againAt + 1});
     return width;
 }
-
+template <typename R, std::size_t N>
+constexpr int StoredWidth(const std::array<Field<R>, N>& fields, Rows rows) {
+    return Width(fields, rows, &Field<R>::storedAt, &Field<R>::storedAgainAt);
+}
 template <typename R, std::size_t N>
 constexpr int AppletWidth(const std::array<Field<R>, N>& fields, Rows rows) {
-    int width = 0;
-    for (const Field<R>& f : fields)
-        if (Placed(f, rows))
-            width = std::max({width, f.appletAt + 1, f.appletAgainAt + 1});
-    return width;
+    return Width(fields, rows, &Field<R>::appletAt, &Field<R>::appletAgainAt);
 }
 
 // The row written at each position of a stored value.
