@@ -25,8 +25,8 @@ namespace {
 const std::set<std::string> kNotStored = {"Look.Extra", "Applet.LocalPath"};
 const std::set<std::string> kStoredNotReadBack = {"Menu.Name"};
 const std::set<std::string> kNotInStyleCopy = {"Menu.Visible"};
-// Not among the applet's values: they shape the HTML around them or the walk, or a web folder
-// checked through its file.
+// Not among the applet's values: they shape the HTML around them or the walk, the encoder sets
+// them itself (a menu's TopOffset), or they are web folders checked through their files.
 const std::set<std::string> kNotInAppletValues = {"Item.NormalImageWebPath",
                                                   "Item.OverImageWebPath",
                                                   "Item.ClickImageWebPath",
