@@ -21,30 +21,16 @@ bool IsSeparator(char c) {
     return c == '/' || c == '\\';
 }
 
-bool NamesExistingFile(const std::string& path) {
-    if (FileNameOfPath(path).empty())
-        return false;
-    std::error_code ec;
-    const auto status = fs::status(fs::path(path), ec);
-    return !ec && fs::exists(status) && !fs::is_directory(status);
-}
-
 bool PathExists(const std::string& path) {
     std::error_code ec;
     return fs::exists(fs::symlink_status(fs::path(path), ec));
 }
 
-// The references in the order of the support-file list: the applet's two, then five per item of
-// the full walk.
+// The references in the order of the support-file list.
 std::vector<std::string*> ModelReferences(CAppletParameters& model) {
-    std::vector<std::string*> references{&model.BackImage, &model.Audio};
-    for (CFurlinItem* item : model.NumberMenus(false)) {
-        references.push_back(&item->NormalImage);
-        references.push_back(&item->OverImage);
-        references.push_back(&item->ClickImage);
-        references.push_back(&item->OverAudio);
-        references.push_back(&item->ClickAudio);
-    }
+    std::vector<std::string*> references;
+    model.ForEachFileReference(
+        [&references](std::string& file, const std::string&) { references.push_back(&file); });
     return references;
 }
 

@@ -2,14 +2,17 @@
 
 #include "Text.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <fstream>
+#include <functional>
 #include <new>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -39,12 +42,12 @@ std::uint16_t ReadCount(const std::string& text) {
 }
 
 // A line with "=" split at the first one; false when there is none.
-bool SplitKeyValue(const std::string& line, std::string& key, std::string& value) {
+bool SplitKeyValue(std::string_view line, std::string& key, std::string& value) {
     const std::size_t eq = line.find('=');
-    if (eq == std::string::npos)
+    if (eq == std::string_view::npos)
         return false;
-    key = Trim(line.substr(0, eq));
-    value = Trim(line.substr(eq + 1));
+    key.assign(foldline::Trim(line.substr(0, eq)));
+    value.assign(foldline::Trim(line.substr(eq + 1)));
     return true;
 }
 
@@ -95,13 +98,20 @@ bool ReadMapPart(CLineReader& reader, const char* begin, const char* end, CTesse
     std::string line;
     std::string key;
     std::string value;
-    while (reader.Next(line)) {
-        if (EqualsNoCase(line, end))
-            return true;
-        if (SplitKeyValue(line, key, value))
-            map.Set(key, value);
+    std::vector<std::pair<std::string, std::string>> pairs;
+    bool ended = false;
+    try {
+        while (!ended && reader.Next(line)) {
+            ended = EqualsNoCase(line, end);
+            if (!ended && SplitKeyValue(line, key, value))
+                pairs.emplace_back(std::move(key), std::move(value));
+        }
+    } catch (const std::runtime_error&) {
+        map.SetAll(std::move(pairs)); // what was read before the error, as line by line
+        throw;
     }
-    return false;
+    map.SetAll(std::move(pairs));
+    return ended;
 }
 
 std::string OneLine(const std::string& text) {
@@ -117,12 +127,12 @@ class CFileWriter {
 public:
     explicit CFileWriter(int fd) : m_fd(fd) {}
 
-    void Write(const std::string& text) {
-        m_buffer += text;
+    void Write(std::string_view text) {
+        m_buffer.append(text);
         if (m_buffer.size() >= 65536)
             Flush();
     }
-    void Line(const std::string& text) {
+    void Line(std::string_view text) {
         Write(text);
         Write("\r\n");
     }
@@ -184,53 +194,113 @@ bool CreateTemp(const std::string& target, CTempFile& temp) {
 
 // ---- CTesselMap ----
 
-unsigned CTesselMap::Bucket(const std::string& key) {
+namespace {
+
+constexpr std::size_t kMinSlots = 64;
+
+std::uint32_t LookupHash(std::string_view key) {
+    const std::size_t h = std::hash<std::string_view>{}(key);
+    return static_cast<std::uint32_t>(h ^ (h >> 32));
+}
+
+} // namespace
+
+unsigned CTesselMap::Bucket(std::string_view key) {
     std::uint32_t hash = 0;
     for (char c : key)
         hash = 33u * hash + static_cast<std::uint32_t>(static_cast<signed char>(c));
     return hash % kBuckets;
 }
 
-void CTesselMap::Set(const std::string& key, const std::string& value) {
-    auto& bucket = m_buckets[Bucket(key)];
-    const auto found = m_positions.find(key);
-    if (found != m_positions.end()) {
-        bucket[found->second].second = value;
+std::size_t CTesselMap::SlotFor(std::string_view key, std::uint32_t hash) const {
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t i = hash & mask;
+    while (m_slots[i].entry != 0 &&
+           (m_slots[i].hash != hash || m_entries[m_slots[i].entry - 1].key != key))
+        i = (i + 1) & mask;
+    return i;
+}
+
+void CTesselMap::GrowIndex(std::size_t count) {
+    std::vector<Slot> slots(count);
+    const std::size_t mask = slots.size() - 1;
+    for (std::size_t e = 0; e < m_entries.size(); ++e) {
+        std::size_t i = m_entries[e].hash & mask;
+        while (slots[i].entry != 0)
+            i = (i + 1) & mask;
+        slots[i] = Slot{m_entries[e].hash, static_cast<std::uint32_t>(e + 1)};
+    }
+    m_slots.swap(slots);
+}
+
+void CTesselMap::MakeRoom(std::size_t count) {
+    if (count >= UINT32_MAX - 1 - m_entries.size())
+        throw std::bad_alloc();
+    std::size_t slots = std::max(kMinSlots, m_slots.size());
+    while (slots < 2 * (m_entries.size() + count))
+        slots *= 2;
+    if (slots > m_slots.size())
+        GrowIndex(slots);
+}
+
+// Everything that can fail comes before the entry is placed, so a failed insert changes nothing.
+template <typename Text> void CTesselMap::Put(Text&& key, Text&& value, std::uint32_t hash) {
+    Slot& slot = m_slots[SlotFor(key, hash)];
+    if (slot.entry != 0) {
+        m_entries[slot.entry - 1].value = std::forward<Text>(value);
         return;
     }
-    bucket.emplace_back(key, value);
-    try {
-        m_positions.emplace(key, bucket.size() - 1);
-    } catch (...) {
-        bucket.pop_back();
-        throw;
+    auto& bucket = m_buckets[Bucket(key)];
+    if (bucket.size() == bucket.capacity())
+        bucket.reserve(std::max<std::size_t>(8, 2 * bucket.capacity()));
+    m_entries.push_back(Entry{std::forward<Text>(key), std::forward<Text>(value), hash});
+    const auto entry = static_cast<std::uint32_t>(m_entries.size());
+    bucket.push_back(entry - 1);
+    slot = Slot{hash, entry};
+}
+
+void CTesselMap::Set(const std::string& key, const std::string& value) {
+    MakeRoom(1);
+    Put(key, value, LookupHash(key));
+}
+
+void CTesselMap::SetAll(std::vector<std::pair<std::string, std::string>> pairs) {
+    MakeRoom(pairs.size());
+    m_entries.reserve(m_entries.size() + pairs.size());
+    std::vector<std::uint32_t> hashes;
+    hashes.reserve(pairs.size());
+    for (const auto& pair : pairs)
+        hashes.push_back(LookupHash(pair.first));
+    // The slots of a large table are far apart in memory: fetching them a few pairs ahead lets
+    // those waits overlap.
+    constexpr std::size_t kAhead = 16;
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        if (i + kAhead < pairs.size())
+            __builtin_prefetch(&m_slots[hashes[i + kAhead] & mask]);
+        Put(std::move(pairs[i].first), std::move(pairs[i].second), hashes[i]);
     }
 }
 
-const std::string* CTesselMap::Find(const std::string& key) const {
-    const auto found = m_positions.find(key);
-    if (found == m_positions.end())
+const std::string* CTesselMap::Find(std::string_view key) const {
+    if (m_slots.empty())
         return nullptr;
-    return &m_buckets[Bucket(key)][found->second].second;
+    const Slot& slot = m_slots[SlotFor(key, LookupHash(key))];
+    return slot.entry == 0 ? nullptr : &m_entries[slot.entry - 1].value;
 }
 
 void CTesselMap::Clear() {
+    m_entries.clear();
     for (auto& bucket : m_buckets)
         bucket.clear();
-    m_positions.clear();
-}
-
-std::size_t CTesselMap::Size() const {
-    return m_positions.size();
+    std::fill(m_slots.begin(), m_slots.end(), Slot{});
 }
 
 std::vector<std::pair<std::string, std::string>> CTesselMap::Entries() const {
     std::vector<std::pair<std::string, std::string>> out;
     out.reserve(Size());
-    for (const auto& bucket : m_buckets) {
-        for (auto it = bucket.rbegin(); it != bucket.rend(); ++it)
-            out.push_back(*it);
-    }
+    ForEach(
+        [&out](const std::string& key, const std::string& value) { out.emplace_back(key, value); });
     return out;
 }
 
@@ -330,14 +400,18 @@ bool CTesselFile::Save(const std::string& path) const {
 
     CFileWriter out(temp.fd);
     out.Line(kDescriptionBegin);
-    for (const auto& [key, value] : m_descriptions.Entries())
+    m_descriptions.ForEach([&out](const std::string& key, const std::string& value) {
         out.Line(OneLine(key) + " = " + OneLine(value));
+    });
     out.Line(kDescriptionEnd);
     out.Line("");
 
     out.Line(kParameterBegin);
-    for (const auto& [name, value] : m_parameters.Entries())
-        out.Line(name + " = " + value);
+    m_parameters.ForEach([&out](const std::string& name, const std::string& value) {
+        out.Write(name);
+        out.Write(" = ");
+        out.Line(value);
+    });
     out.Line(kParameterEnd);
     out.Line("");
 
@@ -396,6 +470,15 @@ std::string CTesselFile::GetParameter(const std::string& name,
                                       const std::string& defaultValue) const {
     const std::string* value = m_parameters.Find(name);
     return value ? *value : defaultValue;
+}
+
+bool CTesselFile::SetParameters(std::vector<std::pair<std::string, std::string>> pairs) {
+    try {
+        m_parameters.SetAll(std::move(pairs));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
 }
 
 bool CTesselFile::ClearParameters() {

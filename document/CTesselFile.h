@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -28,21 +28,50 @@ class CTesselMap {
 public:
     // Replaces the value of an existing key in place (its position does not change).
     void Set(const std::string& key, const std::string& value);
-    const std::string* Find(const std::string& key) const;
-    bool Contains(const std::string& key) const { return Find(key) != nullptr; }
+    const std::string* Find(std::string_view key) const;
+    bool Contains(std::string_view key) const { return Find(key) != nullptr; }
     void Clear();
-    std::size_t Size() const;
+    // Sets each pair in order, as Set one by one would; quicker for many pairs.
+    void SetAll(std::vector<std::pair<std::string, std::string>> pairs);
+    std::size_t Size() const { return m_entries.size(); }
     // Entries in iteration order.
     std::vector<std::pair<std::string, std::string>> Entries() const;
+    // Visits (key, value) in iteration order without copying.
+    template <typename Visit> void ForEach(Visit visit) const {
+        for (const auto& bucket : m_buckets)
+            for (auto it = bucket.rbegin(); it != bucket.rend(); ++it)
+                visit(m_entries[*it].key, m_entries[*it].value);
+    }
 
-    static unsigned Bucket(const std::string& key);
+    static unsigned Bucket(std::string_view key);
 
 private:
     static constexpr unsigned kBuckets = 17;
-    // Within a bucket the newest key is at the back.
-    std::vector<std::pair<std::string, std::string>> m_buckets[kBuckets];
-    // Key -> position in its bucket, so Set and Find stay constant-time on large tables.
-    std::unordered_map<std::string, std::size_t> m_positions;
+    struct Entry {
+        std::string key;
+        std::string value;
+        std::uint32_t hash;
+    };
+    // A slot of the lookup index: the entry's hash and its position + 1 (0 for a free slot).
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t entry = 0;
+    };
+
+    // The slot holding `key`, or the free slot where it would go.
+    std::size_t SlotFor(std::string_view key, std::uint32_t hash) const;
+    // Room in the index and the entries for `count` more keys.
+    void MakeRoom(std::size_t count);
+    void GrowIndex(std::size_t slots);
+    // Sets a pair whose hash is known into an index with room for it.
+    template <typename Text> void Put(Text&& key, Text&& value, std::uint32_t hash);
+
+    std::vector<Entry> m_entries; // in insertion order
+    // Entry positions per bucket, the newest at the back.
+    std::vector<std::uint32_t> m_buckets[kBuckets];
+    // Open addressing over m_entries (a power of two, at most half full), so Set and Find stay
+    // constant-time on large tables.
+    std::vector<Slot> m_slots;
 };
 
 // A write error after the file was created; the previous file at the path is left intact.
@@ -70,6 +99,8 @@ public:
     bool SetParameter(const std::string& name, const std::string& value);
     std::string GetParameter(const std::string& name, const std::string& defaultValue = {}) const;
     bool ClearParameters();
+    // SetParameter for each pair in order; false when memory runs out (the earlier pairs are set).
+    bool SetParameters(std::vector<std::pair<std::string, std::string>> pairs);
     const CTesselMap& Parameters() const { return m_parameters; }
 
     // Resource list (at most kMaxListEntries; AddResource is false beyond).

@@ -1,51 +1,124 @@
 #include "CAppletParameters.h"
 #include "Paths.h"
+#include "Records.h"
+#include "TextEscapes.h"
 #include "TreeWalk.h"
 
 #include <cstdio>
 
 using foldline::AcceptsItem;
 using foldline::AcceptsMenu;
+using foldline::AppletForm;
+using foldline::FieldKind;
+using foldline::kAppletOrder;
+using foldline::kNoSlot;
+using foldline::Rows;
 
 namespace {
 
-std::string Str(int v) {
+std::string Str(long long v) {
     return std::to_string(v);
 }
 
-std::string Join(std::initializer_list<std::string> fields) {
-    std::string out;
-    bool first = true;
-    for (const auto& f : fields) {
-        if (!first)
-            out.push_back(',');
-        out.append(f);
-        first = false;
-    }
-    return out;
-}
+// Where file references point: the preview folder (mode 0) or each file's web folder.
+struct FileTarget {
+    int mode;
+    const std::string& previewFolder;
+};
 
-// A file field as the applet loads it: the preview folder (mode 0) or the web folder, joined
-// directly to the file name.
-std::string ResolvedFile(const std::string& file, const std::string& webFolder, int mode,
-                         const std::string& previewFolder) {
+// A file field as the applet loads it: the chosen folder joined directly to the file name.
+std::string ResolvedFile(const std::string& file, const std::string& webFolder,
+                         const FileTarget& target) {
     if (file.empty())
         return {};
-    return (mode == kHtmlLocal ? previewFolder : webFolder) + FileNameOfPath(file);
+    return (target.mode == kHtmlLocal ? target.previewFolder : webFolder) +
+           std::string(FileNamePart(file));
 }
 
-std::string BackStyleCode(int backStyle) {
-    const int s = backStyle < 0 || backStyle > 3 ? 0 : backStyle;
-    return Str(s / 2) + Str(s % 2 + 1);
+std::string NumberText(int v, AppletForm form) {
+    switch (form) {
+    case AppletForm::BackStyleCode: {
+        const int s = v < 0 || v > 3 ? 0 : v;
+        return Str(s / 2) + Str(s % 2 + 1);
+    }
+    case AppletForm::BackgroundCode:
+        return Str(v == 0 ? 1 : static_cast<long long>(v) + 5);
+    case AppletForm::PlusOne:
+        return Str(static_cast<long long>(v) + 1);
+    case AppletForm::Zero:
+        return "0";
+    default:
+        return Str(v);
+    }
 }
 
-std::string StyleGroup(const StateStyle& s) {
-    return Join({CAppletParameters::ColorToHex(s.BackColor),
-                 CAppletParameters::ColorToHex(s.FontColor),
-                 Str(s.GradientDir) + Str(s.BackKind) + Str(s.Border + 1), Str(s.Effect),
-                 Str(s.FontName), Str(s.FontSize), Str(s.FontStyle),
-                 Str(s.ImageAlign) + Str(s.TextAlign), Str(s.ImageOffset), Str(s.TextOffset)}) +
-           ",,,";
+std::string TextText(const std::string& text, AppletForm form) {
+    switch (form) {
+    case AppletForm::Label:
+        return foldline::EscapeLabel(text);
+    case AppletForm::Commas:
+        return foldline::EscapeCommas(text);
+    case AppletForm::SelfWhenEmpty:
+        return text.empty() ? std::string("_self") : text;
+    default:
+        return text;
+    }
+}
+
+template <typename R>
+std::string FieldText(const R& record, const foldline::Field<R>& f, const FileTarget& target) {
+    switch (f.kind) {
+    case FieldKind::File:
+        return ResolvedFile(foldline::TextOf(record, f), record.*f.webFolder, target);
+    case FieldKind::Number:
+        return NumberText(foldline::NumberOf(record, f), f.appletForm);
+    case FieldKind::Colour:
+        return CAppletParameters::ColorToHex(foldline::ColourOf(record, f));
+    case FieldKind::Look:
+        return {};
+    default:
+        return TextText(foldline::TextOf(record, f), f.appletForm);
+    }
+}
+
+template <const auto& Fields, typename R>
+std::string AppletValue(const R& record, const FileTarget& target) {
+    std::string value;
+    bool first = true;
+    for (const auto& parts : kAppletOrder<Fields, Rows::Values>) {
+        if (!first)
+            value.push_back(',');
+        first = false;
+        for (int row : parts)
+            if (row != kNoSlot)
+                value += FieldText(record, Fields[static_cast<std::size_t>(row)], target);
+    }
+    return value;
+}
+
+std::string AppletLooks(const CFurlin& menu, const FileTarget& target) {
+    std::string value;
+    for (const auto& parts : kAppletOrder<foldline::kMenuFields, Rows::Looks>) {
+        const auto& look = foldline::kMenuFields[static_cast<std::size_t>(parts[0])];
+        value += AppletValue<foldline::kLookFields>(foldline::LookOf(menu, look), target);
+        value += foldline::kLookGroupEnd;
+    }
+    return value;
+}
+
+// One emitted menu: its style pair and its visible items, numbered from 0.
+void EmitMenu(std::vector<AppletParam>& params, CFurlin& menu, int menuTop,
+              const FileTarget& target) {
+    const int n = menu.Number;
+    menu.TopOffset = n == 0 ? menuTop : 0;
+    const std::string suffix = Str(n);
+    params.emplace_back("MStyle-" + suffix, AppletValue<foldline::kMenuFields>(menu, target));
+    params.emplace_back("IStyle-" + suffix, AppletLooks(menu, target));
+    int k = 0;
+    for (const auto& item : menu.Items())
+        if (AcceptsItem(*item, true))
+            params.emplace_back("I" + suffix + "-" + Str(k++),
+                                AppletValue<foldline::kItemFields>(*item, target));
 }
 
 } // namespace
@@ -58,71 +131,31 @@ std::string CAppletParameters::ColorToHex(COLORREF color) {
     return text;
 }
 
-std::vector<CFurlinItem*> CAppletParameters::NumberMenus(bool visibleOnly) {
-    std::vector<CFurlinItem*> collected;
-    for (CFurlin* menu : foldline::NumberedMenus(m_menus, visibleOnly))
-        for (const auto& item : menu->Items())
-            if (AcceptsItem(*item, visibleOnly))
-                collected.push_back(item.get());
-    return collected;
-}
-
 std::vector<AppletParam> CAppletParameters::BuildAppletParams(int mode,
                                                               const std::string& previewFolder) {
+    const FileTarget target{mode, previewFolder};
     std::vector<AppletParam> params;
-    const int backCode = BackKind == 0 ? 1 : BackKind + 5;
-    params.emplace_back(
-        "ApStyle",
-        Join({ColorToHex(BackColor), ColorToHex(BackColor),
-              ResolvedFile(BackImage, BackImageWebPath, mode, previewFolder), Str(ImageTile),
-              Str(ImageX), Str(ImageY), ResolvedFile(Audio, AudioWebPath, mode, previewFolder),
-              Str(ShowSelectionAlways), Str(OpenSpeed), Str(CloseSpeed), Str(DisplayAllBranches),
-              Str(HasLines), Str(GradientDir) + Str(backCode) + Str(BackBorder), Str(LineIndent),
-              Str(LineThick), ColorToHex(LineColor), Str(ProgressBar),
-              foldline::EscapeCommas(LoadingMessage)}));
+    params.emplace_back("ApStyle", AppletValue<foldline::kAppletFields>(*this, target));
 
-    const std::vector<CFurlin*> menus = foldline::NumberedMenus(m_menus, true);
-    std::string counts;
-    std::vector<CFurlinItem*> collected;
+    const std::vector<CFurlin*> menus = NumberMenus(true);
+    std::string misc = Str(static_cast<long long>(menus.size())) + ",";
     for (CFurlin* menu : menus) {
-        const int n = menu->Number;
-        counts += Str(menu->GetItemCount(false)) + ",";
-        menu->TopOffset = n == 0 ? MenuTop : 0;
-        const std::string suffix = Str(n);
-        params.emplace_back(
-            "MStyle-" + suffix,
-            Join({ColorToHex(menu->BackColor), BackStyleCode(menu->BackStyle), "0", "0",
-                  Str(menu->Indent), Str(menu->TopOffset), Str(menu->ItemWidth),
-                  Str(menu->ItemHeight), Str(menu->ItemGap), Str(menu->ItemBorder)}));
-        params.emplace_back("IStyle-" + suffix, StyleGroup(menu->Normal) + StyleGroup(menu->Over) +
-                                                    StyleGroup(menu->Click));
-        int k = 0;
-        for (const auto& item : menu->Items()) {
-            if (!AcceptsItem(*item, true))
-                continue;
-            collected.push_back(item.get());
-            const CFurlinItem& i = *item;
-            params.emplace_back(
-                "I" + suffix + "-" + Str(k++),
-                Join({foldline::EscapeLabel(i.Label), i.Description,
-                      ResolvedFile(i.NormalImage, i.NormalImageWebPath, mode, previewFolder),
-                      ResolvedFile(i.OverImage, i.OverImageWebPath, mode, previewFolder),
-                      ResolvedFile(i.ClickImage, i.ClickImageWebPath, mode, previewFolder),
-                      ResolvedFile(i.OverAudio, i.OverAudioWebPath, mode, previewFolder),
-                      ResolvedFile(i.ClickAudio, i.ClickAudioWebPath, mode, previewFolder),
-                      i.TargetFrame.empty() ? std::string("_self") : i.TargetFrame, i.Link}));
-        }
+        misc += Str(menu->GetItemCount(false)) + ",";
+        EmitMenu(params, *menu, MenuTop, target);
     }
-
-    std::string misc = Str(static_cast<int>(menus.size())) + "," + counts;
     for (const auto& top : m_menus)
         if (AcceptsMenu(*top, true))
             misc.append("-").append(Str(top->Number)).append(",");
-    for (std::size_t j = 0; j < collected.size(); ++j) {
+    std::size_t j = 0;
+    for (CFurlinItem* item : CollectItems(true)) {
         // Only a sub-menu emitted in this pass has a current number.
-        const CFurlin* sub = collected[j]->GetSubMenu();
+        const CFurlin* sub = item->GetSubMenu();
         if (AcceptsMenu(*sub, true))
-            misc.append(Str(static_cast<int>(j))).append("-").append(Str(sub->Number)).append(",");
+            misc.append(Str(static_cast<long long>(j)))
+                .append("-")
+                .append(Str(sub->Number))
+                .append(",");
+        ++j;
     }
     params.emplace_back("Misc", misc);
     return params;

@@ -52,7 +52,8 @@ std::string CArchive::ReadText() {
 bool CArchive::ReadClassTag(const CRuntimeClass& expected) {
     const std::string name = ReadText();
     const std::int32_t schema = ReadInt();
-    if (m_failed || name != expected.className || schema != 1 || expected.schema != 1) {
+    if (m_failed || name != expected.className ||
+        schema != static_cast<std::int32_t>(expected.schema)) {
         m_failed = true;
         return false;
     }

@@ -25,7 +25,9 @@ public:
 #define DECLARE_SERIAL(cls)                                                                        \
     static const CRuntimeClass classRecord;                                                        \
     static CObject* CreateObject();                                                                \
-    const CRuntimeClass* GetRuntimeClass() const override { return &classRecord; }
+    const CRuntimeClass* GetRuntimeClass() const override {                                        \
+        return &classRecord;                                                                       \
+    }
 
 // Integers are 32-bit little-endian; a text is its 32-bit length and its bytes. Reading never
 // runs past the end: a short or lying block marks the archive failed and yields zeros and "".
@@ -35,7 +37,6 @@ public:
     explicit CArchive(std::string_view data); // loading
 
     bool IsStoring() const { return m_storing; }
-    bool IsLoading() const { return !m_storing; }
 
     void WriteInt(std::int32_t v);
     void WriteText(const std::string& text);
@@ -44,7 +45,7 @@ public:
 
     std::int32_t ReadInt();
     std::string ReadText();
-    // Reads a class tag and checks it names the expected class with schema 1.
+    // Reads a class tag and checks it names the expected class and its schema.
     bool ReadClassTag(const CRuntimeClass& expected);
 
     bool Failed() const { return m_failed; }

@@ -1,5 +1,7 @@
 #include "CAppletParameters.h"
 
+#include "Records.h"
+
 #include <utility>
 
 const CRuntimeClass CAppletParameters::classRecord = {
@@ -16,37 +18,6 @@ const char* const kTopLevelName = "top-level Foldline";
 std::string& ComponentFolderStorage() {
     static std::string folder;
     return folder;
-}
-
-void CopyAppletFields(CAppletParameters& to, const CAppletParameters& from) {
-    to.WebPath = from.WebPath;
-    to.LocalPath = from.LocalPath;
-    to.Name = from.Name;
-    to.Align = from.Align;
-    to.Width = from.Width;
-    to.Height = from.Height;
-    to.BackColor = from.BackColor;
-    to.BackImage = from.BackImage;
-    to.BackImageWebPath = from.BackImageWebPath;
-    to.ImageTile = from.ImageTile;
-    to.ImageX = from.ImageX;
-    to.ImageY = from.ImageY;
-    to.Audio = from.Audio;
-    to.AudioWebPath = from.AudioWebPath;
-    to.ShowSelectionAlways = from.ShowSelectionAlways;
-    to.OpenSpeed = from.OpenSpeed;
-    to.CloseSpeed = from.CloseSpeed;
-    to.DisplayAllBranches = from.DisplayAllBranches;
-    to.HasLines = from.HasLines;
-    to.BackBorder = from.BackBorder;
-    to.BackKind = from.BackKind;
-    to.GradientDir = from.GradientDir;
-    to.LineIndent = from.LineIndent;
-    to.LineThick = from.LineThick;
-    to.LineColor = from.LineColor;
-    to.MenuTop = from.MenuTop;
-    to.ProgressBar = from.ProgressBar;
-    to.LoadingMessage = from.LoadingMessage;
 }
 
 // Visits every item of `menu`, and with `recursive` every item below it, without recursion.
@@ -79,7 +50,7 @@ const std::string& CAppletParameters::ComponentFolder() {
 
 void CAppletParameters::Reset() {
     const CAppletParameters defaults;
-    CopyAppletFields(*this, defaults);
+    foldline::CopyFields(*this, defaults, foldline::kAppletFields);
     m_menus.clear();
 }
 
@@ -90,7 +61,7 @@ void CAppletParameters::Assign(const CAppletParameters& other) {
     copies.reserve(other.m_menus.size());
     for (const auto& menu : other.m_menus)
         copies.push_back(std::make_unique<CFurlin>(*menu));
-    CopyAppletFields(*this, other);
+    foldline::CopyFields(*this, other, foldline::kAppletFields);
     m_menus = std::move(copies);
 }
 
@@ -192,7 +163,7 @@ CFurlin* CAppletParameters::FindMenuAtDepth(int depth) const {
     while (!pending.empty()) {
         const Frame frame = pending.back();
         pending.pop_back();
-        if (frame.menu == nullptr || frame.menu->Items().empty())
+        if (frame.menu->Items().empty())
             continue;
         if (frame.depth == depth)
             return frame.menu;

@@ -3,6 +3,7 @@
 
 #include "CFurlin.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -50,9 +51,16 @@ public:
     static void ApplyAudio(CFurlin* menu, const std::string& over, const std::string& overWeb,
                            const std::string& click, const std::string& clickWeb, bool recursive);
 
-    // Depth-first numbering shared by every encoder: numbers the accepted menus in pre-order and
-    // returns the accepted items grouped by menu number.
-    std::vector<CFurlinItem*> NumberMenus(bool visibleOnly);
+    // The depth-first walk every encoder shares, in pre-order. The full walk accepts everything;
+    // the visible walk skips hidden items and hidden menus or menus without a visible item, with
+    // what lies below them. NumberMenus gives every accepted menu its Number and returns them in
+    // number order; CollectItems returns the accepted items grouped by menu and numbers nothing.
+    std::vector<CFurlin*> NumberMenus(bool visibleOnly);
+    std::vector<CFurlinItem*> CollectItems(bool visibleOnly);
+    // Every file reference with its web folder in the order of the support-file list: the
+    // applet's own, then those of each item of the full walk.
+    void ForEachFileReference(
+        const std::function<void(std::string& file, const std::string& webFolder)>& visit);
 
     // The applet encoding.
     std::vector<AppletParam> BuildAppletParams(int mode, const std::string& previewFolder);
@@ -101,6 +109,7 @@ private:
     std::vector<std::unique_ptr<CFurlin>> m_menus;
 };
 
-// Parameter table helpers.
+// Parameter table helpers: a value's first `count` fields, unescaped (missing ones empty), and
+// its token at `index` as it stands (at most 10,239 characters; empty beyond the last).
 std::vector<std::string> SplitFields(const std::string& text, int count, char separator);
 std::string GetToken(const std::string& text, int index, char separator);

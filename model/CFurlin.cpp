@@ -1,10 +1,10 @@
 #include "CFurlin.h"
 
+#include "Records.h"
+
 #include <utility>
 
 const CRuntimeClass CFurlin::classRecord = {"CFurlin", sizeof(CFurlin), 1, &CFurlin::CreateObject};
-const CRuntimeClass CFurlinItem::classRecord = {"CFurlinItem", sizeof(CFurlinItem), 1,
-                                                &CFurlinItem::CreateObject};
 
 CObject* CFurlin::CreateObject() {
     return new CFurlin("Menu");
@@ -15,22 +15,12 @@ CObject* CFurlinItem::CreateObject() {
 
 namespace {
 
+using foldline::FieldKind;
+
+constexpr const char kItemClassName[] = "CFurlinItem";
+
 void CopyItemFields(CFurlinItem& to, const CFurlinItem& from) {
-    to.Label = from.Label;
-    to.Description = from.Description;
-    to.NormalImage = from.NormalImage;
-    to.NormalImageWebPath = from.NormalImageWebPath;
-    to.OverImage = from.OverImage;
-    to.OverImageWebPath = from.OverImageWebPath;
-    to.ClickImage = from.ClickImage;
-    to.ClickImageWebPath = from.ClickImageWebPath;
-    to.OverAudio = from.OverAudio;
-    to.OverAudioWebPath = from.OverAudioWebPath;
-    to.ClickAudio = from.ClickAudio;
-    to.ClickAudioWebPath = from.ClickAudioWebPath;
-    to.TargetFrame = from.TargetFrame;
-    to.Link = from.Link;
-    to.Visible = from.Visible;
+    foldline::CopyFields(to, from, foldline::kItemFields);
 }
 
 // Copies the items below `from` into the empty menu `to` level by level, so deep trees do not
@@ -45,65 +35,84 @@ void CopyItemsDeep(CFurlin& to, const CFurlin& from) {
             CopyItemFields(*item, *srcItem);
             CFurlin* dstSub = item->GetSubMenu();
             const CFurlin* srcSub = srcItem->GetSubMenu();
-            dstSub->CopyStyle(*srcSub);
-            dstSub->Visible = srcSub->Visible;
+            foldline::CopyFields(*dstSub, *srcSub, foldline::kMenuFields);
             dst->AddItem(std::move(item), false);
             pending.emplace_back(dstSub, srcSub);
         }
     }
 }
 
-// Byte form. Writing and reading keep their own stack of open menus instead of recursing.
+// Byte form: every row of a record in table order, a look as its own record. Writing and reading
+// the tree keep their own stack of open menus instead of recursing.
 
-void WriteStyle(CArchive& ar, const StateStyle& s) {
-    ar.WriteInt(static_cast<std::int32_t>(s.BackColor));
-    ar.WriteInt(static_cast<std::int32_t>(s.FontColor));
-    for (int v : {s.Border, s.BackKind, s.GradientDir, s.Effect, s.FontName, s.FontSize,
-                  s.FontStyle, s.TextAlign, s.TextOffset, s.ImageAlign, s.ImageOffset})
-        ar.WriteInt(v);
-    ar.WriteText(s.Extra);
+template <typename R, std::size_t N>
+void WriteRecord(CArchive& ar, const R& record, const std::array<foldline::Field<R>, N>& fields) {
+    for (const foldline::Field<R>& f : fields) {
+        switch (f.kind) {
+        case FieldKind::Text:
+        case FieldKind::File:
+        case FieldKind::WebFolder:
+            ar.WriteText(foldline::TextOf(record, f));
+            break;
+        case FieldKind::Number:
+            ar.WriteInt(foldline::NumberOf(record, f));
+            break;
+        case FieldKind::Colour:
+            ar.WriteInt(static_cast<std::int32_t>(foldline::ColourOf(record, f)));
+            break;
+        case FieldKind::Look:
+            WriteRecord(ar, foldline::LookOf(record, f), foldline::kLookFields);
+            break;
+        }
+    }
 }
 
-void ReadStyle(CArchive& ar, StateStyle& s) {
-    s.BackColor = static_cast<COLORREF>(ar.ReadInt());
-    s.FontColor = static_cast<COLORREF>(ar.ReadInt());
-    for (int* v : {&s.Border, &s.BackKind, &s.GradientDir, &s.Effect, &s.FontName, &s.FontSize,
-                   &s.FontStyle, &s.TextAlign, &s.TextOffset, &s.ImageAlign, &s.ImageOffset})
-        *v = ar.ReadInt();
-    s.Extra = ar.ReadText();
+template <typename R, std::size_t N>
+void ReadRecord(CArchive& ar, R& record, const std::array<foldline::Field<R>, N>& fields) {
+    for (const foldline::Field<R>& f : fields) {
+        switch (f.kind) {
+        case FieldKind::Text:
+        case FieldKind::File:
+        case FieldKind::WebFolder:
+            foldline::TextOf(record, f) = ar.ReadText();
+            break;
+        case FieldKind::Number:
+            foldline::NumberOf(record, f) = ar.ReadInt();
+            break;
+        case FieldKind::Colour:
+            foldline::ColourOf(record, f) = static_cast<COLORREF>(ar.ReadInt());
+            break;
+        case FieldKind::Look:
+            ReadRecord(ar, foldline::LookOf(record, f), foldline::kLookFields);
+            break;
+        }
+    }
 }
+
+// The fewest bytes a record can take: every text empty.
+template <typename R, std::size_t N>
+constexpr std::size_t MinRecordBytes(const std::array<foldline::Field<R>, N>& fields) {
+    std::size_t bytes = 0;
+    for (const foldline::Field<R>& f : fields)
+        bytes += f.kind == FieldKind::Look ? MinRecordBytes(foldline::kLookFields) : 4;
+    return bytes;
+}
+
+// The smallest stored item: class tag and schema, its sub-menu's head and item count, then its
+// own fields.
+constexpr std::size_t kMinItemBytes = (4 + sizeof kItemClassName - 1) + 4 +
+                                      MinRecordBytes(foldline::kMenuFields) + 4 +
+                                      MinRecordBytes(foldline::kItemFields);
 
 void WriteMenuHead(CArchive& ar, const CFurlin& m) {
-    ar.WriteText(m.Name);
-    ar.WriteInt(static_cast<std::int32_t>(m.BackColor));
-    for (int v : {m.BackStyle, m.Reserved1, m.Reserved2, m.Indent, m.TopOffset, m.ItemWidth,
-                  m.ItemHeight, m.ItemGap, m.ItemBorder})
-        ar.WriteInt(v);
-    WriteStyle(ar, m.Normal);
-    WriteStyle(ar, m.Over);
-    WriteStyle(ar, m.Click);
-    ar.WriteInt(m.Visible);
+    WriteRecord(ar, m, foldline::kMenuFields);
     ar.WriteInt(static_cast<std::int32_t>(m.Items().size()));
 }
-
-// The smallest stored item, all texts empty: class tag and schema, sub-menu head (name, colour,
-// nine integers, three styles, visibility, count), then the item's 14 texts and visibility.
-constexpr std::size_t kMinItemBytes =
-    (4 + 11) + 4 + (4 + 4 + 9 * 4 + 3 * (13 * 4 + 4) + 4 + 4) + (14 * 4 + 4);
-static_assert(kMinItemBytes == 299);
 
 // Returns the stored item count, or -1 when the head is damaged or the count cannot be backed by
 // the bytes left.
 std::int32_t ReadMenuHead(CArchive& ar, CFurlin& m) {
-    m.Name = ar.ReadText();
-    m.BackColor = static_cast<COLORREF>(ar.ReadInt());
-    for (int* v : {&m.BackStyle, &m.Reserved1, &m.Reserved2, &m.Indent, &m.TopOffset, &m.ItemWidth,
-                   &m.ItemHeight, &m.ItemGap, &m.ItemBorder})
-        *v = ar.ReadInt();
-    ReadStyle(ar, m.Normal);
-    ReadStyle(ar, m.Over);
-    ReadStyle(ar, m.Click);
-    m.Visible = ar.ReadInt();
+    ReadRecord(ar, m, foldline::kMenuFields);
     const std::int32_t count = ar.ReadInt();
     if (ar.Failed() || count < 0 ||
         static_cast<std::size_t>(count) > ar.Remaining() / kMinItemBytes) {
@@ -114,21 +123,11 @@ std::int32_t ReadMenuHead(CArchive& ar, CFurlin& m) {
 }
 
 void WriteItemTail(CArchive& ar, const CFurlinItem& i) {
-    for (const std::string* t :
-         {&i.Label, &i.Description, &i.NormalImage, &i.NormalImageWebPath, &i.OverImage,
-          &i.OverImageWebPath, &i.ClickImage, &i.ClickImageWebPath, &i.OverAudio,
-          &i.OverAudioWebPath, &i.ClickAudio, &i.ClickAudioWebPath, &i.TargetFrame, &i.Link})
-        ar.WriteText(*t);
-    ar.WriteInt(i.Visible);
+    WriteRecord(ar, i, foldline::kItemFields);
 }
 
 void ReadItemTail(CArchive& ar, CFurlinItem& i) {
-    for (std::string* t :
-         {&i.Label, &i.Description, &i.NormalImage, &i.NormalImageWebPath, &i.OverImage,
-          &i.OverImageWebPath, &i.ClickImage, &i.ClickImageWebPath, &i.OverAudio,
-          &i.OverAudioWebPath, &i.ClickAudio, &i.ClickAudioWebPath, &i.TargetFrame, &i.Link})
-        *t = ar.ReadText();
-    i.Visible = ar.ReadInt();
+    ReadRecord(ar, i, foldline::kItemFields);
 }
 
 struct WriteFrame {
@@ -201,14 +200,16 @@ bool ReadMenuTree(CArchive& ar, CFurlin& root) {
 
 } // namespace
 
+const CRuntimeClass CFurlinItem::classRecord = {kItemClassName, sizeof(CFurlinItem), 1,
+                                                &CFurlinItem::CreateObject};
+
 // ---------------------------------------------------------------------------------------------
 // CFurlin
 
 CFurlin::CFurlin(std::string name) : Name(std::move(name)) {}
 
 CFurlin::CFurlin(const CFurlin& other) : CObject() {
-    CopyStyle(other);
-    Visible = other.Visible;
+    foldline::CopyFields(*this, other, foldline::kMenuFields);
     CopyItemsDeep(*this, other);
 }
 
@@ -227,20 +228,8 @@ CFurlin::~CFurlin() {
 }
 
 void CFurlin::CopyStyle(const CFurlin& other) {
-    Name = other.Name;
-    BackColor = other.BackColor;
-    BackStyle = other.BackStyle;
-    Reserved1 = other.Reserved1;
-    Reserved2 = other.Reserved2;
-    Indent = other.Indent;
-    TopOffset = other.TopOffset;
-    ItemWidth = other.ItemWidth;
-    ItemHeight = other.ItemHeight;
-    ItemGap = other.ItemGap;
-    ItemBorder = other.ItemBorder;
-    Normal = other.Normal;
-    Over = other.Over;
-    Click = other.Click;
+    foldline::CopyFields(*this, other, foldline::kMenuFields,
+                         [](const foldline::Field<CFurlin>& f) { return !f.visibility; });
 }
 
 int CFurlin::GetItemCount(bool all) const {
@@ -344,8 +333,7 @@ void CFurlin::Serialize(CArchive& ar) {
         ar.Fail();
         return;
     }
-    CopyStyle(loaded);
-    Visible = loaded.Visible;
+    foldline::CopyFields(*this, loaded, foldline::kMenuFields);
     m_items.swap(loaded.m_items);
 }
 
@@ -353,6 +341,9 @@ void CFurlin::Serialize(CArchive& ar) {
 // CFurlinItem
 
 CFurlinItem::CFurlinItem() : m_subMenu(std::make_unique<CFurlin>("Menu")) {}
+
+CFurlinItem::CFurlinItem(std::unique_ptr<CFurlin> subMenu)
+    : m_subMenu(subMenu ? std::move(subMenu) : std::make_unique<CFurlin>("Menu")) {}
 
 CFurlinItem::CFurlinItem(const CFurlinItem& other)
     : CObject(), m_subMenu(std::make_unique<CFurlin>(*other.m_subMenu)) {

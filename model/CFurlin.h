@@ -88,6 +88,8 @@ public:
     DECLARE_SERIAL(CFurlinItem)
 
     CFurlinItem();
+    // An item owning `subMenu` (a new one when it is null).
+    explicit CFurlinItem(std::unique_ptr<CFurlin> subMenu);
     CFurlinItem(const CFurlinItem& other); // deep: copies the sub-tree
     CFurlinItem& operator=(const CFurlinItem&) = delete;
     ~CFurlinItem() override;
@@ -100,7 +102,8 @@ public:
     // The byte form of this item with its sub-tree (the clipboard block).
     std::string ToBytes() const;
     // Replaces this item's texts, flag and sub-tree from a byte block. A damaged, truncated or
-    // lying block (or one nested deeper than kMaxDepth) returns false and leaves the item unchanged.
+    // lying block (or one nested deeper than kMaxDepth) returns false and leaves the item
+    // unchanged.
     bool FromBytes(std::string_view bytes);
 
     std::string Label = "item";

@@ -1,104 +1,148 @@
 #include "CAppletParameters.h"
 #include "CTesselFile.h"
-#include "Paths.h"
-#include "TreeWalk.h"
+#include "StoredFields.h"
 
+#include <optional>
 #include <string_view>
 
-using foldline::LeadingInt;
-using foldline::LeadingInt64;
+using foldline::AppendDecimal;
+using foldline::kAppletFields;
+using foldline::kItemFields;
+using foldline::kMenuFields;
 
 namespace {
 
 constexpr std::size_t kMaxTokenLength = 10239;
 
-std::string Str(long long v) {
-    return std::to_string(v);
-}
-std::string Color(COLORREF c) {
-    return std::to_string(c);
+std::string_view Truncated(std::string_view token) {
+    return token.substr(0, kMaxTokenLength);
 }
 
-// Every text goes through both escapes so that no field can carry a raw separator or break the
-// line it is stored on. A lone CR or LF is stored like a CR LF pair.
-std::string Stored(const std::string& text) {
-    std::string lines = foldline::ReplaceAll(text, "\r\n", foldline::kLineBreakEscape);
-    lines = foldline::ReplaceAll(lines, "\r", foldline::kLineBreakEscape);
-    lines = foldline::ReplaceAll(lines, "\n", foldline::kLineBreakEscape);
-    return foldline::EscapeCommas(lines);
+std::string Numbered(const char* prefix, std::size_t n) {
+    std::string name = prefix;
+    AppendDecimal(name, n);
+    return name;
 }
 
-// Colours are stored as the decimal number of the unsigned value; wrap rather than saturate so
-// every value written reads back as itself.
-COLORREF ColorOf(const std::string& text) {
-    return static_cast<COLORREF>(static_cast<unsigned long long>(LeadingInt64(text)));
+// "I%d-%d": the item's menu and its 1-based position there.
+std::string ItemName(std::size_t menu, std::size_t position) {
+    std::string name = Numbered("I", menu);
+    name.push_back('-');
+    AppendDecimal(name, position);
+    return name;
 }
 
-std::string StoredFile(const std::string& path) {
-    return Stored(FileNameOfPath(path));
-}
+// ---- Writing ----
 
-class FieldList {
-public:
-    FieldList& operator<<(const std::string& field) {
-        if (!m_first)
-            m_text.push_back(',');
-        m_text.append(field);
-        m_first = false;
-        return *this;
+using Parameters = std::vector<std::pair<std::string, std::string>>;
+
+void WriteMenu(Parameters& parameters, const CFurlin& menu, std::string& value) {
+    const auto n = static_cast<std::size_t>(menu.Number);
+    value.clear();
+    foldline::AppendStoredValue<kMenuFields>(value, menu);
+    parameters.emplace_back(Numbered("MStyle-", n), value);
+    value.clear();
+    foldline::AppendStoredLooks(value, menu);
+    parameters.emplace_back(Numbered("IStyle-", n), value);
+    std::size_t k = 1;
+    for (const auto& item : menu.Items()) {
+        value.clear();
+        foldline::AppendStoredValue<kItemFields>(value, *item);
+        parameters.emplace_back(ItemName(n, k++), value);
     }
-    FieldList& operator<<(long long v) { return *this << Str(v); }
-    FieldList& operator<<(int v) { return *this << Str(v); }
-    FieldList& operator<<(COLORREF c) { return *this << Color(c); }
-    std::string Take() { return std::move(m_text); }
+}
 
-private:
-    std::string m_text;
-    bool m_first = true;
+// "Misc": the menu count, each menu's item count, "-%d," per top-level menu and "%d-%d," per
+// item with the number of its sub-menu.
+std::string MiscValue(const std::vector<CFurlin*>& menus,
+                      const std::vector<std::unique_ptr<CFurlin>>& topLevel) {
+    std::string misc;
+    AppendDecimal(misc, menus.size());
+    misc.push_back(',');
+    for (const CFurlin* menu : menus) {
+        AppendDecimal(misc, menu->GetItemCount(true));
+        misc.push_back(',');
+    }
+    for (const auto& top : topLevel) {
+        misc.push_back('-');
+        AppendDecimal(misc, top->Number);
+        misc.push_back(',');
+    }
+    std::size_t j = 0;
+    for (const CFurlin* menu : menus)
+        for (const auto& item : menu->Items()) {
+            AppendDecimal(misc, j++);
+            misc.push_back('-');
+            AppendDecimal(misc, item->GetSubMenu()->Number);
+            misc.push_back(',');
+        }
+    return misc;
+}
+
+// ---- Reading ----
+
+// A link of "Misc": menu `menu` is top-level (item < 0) or the sub-menu of item `item`.
+struct Link {
+    std::size_t menu;
+    long long item;
 };
 
-std::string StoredStyleGroup(const StateStyle& s) {
-    FieldList f;
-    f << s.BackColor << s.FontColor << s.BackKind << s.Effect << s.FontName << s.FontSize
-      << s.FontStyle << s.ImageAlign << s.TextAlign << s.ImageOffset << s.TextOffset
-      << s.GradientDir << s.Border;
-    return f.Take() + ",,,";
+// What "Misc" says, parsed once: each menu's item count and each menu's link.
+struct Outline {
+    std::vector<std::size_t> itemCounts;
+    std::size_t totalItems = 0;
+    std::vector<Link> links;
+};
+
+enum class OutlineState { NoMenus, Damaged, Read };
+
+// A link "%d-%d" or "-%d" whose second token names a menu below m.
+std::optional<Link> ParseLink(std::string_view link, std::size_t m) {
+    foldline::CFieldCutter cutter(link, '-');
+    std::string_view item;
+    std::string_view menu;
+    if (!cutter.Next(item) || !cutter.Next(menu))
+        return std::nullopt;
+    const long long s = foldline::LeadingInt64(menu);
+    if (s < 0 || static_cast<unsigned long long>(s) >= m)
+        return std::nullopt;
+    // An item token that is no number reads as item 0, like every number of the grammar.
+    return Link{static_cast<std::size_t>(s), item.empty() ? -1 : foldline::LeadingInt64(item)};
 }
 
-void ReadStyleGroup(StateStyle& s, const std::vector<std::string>& f, std::size_t at) {
-    s.BackColor = ColorOf(f[at + 0]);
-    s.FontColor = ColorOf(f[at + 1]);
-    s.BackKind = LeadingInt(f[at + 2]);
-    s.Effect = LeadingInt(f[at + 3]);
-    s.FontName = LeadingInt(f[at + 4]);
-    s.FontSize = LeadingInt(f[at + 5]);
-    s.FontStyle = LeadingInt(f[at + 6]);
-    s.ImageAlign = LeadingInt(f[at + 7]);
-    s.TextAlign = LeadingInt(f[at + 8]);
-    s.ImageOffset = LeadingInt(f[at + 9]);
-    s.TextOffset = LeadingInt(f[at + 10]);
-    s.GradientDir = LeadingInt(f[at + 11]);
-    s.Border = LeadingInt(f[at + 12]);
-}
-
-// Tokens cut at every separator, as GetToken sees them; a trailing separator gives an empty last
-// token.
-std::vector<std::string_view> Tokens(std::string_view text, char separator) {
-    std::vector<std::string_view> tokens;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t pos = text.find(separator, start);
-        const std::size_t end = pos == std::string_view::npos ? text.size() : pos;
-        tokens.push_back(text.substr(start, std::min(end - start, kMaxTokenLength)));
-        if (pos == std::string_view::npos)
-            break;
-        start = pos + 1;
+// Every count must be backed by the table: 1 + 2M entries in "Misc", two style parameters per
+// menu and one parameter per item. Nothing is allocated before these hold.
+OutlineState ReadOutline(const CTesselMap& table, Outline& outline) {
+    const std::string* value = table.Find("Misc");
+    if (value == nullptr || value->empty())
+        return OutlineState::NoMenus;
+    std::vector<std::string_view> misc;
+    foldline::CFieldCutter cutter(*value, ',');
+    for (std::string_view token; cutter.Next(token);)
+        misc.push_back(Truncated(token));
+    const long long menuCount = foldline::LeadingInt64(misc[0]);
+    if (menuCount == 0)
+        return OutlineState::NoMenus;
+    if (menuCount < 0 || static_cast<unsigned long long>(menuCount) > table.Size() / 2 ||
+        misc.size() < 1 + 2 * static_cast<std::size_t>(menuCount))
+        return OutlineState::Damaged;
+    const auto m = static_cast<std::size_t>(menuCount);
+    outline.itemCounts.reserve(m);
+    for (std::size_t i = 0; i < m; ++i) {
+        const long long count = std::max(0LL, foldline::LeadingInt64(misc[i + 1]));
+        outline.itemCounts.push_back(static_cast<std::size_t>(count));
+        outline.totalItems += static_cast<std::size_t>(count);
+        if (outline.totalItems > table.Size())
+            return OutlineState::Damaged;
     }
-    return tokens;
-}
-
-std::string FileIn(const std::string& folder, const std::string& storedName) {
-    return storedName.empty() ? std::string() : folder + FileNameOfPath(storedName);
+    outline.links.reserve(m);
+    for (std::size_t t = 0; t < m; ++t) {
+        const std::optional<Link> link = ParseLink(misc[m + 1 + t], m);
+        if (!link)
+            return OutlineState::Damaged;
+        outline.links.push_back(*link);
+    }
+    return OutlineState::Read;
 }
 
 // Checks that the links make a forest with every menu owned exactly once and at most kMaxDepth
@@ -133,213 +177,176 @@ bool IsShallowForest(const std::vector<long long>& parent) {
     return true;
 }
 
+constexpr std::size_t kNoMenu = static_cast<std::size_t>(-1);
+
+// The sub-menu of every item (kNoMenu for an item no link names), from links that name no
+// missing item, give no menu or item a second owner and make no cycle.
+bool PlanTree(const Outline& outline, std::vector<std::size_t>& subMenuOfItem) {
+    std::vector<std::size_t> menuOfItem;
+    menuOfItem.reserve(outline.totalItems);
+    for (std::size_t i = 0; i < outline.itemCounts.size(); ++i)
+        menuOfItem.insert(menuOfItem.end(), outline.itemCounts[i], i);
+    constexpr long long kUnlinked = -2;
+    std::vector<long long> parent(outline.links.size(), kUnlinked);
+    subMenuOfItem.assign(outline.totalItems, kNoMenu);
+    for (const Link& link : outline.links) {
+        if (parent[link.menu] != kUnlinked)
+            return false;
+        if (link.item < 0) {
+            parent[link.menu] = -1;
+            continue;
+        }
+        const auto j = static_cast<std::size_t>(link.item);
+        if (j >= outline.totalItems || subMenuOfItem[j] != kNoMenu)
+            return false;
+        subMenuOfItem[j] = link.menu;
+        parent[link.menu] = static_cast<long long>(menuOfItem[j]);
+    }
+    return IsShallowForest(parent);
+}
+
+// A number of a parameter name, exactly as the writer spells numbers (digits, no sign, no
+// leading zero), below `limit`; advances `pos` past it.
+std::optional<std::size_t> NameNumber(std::string_view name, std::size_t& pos, std::size_t limit) {
+    const std::size_t start = pos;
+    std::size_t value = 0;
+    for (; pos < name.size() && name[pos] >= '0' && name[pos] <= '9'; ++pos) {
+        value = value * 10 + static_cast<std::size_t>(name[pos] - '0');
+        if (value >= limit || (pos > start && name[start] == '0'))
+            return std::nullopt;
+    }
+    if (pos == start)
+        return std::nullopt;
+    return value;
+}
+
+// The values of the menus and items "Misc" calls for ("MStyle-%d", "IStyle-%d" and "I%d-%d"),
+// gathered in one pass over the table rather than looked up one by one.
+struct StoredValues {
+    std::vector<const std::string*> menuStyles;
+    std::vector<const std::string*> looks;
+    std::vector<const std::string*> items; // by position in the full walk
+};
+
+void GatherItemValue(std::string_view name, const std::string& value, const Outline& outline,
+                     const std::vector<std::size_t>& firstItem, StoredValues& values) {
+    std::size_t pos = 1;
+    const auto menu = NameNumber(name, pos, outline.itemCounts.size());
+    if (!menu || pos >= name.size() || name[pos] != '-')
+        return;
+    const auto position = NameNumber(name, ++pos, outline.itemCounts[*menu] + 1);
+    if (position && *position > 0 && pos == name.size())
+        values.items[firstItem[*menu] + *position - 1] = &value;
+}
+
+StoredValues GatherValues(const CTesselMap& table, const Outline& outline) {
+    const std::size_t m = outline.itemCounts.size();
+    StoredValues values{std::vector<const std::string*>(m), std::vector<const std::string*>(m),
+                        std::vector<const std::string*>(outline.totalItems)};
+    std::vector<std::size_t> firstItem(m);
+    for (std::size_t i = 1; i < m; ++i)
+        firstItem[i] = firstItem[i - 1] + outline.itemCounts[i - 1];
+    table.ForEach([&](const std::string& name, const std::string& value) {
+        std::vector<const std::string*>* styles = name.starts_with("MStyle-")   ? &values.menuStyles
+                                                  : name.starts_with("IStyle-") ? &values.looks
+                                                                                : nullptr;
+        std::size_t pos = std::string_view("MStyle-").size();
+        if (styles == nullptr) {
+            if (name.starts_with('I'))
+                GatherItemValue(name, value, outline, firstItem, values);
+        } else if (const auto i = NameNumber(name, pos, m); i && pos == name.size()) {
+            (*styles)[*i] = &value;
+        }
+    });
+    return values;
+}
+
+bool Present(const std::string* value) {
+    return value != nullptr && !value->empty();
+}
+
+// The menus in the order "Misc" numbers them. Each is handed to its owning item as that item is
+// read, so the slots of sub-menus end up empty and only the top-level menus stay.
+struct TreeUnderConstruction {
+    std::vector<std::unique_ptr<CFurlin>> menus;
+    std::vector<CFurlin*> menuAt;
+    std::vector<std::size_t> subMenuOfItem;
+    std::size_t nextItem = 0;
+};
+
+bool ReadMenu(const StoredValues& values, std::size_t i, std::size_t itemCount,
+              const std::string& folder, TreeUnderConstruction& tree) {
+    if (!Present(values.menuStyles[i]) || !Present(values.looks[i]))
+        return false;
+    CFurlin& menu = *tree.menuAt[i];
+    foldline::ReadStoredValue<kMenuFields>(menu, *values.menuStyles[i], folder);
+    foldline::ReadStoredLooks(menu, *values.looks[i]);
+    for (std::size_t k = 0; k < itemCount; ++k) {
+        const std::size_t j = tree.nextItem++;
+        if (!Present(values.items[j]))
+            return false;
+        const std::size_t sub = tree.subMenuOfItem[j];
+        auto item =
+            std::make_unique<CFurlinItem>(sub == kNoMenu ? nullptr : std::move(tree.menus[sub]));
+        foldline::ReadStoredValue<kItemFields>(*item, *values.items[j], folder);
+        menu.AddItem(std::move(item), false);
+    }
+    return true;
+}
+
+bool ReadMenus(const CTesselMap& table, const Outline& outline, const std::string& folder,
+               TreeUnderConstruction& tree) {
+    const StoredValues values = GatherValues(table, outline);
+    const std::size_t m = outline.itemCounts.size();
+    tree.menus.reserve(m);
+    tree.menuAt.reserve(m);
+    for (std::size_t i = 0; i < m; ++i) {
+        tree.menus.push_back(std::make_unique<CFurlin>("Menu"));
+        tree.menuAt.push_back(tree.menus.back().get());
+    }
+    for (std::size_t i = 0; i < m; ++i)
+        if (!ReadMenu(values, i, outline.itemCounts[i], folder, tree))
+            return false;
+    return true;
+}
+
 } // namespace
 
 void CAppletParameters::WriteParameters(CTesselFile& document) {
+    const std::vector<CFurlin*> menus = NumberMenus(false);
+    std::size_t count = 3 + 2 * menus.size(); // "Version", "ApStyle", "Misc" and the styles
+    for (const CFurlin* menu : menus)
+        count += menu->Items().size();
+    Parameters parameters;
+    parameters.reserve(count);
+    parameters.emplace_back("Version", "1.1");
+    std::string value;
+    foldline::AppendStoredValue<kAppletFields>(value, *this);
+    parameters.emplace_back("ApStyle", value);
+    for (const CFurlin* menu : menus)
+        WriteMenu(parameters, *menu, value);
+    parameters.emplace_back("Misc", MiscValue(menus, m_menus));
     document.ClearParameters();
-    document.SetParameter("Version", "1.1");
-
-    FieldList ap;
-    ap << Stored(Name) << Align << Width << Height << BackColor << BackColor
-       << StoredFile(BackImage) << ImageTile << ImageX << ImageY << StoredFile(Audio)
-       << ShowSelectionAlways << OpenSpeed << CloseSpeed << DisplayAllBranches << HasLines
-       << BackBorder << BackKind << GradientDir << LineIndent << LineThick << LineColor << MenuTop
-       << Stored(BackImageWebPath) << Stored(AudioWebPath) << Stored(WebPath) << ProgressBar
-       << Stored(LoadingMessage);
-    document.SetParameter("ApStyle", ap.Take());
-
-    const std::vector<CFurlin*> menus = foldline::NumberedMenus(m_menus, false);
-    std::string misc = Str(static_cast<long long>(menus.size())) + ",";
-    std::vector<const CFurlinItem*> collected;
-    for (const CFurlin* menu : menus) {
-        misc += Str(menu->GetItemCount(true)) + ",";
-        const std::string suffix = Str(menu->Number);
-        FieldList ms;
-        ms << menu->BackColor << menu->BackStyle << menu->Reserved1 << menu->Reserved2
-           << menu->Indent << menu->TopOffset << menu->ItemWidth << menu->ItemHeight
-           << menu->ItemGap << menu->ItemBorder << Stored(menu->Name) << menu->Visible;
-        document.SetParameter("MStyle-" + suffix, ms.Take());
-        document.SetParameter("IStyle-" + suffix, StoredStyleGroup(menu->Normal) +
-                                                      StoredStyleGroup(menu->Over) +
-                                                      StoredStyleGroup(menu->Click));
-        long long k = 1;
-        for (const auto& item : menu->Items()) {
-            collected.push_back(item.get());
-            const CFurlinItem& i = *item;
-            FieldList f;
-            f << Stored(i.Label) << Stored(i.Description) << Stored(i.Link) << Stored(i.TargetFrame)
-              << StoredFile(i.NormalImage) << StoredFile(i.OverImage) << StoredFile(i.ClickImage)
-              << StoredFile(i.OverAudio) << StoredFile(i.ClickAudio) << i.Visible
-              << Stored(i.NormalImageWebPath) << Stored(i.OverImageWebPath)
-              << Stored(i.ClickImageWebPath) << Stored(i.OverAudioWebPath)
-              << Stored(i.ClickAudioWebPath);
-            document.SetParameter("I" + suffix + "-" + Str(k++), f.Take());
-        }
-    }
-    for (const auto& top : m_menus)
-        misc.append("-").append(Str(top->Number)).append(",");
-    for (std::size_t j = 0; j < collected.size(); ++j)
-        misc.append(Str(static_cast<long long>(j)))
-            .append("-")
-            .append(Str(collected[j]->GetSubMenu()->Number))
-            .append(",");
-    document.SetParameter("Misc", misc);
+    document.SetParameters(std::move(parameters));
 }
 
 bool CAppletParameters::ReadParameters(CTesselFile& document, const std::string& folder) {
     const CTesselMap& table = document.Parameters();
-    const std::size_t tableSize = table.Size();
     const std::string* apStyle = table.Find("ApStyle");
-    const std::vector<std::string> a = SplitFields(apStyle ? *apStyle : std::string(), 28, ',');
-    Name = a[0];
-    Align = LeadingInt(a[1]);
-    Width = LeadingInt(a[2]);
-    Height = LeadingInt(a[3]);
-    BackColor = ColorOf(a[4]);
-    BackImage = FileIn(folder, a[6]);
-    ImageTile = LeadingInt(a[7]);
-    ImageX = LeadingInt(a[8]);
-    ImageY = LeadingInt(a[9]);
-    Audio = FileIn(folder, a[10]);
-    ShowSelectionAlways = LeadingInt(a[11]);
-    OpenSpeed = LeadingInt(a[12]);
-    CloseSpeed = LeadingInt(a[13]);
-    DisplayAllBranches = LeadingInt(a[14]);
-    HasLines = LeadingInt(a[15]);
-    BackBorder = LeadingInt(a[16]);
-    BackKind = LeadingInt(a[17]);
-    GradientDir = LeadingInt(a[18]);
-    LineIndent = LeadingInt(a[19]);
-    LineThick = LeadingInt(a[20]);
-    LineColor = ColorOf(a[21]);
-    MenuTop = LeadingInt(a[22]);
-    BackImageWebPath = a[23];
-    AudioWebPath = a[24];
-    WebPath = a[25];
-    ProgressBar = LeadingInt(a[26]);
-    LoadingMessage = a[27];
+    foldline::ReadStoredValue<kAppletFields>(*this, apStyle ? *apStyle : std::string_view(),
+                                             folder);
 
-    const std::string* miscValue = table.Find("Misc");
-    if (miscValue == nullptr || miscValue->empty())
-        return true;
-    const std::vector<std::string_view> misc = Tokens(*miscValue, ',');
-    const long long menuCount = LeadingInt64(std::string(misc[0]));
-    if (menuCount == 0)
-        return true;
-    // Every count must be backed by the table: 1 + 2M entries in "Misc", two style parameters
-    // per menu and one parameter per item. Nothing is allocated before these hold.
-    if (menuCount < 0 || static_cast<unsigned long long>(menuCount) > tableSize / 2 ||
-        misc.size() < 1 + 2 * static_cast<std::size_t>(menuCount))
+    Outline outline;
+    const OutlineState state = ReadOutline(table, outline);
+    if (state != OutlineState::Read)
+        return state == OutlineState::NoMenus;
+    // A damaged table leaves no menus: nothing is attached before every menu and item is read.
+    TreeUnderConstruction tree;
+    if (!PlanTree(outline, tree.subMenuOfItem) || !ReadMenus(table, outline, folder, tree))
         return false;
-    const auto m = static_cast<std::size_t>(menuCount);
-    std::vector<long long> itemCounts(m);
-    unsigned long long totalItems = 0;
-    for (std::size_t i = 0; i < m; ++i) {
-        const long long c = LeadingInt64(std::string(misc[i + 1]));
-        itemCounts[i] = c < 0 ? 0 : c;
-        totalItems += static_cast<unsigned long long>(itemCounts[i]);
-        if (totalItems > tableSize)
-            return false;
-    }
-
-    std::vector<std::unique_ptr<CFurlin>> menus;
-    menus.reserve(m);
-    std::vector<CFurlinItem*> items;
-    std::vector<std::size_t> menuOfItem;
-    items.reserve(static_cast<std::size_t>(totalItems));
-    menuOfItem.reserve(static_cast<std::size_t>(totalItems));
-    for (std::size_t i = 0; i < m; ++i) {
-        auto menu = std::make_unique<CFurlin>("Menu");
-        const std::string suffix = Str(static_cast<long long>(i));
-        const std::string* mStyle = table.Find("MStyle-" + suffix);
-        const std::string* iStyle = table.Find("IStyle-" + suffix);
-        if (mStyle == nullptr || mStyle->empty() || iStyle == nullptr || iStyle->empty())
-            return false;
-        const std::vector<std::string> ms = SplitFields(*mStyle, 12, ',');
-        menu->BackColor = ColorOf(ms[0]);
-        menu->BackStyle = LeadingInt(ms[1]);
-        menu->Reserved1 = LeadingInt(ms[2]);
-        menu->Reserved2 = LeadingInt(ms[3]);
-        menu->Indent = LeadingInt(ms[4]);
-        menu->TopOffset = LeadingInt(ms[5]);
-        menu->ItemWidth = LeadingInt(ms[6]);
-        menu->ItemHeight = LeadingInt(ms[7]);
-        menu->ItemGap = LeadingInt(ms[8]);
-        menu->ItemBorder = LeadingInt(ms[9]);
-        menu->Visible = LeadingInt(ms[11]);
-        const std::vector<std::string> is = SplitFields(*iStyle, 45, ',');
-        ReadStyleGroup(menu->Normal, is, 0);
-        ReadStyleGroup(menu->Over, is, 15);
-        ReadStyleGroup(menu->Click, is, 30);
-
-        for (long long k = 1; k <= itemCounts[i]; ++k) {
-            const std::string* value = table.Find("I" + suffix + "-" + Str(k));
-            if (value == nullptr || value->empty())
-                return false;
-            const std::vector<std::string> f = SplitFields(*value, 15, ',');
-            auto item = std::make_unique<CFurlinItem>();
-            item->Label = f[0];
-            item->Description = f[1];
-            item->Link = f[2];
-            item->TargetFrame = f[3];
-            item->NormalImage = FileIn(folder, f[4]);
-            item->OverImage = FileIn(folder, f[5]);
-            item->ClickImage = FileIn(folder, f[6]);
-            item->OverAudio = FileIn(folder, f[7]);
-            item->ClickAudio = FileIn(folder, f[8]);
-            item->Visible = LeadingInt(f[9]);
-            item->NormalImageWebPath = f[10];
-            item->OverImageWebPath = f[11];
-            item->ClickImageWebPath = f[12];
-            item->OverAudioWebPath = f[13];
-            item->ClickAudioWebPath = f[14];
-            items.push_back(item.get());
-            menuOfItem.push_back(i);
-            menu->AddItem(std::move(item), false);
-        }
-        menus.push_back(std::move(menu));
-    }
-
-    // Links. A table naming a menu or item that does not exist, giving a menu or an item a second
-    // owner, or linking in a cycle is damaged; nothing is attached until all links check out.
-    constexpr long long kUnlinked = -2;
-    std::vector<long long> parent(m, kUnlinked);
-    std::vector<long long> ownerItem(m, -1);
-    std::vector<char> itemLinked(items.size(), 0);
-    for (std::size_t t = 0; t < m; ++t) {
-        const std::string link(misc[m + 1 + t]);
-        const std::size_t dash = link.find('-');
-        if (dash == std::string::npos)
-            return false;
-        const std::string before = GetToken(link, 0, '-');
-        const long long s = LeadingInt64(GetToken(link, 1, '-'));
-        if (s < 0 || static_cast<std::size_t>(s) >= m ||
-            parent[static_cast<std::size_t>(s)] != kUnlinked)
-            return false;
-        if (before.empty()) {
-            parent[static_cast<std::size_t>(s)] = -1;
-            continue;
-        }
-        const long long j = LeadingInt64(before);
-        if (j < 0 || static_cast<std::size_t>(j) >= items.size() ||
-            itemLinked[static_cast<std::size_t>(j)])
-            return false;
-        itemLinked[static_cast<std::size_t>(j)] = 1;
-        parent[static_cast<std::size_t>(s)] =
-            static_cast<long long>(menuOfItem[static_cast<std::size_t>(j)]);
-        ownerItem[static_cast<std::size_t>(s)] = j;
-    }
-    if (!IsShallowForest(parent))
-        return false;
-
-    for (std::size_t t = 0; t < m; ++t) {
-        const std::string link(misc[m + 1 + t]);
-        const auto s = static_cast<std::size_t>(LeadingInt64(GetToken(link, 1, '-')));
-        if (parent[s] == -1)
-            AddMenu(std::move(menus[s]), false);
-        else
-            items[static_cast<std::size_t>(ownerItem[s])]->SetSubMenu(std::move(menus[s]));
-    }
+    for (const Link& link : outline.links)
+        if (link.item < 0)
+            AddMenu(std::move(tree.menus[link.menu]), false);
     return true;
 }
 
@@ -347,35 +354,24 @@ std::vector<std::string> SplitFields(const std::string& text, int count, char se
     std::vector<std::string> fields;
     if (count <= 0)
         return fields;
-    const auto wanted = static_cast<std::size_t>(count);
-    fields.reserve(wanted);
-    std::size_t start = 0;
-    while (start < text.size() && fields.size() < wanted) {
-        const std::size_t pos = text.find(separator, start);
-        if (pos == std::string::npos) {
-            fields.push_back(foldline::Unescape(text.substr(start), separator));
+    fields.resize(static_cast<std::size_t>(count));
+    foldline::CFieldCutter cutter(text, separator);
+    std::string_view token;
+    for (std::string& field : fields) {
+        if (!cutter.Next(token))
             break;
-        }
-        fields.push_back(foldline::Unescape(text.substr(start, pos - start), separator));
-        start = pos + 1;
+        foldline::AppendUnescaped(field, token, separator);
     }
-    fields.resize(wanted);
     return fields;
 }
 
 std::string GetToken(const std::string& text, int index, char separator) {
     if (index < 0)
         return {};
-    int current = 0;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t pos = text.find(separator, start);
-        const std::size_t end = pos == std::string::npos ? text.size() : pos;
-        if (current == index)
-            return text.substr(start, std::min(end - start, kMaxTokenLength));
-        if (pos == std::string::npos)
+    foldline::CFieldCutter cutter(text, separator);
+    std::string_view token;
+    for (int i = 0; i <= index; ++i)
+        if (!cutter.Next(token))
             return {};
-        start = pos + 1;
-        ++current;
-    }
+    return std::string(Truncated(token));
 }

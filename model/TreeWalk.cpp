@@ -1,6 +1,5 @@
 #include "TreeWalk.h"
-
-#include <cstddef>
+#include "CAppletParameters.h"
 
 namespace foldline {
 
@@ -8,38 +7,47 @@ bool AcceptsMenu(const CFurlin& menu, bool visibleOnly) {
     return !visibleOnly || (menu.Visible != 0 && menu.GetItemCount(false) > 0);
 }
 
-std::vector<CFurlin*> NumberedMenus(const std::vector<std::unique_ptr<CFurlin>>& roots,
-                                    bool visibleOnly) {
-    std::vector<CFurlin*> order;
+namespace {
+
+// Visits the accepted menus below `roots` in pre-order, without recursion.
+template <typename Visit>
+void ForEachAcceptedMenu(const std::vector<std::unique_ptr<CFurlin>>& roots, bool visibleOnly,
+                         Visit visit) {
     std::vector<CFurlin*> pending;
     for (auto it = roots.rbegin(); it != roots.rend(); ++it)
         pending.push_back(it->get());
     while (!pending.empty()) {
         CFurlin* menu = pending.back();
         pending.pop_back();
-        if (menu == nullptr || !AcceptsMenu(*menu, visibleOnly))
+        if (!AcceptsMenu(*menu, visibleOnly))
             continue;
-        menu->Number = static_cast<int>(order.size());
-        order.push_back(menu);
+        visit(*menu);
         const auto& items = menu->Items();
         for (auto it = items.rbegin(); it != items.rend(); ++it)
             if (AcceptsItem(**it, visibleOnly))
                 pending.push_back((*it)->GetSubMenu());
     }
+}
+
+} // namespace
+
+} // namespace foldline
+
+std::vector<CFurlin*> CAppletParameters::NumberMenus(bool visibleOnly) {
+    std::vector<CFurlin*> order;
+    foldline::ForEachAcceptedMenu(m_menus, visibleOnly, [&](CFurlin& menu) {
+        menu.Number = static_cast<int>(order.size());
+        order.push_back(&menu);
+    });
     return order;
 }
 
-std::string EscapeCommas(const std::string& text) {
-    return ReplaceAll(text, ",", kCommaEscape);
+std::vector<CFurlinItem*> CAppletParameters::CollectItems(bool visibleOnly) {
+    std::vector<CFurlinItem*> collected;
+    foldline::ForEachAcceptedMenu(m_menus, visibleOnly, [&](CFurlin& menu) {
+        for (const auto& item : menu.Items())
+            if (foldline::AcceptsItem(*item, visibleOnly))
+                collected.push_back(item.get());
+    });
+    return collected;
 }
-
-std::string EscapeLabel(const std::string& text) {
-    return EscapeCommas(ReplaceAll(text, "\r\n", kLineBreakEscape));
-}
-
-std::string Unescape(const std::string& token, char separator) {
-    return ReplaceAll(ReplaceAll(token, kCommaEscape, std::string(1, separator)), kLineBreakEscape,
-                      "\r\n");
-}
-
-} // namespace foldline

@@ -49,6 +49,43 @@ TEST(CTesselMap, IteratesBucketsAscendingNewestFirstWithSignedBytes) {
     EXPECT_EQ(map.Find("A"), nullptr);
 }
 
+// Large tables grow the map's index many times; order, replacement and lookups must behave as
+// the plain bucket lists do.
+TEST(CTesselMap, LargeTablesKeepTheOrderOfPlainBucketLists) {
+    CTesselMap map;
+    std::vector<std::vector<std::pair<std::string, std::string>>> buckets(17);
+    const auto set = [&](const std::string& key, const std::string& value) {
+        map.Set(key, value);
+        auto& bucket = buckets[CTesselMap::Bucket(key)];
+        for (auto& entry : bucket)
+            if (entry.first == key) {
+                entry.second = value;
+                return;
+            }
+        bucket.emplace_back(key, value);
+    };
+    for (int i = 0; i < 20000; ++i)
+        set("I" + std::to_string(i % 997) + "-" + std::to_string(i), "v" + std::to_string(i));
+    for (int i = 0; i < 20000; i += 7) // replacements keep their places
+        set("I" + std::to_string(i % 997) + "-" + std::to_string(i), "w" + std::to_string(i));
+    set("", "empty key");
+    std::vector<std::pair<std::string, std::string>> expected;
+    for (const auto& bucket : buckets)
+        expected.insert(expected.end(), bucket.rbegin(), bucket.rend());
+    EXPECT_EQ(map.Entries(), expected);
+    EXPECT_EQ(map.Size(), 20001u);
+    ASSERT_NE(map.Find("I7-7"), nullptr);
+    EXPECT_EQ(*map.Find("I7-7"), "w7");
+    EXPECT_EQ(map.Find("I7-8"), nullptr);
+    EXPECT_EQ(*map.Find(""), "empty key");
+
+    map.Clear();
+    EXPECT_EQ(map.Size(), 0u);
+    EXPECT_EQ(map.Find("I7-7"), nullptr);
+    map.Set("I7-7", "again");
+    EXPECT_EQ(map.Entries(), (std::vector<std::pair<std::string, std::string>>{{"I7-7", "again"}}));
+}
+
 TEST(CTesselFile, WritesTheDocumentedLayoutByteForByte) {
     CTempDir dir;
     CTesselFile file;

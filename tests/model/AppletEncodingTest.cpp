@@ -155,4 +155,16 @@ TEST(AppletParams, ItemTextsEscapesAndFileReferencesByMode) {
               "prevx.gif");
 }
 
+// Codes computed from a value stay exact at the ends of its range instead of overflowing.
+TEST(AppletParams, CodesOfExtremeValuesDoNotOverflow) {
+    CAppletParameters applet;
+    applet.BackKind = 2147483647;
+    CFurlin* menu = applet.InsertNewMenu();
+    menu->InsertNewItem();
+    menu->Normal.Border = 2147483647;
+    const auto params = applet.BuildAppletParams(kHtmlWeb, "");
+    EXPECT_EQ(SplitFields(Value(params, "ApStyle"), 18, ',')[12], "121474836520");
+    EXPECT_EQ(SplitFields(Value(params, "IStyle-0"), 3, ',')[2], "112147483648");
+}
+
 } // namespace

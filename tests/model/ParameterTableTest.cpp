@@ -321,4 +321,43 @@ TEST(StoredTable, NestingUpToTheLimitIsReadAndDeeperIsRejected) {
     EXPECT_TRUE(tooDeep.Menus().empty());
 }
 
+// Parameter names count only as the writer spells them: "MStyle-00" is not "MStyle-0".
+TEST(StoredTable, NamesWithOtherSpellingsOfANumberAreNotTheMenusOwn) {
+    for (const auto& [written, respelled] :
+         std::vector<std::pair<std::string, std::string>>{{"MStyle-0", "MStyle-00"},
+                                                          {"IStyle-2", "IStyle-+2"},
+                                                          {"I0-1", "I0-01"},
+                                                          {"I2-1", "I02-1"},
+                                                          {"I0-2", "I0-2 "}}) {
+        CTesselFile doc = DamagedExample({{written, "<removed>"}});
+        CTesselFile intact = DamagedExample({});
+        doc.SetParameter(respelled, intact.GetParameter(written));
+        CAppletParameters read;
+        EXPECT_FALSE(read.ReadParameters(doc, "/site/")) << respelled;
+        EXPECT_TRUE(read.Menus().empty()) << respelled;
+    }
+}
+
+// Writers always link every item, but a table may leave one out: its sub-menu is a new one.
+TEST(StoredTable, ItemThatNoLinkNamesGetsAnEmptySubMenu) {
+    CTesselFile doc;
+    doc.SetParameter("Misc", "2,2,0,-0,0-1,");
+    for (const char* name : {"MStyle-0", "MStyle-1"})
+        doc.SetParameter(name, "0,0,0,0,7,15,80,20,5,0,x,1");
+    for (const char* name : {"IStyle-0", "IStyle-1"})
+        doc.SetParameter(name, "0");
+    doc.SetParameter("I0-1", "first");
+    doc.SetParameter("I0-2", "second");
+    CAppletParameters read;
+    ASSERT_TRUE(read.ReadParameters(doc, "/"));
+    ASSERT_EQ(read.Menus().size(), 1u);
+    const CFurlin& top = *read.Menus()[0];
+    ASSERT_EQ(top.GetItemCount(true), 2);
+    EXPECT_EQ(top.GetItem(0)->GetSubMenu()->Indent, 7);
+    const CFurlin& unlinked = *top.GetItem(1)->GetSubMenu();
+    EXPECT_EQ(unlinked.Name, "Menu");
+    EXPECT_EQ(unlinked.Indent, 40);
+    EXPECT_EQ(unlinked.GetItemCount(true), 0);
+}
+
 } // namespace

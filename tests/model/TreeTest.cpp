@@ -262,7 +262,8 @@ TEST(Numbering, FullAndVisibleWalksNumberInPreOrder) {
     a->GetSubMenu()->InsertNewItem()->Visible = 0;
     CFurlinItem* c = b->GetSubMenu()->InsertNewItem();
 
-    const std::vector<CFurlinItem*> all = applet.NumberMenus(false);
+    applet.NumberMenus(false);
+    const std::vector<CFurlinItem*> all = applet.CollectItems(false);
     EXPECT_EQ(all.size(), 5u);
     EXPECT_EQ(top->Number, 0);
     EXPECT_EQ(a->GetSubMenu()->Number, 1);
@@ -271,7 +272,8 @@ TEST(Numbering, FullAndVisibleWalksNumberInPreOrder) {
     EXPECT_EQ(c->GetSubMenu()->Number, 4);
     EXPECT_EQ(hidden->Number, 5);
 
-    const std::vector<CFurlinItem*> visible = applet.NumberMenus(true);
+    applet.NumberMenus(true);
+    const std::vector<CFurlinItem*> visible = applet.CollectItems(true);
     EXPECT_EQ(visible, (std::vector<CFurlinItem*>{a, b, c}));
     EXPECT_EQ(top->Number, 0);
     EXPECT_EQ(b->GetSubMenu()->Number, 1);
@@ -289,7 +291,8 @@ TEST(DeepTrees, ThousandLevelsCopyNumberSearchAndDestroy) {
     }
     EXPECT_EQ(CAppletParameters::FindParentMenu(top, deepest), parent);
     EXPECT_EQ(applet.FindMenuAtDepth(kMaxDepth - 2), parent);
-    EXPECT_EQ(applet.NumberMenus(false).size(), static_cast<std::size_t>(kMaxDepth - 1));
+    applet.NumberMenus(false);
+    EXPECT_EQ(applet.CollectItems(false).size(), static_cast<std::size_t>(kMaxDepth - 1));
     EXPECT_EQ(parent->Number, kMaxDepth - 2);
 
     CAppletParameters backup;
