@@ -1,5 +1,6 @@
 #include "CAppletParameters.h"
 #include "CTesselFile.h"
+#include "WebText.h"
 
 #include <string_view>
 
@@ -11,27 +12,7 @@ constexpr std::string_view kLineEnd = "\r\n";
 // Values go inside double-quoted attributes; the browser decodes the entities again, so the
 // applet still receives the value unchanged.
 std::string EscapeAttribute(std::string_view value) {
-    std::string out;
-    out.reserve(value.size());
-    for (char c : value) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
+    return foldline::HtmlEscaped(value, foldline::Controls::Kept);
 }
 
 void AppendParam(std::string& html, std::string_view name, std::string_view value) {
@@ -56,14 +37,17 @@ const char* AlignWord(int align) {
 
 } // namespace
 
+std::string CAppletParameters::PreviewFolder(const CTesselFile& document) {
+    // Read without GetDescription, which would add an empty key to the document.
+    const std::string* value = document.Descriptions().Find("PreviewPath");
+    return value ? *value : std::string();
+}
+
 std::string CAppletParameters::GetAppletHtml(CTesselFile& document, int mode) {
     // Drops references to deleted files before anything is encoded.
     BuildResourceList(document);
 
-    // Read without GetDescription, which would add an empty key to the document.
-    std::string previewFolder;
-    if (const std::string* value = document.Descriptions().Find("PreviewPath"))
-        previewFolder = *value;
+    const std::string previewFolder = PreviewFolder(document);
     const std::string& codebase = mode == kHtmlLocal ? previewFolder : WebPath;
 
     std::string html;

@@ -66,6 +66,10 @@ public:
     std::vector<AppletParam> BuildAppletParams(int mode, const std::string& previewFolder);
     // The applet HTML fragment; rebuilds the document's resource list first.
     std::string GetAppletHtml(CTesselFile& document, int mode);
+    // The markup for today's browsers (ModernMarkup.h); rebuilds the resource list first too.
+    std::string GetModernHtml(CTesselFile& document, int mode);
+    // The document's "PreviewPath", read without adding the key.
+    static std::string PreviewFolder(const CTesselFile& document);
     // The support-file list; drops references to files that no longer exist.
     std::uint16_t BuildResourceList(CTesselFile& document);
 

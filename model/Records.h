@@ -1,6 +1,6 @@
 // The fields of the model's records, each described once. Copies, the byte form, the stored
-// table and the applet encoding all loop over these tables, so a new field is one row here (plus
-// its control on a page).
+// table, the applet encoding and the markup for today's browsers all loop over these tables, so a
+// new field is one row here (plus its control on a page).
 #pragma once
 
 #include "CAppletParameters.h"
@@ -52,6 +52,7 @@ template <typename Record> struct Field {
     Member member;
     std::string Record::*webFolder = nullptr; // a file's web folder
     bool visibility = false;                  // shows or hides the node; not part of its style
+    bool inMarkup = false; // carried by name in the data of the markup for today's browsers
 
     int storedAt = kNoSlot;
     int storedAgainAt = kNoSlot; // a second copy that is written and never read
@@ -86,6 +87,11 @@ template <typename Record> struct Field {
         f.appletAt = at;
         f.appletPart = part;
         f.appletForm = form;
+        return f;
+    }
+    constexpr Field InMarkup() const {
+        Field f = *this;
+        f.inMarkup = true;
         return f;
     }
     constexpr Field Visibility() const {
@@ -124,23 +130,28 @@ inline constexpr std::array kItemFields = {
     TextField(FOLDLINE_MEMBER(CFurlinItem, Description)).Stored(1).Applet(1),
     FileField(FOLDLINE_MEMBER(CFurlinItem, NormalImage), &CFurlinItem::NormalImageWebPath)
         .Stored(4)
-        .Applet(2),
+        .Applet(2)
+        .InMarkup(),
     WebFolderField(FOLDLINE_MEMBER(CFurlinItem, NormalImageWebPath)).Stored(10),
     FileField(FOLDLINE_MEMBER(CFurlinItem, OverImage), &CFurlinItem::OverImageWebPath)
         .Stored(5)
-        .Applet(3),
+        .Applet(3)
+        .InMarkup(),
     WebFolderField(FOLDLINE_MEMBER(CFurlinItem, OverImageWebPath)).Stored(11),
     FileField(FOLDLINE_MEMBER(CFurlinItem, ClickImage), &CFurlinItem::ClickImageWebPath)
         .Stored(6)
-        .Applet(4),
+        .Applet(4)
+        .InMarkup(),
     WebFolderField(FOLDLINE_MEMBER(CFurlinItem, ClickImageWebPath)).Stored(12),
     FileField(FOLDLINE_MEMBER(CFurlinItem, OverAudio), &CFurlinItem::OverAudioWebPath)
         .Stored(7)
-        .Applet(5),
+        .Applet(5)
+        .InMarkup(),
     WebFolderField(FOLDLINE_MEMBER(CFurlinItem, OverAudioWebPath)).Stored(13),
     FileField(FOLDLINE_MEMBER(CFurlinItem, ClickAudio), &CFurlinItem::ClickAudioWebPath)
         .Stored(8)
-        .Applet(6),
+        .Applet(6)
+        .InMarkup(),
     WebFolderField(FOLDLINE_MEMBER(CFurlinItem, ClickAudioWebPath)).Stored(14),
     TextField(FOLDLINE_MEMBER(CFurlinItem, TargetFrame))
         .Stored(3)
@@ -153,39 +164,43 @@ inline constexpr std::array kItemFields = {
 // positions are their groups in the menu's look parameter.
 inline constexpr std::array kMenuFields = {
     TextField(FOLDLINE_MEMBER(CFurlin, Name)).StoredNotReadBack(10),
-    ColourField(FOLDLINE_MEMBER(CFurlin, BackColor)).Stored(0).Applet(0),
-    NumberField(FOLDLINE_MEMBER(CFurlin, BackStyle)).Stored(1).Applet(1, AppletForm::BackStyleCode),
+    ColourField(FOLDLINE_MEMBER(CFurlin, BackColor)).Stored(0).Applet(0).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(CFurlin, BackStyle))
+        .Stored(1)
+        .Applet(1, AppletForm::BackStyleCode)
+        .InMarkup(),
     NumberField(FOLDLINE_MEMBER(CFurlin, Reserved1)).Stored(2).Applet(2, AppletForm::Zero),
     NumberField(FOLDLINE_MEMBER(CFurlin, Reserved2)).Stored(3).Applet(3, AppletForm::Zero),
-    NumberField(FOLDLINE_MEMBER(CFurlin, Indent)).Stored(4).Applet(4),
-    NumberField(FOLDLINE_MEMBER(CFurlin, TopOffset)).Stored(5).Applet(5),
-    NumberField(FOLDLINE_MEMBER(CFurlin, ItemWidth)).Stored(6).Applet(6),
-    NumberField(FOLDLINE_MEMBER(CFurlin, ItemHeight)).Stored(7).Applet(7),
-    NumberField(FOLDLINE_MEMBER(CFurlin, ItemGap)).Stored(8).Applet(8),
-    NumberField(FOLDLINE_MEMBER(CFurlin, ItemBorder)).Stored(9).Applet(9),
-    LookField(FOLDLINE_MEMBER(CFurlin, Normal)).Stored(0).Applet(0),
-    LookField(FOLDLINE_MEMBER(CFurlin, Over)).Stored(1).Applet(1),
-    LookField(FOLDLINE_MEMBER(CFurlin, Click)).Stored(2).Applet(2),
+    NumberField(FOLDLINE_MEMBER(CFurlin, Indent)).Stored(4).Applet(4).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(CFurlin, TopOffset)).Stored(5).Applet(5).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(CFurlin, ItemWidth)).Stored(6).Applet(6).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(CFurlin, ItemHeight)).Stored(7).Applet(7).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(CFurlin, ItemGap)).Stored(8).Applet(8).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(CFurlin, ItemBorder)).Stored(9).Applet(9).InMarkup(),
+    LookField(FOLDLINE_MEMBER(CFurlin, Normal)).Stored(0).Applet(0).InMarkup(),
+    LookField(FOLDLINE_MEMBER(CFurlin, Over)).Stored(1).Applet(1).InMarkup(),
+    LookField(FOLDLINE_MEMBER(CFurlin, Click)).Stored(2).Applet(2).InMarkup(),
     NumberField(FOLDLINE_MEMBER(CFurlin, Visible)).Stored(11).Visibility(),
 };
 
 // A state look. Extra only travels in copies and the byte form.
 inline constexpr std::array kLookFields = {
-    ColourField(FOLDLINE_MEMBER(StateStyle, BackColor)).Stored(0).Applet(0),
-    ColourField(FOLDLINE_MEMBER(StateStyle, FontColor)).Stored(1).Applet(1),
+    ColourField(FOLDLINE_MEMBER(StateStyle, BackColor)).Stored(0).Applet(0).InMarkup(),
+    ColourField(FOLDLINE_MEMBER(StateStyle, FontColor)).Stored(1).Applet(1).InMarkup(),
     NumberField(FOLDLINE_MEMBER(StateStyle, Border))
         .Stored(12)
-        .AppletPart(2, 2, AppletForm::PlusOne),
-    NumberField(FOLDLINE_MEMBER(StateStyle, BackKind)).Stored(2).AppletPart(2, 1),
-    NumberField(FOLDLINE_MEMBER(StateStyle, GradientDir)).Stored(11).AppletPart(2, 0),
-    NumberField(FOLDLINE_MEMBER(StateStyle, Effect)).Stored(3).Applet(3),
-    NumberField(FOLDLINE_MEMBER(StateStyle, FontName)).Stored(4).Applet(4),
-    NumberField(FOLDLINE_MEMBER(StateStyle, FontSize)).Stored(5).Applet(5),
-    NumberField(FOLDLINE_MEMBER(StateStyle, FontStyle)).Stored(6).Applet(6),
-    NumberField(FOLDLINE_MEMBER(StateStyle, TextAlign)).Stored(8).AppletPart(7, 1),
-    NumberField(FOLDLINE_MEMBER(StateStyle, TextOffset)).Stored(10).Applet(9),
-    NumberField(FOLDLINE_MEMBER(StateStyle, ImageAlign)).Stored(7).AppletPart(7, 0),
-    NumberField(FOLDLINE_MEMBER(StateStyle, ImageOffset)).Stored(9).Applet(8),
+        .AppletPart(2, 2, AppletForm::PlusOne)
+        .InMarkup(),
+    NumberField(FOLDLINE_MEMBER(StateStyle, BackKind)).Stored(2).AppletPart(2, 1).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(StateStyle, GradientDir)).Stored(11).AppletPart(2, 0).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(StateStyle, Effect)).Stored(3).Applet(3).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(StateStyle, FontName)).Stored(4).Applet(4).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(StateStyle, FontSize)).Stored(5).Applet(5).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(StateStyle, FontStyle)).Stored(6).Applet(6).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(StateStyle, TextAlign)).Stored(8).AppletPart(7, 1).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(StateStyle, TextOffset)).Stored(10).Applet(9).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(StateStyle, ImageAlign)).Stored(7).AppletPart(7, 0).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(StateStyle, ImageOffset)).Stored(9).Applet(8).InMarkup(),
     TextField(FOLDLINE_MEMBER(StateStyle, Extra)),
 };
 
@@ -196,38 +211,57 @@ inline constexpr std::array kAppletFields = {
     TextField(FOLDLINE_MEMBER(CAppletParameters, LocalPath)),
     TextField(FOLDLINE_MEMBER(CAppletParameters, Name)).Stored(0),
     NumberField(FOLDLINE_MEMBER(CAppletParameters, Align)).Stored(1),
-    NumberField(FOLDLINE_MEMBER(CAppletParameters, Width)).Stored(2),
-    NumberField(FOLDLINE_MEMBER(CAppletParameters, Height)).Stored(3),
-    ColourField(FOLDLINE_MEMBER(CAppletParameters, BackColor)).Stored(4, 5).AppletTwice(0, 1),
+    NumberField(FOLDLINE_MEMBER(CAppletParameters, Width)).Stored(2).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(CAppletParameters, Height)).Stored(3).InMarkup(),
+    ColourField(FOLDLINE_MEMBER(CAppletParameters, BackColor))
+        .Stored(4, 5)
+        .AppletTwice(0, 1)
+        .InMarkup(),
     FileField(FOLDLINE_MEMBER(CAppletParameters, BackImage), &CAppletParameters::BackImageWebPath)
         .Stored(6)
-        .Applet(2),
+        .Applet(2)
+        .InMarkup(),
     WebFolderField(FOLDLINE_MEMBER(CAppletParameters, BackImageWebPath)).Stored(23),
-    NumberField(FOLDLINE_MEMBER(CAppletParameters, ImageTile)).Stored(7).Applet(3),
-    NumberField(FOLDLINE_MEMBER(CAppletParameters, ImageX)).Stored(8).Applet(4),
-    NumberField(FOLDLINE_MEMBER(CAppletParameters, ImageY)).Stored(9).Applet(5),
+    NumberField(FOLDLINE_MEMBER(CAppletParameters, ImageTile)).Stored(7).Applet(3).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(CAppletParameters, ImageX)).Stored(8).Applet(4).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(CAppletParameters, ImageY)).Stored(9).Applet(5).InMarkup(),
     FileField(FOLDLINE_MEMBER(CAppletParameters, Audio), &CAppletParameters::AudioWebPath)
         .Stored(10)
-        .Applet(6),
+        .Applet(6)
+        .InMarkup(),
     WebFolderField(FOLDLINE_MEMBER(CAppletParameters, AudioWebPath)).Stored(24),
-    NumberField(FOLDLINE_MEMBER(CAppletParameters, ShowSelectionAlways)).Stored(11).Applet(7),
-    NumberField(FOLDLINE_MEMBER(CAppletParameters, OpenSpeed)).Stored(12).Applet(8),
-    NumberField(FOLDLINE_MEMBER(CAppletParameters, CloseSpeed)).Stored(13).Applet(9),
-    NumberField(FOLDLINE_MEMBER(CAppletParameters, DisplayAllBranches)).Stored(14).Applet(10),
-    NumberField(FOLDLINE_MEMBER(CAppletParameters, HasLines)).Stored(15).Applet(11),
-    NumberField(FOLDLINE_MEMBER(CAppletParameters, BackBorder)).Stored(16).AppletPart(12, 2),
+    NumberField(FOLDLINE_MEMBER(CAppletParameters, ShowSelectionAlways))
+        .Stored(11)
+        .Applet(7)
+        .InMarkup(),
+    NumberField(FOLDLINE_MEMBER(CAppletParameters, OpenSpeed)).Stored(12).Applet(8).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(CAppletParameters, CloseSpeed)).Stored(13).Applet(9).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(CAppletParameters, DisplayAllBranches))
+        .Stored(14)
+        .Applet(10)
+        .InMarkup(),
+    NumberField(FOLDLINE_MEMBER(CAppletParameters, HasLines)).Stored(15).Applet(11).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(CAppletParameters, BackBorder))
+        .Stored(16)
+        .AppletPart(12, 2)
+        .InMarkup(),
     NumberField(FOLDLINE_MEMBER(CAppletParameters, BackKind))
         .Stored(17)
-        .AppletPart(12, 1, AppletForm::BackgroundCode),
-    NumberField(FOLDLINE_MEMBER(CAppletParameters, GradientDir)).Stored(18).AppletPart(12, 0),
-    NumberField(FOLDLINE_MEMBER(CAppletParameters, LineIndent)).Stored(19).Applet(13),
-    NumberField(FOLDLINE_MEMBER(CAppletParameters, LineThick)).Stored(20).Applet(14),
-    ColourField(FOLDLINE_MEMBER(CAppletParameters, LineColor)).Stored(21).Applet(15),
-    NumberField(FOLDLINE_MEMBER(CAppletParameters, MenuTop)).Stored(22),
-    NumberField(FOLDLINE_MEMBER(CAppletParameters, ProgressBar)).Stored(26).Applet(16),
+        .AppletPart(12, 1, AppletForm::BackgroundCode)
+        .InMarkup(),
+    NumberField(FOLDLINE_MEMBER(CAppletParameters, GradientDir))
+        .Stored(18)
+        .AppletPart(12, 0)
+        .InMarkup(),
+    NumberField(FOLDLINE_MEMBER(CAppletParameters, LineIndent)).Stored(19).Applet(13).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(CAppletParameters, LineThick)).Stored(20).Applet(14).InMarkup(),
+    ColourField(FOLDLINE_MEMBER(CAppletParameters, LineColor)).Stored(21).Applet(15).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(CAppletParameters, MenuTop)).Stored(22).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(CAppletParameters, ProgressBar)).Stored(26).Applet(16).InMarkup(),
     TextField(FOLDLINE_MEMBER(CAppletParameters, LoadingMessage))
         .Stored(27)
-        .Applet(17, AppletForm::Commas),
+        .Applet(17, AppletForm::Commas)
+        .InMarkup(),
 };
 
 #undef FOLDLINE_MEMBER

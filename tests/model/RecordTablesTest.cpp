@@ -1,9 +1,11 @@
 // Walks every row of the record tables through every encoding: each row's field, set alone to a
 // value of its own, must survive copies, the byte form and the stored table, and reach the
-// applet encoding where the row says. What an encoding deliberately leaves out is listed here,
-// apart from the tables, so a row that an encoding forgets fails.
+// applet encoding where the row says and the markup's data by its name. What an encoding
+// deliberately leaves out is listed here, apart from the tables, so a row that an encoding forgets
+// fails.
 #include "CTesselFile.h"
 #include "ModelFixtures.h"
+#include "ModernMarkup.h"
 #include "Paths.h"
 #include "Records.h"
 
@@ -51,6 +53,31 @@ const std::map<std::string, std::string> kAppletElsewhere = {{"Applet.MenuTop", 
 const std::string kCodebase = "Applet.WebPath";
 // Carried, but the applet always reads 0 there.
 const std::set<std::string> kAppletZero = {"Menu.Reserved1", "Menu.Reserved2"};
+// Not in the data of the markup for today's browsers: the markup itself carries them or the walk
+// reads them, the encoder sets them (a menu's TopOffset, from MenuTop), the applet alone reads
+// them, or they are web folders that reach the data through their files.
+const std::set<std::string> kNotInMarkupData = {"Item.Label",
+                                                "Item.Description",
+                                                "Item.NormalImageWebPath",
+                                                "Item.OverImageWebPath",
+                                                "Item.ClickImageWebPath",
+                                                "Item.OverAudioWebPath",
+                                                "Item.ClickAudioWebPath",
+                                                "Item.TargetFrame",
+                                                "Item.Link",
+                                                "Item.Visible",
+                                                "Menu.Name",
+                                                "Menu.Reserved1",
+                                                "Menu.Reserved2",
+                                                "Menu.TopOffset",
+                                                "Menu.Visible",
+                                                "Look.Extra",
+                                                "Applet.WebPath",
+                                                "Applet.LocalPath",
+                                                "Applet.Name",
+                                                "Applet.Align",
+                                                "Applet.BackImageWebPath",
+                                                "Applet.AudioWebPath"};
 
 template <class... F> struct Overloaded : F... { using F::operator()...; };
 
@@ -269,12 +296,62 @@ template <typename R> void CheckWebFolder(const TableCase<R>& table, const Field
     EXPECT_EQ(value, "v" + std::string(f.name) + "x.gif");
 }
 
+// The data attributes of the web markup, in document order.
+std::vector<std::string> MarkupData(const CAppletParameters& applet) {
+    ModernMarkupOptions options;
+    options.mode = kHtmlWeb;
+    const std::string html = ModernMarkup(applet, options);
+    std::vector<std::string> data;
+    const std::string attribute = " data-furlin=\"";
+    for (std::size_t at = 0; (at = html.find(attribute, at)) != std::string::npos;) {
+        at += attribute.size();
+        data.push_back(html.substr(at, html.find('"', at) - at));
+    }
+    return data;
+}
+
+// The value as the data holds it, attribute-escaped; a look is an object.
+template <typename R> std::string MarkupValue(const R& record, const Field<R>& f) {
+    switch (f.kind) {
+    case FieldKind::Number:
+        return Show(record, f);
+    case FieldKind::Colour:
+        return "&quot;#" + CAppletParameters::ColorToHex(foldline::ColourOf(record, f)) + "&quot;";
+    case FieldKind::Look:
+        return "{";
+    case FieldKind::File:
+        return "&quot;" + FileNameOfPath(Show(record, f)) + "&quot;";
+    default:
+        return "&quot;" + Show(record, f) + "&quot;";
+    }
+}
+
+template <typename R> void CheckMarkupData(const TableCase<R>& table, const Field<R>& f) {
+    Sample plain, changed;
+    R& record = table.inWidget(changed.applet);
+    SetDistinct(record, f);
+    const std::vector<std::string> before = MarkupData(plain.applet);
+    const std::vector<std::string> after = MarkupData(changed.applet);
+    if (kNotInMarkupData.count(Qualified(table.table, f.name))) {
+        EXPECT_EQ(after, before) << "must not reach the markup's data";
+        return;
+    }
+    // An item's data is left out while it holds nothing.
+    const std::string named = "&quot;" + std::string(f.name) + "&quot;:" + MarkupValue(record, f);
+    std::size_t holding = 0;
+    for (const std::string& data : after)
+        if (std::find(before.begin(), before.end(), data) == before.end())
+            holding += data.find(named) != std::string::npos;
+    EXPECT_GE(holding, 1u) << "never reaches the markup's data as " << named;
+}
+
 template <typename R> void WalkTable(const TableCase<R>& table) {
     for (const Field<R>& f : table.fields) {
         SCOPED_TRACE(Qualified(table.table, f.name));
         CheckCopiesAndByteForm(table, f);
         CheckStoredTable(table, f);
         CheckAppletValue(table, f);
+        CheckMarkupData(table, f);
         if (f.kind == FieldKind::WebFolder)
             CheckWebFolder(table, f);
     }

@@ -1,0 +1,277 @@
+#include "ModernMarkup.h"
+
+#include "CTesselFile.h"
+#include "Paths.h"
+#include "Records.h"
+#include "Text.h"
+#include "TreeWalk.h"
+#include "WebText.h"
+
+#include <string_view>
+#include <vector>
+
+using foldline::Controls;
+using foldline::Field;
+using foldline::FieldKind;
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+class CMarkupWriter {
+public:
+    CMarkupWriter(const CAppletParameters& model, const ModernMarkupOptions& options)
+        : m_model(model), m_options(options) {}
+
+    std::string Write();
+
+private:
+    std::string Resolved(const std::string& file, const std::string& webFolder) const;
+    template <typename R, std::size_t N, typename Number>
+    std::string Data(const R& record, const std::array<Field<R>, N>& fields, Number number) const;
+    template <typename R, std::size_t N>
+    std::string Data(const R& record, const std::array<Field<R>, N>& fields) const {
+        return Data(record, fields, [](const Field<R>&, int value) { return value; });
+    }
+
+    void Text(std::string_view text) {
+        foldline::AppendHtmlEscaped(m_html, text, Controls::Dropped);
+    }
+    void Attribute(std::string_view name, std::string_view value);
+    void Label(std::string_view label);
+    void ListStart(const CFurlin& menu, int topOffset);
+    void Item(const CFurlinItem& item, const std::string& node);
+    void Menus();
+    void MenuTree(const CFurlin& top, std::size_t index, int topOffset);
+
+    const CAppletParameters& m_model;
+    const ModernMarkupOptions& m_options;
+    std::string m_html;
+};
+
+// A file as the page loads it: the preview folder or the file's web folder joined directly to
+// its name, as kinds 0 and 1 write it; a web address relative to the page goes below WebPath,
+// where the applet, which took it relative to its code base, found it.
+std::string CMarkupWriter::Resolved(const std::string& file, const std::string& webFolder) const {
+    const std::string_view name = FileNamePart(file);
+    if (name.empty())
+        return {};
+    if (m_options.localFiles)
+        return foldline::FileUrl(file);
+    if (m_options.mode == kHtmlLocal)
+        return m_options.previewFolder + std::string(name);
+    std::string address = webFolder + std::string(name);
+    return foldline::IsPathRelative(address) ? m_model.WebPath + address : address;
+}
+
+// The record's fields that travel in the markup, by name, as one JSON object.
+template <typename R, std::size_t N, typename Number>
+std::string CMarkupWriter::Data(const R& record, const std::array<Field<R>, N>& fields,
+                                Number number) const {
+    std::string json = "{";
+    for (const Field<R>& f : fields) {
+        if (!f.inMarkup)
+            continue;
+        std::string value;
+        switch (f.kind) {
+        case FieldKind::Number:
+            value = std::to_string(number(f, foldline::NumberOf(record, f)));
+            break;
+        case FieldKind::Colour:
+            value = "\"#" + CAppletParameters::ColorToHex(foldline::ColourOf(record, f)) + "\"";
+            break;
+        case FieldKind::Look:
+            value = Data(foldline::LookOf(record, f), foldline::kLookFields);
+            break;
+        case FieldKind::File: {
+            const std::string file = Resolved(foldline::TextOf(record, f), record.*f.webFolder);
+            if (file.empty())
+                continue;
+            foldline::AppendJsonString(value, file);
+            break;
+        }
+        default:
+            foldline::AppendJsonString(value, foldline::TextOf(record, f));
+        }
+        if (json.size() > 1)
+            json += ',';
+        foldline::AppendJsonString(json, f.name);
+        json += ':';
+        json += value;
+    }
+    return json + "}";
+}
+
+void CMarkupWriter::Attribute(std::string_view name, std::string_view value) {
+    m_html += ' ';
+    m_html += name;
+    m_html += "=\"";
+    Text(value);
+    m_html += '"';
+}
+
+// Each line break (CR LF, CR or LF) becomes a <br>.
+void CMarkupWriter::Label(std::string_view label) {
+    for (std::size_t i = 0; i < label.size();) {
+        const std::size_t end = label.find_first_of("\r\n", i);
+        Text(label.substr(i, end == std::string_view::npos ? end : end - i));
+        if (end == std::string_view::npos)
+            break;
+        m_html += "<br>";
+        i = end + (label.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+}
+
+void CMarkupWriter::ListStart(const CFurlin& menu, int topOffset) {
+    m_html += "<ul";
+    // The applet encoding gives the first menu MenuTop as its offset and the others 0.
+    Attribute("data-furlin", Data(menu, foldline::kMenuFields, [&](const Field<CFurlin>& f, int v) {
+                  return std::get<int CFurlin::*>(f.member) == &CFurlin::TopOffset ? topOffset : v;
+              }));
+    m_html += '>';
+    m_html += kLineEnd;
+}
+
+void CMarkupWriter::Item(const CFurlinItem& item, const std::string& node) {
+    m_html += "<li";
+    if (m_options.nodeIds)
+        Attribute("data-furlin-node", node);
+    if (const std::string data = Data(item, foldline::kItemFields); data != "{}")
+        Attribute("data-furlin", data);
+    m_html += '>';
+
+    const bool linked = !foldline::Trim(item.Link).empty() && !foldline::IsDroppedLink(item.Link);
+    if (linked) {
+        m_html += "<a";
+        Attribute("href", item.Link);
+        if (!foldline::IsOwnFrame(item.TargetFrame))
+            Attribute("target", item.TargetFrame);
+        if (foldline::OpensNewContext(item.TargetFrame))
+            Attribute("rel", "noopener");
+    } else {
+        m_html += "<span";
+    }
+    const bool described = !foldline::Trim(item.Description).empty();
+    if (described)
+        Attribute("title", item.Description);
+    m_html += '>';
+
+    if (const std::string image = Resolved(item.NormalImage, item.NormalImageWebPath);
+        !image.empty()) {
+        m_html += "<img";
+        Attribute("src", image);
+        // An image beside a label is decoration; alone it names the item.
+        const bool labelled = !foldline::Trim(item.Label).empty();
+        Attribute("alt", labelled    ? std::string_view()
+                         : described ? std::string_view(item.Description)
+                                     : FileNamePart(item.NormalImage));
+        m_html += '>';
+    }
+    Label(item.Label);
+    m_html += linked ? "</a>" : "</span>";
+}
+
+// One top-level menu with the visible walk below it, without recursion: `open` holds the lists
+// being written and the next item of each.
+void CMarkupWriter::MenuTree(const CFurlin& top, std::size_t index, int topOffset) {
+    struct Open {
+        const CFurlin* menu;
+        std::size_t next;
+    };
+    std::vector<Open> open{{&top, 0}};
+    std::string path = std::to_string(index); // the node of the innermost open list
+    ListStart(top, topOffset);
+    while (!open.empty()) {
+        const auto& items = open.back().menu->Items();
+        std::size_t& next = open.back().next;
+        while (next < items.size() && !foldline::AcceptsItem(*items[next], true))
+            ++next;
+        if (next == items.size()) {
+            m_html.append("</ul>").append(kLineEnd);
+            open.pop_back();
+            path.erase(std::min(path.size(), path.rfind('.')));
+            if (!open.empty())
+                m_html.append("</li>").append(kLineEnd);
+            continue;
+        }
+        const CFurlinItem& item = *items[next];
+        const std::string node = path + "." + std::to_string(next++);
+        Item(item, node);
+        const CFurlin* sub = item.GetSubMenu();
+        if (sub != nullptr && foldline::AcceptsMenu(*sub, true)) {
+            m_html += kLineEnd;
+            ListStart(*sub, 0);
+            open.push_back({sub, 0});
+            path = node;
+        } else {
+            m_html.append("</li>").append(kLineEnd);
+        }
+    }
+}
+
+void CMarkupWriter::Menus() {
+    bool first = true;
+    const auto& menus = m_model.Menus();
+    for (std::size_t t = 0; t < menus.size(); ++t) {
+        if (!foldline::AcceptsMenu(*menus[t], true))
+            continue;
+        MenuTree(*menus[t], t, first ? m_model.MenuTop : 0);
+        first = false;
+    }
+}
+
+const char* AlignWord(int align) {
+    switch (align) {
+    case 1:
+        return "left";
+    case 2:
+        return "right";
+    default:
+        return "center";
+    }
+}
+
+std::string CMarkupWriter::Write() {
+    const std::string& runtimeFolder =
+        m_options.mode == kHtmlLocal ? m_options.previewFolder : m_model.WebPath;
+    if (m_options.runtimeElements) {
+        m_html += "<link rel=\"stylesheet\"";
+        Attribute("href", runtimeFolder + kRuntimeStyleSheet);
+        m_html.append(">").append(kLineEnd);
+    }
+    m_html += "<div class=\"furlin-block\"";
+    Attribute("data-align", AlignWord(m_model.Align));
+    m_html.append(">").append(kLineEnd);
+
+    m_html += "<nav class=\"furlin\"";
+    const bool named = !foldline::Trim(m_model.Name).empty();
+    Attribute("aria-label", named ? std::string_view(m_model.Name) : "Menu");
+    Attribute("data-furlin", Data(m_model, foldline::kAppletFields));
+    if (m_options.preview)
+        m_html += " data-furlin-preview";
+    m_html.append(">").append(kLineEnd);
+    Menus();
+    m_html.append("</nav>").append(kLineEnd).append("</div>").append(kLineEnd);
+
+    if (m_options.runtimeElements) {
+        m_html += "<script";
+        Attribute("src", runtimeFolder + kRuntimeScript);
+        m_html.append(" defer></script>").append(kLineEnd);
+    }
+    return std::move(m_html);
+}
+
+} // namespace
+
+std::string ModernMarkup(const CAppletParameters& model, const ModernMarkupOptions& options) {
+    return CMarkupWriter(model, options).Write();
+}
+
+std::string CAppletParameters::GetModernHtml(CTesselFile& document, int mode) {
+    // Drops references to deleted files before anything is written, as the applet HTML does.
+    BuildResourceList(document);
+    ModernMarkupOptions options;
+    options.mode = mode;
+    options.previewFolder = PreviewFolder(document);
+    return ModernMarkup(*this, options);
+}

@@ -1,0 +1,44 @@
+// Texts as they go into web pages: HTML and JSON escapes, and the reading of addresses, link
+// schemes and target frames that browsers apply.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace foldline {
+
+// What happens to control characters that HTML does not allow in a page (C0 controls other than
+// tab, line feed, form feed and carriage return; DEL; the C1 controls).
+enum class Controls {
+    Kept,    // passed on as they are
+    Dropped, // left out, so the page stays valid
+};
+
+// `&`, `<`, `>` and `"` as character references: the text is never markup and stays inside a
+// double-quoted attribute.
+void AppendHtmlEscaped(std::string& out, std::string_view text, Controls controls);
+std::string HtmlEscaped(std::string_view text, Controls controls);
+
+// The text as a JSON string with its quotes. Every control character, DEL and the C1 controls
+// are escaped, so the JSON is valid and, once in an attribute, the page is too.
+void AppendJsonString(std::string& out, std::string_view text);
+
+// A link that runs script or carries a document of its own (`javascript:`, `vbscript:`,
+// `data:`), read as browsers read it: any case, leading blanks and controls and embedded tabs and
+// line breaks ignored.
+bool IsDroppedLink(std::string_view link);
+
+// Whether a target frame can open a new browsing context: anything but `_self`, `_parent` and
+// `_top` (any case); an empty target is the link's own frame.
+bool OpensNewContext(std::string_view target);
+// Whether a target frame names the link's own frame: empty or `_self` (any case).
+bool IsOwnFrame(std::string_view target);
+
+// A reference relative to the page's own path: no scheme (such as `http:`) and no leading `/`
+// (or `\`, which browsers read as `/`).
+bool IsPathRelative(std::string_view reference);
+
+// A local path as a file: URL, every byte outside the unreserved characters and "/" encoded.
+std::string FileUrl(std::string_view path);
+
+} // namespace foldline
