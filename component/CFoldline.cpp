@@ -5,7 +5,6 @@
 #include "CopySupportFiles.h"
 #include "Paths.h"
 #include "Prompts.h"
-#include "Runtime.h"
 #include "Text.h"
 
 #include <algorithm>
@@ -465,15 +464,9 @@ bool CFoldline::Config() {
 std::string CFoldline::GetHTMLBody(int, int kind) {
     // The fragment reads "PreviewPath"; a key once read is kept and written by the next save.
     m_document.GetDescription("PreviewPath");
-    // Kinds 2 and 3 are the local and web fragments followed by the browser runtime, for
-    // browsers that run no applets.
-    if (kind == 2 || kind == 3) {
-        std::string runtime = FurlinRuntime();
-        if (!runtime.empty() && runtime.back() != '\n')
-            runtime += "\r\n";
-        return m_model.GetAppletHtml(m_document, kind - 2) + "<script>\r\n" + runtime +
-               "</script>\r\n";
-    }
+    // Kinds 2 and 3 are the local and web markup for today's browsers, which run no applets.
+    if (kind == 2 || kind == 3)
+        return m_model.GetModernHtml(m_document, kind == 2 ? kHtmlLocal : kHtmlWeb);
     return m_model.GetAppletHtml(m_document, kind);
 }
 

@@ -1,6 +1,7 @@
 #include "CFoldline.h"
 #include "CDlgConfig.h"
 #include "CFoldlineApp.h"
+#include "ModernMarkup.h"
 #include "Paths.h"
 #include "TempDir.h"
 
@@ -208,6 +209,46 @@ TEST(CFoldline, WriteAndReadConfigFile) {
         EXPECT_FALSE(object.Bool(DISPID_ReadConfigFile, {S(dir.File("missing.tsl"))}));
         EXPECT_EQ(object->Model().Menus().size(), 1u);
     }
+}
+
+TEST(CFoldline, ModernKindsAreTheMarkupForTodaysBrowsers) {
+    CTempDir dir;
+    CTempDir::Write(dir.File("dot.png"), "png");
+    CObjectRef object;
+    CFurlinItem* item = object->Model().InsertNewMenu()->InsertNewItem();
+    item->Label = "Home";
+    item->Link = "index.html";
+    item->NormalImage = dir.File("dot.png");
+    item->OverImage = dir.File("deleted.png");
+    object->Model().WebPath = "res/";
+    object->SetDescriptionKey("PreviewPath", "/site/tmp/");
+
+    const std::string local = object.Text(DISPID_GetHTMLBody, {I(0), I(2)});
+    EXPECT_EQ(item->OverImage, ""); // a deleted file is dropped, as by kinds 0 and 1
+    ModernMarkupOptions options;
+    options.previewFolder = "/site/tmp/";
+    EXPECT_EQ(local, ModernMarkup(object->Model(), options));
+    EXPECT_EQ(local.rfind("<link rel=\"stylesheet\" href=\"/site/tmp/furlin.css\">\r\n", 0), 0u);
+    EXPECT_NE(local.find("<img src=\"/site/tmp/dot.png\" alt=\"\">Home</a>"), std::string::npos);
+
+    const std::string web = object.Text(DISPID_GetHTMLBody, {I(0), I(3)});
+    options.mode = kHtmlWeb;
+    EXPECT_EQ(web, ModernMarkup(object->Model(), options));
+    EXPECT_NE(web.find("<img src=\"res/dot.png\""), std::string::npos);
+    EXPECT_NE(web.find("\r\n<script src=\"res/furlin.js\" defer></script>\r\n"), std::string::npos);
+    for (const std::string& html : {local, web}) {
+        EXPECT_EQ(html.find("<applet"), std::string::npos);
+        EXPECT_EQ(html.find("<p"), std::string::npos);
+        EXPECT_EQ(html.find("<script>"), std::string::npos); // nothing inline
+    }
+
+    // The applet kinds and the stored segment stay the applet's.
+    EXPECT_EQ(object.Text(DISPID_GetHTMLBody, {I(0), I(1)}).rfind("<p align=\"Center\">", 0), 0u);
+    EXPECT_EQ(object.Int(DISPID_GetHTMLSegmentNumber), 1);
+    ASSERT_TRUE(object.Bool(DISPID_WriteConfigFile, {S(dir.File("menu.tsl"))}));
+    EXPECT_EQ(object->Document().GetSegmentCount(), 1);
+    EXPECT_NE(CTempDir::Read(dir.File("menu.tsl")).find("<applet codebase=\"/site/tmp/\""),
+              std::string::npos);
 }
 
 TEST(CFoldline, AnotherComponentsFileLeavesTheModel) {
