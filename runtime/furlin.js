@@ -442,27 +442,30 @@ function imageDeclarations(look) {
 
 // Tree lines of a sub-menu, drawn by each entry: a trunk through every entry but the last,
 // which it meets at the middle of its item, and a branch to each item. They follow the entries
-// when a sub-menu below opens.
+// when a sub-menu below opens. The entry's box takes in the menu's indent, where the lines are.
 function lineRules(entry, style, lines) {
     const thick = lines.lineThick;
     if (thick <= 0) return [];
-    const x = lines.lineIndent - style.indent;
+    const x = lines.lineIndent - style.indent;  // from the items' left edge
+    const left = x + entryPadding(style);      // from the entry's
     const mid = Math.floor(style.itemHeight / 2);
     const down = mid + Math.ceil(thick / 2);
     const line = `content:"";position:absolute;pointer-events:none;background-color:${lines.lineColor}`;
     const rules = [
-        `${entry}::before{${line};left:${x}px;top:0;bottom:0;width:${thick}px}`,
+        `${entry}::before{${line};left:${left}px;top:0;bottom:0;width:${thick}px}`,
         `${entry}:first-child::before{top:${-style.topOffset}px}`,
         `${entry}:last-child::before{bottom:auto;height:${down}px}`,
         `${entry}:first-child:last-child::before{height:${down + style.topOffset}px}`,
     ];
     const reach = -x - thick;
     if (reach > 0) {
-        rules.push(`${entry}::after{${line};left:${x + thick}px;` +
+        rules.push(`${entry}::after{${line};left:${left + thick}px;` +
                    `top:${mid - Math.floor(thick / 2)}px;width:${reach}px;height:${thick}px}`);
     }
     return rules;
 }
+
+function entryPadding(style) { return Math.max(0, style.indent); }
 
 function toggleWidth(style) {
     return Math.max(16, Math.min(Math.max(24, Math.min(style.itemHeight, 40)),
@@ -472,15 +475,18 @@ function toggleWidth(style) {
 // The rules of one menu's look, scoped by its class. Lines are given for sub-menus only.
 function menuRules(cls, menu, lines) {
     const st = menu.style;
-    const list = `.${cls}`;
-    const item = `${list}>li>.furlin-item`;
+    const list = `.furlin-live .${cls}`;
+    const item = `${list}>li>:first-child`;
     const split = `${list}>li.furlin-split`;
     const rules = [
-        `.furlin-live ul${list}{margin:${st.topOffset}px 0 0 ${st.indent}px;` +
+        `.furlin-live ul.${cls}{margin:${st.topOffset}px 0 0 ${st.indent}px;` +
             (st.filled ? `background-color:${st.backColor};` : '') +
             (st.bordered ? `border:1px solid ${menu.looks.normal.fontColor}` : '') + '}',
+        // An entry off screen is laid out at the size of one item until it is shown.
+        `${list}>li{margin-left:${-entryPadding(st)}px;padding-left:${entryPadding(st)}px;` +
+            `contain-intrinsic-size:auto ${st.itemWidth}px auto ${st.itemHeight + st.itemGap}px}`,
         `${item}{width:${st.itemWidth}px;min-height:${st.itemHeight}px;` +
-            `margin-bottom:${st.itemGap}px;border-width:${st.itemBorder}px}`,
+            `margin:0 0 ${st.itemGap}px;border-width:${st.itemBorder}px}`,
         `${split}{grid-template-columns:${st.itemWidth}px max-content}`,
         `${split}>.furlin-item{--furlin-toggle:${toggleWidth(st)}px}`,
         `${split}>.furlin-toggle{width:${toggleWidth(st)}px;margin-bottom:${st.itemGap}px;` +
@@ -529,13 +535,16 @@ function fileNameOf(url) {
     }
 }
 
-// Script and data addresses never run from a menu.
+// Script and data addresses never run from a menu. The scheme is read as browsers read it:
+// after leading blanks and controls, with tabs and line breaks taken out.
+function droppedScheme(link) {
+    const s = text(link).replace(/[\t\n\r]/g, '').replace(/^[\x00-\x20]+/, '');
+    return /^(javascript|vbscript|data):/i.test(s);
+}
+
 function safeLink(link, documentBase) {
-    if (text(link).trim() === '') return '';
-    const href = resolveAgainst(text(link).trim(), documentBase);
-    if (!href) return '';
-    const scheme = href.slice(0, href.indexOf(':') + 1).toLowerCase();
-    return scheme === 'javascript:' || scheme === 'data:' || scheme === 'vbscript:' ? '' : href;
+    if (text(link).trim() === '' || droppedScheme(link)) return '';
+    return resolveAgainst(text(link).trim(), documentBase);
 }
 
 // Every target but the current frame and its ancestors may open a new browsing context.
@@ -550,6 +559,19 @@ function withoutFragment(href) {
 }
 
 function samePage(href, page) { return !!href && !!page && withoutFragment(href) === page; }
+
+// Links that may lead to the page: those naming its file, as written or decoded, and those
+// within the document. Resolving every link of a large menu would cost more than the search.
+function pageLinkSelector(page) {
+    const path = text(page).split(/[?#]/)[0];
+    const file = path.slice(path.lastIndexOf('/') + 1);
+    if (!file) return 'a[href]';
+    const quoted = (v) => `"${v.replace(/["\\]/g, '\\$&').replace(/[\n\r\f]/g, ' ')}"`;
+    const names = new Set([file, fileNameOf(file)]);
+    return [...names].map((name) => `a[href*=${quoted(name)} i]`)
+        .concat('a[href=""]', 'a[href^="#"]', 'a[href^="?"]')
+        .join(',');
+}
 
 // The first item whose link is the current page (fragments ignored), in menu order.
 function findCurrentItem(model, pageHref, documentBase) {
@@ -595,6 +617,10 @@ function cssUrl(url) {
 
 // ---- style sheets -----------------------------------------------------------------------
 
+// An item's control is its entry's first child. Rules find it by that place rather than by a
+// class the runtime adds, so setting up entries off screen changes nothing to be drawn.
+const ITEM = '.furlin-live .furlin-menu>li>:first-child';
+
 const BASE_RULES = [
     // The block stands where the paragraph of the applet fragment stood.
     '.furlin-block{margin:1em 0}',
@@ -606,18 +632,24 @@ const BASE_RULES = [
     '.furlin-live *{box-sizing:border-box}',
     '.furlin-live ul{list-style:none;margin:0;padding:0;position:relative;width:max-content}',
     '.furlin-live ul ul:not(.furlin-menu){display:none}',
+    // furlin.css defers nested lists for the page without the runtime; drawn, they must not
+    // clip the tree lines left of them.
+    '.furlin.furlin-live ul ul{content-visibility:visible}',
     '.furlin-live li{margin:0;padding:0;position:relative}',
+    // Entries off screen are laid out at the size of one item (see the menu rules).
+    '.furlin-live .furlin-menu>li{content-visibility:auto}',
+    '.furlin-live .furlin-menu>li:not(.furlin-entry){display:none}',
     '.furlin-live li.furlin-split{display:grid}',
     '.furlin-split>.furlin-item,.furlin-split>.furlin-toggle{grid-area:1/1}',
     '.furlin-split>.furlin-sub{grid-column:1/-1}',
-    '.furlin-item{position:relative;display:block;overflow:hidden;margin:0;border-style:solid;' +
-        'text-decoration:none;line-height:1.1;white-space:pre-wrap;overflow-wrap:anywhere;' +
-        'align-content:center;appearance:none;-webkit-appearance:none}',
-    'a.furlin-item,button.furlin-item,.furlin-toggle{cursor:pointer}',
-    '.furlin-item:focus,.furlin-toggle:focus{outline:none}',
-    '.furlin-item:focus-visible,.furlin-toggle:focus-visible{outline:2px solid #1a73e8;' +
+    `${ITEM}{position:relative;display:block;overflow:hidden;padding-top:0;padding-bottom:0;` +
+        'border-style:solid;text-decoration:none;line-height:1.1;white-space:pre-wrap;' +
+        'overflow-wrap:anywhere;align-content:center;appearance:none;-webkit-appearance:none}',
+    `${ITEM}:is(a,button),.furlin-toggle{cursor:pointer}`,
+    `${ITEM}:focus,.furlin-toggle:focus{outline:none}`,
+    `${ITEM}:focus-visible,.furlin-toggle:focus-visible{outline:2px solid #1a73e8;` +
         'outline-offset:-2px;box-shadow:inset 0 0 0 4px #fff}',
-    '.furlin-item>img{position:absolute;top:50%;pointer-events:none;max-height:100%;max-width:100%}',
+    `${ITEM}>img{position:absolute;top:50%;pointer-events:none;max-height:100%;max-width:100%}`,
     '.furlin-toggle{justify-self:end;align-self:stretch;position:relative;margin:0;padding:0;' +
         'border:0 solid transparent;background:transparent;font:inherit;appearance:none;' +
         '-webkit-appearance:none}',
@@ -625,8 +657,7 @@ const BASE_RULES = [
         'margin:-4px 0 0 -4px;border:solid currentColor;border-width:0 2px 2px 0;' +
         'transform:rotate(-45deg)}',
     '.furlin-toggle[aria-expanded=true]::before{transform:rotate(45deg)}',
-    '.furlin-sub{overflow:hidden;position:relative}',
-    '.furlin-sub[hidden]{display:none}',
+    '.furlin-live .furlin-sub[hidden]{display:none}',
     '.furlin-loading{position:absolute;inset:0;display:flex;flex-direction:column;' +
         'align-items:center;justify-content:center;gap:6px;font:12px sans-serif;z-index:1}',
     '.furlin-progress{width:70%;height:8px;border:1px solid currentColor}',
@@ -635,9 +666,9 @@ const BASE_RULES = [
     '@media (forced-colors: active){' +
         '.furlin-menu>li::before,.furlin-menu>li::after{forced-color-adjust:none;' +
         'background-color:CanvasText !important}' +
-        '.furlin-item[data-state=click]{forced-color-adjust:none;background:Highlight !important;' +
+        `${ITEM}[data-state=click]{forced-color-adjust:none;background:Highlight !important;` +
         'color:HighlightText !important;border-color:HighlightText !important}' +
-        '.furlin-item:focus-visible,.furlin-toggle:focus-visible{outline:3px solid CanvasText}}',
+        `${ITEM}:focus-visible,.furlin-toggle:focus-visible{outline:3px solid CanvasText}}`,
 ];
 
 const documentStyles = new WeakMap();  // document -> {classes: Map of rules key -> class name}
@@ -878,6 +909,9 @@ function retag(element, tag) {
 }
 
 const timers = new WeakMap();
+const pending = new WeakMap();  // list -> {left: entries not set up, next: where the rest goes on}
+const scheduled = new WeakSet();  // lists whose next entries are due in a later task
+const CHUNK_ITEMS = 50;
 const widgets = new WeakMap();  // nav -> Widget
 
 class Widget {
@@ -901,7 +935,6 @@ class Widget {
         for (const list of this.lists()) this.enhanceMenu(list);
         this.listen();
         if (!options.quiet) this.showCurrentPage();
-        if (this.applet.displayAllBranches) this.openAll();
         if (!options.quiet) {
             this.startLoading();
             this.play(this.applet.audio);
@@ -950,17 +983,78 @@ class Widget {
     }
 
     // Sets up a list when it is first shown: its look, its items and their disclosure buttons.
+    menuOf(list) {
+        let menu = records.get(list);
+        if (!menu) {
+            menu = readMenuData(readJson(list));
+            records.set(list, menu);
+        }
+        return menu;
+    }
+
+    // Sets up a list when it is first shown: its look, and a screenful of its items at once.
     enhanceMenu(list) {
         if (list.classList.contains('furlin-menu')) return;
-        const menu = records.get(list) || readMenuData(readJson(list));
+        const menu = this.menuOf(list);
         const a = this.applet;
         const sub = list.parentElement !== this.nav;
         const lines = sub && a.hasLines ?
             {lineIndent: a.lineIndent, lineThick: a.lineThick, lineColor: a.lineColor} :
             null;
         list.classList.add('furlin-menu', menuClass(this.doc, menu, lines));
-        for (const li of [...list.children])
-            if (li.tagName === 'LI') this.enhanceItem(li);
+        const items = list.children;
+        let left = 0;
+        for (const li of items) left += li.tagName === 'LI' ? 1 : 0;
+        if (left === 0) return;
+        pending.set(list, {left, next: items.length - 1});
+        const screenful = Math.ceil(a.height / Math.max(1, menu.style.itemHeight + menu.style.itemGap));
+        for (let k = 0; k < Math.min(items.length, screenful + 10); k++) this.setUp(list, items[k]);
+        this.setUpRest(list);
+    }
+
+    // An entry is shown once it is set up.
+    setUp(list, li) {
+        const state = pending.get(list);
+        if (!state || li.tagName !== 'LI' || li.classList.contains('furlin-entry')) return;
+        this.enhanceItem(li);
+        if (--state.left === 0) pending.delete(list);
+        if (this.applet.displayAllBranches) this.setOpen(li, true, false);
+    }
+
+    // Sets up the rest of a long list in later tasks, from its end upwards: each entry shown
+    // above entries not shown yet would cost the browser a walk over all of them.
+    setUpRest(list) {
+        const state = pending.get(list);
+        if (!state || scheduled.has(list)) return;
+        scheduled.add(list);
+        // After the next frame, so that a click shows its first entries at once.
+        const later = (fn) => (this.win.requestAnimationFrame ?
+                                   this.win.requestAnimationFrame(() => this.win.setTimeout(fn, 0)) :
+                                   this.win.setTimeout(fn, 0));
+        later(() => {
+            scheduled.delete(list);
+            const items = list.children;
+            for (let n = 0; n < CHUNK_ITEMS && pending.has(list) && state.next >= 0; state.next--) {
+                const li = items[state.next];
+                if (li && li.tagName === 'LI' && !li.classList.contains('furlin-entry')) {
+                    this.setUp(list, li);
+                    n++;
+                }
+            }
+            if (state.next < 0) pending.delete(list);
+            this.setUpRest(list);
+        });
+    }
+
+    // Sets up the item now; its list must be set up.
+    ensureItem(li) { this.setUp(li.parentElement, li); }
+
+    // The height of the items of a list not set up yet, as they will stand at first.
+    pendingHeight(list) {
+        const state = pending.get(list);
+        if (!state) return 0;
+        const st = this.menuOf(list).style;
+        return state.left * (st.itemHeight + st.itemGap);
     }
 
     enhanceItem(li) {
@@ -969,7 +1063,8 @@ class Widget {
             control = this.doc.createElement('span');
             li.insertBefore(control, li.firstChild);
         }
-        if (control.tagName === 'A' && !safeLink(control.getAttribute('href'), this.doc.baseURI))
+        if (control.tagName === 'A' &&
+            (!control.hasAttribute('href') || droppedScheme(control.getAttribute('href'))))
             control = retag(control, 'span');  // a dropped link is plain text
         const list = childOf(li, isList);
         const sub = list && list.firstElementChild ? list : null;
@@ -984,6 +1079,7 @@ class Widget {
             control.rel = `${control.rel} noopener`.trim();
         this.nameImage(li, control);
         if (sub) this.prepareSub(li, control, sub);
+        li.classList.add('furlin-entry');
     }
 
     // An image-only item is named by its description or, without one, its image's file name.
@@ -1004,13 +1100,11 @@ class Widget {
         }
     }
 
-    prepareSub(li, control, list) {
-        const sub = this.doc.createElement('div');
-        sub.className = 'furlin-sub';
+    // The list itself slides: moving it into a wrapper would cost a layout of its whole branch.
+    prepareSub(li, control, sub) {
+        sub.classList.add('furlin-sub');
         sub.hidden = true;
         sub.id = uid();
-        li.insertBefore(sub, list);
-        sub.appendChild(list);
         let disclosure = control;
         if (control.tagName === 'A') {
             // A linked parent keeps its link and gets a separate toggle, named like the link.
@@ -1136,78 +1230,60 @@ class Widget {
     }
 
     setOpen(li, open, animate) {
+        this.ensureItem(li);
         const disclosure = disclosureOf(li);
         const sub = childOf(li, isSub);
         if (!disclosure || !sub || isOpen(li) === open) return;
-        if (open) this.enhanceMenu(childOf(sub, isList));
+        if (open) this.enhanceMenu(sub);
         disclosure.setAttribute('aria-expanded', String(open));
         const a = this.applet;
         const reduced = !!(this.motion && this.motion.matches);
         const duration = animate ? slideDuration(open ? a.openSpeed : a.closeSpeed, reduced) : 0;
-        this.slide(sub, open, duration);
+        this.slide(sub, open, duration, this.pendingHeight(sub));
     }
 
-    slide(sub, open, duration) {
+    // Slides a sub-menu open or shut. While it slides it clips only above and below, so the
+    // tree lines left of it stay in view.
+    slide(sub, open, duration, pending) {
         const s = sub.style;
         this.win.clearTimeout(timers.get(sub));
         s.transition = 'none';
-        if (open) {
-            sub.hidden = false;
-            sub.inert = false;
-            if (duration === 0) {
-                s.height = 'auto';
-                return;
-            }
-            const full = sub.scrollHeight;
-            s.height = '0px';
-            void sub.offsetHeight;  // start the transition from zero
-            s.transition = `height ${duration}ms ease-out`;
-            s.height = full + 'px';
-            timers.set(sub, this.win.setTimeout(() => {
-                s.transition = 'none';
-                s.height = 'auto';
-            }, duration));
-            return;
-        }
-        sub.inert = true;
-        const finish = () => {
-            sub.hidden = true;
+        sub.inert = !open;
+        const done = () => {
             s.transition = 'none';
+            s.overflowY = '';
+            s.height = open ? 'auto' : '0px';
+            sub.hidden = !open;
         };
         if (duration === 0) {
-            s.height = '0px';
-            finish();
+            done();
             return;
         }
-        s.height = sub.scrollHeight + 'px';
-        void sub.offsetHeight;
-        s.transition = `height ${duration}ms ease-in`;
-        s.height = '0px';
-        timers.set(sub, this.win.setTimeout(finish, duration));
+        sub.hidden = false;
+        s.height = 'auto';
+        const full = sub.offsetHeight + pending;
+        s.overflowY = 'clip';
+        s.height = (open ? 0 : full) + 'px';
+        void sub.offsetHeight;  // start the transition from there
+        s.transition = `height ${duration}ms ${open ? 'ease-out' : 'ease-in'}`;
+        s.height = (open ? full : 0) + 'px';
+        timers.set(sub, this.win.setTimeout(done, duration));
     }
 
     // Opens every branch above li (and li's own, when asked), without animation.
     openPath(li, withOwn) {
-        const path = pathTo(li);
-        if (!withOwn) path.pop();
-        for (const at of path) this.setOpen(at, true, false);
-    }
-
-    openAll() {
-        const queue = this.lists();
-        for (let q = 0; q < queue.length; q++) {
-            for (const li of queue[q].children) {
-                this.setOpen(li, true, false);
-                const sub = childOf(li, isSub);
-                if (sub) queue.push(childOf(sub, isList));
-            }
+        for (const at of pathTo(li)) {
+            if (at !== li || withOwn)
+                this.setOpen(at, true, false);
+            else
+                this.ensureItem(at);
         }
     }
 
     // The current page's item is selected and its branch opened, its own sub-menu included.
     showCurrentPage() {
         const page = withoutFragment(text(this.win.location && this.win.location.href));
-        for (const a of this.nav.querySelectorAll('a[href]')) {
+        for (const a of this.nav.querySelectorAll(pageLinkSelector(page))) {
             if (!samePage(a.href, page)) continue;
             const li = a.parentElement;
             this.openPath(li, true);
@@ -1455,6 +1531,7 @@ const api = {
     safeLink,
     opensNewContext,
     findCurrentItem,
+    pageLinkSelector,
     branchOf,
     uniqueLabel,
     mountAll,

@@ -43,6 +43,8 @@ async function startServer(route) {
         // Support files answer in any folder, as pages in sub-folders reference them.
         if (url.pathname.endsWith('/furlin.js'))
             return send('text/javascript', fs.readFileSync(RUNTIME));
+        if (url.pathname.endsWith('/furlin.css'))
+            return send('text/css', fs.readFileSync(RUNTIME.replace(/\.js$/, '.css')));
         if (url.pathname.endsWith('/res/dot.png')) {
             // Held back when asked, so the loading message can be seen.
             setTimeout(() => send('image/png', DOT_PNG), server.imageDelayMs);

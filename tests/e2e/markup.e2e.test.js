@@ -118,6 +118,16 @@ test('the markup and the applet fragment draw the same widget', async () => {
     const p = await open('blue.html');
     assert.equal(await item(p, 'Blue widget').getAttribute('aria-current'), 'page');
     assert.equal(await item(p, 'Widgets').getAttribute('aria-expanded'), 'true');
+    // Each entry of a sub-menu draws its trunk and its branch: 12px left of the item, 2px thick.
+    const lines = await item(p, 'Gadgets').evaluate((el) => {
+        const box = (pseudo) => {
+            const s = getComputedStyle(el.parentElement, pseudo);
+            return s.content === 'none' ? null : [s.left, s.width, s.height, s.backgroundColor];
+        };
+        return [box('::before'), box('::after')];
+    });
+    assert.deepEqual(lines, [['8px', '2px', '13px', 'rgb(128, 128, 128)'],
+                             ['10px', '10px', '2px', 'rgb(128, 128, 128)']]);
     await closeChecked(p);
 });
 
@@ -311,20 +321,31 @@ test('forced colours keep the tree lines, the selection and the focus visible', 
     const p = await open('blue.html');
     await p.emulateMedia({forcedColors: 'active'});
     const look = await p.evaluate(() => {
-        const li = [...document.querySelectorAll('nav.furlin li')].find(
-            (el) => el.firstElementChild.textContent === 'Blue widget');
-        const line = getComputedStyle(li, '::before');
-        const canvas = getComputedStyle(document.body).backgroundColor;
+        // The colour painted behind an element: its own, else its nearest painted ancestor's,
+        // else the canvas.
+        const probe = document.createElement('div');
+        probe.style.backgroundColor = 'Canvas';
+        document.body.appendChild(probe);
+        const canvas = getComputedStyle(probe).backgroundColor;
+        const painted = (el, pseudo) => {
+            for (let at = el; at; at = at.parentElement) {
+                const colour = getComputedStyle(at, at === el ? pseudo : null).backgroundColor;
+                if (!/rgba\(.*, 0\)/.test(colour)) return colour;
+            }
+            return canvas;
+        };
         const item = (text) => [...document.querySelectorAll('.furlin-item')].find(
             (el) => el.textContent === text);
+        const li = item('Blue widget').parentElement;
         return {
-            line: line.backgroundColor, lineWidth: line.width, canvas,
-            selected: getComputedStyle(item('Blue widget')).backgroundColor,
-            normal: getComputedStyle(item('Gadgets')).backgroundColor,
+            canvas,
+            line: painted(li, '::before'),
+            lineWidth: getComputedStyle(li, '::before').width,
+            selected: painted(item('Blue widget')),
+            normal: painted(item('Gadgets')),
         };
     });
     assert.notEqual(look.line, look.canvas, 'lines stand out');
-    assert.notEqual(look.line, 'rgba(0, 0, 0, 0)');
     assert.equal(look.lineWidth, '2px');
     assert.notEqual(look.selected, look.normal, 'the selection stands out');
     await p.keyboard.press('Tab');
@@ -353,12 +374,17 @@ test('reduced motion is followed while the page is open', async () => {
     const p = await open('menu.html');
     const products = item(p, 'Products');
     const sub = p.locator('nav.furlin .furlin-sub').first();
-    await p.emulateMedia({reducedMotion: 'reduce'});
+    const prefer = async (reducedMotion) => {
+        await p.emulateMedia({reducedMotion});
+        await p.waitForFunction((reduce) => matchMedia('(prefers-reduced-motion: reduce)').matches === reduce,
+                                reducedMotion === 'reduce');
+    };
+    await prefer('reduce');
     await products.click();
     assert.deepEqual(
         await sub.evaluate((el) => [el.style.height, el.style.transition]), ['auto', 'none']);
     await products.click();
-    await p.emulateMedia({reducedMotion: 'no-preference'});
+    await prefer('no-preference');
     await products.click();
     assert.match(await sub.evaluate((el) => el.style.transition), /height 100ms/);
     await closeChecked(p);
