@@ -33,7 +33,9 @@ const FILE_FIELDS = [
 function text(value) { return value === undefined || value === null ? '' : String(value); }
 
 function unescapeField(value) {
-    return text(value).split(COMMA_ESCAPE).join(',').split(BREAK_ESCAPE).join('\n');
+    const s = text(value);
+    if (!s.includes('`')) return s;  // both escapes end in a grave accent
+    return s.split(COMMA_ESCAPE).join(',').split(BREAK_ESCAPE).join('\n');
 }
 
 // Exactly count fields: missing ones are empty, extra ones are dropped. A trailing comma
@@ -724,11 +726,10 @@ function menuClass(doc, menu, lines) {
 
 function readApplet(element) {
     const params = new Map();
-    for (const p of element.querySelectorAll('param')) {
-        const name = p.getAttribute('name');
+    for (const p of element.getElementsByTagName('param')) {
         // Applet parameter names are case-insensitive; the first occurrence wins.
-        if (name !== null && !params.has(name.toLowerCase()))
-            params.set(name.toLowerCase(), p.getAttribute('value') ?? '');
+        const name = text(p.getAttribute('name')).toLowerCase();
+        if (name && !params.has(name)) params.set(name, p.getAttribute('value') ?? '');
     }
     return {
         params,
@@ -749,10 +750,11 @@ function appendLabel(doc, parent, label) {
 }
 
 function itemElement(doc, item, base) {
-    const href = safeLink(item.link, doc.baseURI);
+    // Links are relative to the page, as the browser takes them.
+    const href = droppedScheme(item.link) ? '' : item.link;
     const control = doc.createElement(href ? 'a' : 'span');
     if (href) {
-        control.href = href;
+        control.setAttribute('href', href);
         control.target = item.target;
         if (opensNewContext(item.target)) control.rel = 'noopener';
     }
@@ -913,6 +915,7 @@ const pending = new WeakMap();  // list -> {left: entries not set up, next: wher
 const scheduled = new WeakSet();  // lists whose next entries are due in a later task
 const CHUNK_ITEMS = 50;
 const widgets = new WeakMap();  // nav -> Widget
+const firstSources = new WeakMap();  // img -> the address the markup gave it
 
 class Widget {
     constructor(nav, win, options) {
@@ -927,6 +930,7 @@ class Widget {
         this.pinned = null;
         this.hovered = null;
         this.pressed = null;
+        this.flashing = new Set();  // controls showing a keyboard press
         widgets.set(nav, this);
         stylesOf(this.doc);
         nav.classList.add('furlin-live');
@@ -934,8 +938,8 @@ class Widget {
         this.nameLandmark();
         for (const list of this.lists()) this.enhanceMenu(list);
         this.listen();
-        if (!options.quiet) this.showCurrentPage();
         if (!options.quiet) {
+            this.showCurrentPage();
             this.startLoading();
             this.play(this.applet.audio);
         }
@@ -982,7 +986,7 @@ class Widget {
         this.nav.setAttribute('aria-label', uniqueLabel(this.nav.getAttribute('aria-label'), taken));
     }
 
-    // Sets up a list when it is first shown: its look, its items and their disclosure buttons.
+    // The look of a list, read once.
     menuOf(list) {
         let menu = records.get(list);
         if (!menu) {
@@ -1186,15 +1190,15 @@ class Widget {
         if (!control) return;
         const chosen = this.selected === li &&
             (this.applet.showSelectionAlways || li === this.current || li === this.pinned);
-        const state = this.pressed === control || chosen || control.flash ? 'click' :
+        const state = this.pressed === control || chosen || this.flashing.has(control) ? 'click' :
             this.hovered === control                                    ? 'over' :
                                                                           'normal';
         control.setAttribute('data-state', state);
         const img = childOf(control, (el) => el.tagName === 'IMG');
         if (!img) return;
         const files = this.files(li);
-        if (img.normalSrc === undefined) img.normalSrc = img.getAttribute('src') ? img.src : '';
-        const url = files[state + 'Image'] || files.normalImage || img.normalSrc;
+        if (!firstSources.has(img)) firstSources.set(img, img.getAttribute('src') ? img.src : '');
+        const url = files[state + 'Image'] || files.normalImage || firstSources.get(img);
         if (url && img.src !== url) img.src = url;
         img.hidden = !url;
     }
@@ -1216,10 +1220,10 @@ class Widget {
         if (hit.toggle || control.tagName === 'BUTTON') this.setOpen(li, !isOpen(li), true);
         if (event.detail === 0 && !this.applet.showSelectionAlways) {
             // A keyboard press shows the clicked look briefly.
-            control.flash = true;
+            this.flashing.add(control);
             this.applyState(li);
             this.win.setTimeout(() => {
-                control.flash = false;
+                this.flashing.delete(control);
                 this.applyState(li);
             }, 150);
         }
@@ -1479,7 +1483,9 @@ function mountIn(root, options) {
             mounted.push(element.tagName === 'NAV' ? new Widget(element, win, options) :
                                                      upgradeApplet(element, win));
         } catch (e) {
-            // A widget that cannot be drawn leaves the rest of the page alone.
+            // A widget that cannot be drawn stays the plain list it was and leaves the rest of
+            // the page alone.
+            element.classList.remove('furlin-live');
         }
     }
     return mounted;

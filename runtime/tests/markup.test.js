@@ -86,7 +86,18 @@ test('item files resolve against the page and empty ones are left out', () => {
     assert.equal(f.fileNameOf('http://example.test/res/my%20dot.png?x=1'), 'my dot.png');
 });
 
-test('new browsing contexts and landmark names', () => {
+test('links: dropped schemes, new browsing contexts, the current page, landmark names', () => {
+    const base = 'http://example.test/site/index.html';
+    // Schemes as browsers read them: blanks and controls before, tabs and breaks inside.
+    for (const link of ['java\tscript:alert(1)', '\x01 JAVASCRIPT:x', 'vb\nscript:x', 'DATA:text/html,x'])
+        assert.equal(f.safeLink(link, base), '', JSON.stringify(link));
+    assert.equal(f.safeLink('javascript-guide.html', base), 'http://example.test/site/javascript-guide.html');
+    // Candidates for the current page: its file as written and decoded, and links within it.
+    const selector = f.pageLinkSelector('http://example.test/site/caf%C3%A9%22.html?x=1');
+    assert.equal(selector, 'a[href*="caf%C3%A9%22.html" i],a[href*="café\\".html" i],' +
+                               'a[href=""],a[href^="#"],a[href^="?"]');
+    assert.equal(f.pageLinkSelector('http://example.test/site/'), 'a[href]');
+
     assert.deepEqual(['_blank', 'content', ' _NEW ', '_self', '_parent', '_top', '', ' '].map(f.opensNewContext),
                      [true, true, true, false, false, false, false, false]);
     assert.equal(f.uniqueLabel('Main', new Set()), 'Main');
