@@ -137,6 +137,26 @@ test('keyboard: the disclosure model as with the applet fragment', async () => {
     await closeChecked(p);
 });
 
+test('sub-menus are set up when first opened; one set of listeners per widget', async () => {
+    const p = await open('menu.html');
+    const setUp = () => p.locator('nav.furlin .furlin-item').allInnerTexts();
+    assert.deepEqual(await setUp(), ['Home', 'Products', 'Say "hi" <b>bold</b>', 'News,\nand more', 'About']);
+    await item(p, 'Products').click();
+    await item(p, 'Gadgets').waitFor({state: 'visible'});
+    assert.equal((await setUp()).length, 7, 'Widgets and Gadgets, not yet Blue widget');
+    const cdp = await p.context().newCDPSession(p);
+    const listeners = async (selector) => {
+        const {result} = await cdp.send('Runtime.evaluate', {expression: `document.querySelector('${selector}')`});
+        const {listeners: found} = await cdp.send('DOMDebugger.getEventListeners', {objectId: result.objectId});
+        return found.map((l) => l.type).sort();
+    };
+    assert.deepEqual(await listeners('nav.furlin'),
+                     ['click', 'keydown', 'pointercancel', 'pointerdown', 'pointerout', 'pointerover', 'pointerup']);
+    for (const selector of ['nav.furlin .furlin-item', 'nav.furlin .furlin-sub .furlin-item', 'nav.furlin li'])
+        assert.deepEqual(await listeners(selector), [], selector);
+    await closeChecked(p);
+});
+
 test('a linked parent opens in place by click, tap and keyboard; its link still navigates',
      async () => {
          const p = await open('edge/index.html');
@@ -355,7 +375,7 @@ test('forced colours keep the tree lines, the selection and the focus visible', 
 });
 
 test('the menu cannot be used under the loading overlay', async () => {
-    server.imageDelayMs = 1500;
+    server.imageDelayMs = 3000;
     const p = await open('menu.html');
     server.imageDelayMs = 0;
     const overlay = p.locator('nav.furlin .furlin-loading');
