@@ -27,12 +27,19 @@ const FIXTURE = fs.readFileSync(path.join(E2E, 'fixtures', 'three-level.markup.h
 
 // ---- widgets as the component writes them -------------------------------------------------
 
-const attr = (value) => JSON.stringify(value).replace(/&/g, '&amp;').replace(/"/g, '&quot;')
-                            .replace(/</g, '&lt;').replace(/>/g, '&gt;');
+const attr = (value) => JSON.stringify(value)
+                            .replace(/&/g, '&amp;')
+                            .replace(/"/g, '&quot;')
+                            .replace(/</g, '&lt;')
+                            .replace(/>/g, '&gt;');
 // The look of the three-level fixture, so that the pages are drawn as real ones are.
 const fixtureData = [...FIXTURE.matchAll(/<(?:nav|ul)\b[^>]*data-furlin="([^"]*)"/g)].map(
     (m) => JSON.parse(m[1].replace(/&quot;/g, '"').replace(/&amp;/g, '&')));
-const NAV_DATA = {...fixtureData[0], Height: 600, Width: 320};
+const NAV_DATA = {
+    ...fixtureData[0],
+    Height: 600,
+    Width: 320
+};
 const TOP_MENU = fixtureData[1];
 const SUB_MENU = fixtureData[2];
 
@@ -41,16 +48,19 @@ function tree(sizes, prefix = '') {
     const [count, ...rest] = sizes;
     return Array.from({length: count}, (_, i) => {
         const label = `${prefix}${i + 1}`;
-        return {label: `Item ${label}`, link: `page-${label}.html`,
-                sub: rest.length ? tree(rest, `${label}.`) : null};
+        return {
+            label: `Item ${label}`,
+            link: `page-${label}.html`,
+            sub: rest.length ? tree(rest, `${label}.`) : null
+        };
     });
 }
 
 function markupList(items, data) {
     const lines = [`<ul data-furlin="${attr(data)}">`];
     for (const item of items) {
-        const control = item.sub ? `<span>${item.label}</span>` :
-                                   `<a href="${item.link}">${item.label}</a>`;
+        const control =
+            item.sub ? `<span>${item.label}</span>` : `<a href="${item.link}">${item.label}</a>`;
         if (!item.sub) {
             lines.push(`<li>${control}</li>`);
             continue;
@@ -63,9 +73,13 @@ function markupList(items, data) {
 
 function markupWidget(items) {
     return [
-        '<link rel="stylesheet" href="furlin.css">', '<div class="furlin-block" data-align="left">',
+        '<link rel="stylesheet" href="furlin.css">',
+        '<div class="furlin-block" data-align="left">',
         `<nav class="furlin" aria-label="Bench" data-furlin="${attr(NAV_DATA)}">`,
-        markupList(items, TOP_MENU), '</nav>', '</div>', '<script src="furlin.js" defer></script>',
+        markupList(items, TOP_MENU),
+        '</nav>',
+        '</div>',
+        '<script src="furlin.js" defer></script>',
     ].join('\r\n');
 }
 
@@ -75,7 +89,8 @@ function appletWidget(items) {
     const visit = (list) => {
         const menu = {items: list, number: menus.length};
         menus.push(menu);
-        for (const item of list) if (item.sub) item.subNumber = visit(item.sub).number;
+        for (const item of list)
+            if (item.sub) item.subNumber = visit(item.sub).number;
         return menu;
     };
     visit(items);
@@ -84,19 +99,25 @@ function appletWidget(items) {
     const links = [];
     let global = 0;
     for (const menu of menus) {
-        params.push([`MStyle-${menu.number}`, `eeeeee,01,0,0,20,${menu.number ? 0 : 10},150,24,4,1`],
-                    [`IStyle-${menu.number}`, style]);
+        params.push(
+            [`MStyle-${menu.number}`, `eeeeee,01,0,0,20,${menu.number ? 0 : 10},150,24,4,1`],
+            [`IStyle-${menu.number}`, style]);
         menu.items.forEach((item, k) => {
-            params.push([`I${menu.number}-${k}`, `${item.label},,,,,,,_self,${item.sub ? '' : item.link}`]);
+            params.push(
+                [`I${menu.number}-${k}`, `${item.label},,,,,,,_self,${item.sub ? '' : item.link}`]);
             if (item.sub) links.push(`${global}-${item.subNumber},`);
             global++;
         });
     }
-    const misc = `${menus.length},${menus.map((m) => `${m.items.length},`).join('')}-0,${links.join('')}`;
+    const misc =
+        `${menus.length},${menus.map((m) => `${m.items.length},`).join('')}-0,${links.join('')}`;
     params.push(['Misc', misc]);
-    return ['<p align="Left">', '<applet codebase="" code="furlin.class" align="baseline" width="320" height="600">',
-            ...params.map(([n, v]) => `\t<param name="${n}" value="${v}">`), '</applet>', '</p>',
-            '<script src="furlin.js" defer></script>'].join('\r\n');
+    return [
+        '<p align="Left">',
+        '<applet codebase="" code="furlin.class" align="baseline" width="320" height="600">',
+        ...params.map(([n, v]) => `\t<param name="${n}" value="${v}">`), '</applet>', '</p>',
+        '<script src="furlin.js" defer></script>'
+    ].join('\r\n');
 }
 
 const page = (body) => `<!DOCTYPE html>\n<html lang="en"><head><meta charset="utf-8">` +
@@ -116,15 +137,18 @@ const PAGES = {
 function serve() {
     const server = http.createServer((req, res) => {
         const name = new URL(req.url, 'http://localhost').pathname;
-        const file = {'/furlin.js': RUNTIME, '/furlin.css': path.join(path.dirname(RUNTIME), 'furlin.css')}[name];
+        const file = {
+            '/furlin.js': RUNTIME,
+            '/furlin.css': path.join(path.dirname(RUNTIME), 'furlin.css')
+        }[name];
         const body = file ? (fs.existsSync(file) ? fs.readFileSync(file) : '') : PAGES[name];
         if (body === undefined) {
             res.writeHead(404);
             return res.end();
         }
-        const type = {'.js': 'text/javascript', '.css': 'text/css'}[path.extname(name)] || 'text/html';
-        res.writeHead(200, {'Content-Type': type,
-                            'Cache-Control': 'no-store'});
+        const type = {'.js': 'text/javascript', '.css': 'text/css'}[path.extname(name)] ||
+            'text/html';
+        res.writeHead(200, {'Content-Type': type, 'Cache-Control': 'no-store'});
         res.end(body);
     });
     return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
@@ -137,7 +161,8 @@ function mainThread(buffer) {
     const score = new Map();
     for (const e of events) {
         const click = e.name === 'EventDispatch' && ((e.args || {}).data || {}).type === 'click';
-        if (e.name === 'ParseHTML' || click) score.set(`${e.pid}/${e.tid}`, (score.get(`${e.pid}/${e.tid}`) || 0) + 1);
+        if (e.name === 'ParseHTML' || click)
+            score.set(`${e.pid}/${e.tid}`, (score.get(`${e.pid}/${e.tid}`) || 0) + 1);
     }
     const main = [...score.entries()].sort((x, y) => y[1] - x[1])[0];
     return events.filter((e) => main && `${e.pid}/${e.tid}` === main[0] && e.ph === 'X');
@@ -147,13 +172,19 @@ const isTask = (e) => /(^|::)RunTask$/.test(e.name);
 const within = (outer, e) => e.ts >= outer.ts && e.ts + e.dur <= outer.ts + outer.dur;
 // What a task mostly did, for the report.
 const KINDS = [
-    ['EvaluateScript', 'script'], ['FunctionCall', 'script'], ['UpdateLayoutTree', 'style'],
-    ['Layout', 'layout'], ['Paint', 'paint'], ['ParseHTML', 'parsing'], ['v8.compile', 'compiling'],
+    ['EvaluateScript', 'script'],
+    ['FunctionCall', 'script'],
+    ['UpdateLayoutTree', 'style'],
+    ['Layout', 'layout'],
+    ['Paint', 'paint'],
+    ['ParseHTML', 'parsing'],
+    ['v8.compile', 'compiling'],
 ];
 function kindOf(task, events) {
     const inside = events.filter((e) => e !== task && within(task, e));
-    const busy = KINDS.map(([name, kind]) => [kind, inside.filter((e) => e.name === name)
-                                                  .reduce((t, e) => t + e.dur, 0)]);
+    const busy = KINDS.map(
+        ([name,
+          kind]) => [kind, inside.filter((e) => e.name === name).reduce((t, e) => t + e.dur, 0)]);
     const [kind, time] = busy.sort((x, y) => y[1] - x[1])[0];
     return time > task.dur / 4 ? kind : 'browser';
 }
@@ -161,8 +192,9 @@ function kindOf(task, events) {
 // Longest tasks of a page load, and the runtime's own start (evaluating it, which draws).
 function loadFigures(events) {
     const tasks = events.filter(isTask).sort((x, y) => y.dur - x.dur);
-    const script = events.filter((e) => e.name === 'EvaluateScript' &&
-                                        /furlin\.js/.test(((e.args || {}).data || {}).url || ''));
+    const script = events.filter(
+        (e) => e.name === 'EvaluateScript' &&
+            /furlin\.js/.test(((e.args || {}).data || {}).url || ''));
     return {
         longestTask: tasks.length ? tasks[0].dur / 1000 : 0,
         longestKind: tasks.length ? kindOf(tasks[0], events) : '',
@@ -173,7 +205,8 @@ function loadFigures(events) {
 // From the start of the task that handles the click to the end of the next rendering task:
 // the wall time and the main thread's work in it.
 function clickFigures(events) {
-    const click = events.find((e) => e.name === 'EventDispatch' && ((e.args || {}).data || {}).type === 'click');
+    const click = events.find(
+        (e) => e.name === 'EventDispatch' && ((e.args || {}).data || {}).type === 'click');
     const tasks = events.filter(isTask).sort((x, y) => x.ts - y.ts);
     const first = click && tasks.find((t) => within(t, click));
     if (!first) return {wall: NaN, busy: NaN, after: NaN};
@@ -216,7 +249,8 @@ const ms = (x) => `${x.toFixed(1)} ms`;
 
 function report(name, runs, key, goal) {
     const values = runs.map((r) => r[key]);
-    const line = `${name.padEnd(58)} median ${ms(median(values)).padStart(10)}  max ${ms(Math.max(...values)).padStart(10)}`;
+    const line = `${name.padEnd(58)} median ${ms(median(values)).padStart(10)}  max ${
+        ms(Math.max(...values)).padStart(10)}`;
     console.log(goal ? `${line}  (goal <= ${goal} ms)` : line);
 }
 
@@ -225,15 +259,18 @@ async function main() {
     const base = `http://127.0.0.1:${server.address().port}`;
     const browser = await chromium.launch({
         executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-        args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--no-first-run'],
+        args:
+            ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--no-first-run'],
     });
     const repeat = async (url, prepare, action, figures) => {
         const runs = [];
-        for (let i = 0; i < RUNS; i++) runs.push(await traced(browser, `${base}${url}`, prepare, action, figures));
+        for (let i = 0; i < RUNS; i++)
+            runs.push(await traced(browser, `${base}${url}`, prepare, action, figures));
         return runs;
     };
-    console.log(`runtime ${path.relative(process.cwd(), RUNTIME) || RUNTIME}, ${RUNS} runs, ` +
-                `${(PAGES['/markup.html'].length / 1e6).toFixed(1)} MB markup page`);
+    console.log(
+        `runtime ${path.relative(process.cwd(), RUNTIME) || RUNTIME}, ${RUNS} runs, ` +
+        `${(PAGES['/markup.html'].length / 1e6).toFixed(1)} MB markup page`);
     const kinds = (runs) => `  longest tasks were: ${runs.map((r) => r.longestKind).join(', ')}`;
     const markup = await repeat('/markup.html', null, load, loadFigures);
     if (markup.every((r) => r.drawn === 1)) {

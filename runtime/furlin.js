@@ -343,7 +343,11 @@ function readMenuData(o) {
             filled: backStyle >= 2,
             bordered: backStyle % 2 === 1,
         },
-        looks: {normal: readLookData(o.Normal), over: readLookData(o.Over), click: readLookData(o.Click)},
+        looks: {
+            normal: readLookData(o.Normal),
+            over: readLookData(o.Over),
+            click: readLookData(o.Click)
+        },
     };
 }
 
@@ -449,20 +453,22 @@ function lineRules(entry, style, lines) {
     const thick = lines.lineThick;
     if (thick <= 0) return [];
     const x = lines.lineIndent - style.indent;  // from the items' left edge
-    const left = x + entryPadding(style);      // from the entry's
+    const left = x + entryPadding(style);       // from the entry's
     const mid = Math.floor(style.itemHeight / 2);
     const down = mid + Math.ceil(thick / 2);
-    const line = `content:"";position:absolute;pointer-events:none;background-color:${lines.lineColor}`;
+    const line =
+        `content:"";position:absolute;pointer-events:none;background-color:${lines.lineColor}`;
     const rules = [
         `${entry}::before{${line};left:${left}px;top:0;bottom:0;width:${thick}px}`,
-        `${entry}:first-child::before{top:${-style.topOffset}px}`,
+        `${entry}:first-child::before{top:${- style.topOffset}px}`,
         `${entry}:last-child::before{bottom:auto;height:${down}px}`,
         `${entry}:first-child:last-child::before{height:${down + style.topOffset}px}`,
     ];
     const reach = -x - thick;
     if (reach > 0) {
-        rules.push(`${entry}::after{${line};left:${left + thick}px;` +
-                   `top:${mid - Math.floor(thick / 2)}px;width:${reach}px;height:${thick}px}`);
+        rules.push(
+            `${entry}::after{${line};left:${left + thick}px;` +
+            `top:${mid - Math.floor(thick / 2)}px;width:${reach}px;height:${thick}px}`);
     }
     return rules;
 }
@@ -470,8 +476,9 @@ function lineRules(entry, style, lines) {
 function entryPadding(style) { return Math.max(0, style.indent); }
 
 function toggleWidth(style) {
-    return Math.max(16, Math.min(Math.max(24, Math.min(style.itemHeight, 40)),
-                                 Math.floor(style.itemWidth / 2)));
+    return Math.max(
+        16,
+        Math.min(Math.max(24, Math.min(style.itemHeight, 40)), Math.floor(style.itemWidth / 2)));
 }
 
 // The rules of one menu's look, scoped by its class. Lines are given for sub-menus only.
@@ -485,7 +492,7 @@ function menuRules(cls, menu, lines) {
             (st.filled ? `background-color:${st.backColor};` : '') +
             (st.bordered ? `border:1px solid ${menu.looks.normal.fontColor}` : '') + '}',
         // An entry off screen is laid out at the size of one item until it is shown.
-        `${list}>li{margin-left:${-entryPadding(st)}px;padding-left:${entryPadding(st)}px;` +
+        `${list}>li{margin-left:${- entryPadding(st)}px;padding-left:${entryPadding(st)}px;` +
             `contain-intrinsic-size:auto ${st.itemWidth}px auto ${st.itemHeight + st.itemGap}px}`,
         `${item}{width:${st.itemWidth}px;min-height:${st.itemHeight}px;` +
             `margin:0 0 ${st.itemGap}px;border-width:${st.itemBorder}px}`,
@@ -570,7 +577,8 @@ function pageLinkSelector(page) {
     if (!file) return 'a[href]';
     const quoted = (v) => `"${v.replace(/["\\]/g, '\\$&').replace(/[\n\r\f]/g, ' ')}"`;
     const names = new Set([file, fileNameOf(file)]);
-    return [...names].map((name) => `a[href*=${quoted(name)} i]`)
+    return [...names]
+        .map((name) => `a[href*=${quoted(name)} i]`)
         .concat('a[href=""]', 'a[href^="#"]', 'a[href^="?"]')
         .join(',');
 }
@@ -790,7 +798,8 @@ function modelLists(doc, model, base) {
         for (const item of menu.items) {
             const li = doc.createElement('li');
             const files = itemFiles(item, base);
-            if (Object.keys(files).length > 0) li.setAttribute('data-furlin', JSON.stringify(files));
+            if (Object.keys(files).length > 0)
+                li.setAttribute('data-furlin', JSON.stringify(files));
             li.appendChild(itemElement(doc, item, base));
             if (item.sub) queue.push({menu: item.sub, into: li});
             ul.appendChild(li);
@@ -914,7 +923,7 @@ const timers = new WeakMap();
 const pending = new WeakMap();  // list -> {left: entries not set up, next: where the rest goes on}
 const scheduled = new WeakSet();  // lists whose next entries are due in a later task
 const CHUNK_ITEMS = 50;
-const widgets = new WeakMap();  // nav -> Widget
+const widgets = new WeakMap();       // nav -> Widget
 const firstSources = new WeakMap();  // img -> the address the markup gave it
 
 class Widget {
@@ -979,11 +988,13 @@ class Widget {
 
     nameLandmark() {
         const taken = new Set();
-        for (const other of this.doc.querySelectorAll('nav[aria-label], [role=navigation][aria-label]')) {
+        for (const other of this.doc.querySelectorAll(
+                 'nav[aria-label], [role=navigation][aria-label]')) {
             const waiting = other.classList.contains('furlin') && !widgets.has(other);
             if (other !== this.nav && !waiting) taken.add(other.getAttribute('aria-label').trim());
         }
-        this.nav.setAttribute('aria-label', uniqueLabel(this.nav.getAttribute('aria-label'), taken));
+        this.nav.setAttribute(
+            'aria-label', uniqueLabel(this.nav.getAttribute('aria-label'), taken));
     }
 
     // The look of a list, read once.
@@ -1011,7 +1022,8 @@ class Widget {
         for (const li of items) left += li.tagName === 'LI' ? 1 : 0;
         if (left === 0) return;
         pending.set(list, {left, next: items.length - 1});
-        const screenful = Math.ceil(a.height / Math.max(1, menu.style.itemHeight + menu.style.itemGap));
+        const screenful =
+            Math.ceil(a.height / Math.max(1, menu.style.itemHeight + menu.style.itemGap));
         for (let k = 0; k < Math.min(items.length, screenful + 10); k++) this.setUp(list, items[k]);
         this.setUpRest(list);
     }
@@ -1032,9 +1044,10 @@ class Widget {
         if (!state || scheduled.has(list)) return;
         scheduled.add(list);
         // After the next frame, so that a click shows its first entries at once.
-        const later = (fn) => (this.win.requestAnimationFrame ?
-                                   this.win.requestAnimationFrame(() => this.win.setTimeout(fn, 0)) :
-                                   this.win.setTimeout(fn, 0));
+        const later = (fn) =>
+            (this.win.requestAnimationFrame ?
+                 this.win.requestAnimationFrame(() => this.win.setTimeout(fn, 0)) :
+                 this.win.setTimeout(fn, 0));
         later(() => {
             scheduled.delete(list);
             const items = list.children;
@@ -1190,9 +1203,11 @@ class Widget {
         if (!control) return;
         const chosen = this.selected === li &&
             (this.applet.showSelectionAlways || li === this.current || li === this.pinned);
-        const state = this.pressed === control || chosen || this.flashing.has(control) ? 'click' :
-            this.hovered === control                                    ? 'over' :
-                                                                          'normal';
+        let state = 'normal';
+        if (this.pressed === control || chosen || this.flashing.has(control))
+            state = 'click';
+        else if (this.hovered === control)
+            state = 'over';
         control.setAttribute('data-state', state);
         const img = childOf(control, (el) => el.tagName === 'IMG');
         if (!img) return;
@@ -1229,7 +1244,8 @@ class Widget {
         }
         if (this.preview) {
             const node = li.getAttribute('data-furlin-node');
-            li.dispatchEvent(new this.win.CustomEvent('furlin-pick', {bubbles: true, detail: {node}}));
+            li.dispatchEvent(
+                new this.win.CustomEvent('furlin-pick', {bubbles: true, detail: {node}}));
         }
     }
 
@@ -1302,9 +1318,9 @@ class Widget {
 
     // Items that can take focus now, in display order.
     reachable() {
-        return [...this.nav.querySelectorAll(
-                    '.furlin-menu>li>a.furlin-item, .furlin-menu>li>button')]
-            .filter((c) => !c.closest('.furlin-sub[hidden], [inert]'));
+        return [
+            ...this.nav.querySelectorAll('.furlin-menu>li>a.furlin-item, .furlin-menu>li>button')
+        ].filter((c) => !c.closest('.furlin-sub[hidden], [inert]'));
     }
 
     onKey(event) {
@@ -1480,8 +1496,9 @@ function mountIn(root, options) {
         if (element.hasAttribute(TAKEN)) continue;
         element.setAttribute(TAKEN, '');
         try {
-            mounted.push(element.tagName === 'NAV' ? new Widget(element, win, options) :
-                                                     upgradeApplet(element, win));
+            mounted.push(
+                element.tagName === 'NAV' ? new Widget(element, win, options) :
+                                            upgradeApplet(element, win));
         } catch (e) {
             // A widget that cannot be drawn stays the plain list it was and leaves the rest of
             // the page alone.
@@ -1506,7 +1523,8 @@ function render(container, html) {
 }
 
 function reveal(nav, node) {
-    const element = nav && nav.closest ? nav.closest('nav.furlin') || nav.querySelector('nav.furlin') : null;
+    const element =
+        nav && nav.closest ? nav.closest('nav.furlin') || nav.querySelector('nav.furlin') : null;
     const widget = element ? widgets.get(element) : null;
     return widget ? widget.reveal(node) : false;
 }

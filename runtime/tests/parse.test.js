@@ -244,7 +244,8 @@ test('file references follow the codebase', () => {
     assert.equal(
         f.resolveFile('pics\\x.gif', f.fileBase('', page)), 'http://example.test/site/pics/x.gif');
     assert.equal(f.resolveFile('', f.fileBase('tmp', page)), '');
-    assert.equal(f.resolveFile('x.gif', f.fileBase('D:\\site\\tmp\\', page)), 'file:///D:/site/tmp/x.gif');
+    assert.equal(
+        f.resolveFile('x.gif', f.fileBase('D:\\site\\tmp\\', page)), 'file:///D:/site/tmp/x.gif');
 });
 
 test('the current page selects its item, ignoring the fragment', () => {

@@ -58,8 +58,9 @@ async function startServer(route) {
             return;
         }
         const page = typeof answer === 'string' ? {body: answer} : answer;
-        send('text/html; charset=utf-8', page.body,
-             page.csp ? {'Content-Security-Policy': page.csp} : {});
+        send(
+            'text/html; charset=utf-8', page.body,
+            page.csp ? {'Content-Security-Policy': page.csp} : {});
     };
     const http_ = http.createServer(handle);
     await new Promise((resolve) => http_.listen(0, '127.0.0.1', resolve));
@@ -103,7 +104,8 @@ async function openPage(context, url, options = {}) {
         });
     });
     await p.goto(url, {waitUntil: options.waitUntil || 'domcontentloaded'});
-    if (options.waitForWidget !== false) await p.locator('nav.furlin.furlin-live').first().waitFor();
+    if (options.waitForWidget !== false)
+        await p.locator('nav.furlin.furlin-live').first().waitFor();
     return p;
 }
 
@@ -113,8 +115,8 @@ const colours = (locator) => locator.evaluate((el) => {
     return {back: s.backgroundColor, image: s.backgroundImage, text: s.color};
 });
 // Every item's label as shown, closed sub-menus included.
-const labels = (p) => p.locator('nav.furlin li').evaluateAll(
-    (lis) => lis.map((li) => li.firstElementChild.innerText));
+const labels = (p) => p.locator('nav.furlin li')
+                          .evaluateAll((lis) => lis.map((li) => li.firstElementChild.innerText));
 
 async function saveShot(locator, name) {
     fs.mkdirSync(ARTIFACTS, {recursive: true});
@@ -193,8 +195,10 @@ function componentHtml(scratch, kinds) {
                        .split('\n')
                        .map((line) => JSON.parse(line));
     assert.equal(output[0], true, 'ReadConfigFile of the fixture');
-    output.slice(1).forEach((body, i) => assert.equal(
-        typeof body, 'string', `GetHTMLBody kind ${kinds[i]} answered ${JSON.stringify(body)}`));
+    output.slice(1).forEach(
+        (body, i) => assert.equal(
+            typeof body, 'string',
+            `GetHTMLBody kind ${kinds[i]} answered ${JSON.stringify(body)}`));
     return output.slice(1);
 }
 

@@ -7,8 +7,19 @@ const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
 const {
-    FIXTURES, STRICT_CSP, pageHtml, startServer, launch, openPage, item, colours, labels, saveShot,
-    keyboardScenario, scratchDir, componentHtml,
+    FIXTURES,
+    STRICT_CSP,
+    pageHtml,
+    startServer,
+    launch,
+    openPage,
+    item,
+    colours,
+    labels,
+    saveShot,
+    keyboardScenario,
+    scratchDir,
+    componentHtml
 } = require('./browser.js');
 
 const read = (name) => fs.readFileSync(path.join(FIXTURES, name), 'utf8');
@@ -78,8 +89,10 @@ async function closeChecked(p) {
 test('without scripts the menu is a plain nested list of working links', async () => {
     const plain = await browser.newContext({javaScriptEnabled: false});
     const p = await openPage(plain, `${server.baseUrl}/menu.html`, {waitForWidget: false});
-    const links = await p.locator('nav.furlin a[href]').evaluateAll(
-        (all) => all.map((a) => [a.innerText, a.getAttribute('href'), a.checkVisibility()]));
+    const links = await p.locator('nav.furlin a[href]')
+                      .evaluateAll(
+                          (all) => all.map(
+                              (a) => [a.innerText, a.getAttribute('href'), a.checkVisibility()]));
     assert.deepEqual(links, [
         ['Home', 'index.html', true],
         ['Blue widget', 'blue.html', true],
@@ -103,7 +116,8 @@ test('the markup and the applet fragment draw the same widget', async () => {
     for (const [page, shot] of [['menu.html', 'closed'], ['blue.html#top', 'opened']]) {
         const markup = await open(page);
         const applet = await open(`applet/${page}`);
-        for (const p of [markup, applet]) await p.locator('.furlin-loading').waitFor({state: 'detached'});
+        for (const p of [markup, applet])
+            await p.locator('.furlin-loading').waitFor({state: 'detached'});
         const [a, b] = [
             await saveShot(markup.locator('nav.furlin'), `markup-${shot}.png`),
             await saveShot(applet.locator('nav.furlin'), `applet-${shot}.png`),
@@ -126,8 +140,9 @@ test('the markup and the applet fragment draw the same widget', async () => {
         };
         return [box('::before'), box('::after')];
     });
-    assert.deepEqual(lines, [['8px', '2px', '13px', 'rgb(128, 128, 128)'],
-                             ['10px', '10px', '2px', 'rgb(128, 128, 128)']]);
+    assert.deepEqual(lines, [
+        ['8px', '2px', '13px', 'rgb(128, 128, 128)'], ['10px', '10px', '2px', 'rgb(128, 128, 128)']
+    ]);
     await closeChecked(p);
 });
 
@@ -140,67 +155,73 @@ test('keyboard: the disclosure model as with the applet fragment', async () => {
 test('sub-menus are set up when first opened; one set of listeners per widget', async () => {
     const p = await open('menu.html');
     const setUp = () => p.locator('nav.furlin .furlin-item').allInnerTexts();
-    assert.deepEqual(await setUp(), ['Home', 'Products', 'Say "hi" <b>bold</b>', 'News,\nand more', 'About']);
+    assert.deepEqual(
+        await setUp(), ['Home', 'Products', 'Say "hi" <b>bold</b>', 'News,\nand more', 'About']);
     await item(p, 'Products').click();
     await item(p, 'Gadgets').waitFor({state: 'visible'});
     assert.equal((await setUp()).length, 7, 'Widgets and Gadgets, not yet Blue widget');
     const cdp = await p.context().newCDPSession(p);
     const listeners = async (selector) => {
-        const {result} = await cdp.send('Runtime.evaluate', {expression: `document.querySelector('${selector}')`});
-        const {listeners: found} = await cdp.send('DOMDebugger.getEventListeners', {objectId: result.objectId});
+        const {result} = await cdp.send(
+            'Runtime.evaluate', {expression: `document.querySelector('${selector}')`});
+        const {listeners: found} =
+            await cdp.send('DOMDebugger.getEventListeners', {objectId: result.objectId});
         return found.map((l) => l.type).sort();
     };
-    assert.deepEqual(await listeners('nav.furlin'),
-                     ['click', 'keydown', 'pointercancel', 'pointerdown', 'pointerout', 'pointerover', 'pointerup']);
-    for (const selector of ['nav.furlin .furlin-item', 'nav.furlin .furlin-sub .furlin-item', 'nav.furlin li'])
+    assert.deepEqual(await listeners('nav.furlin'), [
+        'click', 'keydown', 'pointercancel', 'pointerdown', 'pointerout', 'pointerover', 'pointerup'
+    ]);
+    for (const selector
+             of ['nav.furlin .furlin-item', 'nav.furlin .furlin-sub .furlin-item', 'nav.furlin li'])
         assert.deepEqual(await listeners(selector), [], selector);
     await closeChecked(p);
 });
 
-test('a linked parent opens in place by click, tap and keyboard; its link still navigates',
-     async () => {
-         const p = await open('edge/index.html');
-         const docs = p.locator('nav.furlin a', {hasText: 'Docs'});
-         const toggle = p.locator('nav.furlin .furlin-toggle');
-         assert.equal(await toggle.count(), 1);
-         assert.equal(await toggle.getAttribute('aria-expanded'), 'false');
-         // The toggle is named by the link and controls the sub-menu.
-         assert.equal(await p.getByRole('button', {name: 'Docs'}).count(), 1);
-         const guide = p.locator('nav.furlin a', {hasText: 'Guide'});
-         await toggle.click();
-         assert.equal(await toggle.getAttribute('aria-expanded'), 'true');
-         await guide.waitFor({state: 'visible'});
-         assert.equal(p.url(), `${server.baseUrl}/edge/index.html`, 'opened in place');
-         await toggle.click();
-         await guide.waitFor({state: 'hidden'});
+test(
+    'a linked parent opens in place by click, tap and keyboard; its link still navigates',
+    async () => {
+        const p = await open('edge/index.html');
+        const docs = p.locator('nav.furlin a', {hasText: 'Docs'});
+        const toggle = p.locator('nav.furlin .furlin-toggle');
+        assert.equal(await toggle.count(), 1);
+        assert.equal(await toggle.getAttribute('aria-expanded'), 'false');
+        // The toggle is named by the link and controls the sub-menu.
+        assert.equal(await p.getByRole('button', {name: 'Docs'}).count(), 1);
+        const guide = p.locator('nav.furlin a', {hasText: 'Guide'});
+        await toggle.click();
+        assert.equal(await toggle.getAttribute('aria-expanded'), 'true');
+        await guide.waitFor({state: 'visible'});
+        assert.equal(p.url(), `${server.baseUrl}/edge/index.html`, 'opened in place');
+        await toggle.click();
+        await guide.waitFor({state: 'hidden'});
 
-         await docs.focus();
-         await p.keyboard.press('ArrowRight');
-         await guide.waitFor({state: 'visible'});
-         await p.keyboard.press('Escape');
-         assert.equal(await toggle.getAttribute('aria-expanded'), 'false');
-         await p.keyboard.press('Tab');
-         assert.equal(await p.evaluate(() => document.activeElement.className), 'furlin-toggle');
-         await p.keyboard.press('Enter');
-         assert.equal(await toggle.getAttribute('aria-expanded'), 'true');
-         await p.keyboard.press('ArrowDown');
-         assert.equal(await p.evaluate(() => document.activeElement.textContent), 'Guide');
+        await docs.focus();
+        await p.keyboard.press('ArrowRight');
+        await guide.waitFor({state: 'visible'});
+        await p.keyboard.press('Escape');
+        assert.equal(await toggle.getAttribute('aria-expanded'), 'false');
+        await p.keyboard.press('Tab');
+        assert.equal(await p.evaluate(() => document.activeElement.className), 'furlin-toggle');
+        await p.keyboard.press('Enter');
+        assert.equal(await toggle.getAttribute('aria-expanded'), 'true');
+        await p.keyboard.press('ArrowDown');
+        assert.equal(await p.evaluate(() => document.activeElement.textContent), 'Guide');
 
-         await docs.click();
-         await p.waitForURL(`${server.baseUrl}/edge/docs.html`);
-         // On its own page the linked parent shows its sub-menu.
-         await p.locator('nav.furlin.furlin-live').waitFor();
-         assert.equal(await docs.getAttribute('aria-current'), 'page');
-         assert.equal(await toggle.getAttribute('aria-expanded'), 'true');
-         await closeChecked(p);
+        await docs.click();
+        await p.waitForURL(`${server.baseUrl}/edge/docs.html`);
+        // On its own page the linked parent shows its sub-menu.
+        await p.locator('nav.furlin.furlin-live').waitFor();
+        assert.equal(await docs.getAttribute('aria-current'), 'page');
+        assert.equal(await toggle.getAttribute('aria-expanded'), 'true');
+        await closeChecked(p);
 
-         const touch = await browser.newContext({hasTouch: true, isMobile: true});
-         const t = await openPage(touch, `${server.baseUrl}/edge/index.html`);
-         await t.locator('nav.furlin .furlin-toggle').tap();
-         await t.locator('nav.furlin a', {hasText: 'Guide'}).waitFor({state: 'visible'});
-         assert.equal(t.url(), `${server.baseUrl}/edge/index.html`);
-         await touch.close();
-     });
+        const touch = await browser.newContext({hasTouch: true, isMobile: true});
+        const t = await openPage(touch, `${server.baseUrl}/edge/index.html`);
+        await t.locator('nav.furlin .furlin-toggle').tap();
+        await t.locator('nav.furlin a', {hasText: 'Guide'}).waitFor({state: 'visible'});
+        assert.equal(t.url(), `${server.baseUrl}/edge/index.html`);
+        await touch.close();
+    });
 
 test('links that may open a new browsing context carry noopener', async () => {
     const p = await open('menu.html');
@@ -216,26 +237,27 @@ test('links that may open a new browsing context carry noopener', async () => {
     await closeChecked(e);
 });
 
-test('image-only items are named; dropped links and plain items are text, not controls',
-     async () => {
-         const p = await open('edge/index.html');
-         assert.equal(await p.getByRole('link', {name: 'Picture page'}).count(), 1);
-         assert.equal(await p.getByRole('link', {name: 'dot.png'}).count(), 1);
-         await p.locator('nav.furlin .furlin-toggle').click();
-         for (const label of ['Old', 'Plain']) {
-             const el = item(p, label);
-             assert.deepEqual(
-                 await el.evaluate((e) => [e.tagName, e.hasAttribute('href'), e.tabIndex]),
-                 ['SPAN', false, -1], label);
-         }
-         // Every button the runtime adds opens something.
-         const buttons = await p.locator('nav.furlin button').evaluateAll(
-             (all) => all.map((b) => b.hasAttribute('aria-expanded')));
-         assert.ok(buttons.length > 0 && buttons.every(Boolean));
-         await item(p, 'Old').click();
-         assert.equal(p.url(), `${server.baseUrl}/edge/index.html`);
-         await closeChecked(p);
-     });
+test(
+    'image-only items are named; dropped links and plain items are text, not controls',
+    async () => {
+        const p = await open('edge/index.html');
+        assert.equal(await p.getByRole('link', {name: 'Picture page'}).count(), 1);
+        assert.equal(await p.getByRole('link', {name: 'dot.png'}).count(), 1);
+        await p.locator('nav.furlin .furlin-toggle').click();
+        for (const label of ['Old', 'Plain']) {
+            const el = item(p, label);
+            assert.deepEqual(
+                await el.evaluate((e) => [e.tagName, e.hasAttribute('href'), e.tabIndex]),
+                ['SPAN', false, -1], label);
+        }
+        // Every button the runtime adds opens something.
+        const buttons = await p.locator('nav.furlin button')
+                            .evaluateAll((all) => all.map((b) => b.hasAttribute('aria-expanded')));
+        assert.ok(buttons.length > 0 && buttons.every(Boolean));
+        await item(p, 'Old').click();
+        assert.equal(p.url(), `${server.baseUrl}/edge/index.html`);
+        await closeChecked(p);
+    });
 
 test('axe finds no serious or critical violation with the menu closed and open', async () => {
     const axe = require.resolve('axe-core/axe.min.js');
@@ -259,28 +281,31 @@ test('axe finds no serious or critical violation with the menu closed and open',
     await closeChecked(p);
 });
 
-test('under a strict Content-Security-Policy nothing is blocked and the layout is the same',
-     async () => {
-         const strict = await open('strict/blue.html');
-         const plain = await open('blue.html');
-         const console = [];
-         strict.on('console', (m) => console.push(m.text()));
-         for (const p of [strict, plain]) await p.locator('.furlin-loading').waitFor({state: 'detached'});
-         await item(strict, 'Products').hover();
-         await item(plain, 'Products').hover();
-         const [a, b] = [
-             await saveShot(strict.locator('nav.furlin'), 'strict-csp.png'),
-             await plain.locator('nav.furlin').screenshot({animations: 'disabled'}),
-         ];
-         assert.ok(a.equals(b), 'see tests/e2e/artifacts/strict-csp.png');
-         const boxes = (p) => p.locator('nav.furlin .furlin-item').evaluateAll(
-             (all) => all.map((el) => JSON.stringify(el.getBoundingClientRect())));
-         assert.deepEqual(await boxes(strict), await boxes(plain));
-         assert.deepEqual(await strict.evaluate(() => window.violations), []);
-         assert.deepEqual(console.filter((t) => /Content.Security.Policy|Refused/i.test(t)), []);
-         await closeChecked(strict);
-         await closeChecked(plain);
-     });
+test(
+    'under a strict Content-Security-Policy nothing is blocked and the layout is the same',
+    async () => {
+        const strict = await open('strict/blue.html');
+        const plain = await open('blue.html');
+        const console = [];
+        strict.on('console', (m) => console.push(m.text()));
+        for (const p of [strict, plain])
+            await p.locator('.furlin-loading').waitFor({state: 'detached'});
+        await item(strict, 'Products').hover();
+        await item(plain, 'Products').hover();
+        const [a, b] = [
+            await saveShot(strict.locator('nav.furlin'), 'strict-csp.png'),
+            await plain.locator('nav.furlin').screenshot({animations: 'disabled'}),
+        ];
+        assert.ok(a.equals(b), 'see tests/e2e/artifacts/strict-csp.png');
+        const boxes = (p) =>
+            p.locator('nav.furlin .furlin-item')
+                .evaluateAll((all) => all.map((el) => JSON.stringify(el.getBoundingClientRect())));
+        assert.deepEqual(await boxes(strict), await boxes(plain));
+        assert.deepEqual(await strict.evaluate(() => window.violations), []);
+        assert.deepEqual(console.filter((t) => /Content.Security.Policy|Refused/i.test(t)), []);
+        await closeChecked(strict);
+        await closeChecked(plain);
+    });
 
 test('two widgets of one name get distinct landmark names', async () => {
     const p = await open('both.html');
@@ -292,18 +317,21 @@ test('two widgets of one name get distinct landmark names', async () => {
 
 // No item's text reaches beyond its box, and no item overlaps the next one.
 async function assertNothingClipped(p) {
-    const faults = await p.locator('nav.furlin .furlin-item').evaluateAll((all) => all
-        .filter((el) => el.checkVisibility())
-        .flatMap((el, i, shown) => {
-            const out = [];
-            if (el.scrollHeight > el.clientHeight + 1 || el.scrollWidth > el.clientWidth + 1)
-                out.push(`${el.textContent} is clipped`);
-            const next = shown[i + 1];
-            if (next && next.parentElement.parentElement === el.parentElement.parentElement &&
-                el.getBoundingClientRect().bottom > next.getBoundingClientRect().top + 0.5)
-                out.push(`${el.textContent} overlaps ${next.textContent}`);
-            return out;
-        }));
+    const faults =
+        await p.locator('nav.furlin .furlin-item')
+            .evaluateAll(
+                (all) => all.filter((el) => el.checkVisibility()).flatMap((el, i, shown) => {
+                    const out = [];
+                    if (el.scrollHeight > el.clientHeight + 1 ||
+                        el.scrollWidth > el.clientWidth + 1)
+                        out.push(`${el.textContent} is clipped`);
+                    const next = shown[i + 1];
+                    if (next &&
+                        next.parentElement.parentElement === el.parentElement.parentElement &&
+                        el.getBoundingClientRect().bottom > next.getBoundingClientRect().top + 0.5)
+                        out.push(`${el.textContent} overlaps ${next.textContent}`);
+                    return out;
+                }));
     assert.deepEqual(faults, []);
 }
 
@@ -327,10 +355,11 @@ test('items grow to fit their text, also under the text-spacing override', async
 test('the widget never makes the page wider than the viewport', async () => {
     const narrow = await browser.newContext({viewport: {width: 200, height: 500}});
     const p = await openPage(narrow, `${server.baseUrl}/blue.html`);
-    const sizes = await p.evaluate(() => ({
-        page: document.documentElement.scrollWidth,
-        nav: document.querySelector('nav.furlin').getBoundingClientRect().right,
-    }));
+    const sizes = await p.evaluate(
+        () => ({
+            page: document.documentElement.scrollWidth,
+            nav: document.querySelector('nav.furlin').getBoundingClientRect().right,
+        }));
     assert.ok(sizes.page <= 200 && sizes.nav <= 200, JSON.stringify(sizes));
     // Its content scrolls inside the widget instead.
     assert.ok(await item(p, 'Blue widget').isVisible());
@@ -402,8 +431,9 @@ test('reduced motion is followed while the page is open', async () => {
     });
     const prefer = async (reducedMotion) => {
         await p.emulateMedia({reducedMotion});
-        await p.waitForFunction((reduce) => matchMedia('(prefers-reduced-motion: reduce)').matches === reduce,
-                                reducedMotion === 'reduce');
+        await p.waitForFunction(
+            (reduce) => matchMedia('(prefers-reduced-motion: reduce)').matches === reduce,
+            reducedMotion === 'reduce');
     };
     await prefer('reduce');
     await products.click();
@@ -474,8 +504,8 @@ test('preview hooks: furlin-pick, render and reveal', async () => {
         await p.evaluate(() => window.Furlin.reveal(document.querySelector('nav'), '0.1.1')), true);
     assert.ok(await item(p, 'Gizmos').isVisible());
     assert.equal(await item(p, 'Gizmos').getAttribute('data-state'), 'click');
-    assert.equal(await p.evaluate(() => window.Furlin.reveal(document.querySelector('nav'), '9.9')),
-                 false);
+    assert.equal(
+        await p.evaluate(() => window.Furlin.reveal(document.querySelector('nav'), '9.9')), false);
 
     // Markup added later is drawn on request.
     const added = await p.evaluate((html) => {
@@ -499,12 +529,14 @@ test('the component writes the markup of this fixture', async (t) => {
     const shape = async (body) => {
         await p.setContent(body);
         return p.evaluate(() => {
-            const walk = (el) => [
-                el.tagName,
-                [...el.attributes].map((a) => [a.name, a.name === 'data-furlin' ? JSON.parse(a.value) : a.value])
-                    .sort((x, y) => x[0].localeCompare(y[0])),
-                [...el.childNodes].filter((n) => n.nodeType === 1 || n.data.trim())
-                    .map((n) => (n.nodeType === 1 ? walk(n) : n.data)),
+            const walk = (el) =>
+                [el.tagName,
+                 [...el.attributes]
+                     .map((a) => [a.name, a.name === 'data-furlin' ? JSON.parse(a.value) : a.value])
+                     .sort((x, y) => x[0].localeCompare(y[0])),
+                 [...el.childNodes]
+                     .filter((n) => n.nodeType === 1 || n.data.trim())
+                     .map((n) => (n.nodeType === 1 ? walk(n) : n.data)),
             ];
             return walk(document.body);
         });

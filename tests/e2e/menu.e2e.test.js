@@ -10,8 +10,18 @@ const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const path = require('node:path');
 const {
-    FIXTURES, pageHtml, startServer, launch, openPage, item, colours, labels, saveShot,
-    keyboardScenario, scratchDir, componentHtml,
+    FIXTURES,
+    pageHtml,
+    startServer,
+    launch,
+    openPage,
+    item,
+    colours,
+    labels,
+    saveShot,
+    keyboardScenario,
+    scratchDir,
+    componentHtml
 } = require('./browser.js');
 
 const FRAGMENT = path.join(FIXTURES, 'three-level.html');
@@ -186,8 +196,10 @@ test('link items are real links with their target frames', async () => {
     assert.deepEqual(
         await link('Home'), {tag: 'A', href: `${server.baseUrl}/index.html`, target: '_self'});
     assert.deepEqual(
-        await link('Gadgets'), {tag: 'A', href: `${server.baseUrl}/gadgets.html`, target: 'content'});
-    assert.deepEqual(await link('News,'), {tag: 'A', href: `${server.baseUrl}/news.html`, target: '_top'});
+        await link('Gadgets'),
+        {tag: 'A', href: `${server.baseUrl}/gadgets.html`, target: 'content'});
+    assert.deepEqual(
+        await link('News,'), {tag: 'A', href: `${server.baseUrl}/news.html`, target: '_top'});
     assert.deepEqual(
         await link('About'), {tag: 'A', href: `${server.baseUrl}/about.html`, target: '_blank'});
     await p.close();
