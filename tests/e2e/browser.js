@@ -1,5 +1,6 @@
 'use strict';
 // What the end-to-end tests share: headless Chromium, a small web server and page helpers.
+const test = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
 const os = require('node:os');
@@ -153,7 +154,23 @@ async function keyboardScenario(p) {
     assert.equal(await focused(), 'Say "hi" <b>bold</b>');
 }
 
-function scratchDir() { return fs.mkdtempSync(path.join(os.tmpdir(), 'foldline-e2e-')); }
+// Starts the server and the browser before a test file's tests and stops them after; the
+// returned object holds them once started.
+function useBrowser(route) {
+    const env = {scratch: fs.mkdtempSync(path.join(os.tmpdir(), 'foldline-e2e-'))};
+    test.before(async () => {
+        env.server = await startServer(route);
+        env.browser = await launch();
+        env.context = await env.browser.newContext({viewport: {width: 800, height: 600}});
+    });
+    test.after(async () => {
+        if (env.browser) await env.browser.close();
+        if (env.server) await env.server.close();
+        fs.rmSync(env.scratch, {recursive: true, force: true});
+    });
+    env.open = (name, options) => openPage(env.context, `${env.server.baseUrl}/${name}`, options);
+    return env;
+}
 
 function componentTools() {
     const build = process.env.FOLDLINE_BUILD_DIR;
@@ -217,6 +234,6 @@ module.exports = {
     labels,
     saveShot,
     keyboardScenario,
-    scratchDir,
+    useBrowser,
     componentHtml,
 };

@@ -10,15 +10,13 @@ const {
     FIXTURES,
     STRICT_CSP,
     pageHtml,
-    startServer,
-    launch,
     openPage,
     item,
     colours,
     labels,
     saveShot,
     keyboardScenario,
-    scratchDir,
+    useBrowser,
     componentHtml
 } = require('./browser.js');
 
@@ -62,24 +60,9 @@ function route(pathname) {
     return pageHtml(MARKUP);
 }
 
-const scratch = scratchDir();
-let server;
-let browser;
-let context;
 
-test.before(async () => {
-    server = await startServer(route);
-    browser = await launch();
-    context = await browser.newContext({viewport: {width: 800, height: 600}});
-});
-
-test.after(async () => {
-    if (browser) await browser.close();
-    if (server) await server.close();
-    fs.rmSync(scratch, {recursive: true, force: true});
-});
-
-const open = (name, options) => openPage(context, `${server.baseUrl}/${name}`, options);
+const env = useBrowser(route);
+const open = env.open;
 
 async function closeChecked(p) {
     assert.deepEqual(p.errors, [], 'script errors');
@@ -87,8 +70,8 @@ async function closeChecked(p) {
 }
 
 test('without scripts the menu is a plain nested list of working links', async () => {
-    const plain = await browser.newContext({javaScriptEnabled: false});
-    const p = await openPage(plain, `${server.baseUrl}/menu.html`, {waitForWidget: false});
+    const plain = await env.browser.newContext({javaScriptEnabled: false});
+    const p = await openPage(plain, `${env.server.baseUrl}/menu.html`, {waitForWidget: false});
     const links = await p.locator('nav.furlin a[href]')
                       .evaluateAll(
                           (all) => all.map(
@@ -108,7 +91,7 @@ test('without scripts the menu is a plain nested list of working links', async (
     assert.equal(await p.locator('nav.furlin button').count(), 0, 'no control that does nothing');
     assert.equal(await p.locator('nav.furlin b').count(), 0, 'a label is never markup');
     await p.locator('nav.furlin a', {hasText: 'Blue widget'}).click();
-    await p.waitForURL(`${server.baseUrl}/blue.html`);
+    await p.waitForURL(`${env.server.baseUrl}/blue.html`);
     await plain.close();
 });
 
@@ -191,7 +174,7 @@ test(
         await toggle.click();
         assert.equal(await toggle.getAttribute('aria-expanded'), 'true');
         await guide.waitFor({state: 'visible'});
-        assert.equal(p.url(), `${server.baseUrl}/edge/index.html`, 'opened in place');
+        assert.equal(p.url(), `${env.server.baseUrl}/edge/index.html`, 'opened in place');
         await toggle.click();
         await guide.waitFor({state: 'hidden'});
 
@@ -208,18 +191,18 @@ test(
         assert.equal(await p.evaluate(() => document.activeElement.textContent), 'Guide');
 
         await docs.click();
-        await p.waitForURL(`${server.baseUrl}/edge/docs.html`);
+        await p.waitForURL(`${env.server.baseUrl}/edge/docs.html`);
         // On its own page the linked parent shows its sub-menu.
         await p.locator('nav.furlin.furlin-live').waitFor();
         assert.equal(await docs.getAttribute('aria-current'), 'page');
         assert.equal(await toggle.getAttribute('aria-expanded'), 'true');
         await closeChecked(p);
 
-        const touch = await browser.newContext({hasTouch: true, isMobile: true});
-        const t = await openPage(touch, `${server.baseUrl}/edge/index.html`);
+        const touch = await env.browser.newContext({hasTouch: true, isMobile: true});
+        const t = await openPage(touch, `${env.server.baseUrl}/edge/index.html`);
         await t.locator('nav.furlin .furlin-toggle').tap();
         await t.locator('nav.furlin a', {hasText: 'Guide'}).waitFor({state: 'visible'});
-        assert.equal(t.url(), `${server.baseUrl}/edge/index.html`);
+        assert.equal(t.url(), `${env.server.baseUrl}/edge/index.html`);
         await touch.close();
     });
 
@@ -255,7 +238,7 @@ test(
                             .evaluateAll((all) => all.map((b) => b.hasAttribute('aria-expanded')));
         assert.ok(buttons.length > 0 && buttons.every(Boolean));
         await item(p, 'Old').click();
-        assert.equal(p.url(), `${server.baseUrl}/edge/index.html`);
+        assert.equal(p.url(), `${env.server.baseUrl}/edge/index.html`);
         await closeChecked(p);
     });
 
@@ -353,8 +336,8 @@ test('items grow to fit their text, also under the text-spacing override', async
 });
 
 test('the widget never makes the page wider than the viewport', async () => {
-    const narrow = await browser.newContext({viewport: {width: 200, height: 500}});
-    const p = await openPage(narrow, `${server.baseUrl}/blue.html`);
+    const narrow = await env.browser.newContext({viewport: {width: 200, height: 500}});
+    const p = await openPage(narrow, `${env.server.baseUrl}/blue.html`);
     const sizes = await p.evaluate(
         () => ({
             page: document.documentElement.scrollWidth,
@@ -404,9 +387,9 @@ test('forced colours keep the tree lines, the selection and the focus visible', 
 });
 
 test('the menu cannot be used under the loading overlay', async () => {
-    server.imageDelayMs = 3000;
+    env.server.imageDelayMs = 3000;
     const p = await open('menu.html');
-    server.imageDelayMs = 0;
+    env.server.imageDelayMs = 0;
     const overlay = p.locator('nav.furlin .furlin-loading');
     assert.equal(await overlay.locator('div').first().innerText(), 'Loading, please wait...');
     assert.equal(await p.locator('nav.furlin > ul[inert]').count(), 2);
@@ -448,7 +431,7 @@ test('reduced motion is followed while the page is open', async () => {
 });
 
 test('damaged data leaves the page responsive and draws what it can', async () => {
-    const p = await context.newPage();
+    const p = await env.context.newPage();
     await p.addInitScript(() => {
         window.longest = 0;
         new PerformanceObserver((list) => {
@@ -458,7 +441,7 @@ test('damaged data leaves the page responsive and draws what it can', async () =
     });
     const errors = [];
     p.on('pageerror', (error) => errors.push(error.message));
-    await p.goto(`${server.baseUrl}/damaged.html`, {waitUntil: 'load'});
+    await p.goto(`${env.server.baseUrl}/damaged.html`, {waitUntil: 'load'});
     assert.equal(await p.locator('nav.furlin.furlin-live').count(), 2);
     assert.ok(await item(p, 'Survivor').isVisible());
     const still = item(p, 'Still here');
@@ -481,7 +464,7 @@ test('preview hooks: furlin-pick, render and reveal', async () => {
     await item(p, 'Products').click();
     await item(p, 'Widgets').click();
     await item(p, 'Blue widget').click();
-    assert.equal(p.url(), `${server.baseUrl}/preview.html`, 'links are not followed');
+    assert.equal(p.url(), `${env.server.baseUrl}/preview.html`, 'links are not followed');
     assert.deepEqual(await p.evaluate(() => window.picks), ['0.1', '0.1.0', '0.1.0.0']);
     assert.deepEqual(await p.evaluate(() => window.played), [], 'no sound');
 
@@ -518,12 +501,12 @@ test('preview hooks: furlin-pick, render and reveal', async () => {
 });
 
 test('the component writes the markup of this fixture', async (t) => {
-    const html = componentHtml(scratch, [3]);
+    const html = componentHtml(env.scratch, [3]);
     if (!html || !html[0].includes('<nav')) {
         t.skip('no built component writing the modern markup');
         return;
     }
-    const plain = await browser.newContext({javaScriptEnabled: false});
+    const plain = await env.browser.newContext({javaScriptEnabled: false});
     const p = await plain.newPage();
     // Elements, attributes and parsed data, whitespace between elements aside.
     const shape = async (body) => {

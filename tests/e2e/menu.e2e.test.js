@@ -12,25 +12,18 @@ const path = require('node:path');
 const {
     FIXTURES,
     pageHtml,
-    startServer,
-    launch,
-    openPage,
     item,
     colours,
     labels,
     saveShot,
     keyboardScenario,
-    scratchDir,
+    useBrowser,
     componentHtml
 } = require('./browser.js');
 
 const FRAGMENT = path.join(FIXTURES, 'three-level.html');
 
-const scratch = scratchDir();
 let widgetHtml = '';
-let server;
-let browser;
-let context;
 const pageErrors = [];
 
 const DAMAGED = `<applet code="furlin.class" width="120" height="80">
@@ -58,36 +51,29 @@ function route(pathname) {
     return null;
 }
 
-test.before(async () => {
+const env = useBrowser(route);
+
+test.before(() => {
     const fragment = fs.readFileSync(FRAGMENT, 'utf8');
-    const fromComponent = componentHtml(scratch, [1]);
+    const fromComponent = componentHtml(env.scratch, [1]);
     if (fromComponent) {
         // Keeps the hand-written fragment true to the real one.
         assert.equal(fromComponent[0], fragment, 'fixtures/three-level.html is out of date');
     }
     console.log(`applet fragment checked against the component: ${fromComponent ? 'yes' : 'no'}`);
     widgetHtml = `${fragment}<script src="res/furlin.js" defer></script>\r\n`;
-    server = await startServer(route);
-    browser = await launch();
-    context = await browser.newContext({viewport: {width: 800, height: 600}});
-});
-
-test.after(async () => {
-    if (browser) await browser.close();
-    if (server) await server.close();
-    fs.rmSync(scratch, {recursive: true, force: true});
 });
 
 async function open(name, options = {}) {
-    const p = await openPage(context, `${server.baseUrl}/${name}`, options);
+    const p = await env.open(name, options);
     p.on('pageerror', (error) => pageErrors.push(`${name}: ${error.message}`));
     return p;
 }
 
 test('renders the visible items with their labels as text, and nothing hidden', async () => {
-    server.imageDelayMs = 1500;
+    env.server.imageDelayMs = 1500;
     const p = await open('menu.html');
-    server.imageDelayMs = 0;
+    env.server.imageDelayMs = 0;
     const loading = p.locator('nav.furlin [role=status]');
     assert.equal(await loading.innerText(), 'Loading, please wait...');
     assert.equal(await loading.locator('[role=progressbar]').count(), 1);
@@ -139,7 +125,8 @@ test('hover shows the mouse-over look', async () => {
     assert.deepEqual(
         await colours(home).then((c) => [c.back, c.text]), ['rgb(255, 204, 0)', 'rgb(0, 0, 0)']);
     assert.equal(await home.evaluate((el) => getComputedStyle(el).fontWeight), '700');
-    assert.deepEqual(await p.evaluate(() => window.played), [`${server.baseUrl}/res/hover.wav`]);
+    assert.deepEqual(
+        await p.evaluate(() => window.played), [`${env.server.baseUrl}/res/hover.wav`]);
     await p.mouse.move(700, 500);
     assert.equal((await colours(home)).back, 'rgb(32, 64, 128)');
     await p.close();
@@ -158,7 +145,8 @@ test('clicking an item with a sub-menu slides it open and sets aria-expanded', a
     });
     await products.click();
     assert.equal(await products.getAttribute('aria-expanded'), 'true');
-    assert.ok((await p.evaluate(() => window.played)).includes(`${server.baseUrl}/res/click.wav`));
+    assert.ok(
+        (await p.evaluate(() => window.played)).includes(`${env.server.baseUrl}/res/click.wav`));
     // The slide runs at open speed 5 and ends at the full height of the sub-menu.
     await p.waitForFunction(() => window.slide.length > 0);
     assert.match(await p.evaluate(() => window.slide[0]), /height 100ms/);
@@ -194,14 +182,15 @@ test('link items are real links with their target frames', async () => {
         return el.evaluate((a) => ({tag: a.tagName, href: a.href, target: a.target}));
     };
     assert.deepEqual(
-        await link('Home'), {tag: 'A', href: `${server.baseUrl}/index.html`, target: '_self'});
+        await link('Home'), {tag: 'A', href: `${env.server.baseUrl}/index.html`, target: '_self'});
     assert.deepEqual(
         await link('Gadgets'),
-        {tag: 'A', href: `${server.baseUrl}/gadgets.html`, target: 'content'});
+        {tag: 'A', href: `${env.server.baseUrl}/gadgets.html`, target: 'content'});
     assert.deepEqual(
-        await link('News,'), {tag: 'A', href: `${server.baseUrl}/news.html`, target: '_top'});
+        await link('News,'), {tag: 'A', href: `${env.server.baseUrl}/news.html`, target: '_top'});
     assert.deepEqual(
-        await link('About'), {tag: 'A', href: `${server.baseUrl}/about.html`, target: '_blank'});
+        await link('About'),
+        {tag: 'A', href: `${env.server.baseUrl}/about.html`, target: '_blank'});
     await p.close();
 });
 
