@@ -485,14 +485,15 @@ function toggleWidth(style) {
 function menuRules(cls, menu, lines) {
     const st = menu.style;
     const list = `.furlin-live .${cls}`;
-    const item = `${list}>li>:first-child`;
-    const split = `${list}>li.furlin-split`;
+    const entry = `${list}>.furlin-entry`;
+    const item = `${entry}>.furlin-item`;
+    const split = `${list}>.furlin-split`;
     const rules = [
         `.furlin-live ul.${cls}{margin:${st.topOffset}px 0 0 ${st.indent}px;` +
             (st.filled ? `background-color:${st.backColor};` : '') +
             (st.bordered ? `border:1px solid ${menu.looks.normal.fontColor}` : '') + '}',
         // An entry off screen is laid out at the size of one item until it is shown.
-        `${list}>li{margin-left:${- entryPadding(st)}px;padding-left:${entryPadding(st)}px;` +
+        `${entry}{margin-left:${- entryPadding(st)}px;padding-left:${entryPadding(st)}px;` +
             `contain-intrinsic-size:auto ${st.itemWidth}px auto ${st.itemHeight + st.itemGap}px}`,
         `${item}{width:${st.itemWidth}px;min-height:${st.itemHeight}px;` +
             `margin:0 0 ${st.itemGap}px;border-width:${st.itemBorder}px}`,
@@ -508,7 +509,7 @@ function menuRules(cls, menu, lines) {
             `${control}{${lookDeclarations(look)}}`, `${control}>img{${imageDeclarations(look)}}`,
             `${control}+.furlin-toggle{color:${look.fontColor}}`);
     }
-    if (lines) rules.push(...lineRules(`${list}>li`, st, lines));
+    if (lines) rules.push(...lineRules(entry, st, lines));
     return rules;
 }
 
@@ -627,9 +628,10 @@ function cssUrl(url) {
 
 // ---- style sheets -----------------------------------------------------------------------
 
-// An item's control is its entry's first child. Rules find it by that place rather than by a
-// class the runtime adds, so setting up entries off screen changes nothing to be drawn.
-const ITEM = '.furlin-live .furlin-menu>li>:first-child';
+// Rules end in the classes the runtime gives entries and controls it has set up, so the browser
+// matches them against those alone, not against every entry of a long list or every element of
+// the page.
+const ITEM = '.furlin-live .furlin-item';
 
 const BASE_RULES = [
     // The block stands where the paragraph of the applet fragment stood.
@@ -639,15 +641,16 @@ const BASE_RULES = [
     '.furlin-block[data-align=right]{text-align:right}',
     '.furlin.furlin-live{position:relative;display:inline-block;box-sizing:border-box;' +
         'max-width:100%;margin:0;padding:0;overflow:auto;vertical-align:baseline;text-align:left}',
-    '.furlin-live *{box-sizing:border-box}',
+    '.furlin-menu,.furlin-entry,.furlin-item,.furlin-toggle,.furlin-loading,.furlin-progress{' +
+        'box-sizing:border-box}',
     '.furlin-live ul{list-style:none;margin:0;padding:0;position:relative;width:max-content}',
     '.furlin-live ul ul:not(.furlin-menu){display:none}',
     // furlin.css defers nested lists for the page without the runtime; drawn, they must not
     // clip the tree lines left of them.
     '.furlin.furlin-live ul ul{content-visibility:visible}',
-    '.furlin-live li{margin:0;padding:0;position:relative}',
-    // Entries off screen are laid out at the size of one item (see the menu rules).
-    '.furlin-live .furlin-menu>li{content-visibility:auto}',
+    // Entries off screen are laid out at the size of one item (see the menu rules); those not
+    // set up yet are not shown.
+    '.furlin-live .furlin-entry{margin:0;padding:0;position:relative;content-visibility:auto}',
     '.furlin-live .furlin-menu>li:not(.furlin-entry){display:none}',
     '.furlin-live li.furlin-split{display:grid}',
     '.furlin-split>.furlin-item,.furlin-split>.furlin-toggle{grid-area:1/1}',
@@ -674,7 +677,7 @@ const BASE_RULES = [
     '.furlin-progress>div{height:100%;width:0;background:currentColor}',
     // Forced colours drop author backgrounds: keep lines, the selection and focus visible.
     '@media (forced-colors: active){' +
-        '.furlin-menu>li::before,.furlin-menu>li::after{forced-color-adjust:none;' +
+        '.furlin-entry::before,.furlin-entry::after{forced-color-adjust:none;' +
         'background-color:CanvasText !important}' +
         `${ITEM}[data-state=click]{forced-color-adjust:none;background:Highlight !important;` +
         'color:HighlightText !important;border-color:HighlightText !important}' +
