@@ -22,5 +22,6 @@ fi
 
 # The browser end-to-end tests drive Debian's chromium through playwright-core.
 cd "$(dirname "$0")/.."
-[ -f tests/e2e/node_modules/playwright-core/package.json ] ||
+[ -f tests/e2e/node_modules/playwright-core/package.json ] &&
+    [ -f tests/e2e/node_modules/axe-core/package.json ] ||
     npm ci --prefix tests/e2e --no-audit --no-fund --loglevel=error

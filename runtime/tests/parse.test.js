@@ -9,7 +9,10 @@ const f = require('../furlin.js');
 const DEFAULT_APSTYLE = '000000,000000,,0,0,0,,1,5,5,0,1,160,0,5,050000,1,Loading Image...';
 const DEFAULT_GROUP = '000000,ffffff,111,0,0,14,0,00,0,0,,,';
 
-function lookupOf(params) { return (name) => params[name]; }
+// Applet parameters as the runtime reads them: names in lower case, values as written.
+function lookupOf(params) {
+    return new Map(Object.entries(params).map(([name, value]) => [name.toLowerCase(), value]));
+}
 
 test('text escapes and field splitting', () => {
     // A two-line label "a,b" / "c" as the encoder writes it.
@@ -241,7 +244,8 @@ test('file references follow the codebase', () => {
     assert.equal(
         f.resolveFile('pics\\x.gif', f.fileBase('', page)), 'http://example.test/site/pics/x.gif');
     assert.equal(f.resolveFile('', f.fileBase('tmp', page)), '');
-    assert.equal(f.resolveFile('x.gif', f.fileBase('D:\\site\\tmp\\', page)), 'file:///D:/site/tmp/x.gif');
+    assert.equal(
+        f.resolveFile('x.gif', f.fileBase('D:\\site\\tmp\\', page)), 'file:///D:/site/tmp/x.gif');
 });
 
 test('the current page selects its item, ignoring the fragment', () => {
