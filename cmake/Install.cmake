@@ -1,6 +1,6 @@
 # Installation. The install tree repeats the build tree's two folders, each in a directory of its
 # own under lib/: the program folder (the executable and its help pages) and the component folder
-# (the library, its templates and the sample page). The commands go on bin/, the desktop
+# (the library, the browser runtime, its templates and the sample page). The commands go on bin/, the desktop
 # integration under share/. At the end the installed component is registered for the installing
 # user, so the installed program starts at once.
 #
@@ -41,6 +41,8 @@ install(TARGETS TesselFoldline LIBRARY DESTINATION ${FOLDLINE_INSTALL_COMPONENT_
 # The build's component folder is also a CMake binary folder, so only the placed files are taken.
 # The shipped templates are placed anew so their support-file lists name the installed folder.
 install(DIRECTORY ${FOLDLINE_COMPONENT_DIR}/Sample DESTINATION ${FOLDLINE_INSTALL_COMPONENT_DIR})
+install(FILES ${CMAKE_SOURCE_DIR}/runtime/furlin.js ${CMAKE_SOURCE_DIR}/runtime/furlin.css
+        DESTINATION ${FOLDLINE_INSTALL_COMPONENT_DIR})
 install(CODE "
   set(_component \"\${CMAKE_INSTALL_PREFIX}/${FOLDLINE_INSTALL_COMPONENT_DIR}\")
   execute_process(COMMAND \"${CMAKE_COMMAND}\" -DSOURCE_DIR=${CMAKE_SOURCE_DIR}/data/templates

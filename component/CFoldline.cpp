@@ -5,6 +5,7 @@
 #include "CopySupportFiles.h"
 #include "Paths.h"
 #include "Prompts.h"
+#include "Runtime.h"
 #include "Text.h"
 
 #include <algorithm>
@@ -418,7 +419,9 @@ bool CFoldline::WriteConfigFile(const std::string& path) {
     m_document.ClearResources();
     m_document.ClearSegments();
     m_document.SetDescription("ProgID", kFoldlineProgID);
-    CopySupportFiles(m_model, FolderForDocument(path));
+    const std::string folder = FolderForDocument(path);
+    CopySupportFiles(m_model, folder);
+    PlaceRuntimeFiles(folder);
     m_model.WriteParameters(m_document);
     m_model.BuildResourceList(m_document);
     m_document.AddSegment(kPositionCursor, GetHTMLBody(0, kHtmlLocal));

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 
 class CAppletParameters;
 
@@ -23,6 +24,9 @@ bool CopyResourceFile(std::string& reference, const std::string& destinationFold
 // Copies source over target through a temporary file in the target's folder, so a failed copy
 // never leaves a half-written target. True when target now holds the source's contents.
 bool CopyFileReplacing(const std::string& source, const std::string& target);
+
+// Writes contents to target the same way; a target that already holds them is left alone.
+bool WriteFileReplacing(std::string_view contents, const std::string& target);
 
 // True when both paths are readable files with the same bytes.
 bool SameFileContents(const std::string& first, const std::string& second);

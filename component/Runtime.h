@@ -1,10 +1,9 @@
-// The widget's browser runtime (runtime/furlin.js), embedded at build time.
+// The widget's browser runtime (runtime/furlin.js and its style sheet furlin.css), embedded at
+// build time so the component can place it beside every page it copies support files for.
 #pragma once
 
-#include <cstddef>
 #include <string>
 
-extern const char FURLIN_RUNTIME[];
-extern const std::size_t FURLIN_RUNTIME_SIZE;
-
-inline std::string FurlinRuntime() { return std::string(FURLIN_RUNTIME, FURLIN_RUNTIME_SIZE); }
+// Writes the runtime's files into folder (ending with "/"; empty writes nothing). A file that is
+// already there with the same bytes is left alone.
+void PlaceRuntimeFiles(const std::string& folder);

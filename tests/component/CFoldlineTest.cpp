@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <locale>
 #include <sys/resource.h>
@@ -249,6 +250,34 @@ TEST(CFoldline, ModernKindsAreTheMarkupForTodaysBrowsers) {
     EXPECT_EQ(object->Document().GetSegmentCount(), 1);
     EXPECT_NE(CTempDir::Read(dir.File("menu.tsl")).find("<applet codebase=\"/site/tmp/\""),
               std::string::npos);
+}
+
+TEST(CFoldline, SavesPlaceTheRuntimeBesideTheDocument) {
+    namespace fs = std::filesystem;
+    CTempDir dir;
+    const std::string source = std::string(FOLDLINE_SOURCE_DIR) + "/runtime/";
+    CObjectRef object;
+    object->Model().InsertNewMenu()->InsertNewItem();
+    ASSERT_TRUE(object.Bool(DISPID_WriteConfigFile, {S(dir.File("menu.tsl"))}));
+    for (const char* name : {"furlin.js", "furlin.css"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(CTempDir::Read(dir.File(name)).empty());
+        EXPECT_EQ(CTempDir::Read(dir.File(name)), CTempDir::Read(source + name));
+        // The component folder holds them too, beside the applet class file.
+        EXPECT_EQ(CTempDir::Read(CFoldlineApp::Instance().ComponentFolder() + "/" + name),
+                  CTempDir::Read(source + name));
+    }
+    // The support-file list stays the applet's.
+    EXPECT_EQ(object.Int(DISPID_GetResourceNumber), 1);
+    EXPECT_EQ(object.Text(DISPID_GetResourceName, {I(0)}), "furlin.class");
+
+    // Saved again: an unchanged copy is left alone, a changed one is replaced.
+    const auto old = fs::last_write_time(dir.File("furlin.css")) - std::chrono::hours(1);
+    fs::last_write_time(dir.File("furlin.css"), old);
+    CTempDir::Write(dir.File("furlin.js"), "edited");
+    ASSERT_TRUE(object.Bool(DISPID_WriteConfigFile, {S(dir.File("menu.tsl"))}));
+    EXPECT_EQ(fs::last_write_time(dir.File("furlin.css")), old);
+    EXPECT_EQ(CTempDir::Read(dir.File("furlin.js")), CTempDir::Read(source + "furlin.js"));
 }
 
 TEST(CFoldline, AnotherComponentsFileLeavesTheModel) {

@@ -69,6 +69,7 @@ for f in "$prog/QuillaryFoldline" "$p/bin/tessel-call" "$p/bin/tessel-regsvr"; d
 done
 check "help pages beside the program" test -f "$prog/help/index.html"
 for f in "$comp/libTesselFoldline.so" "$comp/Sample/sample.htm" "$comp/Sample/furlin.js" \
+    "$comp/furlin.js" "$comp/furlin.css" \
     "$p/share/applications/quillary-foldline.desktop" \
     "$p/share/icons/hicolor/scalable/apps/quillary-foldline.svg" \
     "$p/share/mime/packages/quillary-foldline.xml"; do

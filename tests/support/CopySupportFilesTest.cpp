@@ -3,6 +3,7 @@
 #include "CDlgCopyResources.h"
 #include "CopySupportFiles.h"
 
+#include <chrono>
 #include <functional>
 
 namespace {
@@ -133,6 +134,30 @@ TEST_F(CopySupportFilesTest, FailedCopiesKeepTheOriginalReference) {
     // Copying a file onto itself must not truncate it.
     EXPECT_TRUE(CopyFileReplacing(m_site + "/a.gif", m_site + "/a.gif"));
     EXPECT_EQ(Read(m_site + "/a.gif"), "other");
+}
+
+TEST_F(CopySupportFilesTest, WrittenFilesReplaceOnlyWhatDiffers) {
+    namespace fs = std::filesystem;
+    const std::string target = m_site + "/furlin.js";
+    EXPECT_TRUE(WriteFileReplacing("one", target));
+    EXPECT_EQ(Read(target), "one");
+
+    // The same bytes leave the file as it is: not even rewritten.
+    const auto old = fs::last_write_time(target) - std::chrono::hours(1);
+    fs::last_write_time(target, old);
+    EXPECT_TRUE(WriteFileReplacing("one", target));
+    EXPECT_EQ(fs::last_write_time(target), old);
+    EXPECT_TRUE(WriteFileReplacing(std::string("one\0two", 7), target));
+    EXPECT_EQ(Read(target), std::string("one\0two", 7));
+    EXPECT_TRUE(WriteFileReplacing("", target));
+    EXPECT_EQ(Read(target), "");
+
+    // A target that cannot be replaced keeps what it was, and no temporary file stays behind.
+    EXPECT_FALSE(WriteFileReplacing("x", m_root + "/no/such/folder/furlin.js"));
+    ASSERT_TRUE(fs::create_directory(m_site + "/furlin.css"));
+    EXPECT_FALSE(WriteFileReplacing("x", m_site + "/furlin.css"));
+    EXPECT_TRUE(fs::is_directory(m_site + "/furlin.css"));
+    EXPECT_EQ(FileCount(m_site), 2);
 }
 
 } // namespace

@@ -1,0 +1,34 @@
+#include "Runtime.h"
+
+#include "CopySupportFiles.h"
+#include "ModernMarkup.h"
+
+#include <cstddef>
+#include <string_view>
+
+extern const char FURLIN_SCRIPT[];
+extern const std::size_t FURLIN_SCRIPT_SIZE;
+extern const char FURLIN_STYLE_SHEET[];
+extern const std::size_t FURLIN_STYLE_SHEET_SIZE;
+
+namespace {
+
+struct EmbeddedFile {
+    std::string_view name;
+    std::string_view contents;
+};
+
+const EmbeddedFile kRuntimeFiles[] = {
+    {kRuntimeScript, {FURLIN_SCRIPT, FURLIN_SCRIPT_SIZE}},
+    {kRuntimeStyleSheet, {FURLIN_STYLE_SHEET, FURLIN_STYLE_SHEET_SIZE}},
+};
+
+} // namespace
+
+void PlaceRuntimeFiles(const std::string& folder) {
+    if (folder.empty())
+        return;
+    // Like the applet class file, a runtime file that cannot be written does not fail the save.
+    for (const EmbeddedFile& file : kRuntimeFiles)
+        WriteFileReplacing(file.contents, folder + std::string(file.name));
+}
