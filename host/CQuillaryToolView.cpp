@@ -21,8 +21,9 @@ const QColor kFormColor(230, 230, 250);
 const QColor kCaptionColor(0, 0, 255);
 
 const char* const kClassFile = "furlin.class";
-const char* const kRuntimeFile = "furlin.js";
-// Marks the list's runtime row, which no resource of the component stands behind.
+// The runtime's files, which the component writes beside the page with the support files.
+const char* const kRuntimeFiles[] = {"furlin.js", "furlin.css"};
+// Marks the list's runtime rows, which no resource of the component stands behind.
 constexpr int kRuntimeRole = Qt::UserRole + 1;
 
 bool IsModernKind(int kind) {
@@ -206,10 +207,10 @@ void CQuillaryToolView::RefreshHtml(int kind) {
     positionPane->setPlainText(ForDisplay(position));
     headPane->setPlainText(ForDisplay(style + "\r\n" + script));
     m_shownKind = kind;
-    SyncRuntimeRow();
+    SyncRuntimeRows();
 }
 
-void CQuillaryToolView::SyncRuntimeRow() {
+void CQuillaryToolView::SyncRuntimeRows() {
     QTreeWidgetItem* classRow = nullptr;
     for (int i = fileList->topLevelItemCount() - 1; i >= 0; --i) {
         QTreeWidgetItem* row = fileList->topLevelItem(i);
@@ -220,11 +221,13 @@ void CQuillaryToolView::SyncRuntimeRow() {
     }
     if (!IsModernKind(m_shownKind) || classRow == nullptr)
         return;
-    auto* runtime = new QTreeWidgetItem(fileList);
-    runtime->setText(0, QString::fromUtf8(kRuntimeFile));
-    runtime->setText(1, classRow->text(1));
-    runtime->setText(2, classRow->text(2));
-    runtime->setData(0, kRuntimeRole, true);
+    for (const char* name : kRuntimeFiles) {
+        auto* runtime = new QTreeWidgetItem(fileList);
+        runtime->setText(0, QString::fromUtf8(name));
+        runtime->setText(1, classRow->text(1));
+        runtime->setText(2, classRow->text(2));
+        runtime->setData(0, kRuntimeRole, true);
+    }
 }
 
 void CQuillaryToolView::SetModernHtml(bool modern) {
@@ -242,7 +245,7 @@ void CQuillaryToolView::RefreshFileList() {
         row->setText(1, ToQt(component->GetResourceLocalPath(i)));
         row->setText(2, ToQt(component->GetResourceWebPath(i)));
     }
-    SyncRuntimeRow();
+    SyncRuntimeRows();
 }
 
 void CQuillaryToolView::OnConfigure() {

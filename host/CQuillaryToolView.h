@@ -70,9 +70,9 @@ private:
     void ApplyFormColors();
     void LayOutForm();
     QRect DialogUnits(int x, int y, int w, int h) const;
-    // The HTML of today's browsers needs the runtime file beside the page: while the pane shows
-    // it, the list ends with a row for it, in the folders of the applet class file's row.
-    void SyncRuntimeRow();
+    // The HTML of today's browsers needs the runtime files beside the page: while the pane shows
+    // it, the list ends with a row for each, in the folders of the applet class file's row.
+    void SyncRuntimeRows();
 
     CQuillaryToolDoc* m_document;
     bool m_columnsPending = true;

@@ -143,11 +143,13 @@ TEST_F(CQuillaryToolViewTest, LocalAndWebHtmlFollowThePreviewPath) {
     EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 1)));
     EXPECT_FALSE(app->Document()->IsModified());
 
-    // The modern HTML is the web HTML followed by the browser runtime.
+    // The modern HTML is the web markup for today's browsers, which loads the runtime files.
     View()->OnGetModernHtml();
     const QString modern = View()->positionPane->toPlainText();
-    EXPECT_TRUE(modern.startsWith(Shown(Widget()->GetHTMLBody(0, 1))));
-    EXPECT_EQ(modern.count("<script>"), 1);
+    EXPECT_EQ(modern, Shown(Widget()->GetHTMLBody(0, 3)));
+    EXPECT_TRUE(modern.contains("<nav class=\"furlin\""));
+    EXPECT_EQ(modern.count("<script src="), 1);
+    EXPECT_FALSE(modern.contains("<applet"));
     EXPECT_FALSE(app->Document()->IsModified());
 
     dialogRunner = [](QDialog& dialog) {
@@ -262,25 +264,27 @@ TEST_F(CQuillaryToolViewTest, ModernHtmlOptionIsOffByDefaultAndSwitchesEveryHtml
     const QStringList applet = Rows(View()->fileList);
     ASSERT_FALSE(applet.isEmpty());
     EXPECT_FALSE(applet.join('\n').contains("furlin.js"));
+    EXPECT_FALSE(applet.join('\n').contains("furlin.css"));
 
     option->trigger();
     EXPECT_TRUE(option->isChecked());
     EXPECT_FALSE(app->Document()->IsModified());
     EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 2)));
-    // The runtime joins the list, in the folders of the applet class file.
+    // The runtime's files join the list, in the folders of the applet class file.
     const int classRow =
         static_cast<int>(applet.indexOf(QRegularExpression("^furlin\\.class \\|.*")));
     ASSERT_GE(classRow, 0);
-    QString runtime = applet[classRow];
-    runtime.replace("furlin.class", "furlin.js");
-    EXPECT_EQ(Rows(View()->fileList), applet + QStringList{runtime});
+    QStringList runtime;
+    for (const char* name : {"furlin.js", "furlin.css"})
+        runtime << QString(applet[classRow]).replace("furlin.class", name);
+    EXPECT_EQ(Rows(View()->fileList), applet + runtime);
 
     View()->OnGetWebHtml();
     EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 3)));
     dialogRunner = [](QDialog&) { return true; };
     View()->OnGetLocalHtml();
     EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 2)));
-    EXPECT_EQ(Rows(View()->fileList), applet + QStringList{runtime});
+    EXPECT_EQ(Rows(View()->fileList), applet + runtime);
 
     // Preview writes the page of today's browsers.
     Widget()->SetPreviewPath("site/");
@@ -312,10 +316,11 @@ TEST_F(CQuillaryToolViewTest, ModernHtmlShownByItsOwnCommandListsTheRuntimeWhile
     const QStringList applet = Rows(View()->fileList);
     View()->OnGetModernHtml();
     EXPECT_EQ(View()->positionPane->toPlainText(), Shown(Widget()->GetHTMLBody(0, 3)));
-    ASSERT_EQ(Rows(View()->fileList).size(), applet.size() + 1);
-    EXPECT_TRUE(Rows(View()->fileList).last().startsWith("furlin.js | "));
+    ASSERT_EQ(Rows(View()->fileList).size(), applet.size() + 2);
+    EXPECT_TRUE(Rows(View()->fileList)[applet.size()].startsWith("furlin.js | "));
+    EXPECT_TRUE(Rows(View()->fileList).last().startsWith("furlin.css | "));
     View()->OnGetModernHtml(); // once, however often it is asked for
-    EXPECT_EQ(Rows(View()->fileList).size(), applet.size() + 1);
+    EXPECT_EQ(Rows(View()->fileList).size(), applet.size() + 2);
     View()->OnGetWebHtml();
     EXPECT_EQ(Rows(View()->fileList), applet);
 }

@@ -111,17 +111,26 @@ TEST_F(PreviewTest, ReadOnlyProgramFolderPreviewsInTheUserDataFolderAndCleansItU
     EXPECT_FALSE(QDir(folder).exists());
 }
 
-TEST_F(PreviewTest, ModernPreviewCarriesTheRuntimeAfterTheLocalHtml) {
+TEST_F(PreviewTest, ModernPreviewCarriesTheRuntimeFilesBesideThePage) {
     REQUIRE_COMPONENT();
     ASSERT_TRUE(Start());
     CTessel& widget = *app->Document()->Component();
     widget.SetPreviewPath("site/");
     app->OnPreview(2);
-    const std::string page = ReadText(app->ProcessPreviewFolder() + "/preview.htm").toStdString();
+    const QString folder = app->ProcessPreviewFolder();
+    const std::string page = ReadText(folder + "/preview.htm").toStdString();
     widget.SetPreviewPath("");
     EXPECT_EQ(page, host::BuildPreviewPage("", "", widget.GetHTMLBody(0, 2)));
-    EXPECT_NE(page.find("<script>"), std::string::npos);
-    EXPECT_NE(page.find("<applet  code="), std::string::npos); // no code base
+    // The page takes the runtime from its own folder, where the component wrote it.
+    EXPECT_NE(page.find("<link rel=\"stylesheet\" href=\"furlin.css\">"), std::string::npos);
+    EXPECT_NE(page.find("<script src=\"furlin.js\" defer></script>"), std::string::npos);
+    EXPECT_EQ(page.find("<script>"), std::string::npos);
+    EXPECT_EQ(page.find("<applet"), std::string::npos);
+    for (const QString name : {"furlin.js", "furlin.css"}) {
+        EXPECT_FALSE(ReadText(folder + "/" + name).isEmpty()) << name.toStdString();
+        EXPECT_EQ(ReadText(folder + "/" + name),
+                  ReadText(QStringLiteral(FOLDLINE_SOURCE_DIR "/runtime/") + name));
+    }
     EXPECT_EQ(openedUrls.size(), 1);
 }
 
