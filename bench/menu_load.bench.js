@@ -1,7 +1,7 @@
 'use strict';
 // How the browser runtime (runtime/furlin.js) holds up on large menus, in headless Chromium.
 //
-//   node bench/menu_load.bench.js [--runs=5] [--runtime=path/to/furlin.js]
+//   node bench/menu_load.bench.js [--runs=5] [--runtime=path/to/furlin.js] [--build=build/test]
 //
 // Needs playwright-core in tests/e2e/node_modules (scripts/setup.sh installs it) and Chromium
 // at /usr/bin/chromium (or $CHROMIUM). It reports, as medians and maxima over the runs:
@@ -11,7 +11,9 @@
 // - the runtime's start-up (evaluating the script, which draws the widget) on the three-level
 //   fixture of the end-to-end tests, as markup and as an applet fragment.
 // --runtime measures another copy of the runtime, e.g. an earlier version, on the same pages
-// (one that reads no markup measures only the applet form).
+// (one that reads no markup measures only the applet form). --build takes the markup pages from
+// the component of that build tree (GetHTMLBody kind 3 through tessel-call, for widget documents
+// holding the same trees) instead of writing them here.
 const fs = require('node:fs');
 const path = require('node:path');
 const http = require('node:http');
@@ -23,6 +25,7 @@ const {chromium} = require(require.resolve('playwright-core', {paths: [E2E]}));
 const args = Object.fromEntries(process.argv.slice(2).map((a) => a.replace(/^--/, '').split('=')));
 const RUNS = Number(args.runs || 5);
 const RUNTIME = path.resolve(args.runtime || path.join(ROOT, 'runtime', 'furlin.js'));
+if (args.build) process.env.FOLDLINE_BUILD_DIR = path.resolve(args.build);
 const fixture = (name) => fs.readFileSync(path.join(E2E, 'fixtures', name), 'utf8');
 const FIXTURE = fixture('three-level.markup.html');
 
@@ -84,8 +87,8 @@ function markupWidget(items) {
     ].join('\r\n');
 }
 
-// The same tree as the applet fragment: menus numbered in pre-order, items by menu number.
-function appletWidget(items) {
+// The menus of a tree numbered in pre-order; each item with a sub-menu learns its number.
+function numberedMenus(items) {
     const menus = [];
     const visit = (list) => {
         const menu = {items: list, number: menus.length};
@@ -95,6 +98,12 @@ function appletWidget(items) {
         return menu;
     };
     visit(items);
+    return menus;
+}
+
+// The same tree as the applet fragment: menus numbered in pre-order, items by menu number.
+function appletWidget(items) {
+    const menus = numberedMenus(items);
     const style = '204080,ffffff,111,0,1,13,0,00,0,4,,,'.repeat(3);
     const params = [['ApStyle', 'f4f0e8,f4f0e8,,0,0,0,,1,5,5,0,1,072,8,2,808080,1,Loading...']];
     const links = [];
@@ -121,15 +130,60 @@ function appletWidget(items) {
     ].join('\r\n');
 }
 
+// A widget document holding the tree, with the look of the three-level fixture document.
+function widgetDocument(items) {
+    const text = fixture('three-level.tsl');
+    const stored = (name) => new RegExp(`^${name} = ([^\r\n]*)`, 'm').exec(text)[1];
+    const applet = stored('ApStyle').split(',');
+    Object.assign(applet, {0: 'Bench', 2: '320', 3: '600', 25: ''}); // name, size, web path
+    const lines = ['Version = 1.1', `ApStyle = ${applet.join(',')}`];
+    const links = ['-0,'];
+    let global = 0;
+    const menus = numberedMenus(items);
+    for (const menu of menus) {
+        lines.push(`MStyle-${menu.number} = ${stored('MStyle-0')}`,
+                   `IStyle-${menu.number} = ${stored('IStyle-0')}`);
+        menu.items.forEach((item, k) => {
+            lines.push(`I${menu.number}-${k + 1} = ${item.label},,${item.sub ? '' : item.link}` +
+                       ',,,,,,,1,,,,,');
+            if (item.sub) links.push(`${global}-${item.subNumber},`);
+            global++;
+        });
+    }
+    lines.push(`Misc = ${menus.length},${menus.map((m) => `${m.items.length},`).join('')}` +
+               links.join(''));
+    return text.replace(/(Parameter Part Begin =+\r\n)[^]*?(=+ Parameter Part End)/,
+                        (all, begin, end) => `${begin}${lines.join('\r\n')}\r\n${end}`);
+}
+
+// The component's web markup of each tree (null without a built component).
+function componentMarkup(trees) {
+    const {componentAnswers} = require(path.join(E2E, 'browser.js'));
+    const scratch = fs.mkdtempSync(path.join(require('node:os').tmpdir(), 'foldline-bench-'));
+    try {
+        return trees.map((items, i) => {
+            const document = path.join(scratch, `widget-${i}.tsl`);
+            fs.writeFileSync(document, widgetDocument(items));
+            const answer = componentAnswers(scratch, document, [['GetHTMLBody', 0, 3]]);
+            return answer && answer[0];
+        });
+    } finally {
+        fs.rmSync(scratch, {recursive: true, force: true});
+    }
+}
+
 const page = (body) => `<!DOCTYPE html>\n<html lang="en"><head><meta charset="utf-8">` +
     `<title>Bench</title></head><body>\n${body}\n</body></html>`;
 
 const big = tree([50, 20, 10]);
 const wide = [{label: 'Big section', sub: tree([2000])}, ...tree([5])];
+const [bigMarkup, wideMarkup] =
+    args.build ? componentMarkup([big, wide]) : [markupWidget(big), markupWidget(wide)];
+if (!bigMarkup || !wideMarkup) throw new Error(`no component and tessel-call in ${args.build}`);
 const PAGES = {
-    '/markup.html': page(markupWidget(big)),
+    '/markup.html': page(bigMarkup),
     '/applet.html': page(appletWidget(big)),
-    '/wide.html': page(markupWidget(wide)),
+    '/wide.html': page(wideMarkup),
     '/wide-applet.html': page(appletWidget(wide)),
     '/fixture.html': page(FIXTURE.replace(/res\/furlin\./g, 'furlin.')),
     '/fixture-applet.html':
@@ -285,7 +339,10 @@ async function measure(browser, base) {
     };
     console.log(
         `runtime ${path.relative(process.cwd(), RUNTIME) || RUNTIME}, ${RUNS} runs, ` +
-        `${(PAGES['/markup.html'].length / 1e6).toFixed(1)} MB markup page`);
+        `${(PAGES['/markup.html'].length / 1e6).toFixed(1)} MB markup page, markup ` +
+        (args.build ? `from the component (the same as written here: ${
+                          bigMarkup.trim() === markupWidget(big).trim() ? 'yes' : 'no'})` :
+                      'written here'));
     const kinds = (runs) => `  longest tasks were: ${runs.map((r) => r.longestKind).join(', ')}`;
     const markup = await repeat('/markup.html', null, load, loadFigures);
     if (markup.every((r) => r.drawn === 1)) {

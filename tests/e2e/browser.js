@@ -183,9 +183,9 @@ function componentTools() {
     return Object.values(tools).every((p) => fs.existsSync(p)) ? tools : null;
 }
 
-// GetHTMLBody of the three-level fixture document for each kind, from the built component
+// The built component's answers to calls after it has read the widget document at `document`
 // (registered in a temporary classes root inside scratch); null without a built component.
-function componentHtml(scratch, kinds) {
+function componentAnswers(scratch, document, calls) {
     const tools = componentTools();
     if (!tools) return null;
     const env = {
@@ -195,28 +195,37 @@ function componentHtml(scratch, kinds) {
         QT_QPA_PLATFORM: 'offscreen',
     };
     const run = (program, args, input) => {
-        const r = spawnSync(program, args, {env, input, encoding: 'utf8'});
+        const r = spawnSync(program, args, {env, input, encoding: 'utf8', maxBuffer: 1 << 30});
         assert.equal(r.status, 0, `${path.basename(program)}: ${r.stderr}${r.stdout}`);
         return r.stdout;
     };
     run(tools.regsvr, [tools.library], '');
+    const lines = [['ReadConfigFile', document], ...calls];
+    const output = run(tools.call, [], lines.map((c) => JSON.stringify(c) + '\n').join(''))
+                       .trim()
+                       .split('\n')
+                       .map((line) => JSON.parse(line));
+    assert.equal(output[0], true, `ReadConfigFile of ${document}`);
+    return output.slice(1);
+}
+
+// GetHTMLBody of the three-level fixture document for each kind, from the built component;
+// null without a built component.
+function componentHtml(scratch, kinds) {
+    if (!componentTools()) return null;
     const site = fs.mkdtempSync(path.join(scratch, 'document-'));
     const document = path.join(site, 'three-level.tsl');
     fs.copyFileSync(path.join(FIXTURES, 'three-level.tsl'), document);
     // The stored table names its support files by file name in the document's own folder.
     fs.writeFileSync(path.join(site, 'dot.png'), DOT_PNG);
     for (const clip of ['hover.wav', 'click.wav']) fs.writeFileSync(path.join(site, clip), 'RIFF');
-    const calls = [['ReadConfigFile', document], ...kinds.map((kind) => ['GetHTMLBody', 0, kind])];
-    const output = run(tools.call, [], calls.map((c) => JSON.stringify(c) + '\n').join(''))
-                       .trim()
-                       .split('\n')
-                       .map((line) => JSON.parse(line));
-    assert.equal(output[0], true, 'ReadConfigFile of the fixture');
-    output.slice(1).forEach(
+    const calls = kinds.map((kind) => ['GetHTMLBody', 0, kind]);
+    const output = componentAnswers(scratch, document, calls);
+    output.forEach(
         (body, i) => assert.equal(
             typeof body, 'string',
             `GetHTMLBody kind ${kinds[i]} answered ${JSON.stringify(body)}`));
-    return output.slice(1);
+    return output;
 }
 
 module.exports = {
@@ -235,5 +244,6 @@ module.exports = {
     saveShot,
     keyboardScenario,
     useBrowser,
+    componentAnswers,
     componentHtml,
 };
