@@ -24,7 +24,9 @@ void AppendParam(std::string& html, std::string_view name, std::string_view valu
     html += kLineEnd;
 }
 
-const char* AlignWord(int align) {
+} // namespace
+
+const char* CAppletParameters::AlignWord(int align) {
     switch (align) {
     case 1:
         return "Left";
@@ -34,8 +36,6 @@ const char* AlignWord(int align) {
         return "Center";
     }
 }
-
-} // namespace
 
 std::string CAppletParameters::PreviewFolder(const CTesselFile& document) {
     // Read without GetDescription, which would add an empty key to the document.

@@ -68,6 +68,8 @@ public:
     std::string GetAppletHtml(CTesselFile& document, int mode);
     // The markup for today's browsers (ModernMarkup.h); rebuilds the resource list first too.
     std::string GetModernHtml(CTesselFile& document, int mode);
+    // Align as a word: "Center" (any unknown value), "Left" or "Right".
+    static const char* AlignWord(int align);
     // The document's "PreviewPath", read without adding the key.
     static std::string PreviewFolder(const CTesselFile& document);
     // The support-file list; drops references to files that no longer exist.

@@ -7,6 +7,7 @@
 #include "TreeWalk.h"
 #include "WebText.h"
 
+#include <cctype>
 #include <string_view>
 #include <vector>
 
@@ -220,17 +221,6 @@ void CMarkupWriter::Menus() {
     }
 }
 
-const char* AlignWord(int align) {
-    switch (align) {
-    case 1:
-        return "left";
-    case 2:
-        return "right";
-    default:
-        return "center";
-    }
-}
-
 std::string CMarkupWriter::Write() {
     const std::string& runtimeFolder =
         m_options.mode == kHtmlLocal ? m_options.previewFolder : m_model.WebPath;
@@ -240,7 +230,10 @@ std::string CMarkupWriter::Write() {
         m_html.append(">").append(kLineEnd);
     }
     m_html += "<div class=\"furlin-block\"";
-    Attribute("data-align", AlignWord(m_model.Align));
+    std::string align = CAppletParameters::AlignWord(m_model.Align);
+    for (char& c : align)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    Attribute("data-align", align);
     m_html.append(">").append(kLineEnd);
 
     m_html += "<nav class=\"furlin\"";

@@ -1,10 +1,7 @@
 #include "MarkupTree.h"
 #include "SupportFixture.h"
 
-#include "CTesselFile.h"
 #include "ModernMarkup.h"
-
-#include <QJsonArray>
 
 #include <algorithm>
 #include <map>
@@ -343,29 +340,6 @@ TEST_F(ModernMarkupTest, NodeIdsArePositionsInTheWholeTree) {
     EXPECT_EQ(parent.Child(1).Child(0)["data-furlin-node"], "1.2.1");
     EXPECT_EQ(parent.Child(1).Child(1)["data-furlin-node"], "1.2.2");
     EXPECT_EQ(parent.Child(1).Child(1).Child(1).Child(0)["data-furlin-node"], "1.2.2.0");
-}
-
-TEST_F(ModernMarkupTest, TheDeepestTreeIsWrittenWhole) {
-    CAppletParameters model;
-    CFurlin* menu = AppendMenu(model, 1);
-    std::string node = "0.0";
-    for (int depth = 1; depth < kMaxDepth; ++depth) {
-        menu = menu->GetItem(0)->GetSubMenu();
-        AppendItem(*menu);
-        node += ".0";
-    }
-    ModernMarkupOptions options = Web();
-    options.nodeIds = true;
-    const std::string html = ModernMarkup(model, options);
-    std::size_t lists = 0, items = 0;
-    for (std::size_t at = 0; (at = html.find("</ul>\r\n", at)) != std::string::npos; ++at)
-        ++lists;
-    for (std::size_t at = 0; (at = html.find("</li>\r\n", at)) != std::string::npos; ++at)
-        ++items;
-    EXPECT_EQ(lists, static_cast<std::size_t>(kMaxDepth));
-    EXPECT_EQ(items, static_cast<std::size_t>(kMaxDepth));
-    EXPECT_NE(html.find("<li data-furlin-node=\"" + node + "\"><span>item</span></li>\r\n</ul>"),
-              std::string::npos);
 }
 
 } // namespace
