@@ -53,6 +53,10 @@ bool CConfigPreview::eventFilter(QObject* watched, QEvent* event) {
 void CConfigPreview::SetShown(bool shown) {
     if (shown == (m_pane != nullptr))
         return;
+    // The pages keep their room: the dialog grows and shrinks by the pane.
+    const int spacing = m_dialog.layout()->spacing();
+    const int before = m_dialog.width();
+    int grow = CLivePreview::kPreferredWidth + spacing;
     if (shown) {
         m_pane = new CLivePreview(m_area);
         m_pane->SetRuntimeFolder(QString::fromStdString(CAppletParameters::ComponentFolder()));
@@ -63,16 +67,17 @@ void CConfigPreview::SetShown(bool shown) {
         m_area->show();
         Schedule();
     } else {
+        m_dialog.layout()->activate();
+        grow = -(m_area->width() + spacing);
         // A hidden pane holds no engine; showing it again starts a fresh one.
         m_area->hide();
         delete m_pane;
         m_pane = nullptr;
     }
-    // The pages keep their room: the dialog grows and shrinks by the pane.
-    const int width = CLivePreview::kPreferredWidth + m_dialog.layout()->spacing();
+    // A dialog never resized by hand has followed its layout already.
     m_dialog.layout()->activate();
-    if (m_dialog.isVisible())
-        m_dialog.resize(m_dialog.width() + (shown ? width : -width), m_dialog.height());
+    if (m_dialog.isVisible() && m_dialog.width() == before)
+        m_dialog.resize(before + grow, m_dialog.height());
 }
 
 void CConfigPreview::Schedule() {

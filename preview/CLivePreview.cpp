@@ -90,6 +90,10 @@ QSize CLivePreview::sizeHint() const {
     return {kPreferredWidth, kPreferredHeight};
 }
 
+QSize CLivePreview::minimumSizeHint() const {
+    return {kPreferredWidth, kMinimumHeight};
+}
+
 void CLivePreview::SetRuntimeFolder(const QString& folder) {
     m_runtimeFolder = folder;
 }

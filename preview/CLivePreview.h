@@ -25,6 +25,7 @@ public:
     // The room the pane asks for beside a form.
     static constexpr int kPreferredWidth = 360;
     static constexpr int kPreferredHeight = 420;
+    static constexpr int kMinimumHeight = 200;
 
     explicit CLivePreview(QWidget* parent = nullptr);
     ~CLivePreview() override;
@@ -50,6 +51,8 @@ public:
     int RenderCount() const { return m_renders; }
 
     QSize sizeHint() const override;
+    // Narrower, a menu would wrap its labels in a way no page shows.
+    QSize minimumSizeHint() const override;
 
     // Why no web engine can start in this process (its helper program is missing); empty when
     // one can.

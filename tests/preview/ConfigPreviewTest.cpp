@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QLayout>
 #include <QSettings>
 #include <QWebEngineView>
 
@@ -86,11 +87,13 @@ TEST_F(ConfigPreviewTest, WithThePaneHiddenNoEngineStartsAndTheChoiceAndSizeAreK
     });
     const QSize kept = CConfigPreview::Profile()->value(CConfigPreview::kSizeKey).toSize();
     ASSERT_TRUE(kept.isValid());
-    TurnPaneOn(true);
     CDlgConfig next;
     EXPECT_EQ(next.size(), kept);
-    EXPECT_TRUE(next.LivePreviewToggle()->isChecked());
-    EXPECT_NE(next.LivePreview(), nullptr);
+    EXPECT_FALSE(next.LivePreviewToggle()->isChecked());
+    TurnPaneOn(true);
+    CDlgConfig withPane;
+    EXPECT_TRUE(withPane.LivePreviewToggle()->isChecked());
+    EXPECT_NE(withPane.LivePreview(), nullptr);
 }
 
 TEST_F(ConfigPreviewTest, TypingEditingAndCancelShowInThePaneButLeaveTheWidgetAlone) {
@@ -153,8 +156,8 @@ TEST_F(ConfigPreviewTest, APickInThePaneSelectsItsNodeAndTheTreeSelectionOpensIn
         probe::Text(*pane, QStringLiteral("document.querySelector('#furlin-pane "
                                           "li[data-furlin-node=\"%1\"] a').click(), 'clicked'")
                                .arg(IdOf(about)));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.SelectedNode() == about; },
-                                    probe::kTimeoutMs));
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return dialog.SelectedNode() == about; }, probe::kTimeoutMs));
         EXPECT_EQ(dialog.CurrentSheet(), dialog.ItemSheet());
         EXPECT_FALSE(dialog.ItemSheet()->isHidden());
         EXPECT_EQ(probe::Text(*pane, QStringLiteral("String(!!document.getElementById("

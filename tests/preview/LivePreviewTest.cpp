@@ -47,12 +47,13 @@ protected:
     }
     // The branch of a node is open in the pane.
     std::string Expanded(const QString& node) {
-        return probe::Text(*pane, QStringLiteral("(function () { var li = document.querySelector("
-                                                 "'#furlin-pane li[data-furlin-node=\"%1\"]');"
-                                                 " var d = li && li.querySelector('[aria-expanded]');"
-                                                 " return d ? d.getAttribute('aria-expanded') : "
-                                                 "'(none)'; })()")
-                                      .arg(node));
+        return probe::Text(*pane,
+                           QStringLiteral("(function () { var li = document.querySelector("
+                                          "'#furlin-pane li[data-furlin-node=\"%1\"]');"
+                                          " var d = li && li.querySelector('[aria-expanded]');"
+                                          " return d ? d.getAttribute('aria-expanded') : "
+                                          "'(none)'; })()")
+                               .arg(node));
     }
     void ExpectUnavailable(const QString& reasonPart) {
         EXPECT_TRUE(pane->IsUnavailable());
@@ -78,9 +79,10 @@ TEST_F(LivePreviewTest, DrawsInPlaceKeepsOpenBranchesAndReportsPicksWithoutFollo
     EXPECT_EQ(probe::Text(*pane, probe::kItemCount), "5");
 
     pane->Reveal(QStringLiteral("0.0.1.0"));
-    EXPECT_EQ(probe::WaitFor(*pane, QStringLiteral("String(!!document.querySelector("
-                                                   "'[data-furlin-node=\"0.0.1\"] "
-                                                   "[aria-expanded=true]'))"),
+    EXPECT_EQ(probe::WaitFor(*pane,
+                             QStringLiteral("String(!!document.querySelector("
+                                            "'[data-furlin-node=\"0.0.1\"] "
+                                            "[aria-expanded=true]'))"),
                              "true"),
               "true");
     EXPECT_EQ(Expanded("0.0"), "true");
