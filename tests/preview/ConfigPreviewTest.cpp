@@ -150,6 +150,14 @@ TEST_F(ConfigPreviewTest, APickInThePaneSelectsItsNodeAndTheTreeSelectionOpensIn
         dialog.SelectNode(blue);
         EXPECT_EQ(probe::WaitFor(*pane, open, "true"), "true");
 
+        // A pick naming no node (a page's own event, a stale identifier) changes nothing.
+        for (const char* stray : {"9.9", "0.x", "", "-1", "0..1"})
+            probe::Text(*pane, QStringLiteral("document.dispatchEvent(new CustomEvent("
+                                              "'furlin-pick', {detail: {node: '%1'}})), 'sent'")
+                                   .arg(QLatin1String(stray)));
+        QTest::qWait(100);
+        EXPECT_EQ(dialog.SelectedNode(), blue);
+
         // A click in the pane selects the node and shows its pages, and follows no link.
         QTreeWidgetItem* about = NodeLabelled(dialog, "About");
         EXPECT_NE(about, nullptr);
@@ -173,6 +181,16 @@ TEST_F(ConfigPreviewTest, APickInThePaneSelectsItsNodeAndTheTreeSelectionOpensIn
         EXPECT_TRUE(dialog.grab().toImage().save(folder + "/live-preview-dialog.png"));
         return PressOk(dialog);
     });
+}
+
+TEST(ConfigPreviewNodeIdTest, NamesTreePathsAndRefusesAnythingElse) {
+    TreePath path;
+    EXPECT_TRUE(CConfigPreview::ParseNodeId(QStringLiteral("0.3.1"), path));
+    EXPECT_EQ(path, (TreePath{0, 3, 1}));
+    EXPECT_EQ(CConfigPreview::NodeId(path), "0.3.1");
+    EXPECT_EQ(CConfigPreview::NodeId({}), "");
+    for (const char* bad : {"", ".", "0.", "0..1", "-1", "a", "1.b", "99999999999"})
+        EXPECT_FALSE(CConfigPreview::ParseNodeId(QString::fromLatin1(bad), path)) << bad;
 }
 
 } // namespace
