@@ -19,6 +19,8 @@ namespace {
 
 // A page that has not answered by then is taken for an engine that cannot run here.
 constexpr int kStartTimeoutMs = 30000;
+// When the pane is shown but not painted.
+constexpr int kStartFallbackMs = 500;
 // How often the page is asked whether its web channel is connected yet.
 constexpr int kProbeIntervalMs = 20;
 
@@ -117,8 +119,18 @@ QString CLivePreview::EngineProblem() {
 
 void CLivePreview::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // The window around the pane is drawn and usable first; the engine's start holds the event
-    // loop for a moment.
+    // Should no painting come (a window never exposed), the engine starts all the same.
+    if (!m_started)
+        QTimer::singleShot(kStartFallbackMs, this, [this] {
+            if (isVisible())
+                Start();
+        });
+}
+
+void CLivePreview::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    // The window around the pane is drawn and usable first: the engine's start holds the event
+    // loop for a moment, so it waits until the painting in progress is done.
     if (!m_started)
         QTimer::singleShot(0, this, [this] {
             if (isVisible())

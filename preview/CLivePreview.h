@@ -1,6 +1,6 @@
 // A pane that shows one widget as today's browsers draw it: its markup rendered by furlin.js in a
 // web engine view. The page is loaded once; later markup replaces the widget in place, so open
-// branches stay open and nothing flickers. The engine starts when the pane is first shown, after
+// branches stay open and nothing flickers. The engine starts when the pane is first shown, once
 // the window around it has been drawn. When the engine cannot start or its render process ends,
 // the pane says so instead.
 #pragma once
@@ -67,6 +67,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void OnLoaded(bool ok);

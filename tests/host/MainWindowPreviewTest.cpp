@@ -20,9 +20,9 @@ namespace {
 
 const char* const kFixture = FOLDLINE_SOURCE_DIR "/tests/e2e/fixtures/three-level.tsl";
 
-const QString kMenuName = QStringLiteral(
-    "(function () { var nav = document.querySelector('#furlin-pane nav');"
-    " return nav ? nav.getAttribute('aria-label') : '(none)'; })()");
+const QString kMenuName =
+    QStringLiteral("(function () { var nav = document.querySelector('#furlin-pane nav');"
+                   " return nav ? nav.getAttribute('aria-label') : '(none)'; })()");
 
 // How many items the markup holds.
 std::string ItemsIn(const std::string& html) {
