@@ -28,6 +28,7 @@ const char* const kRuntimeFiles[] = {"furlin.js", "furlin.css"};
 
 const char* const kProbeScript =
     "typeof Furlin !== 'object' || typeof Furlin.render !== 'function' ? 'runtime'"
+    " : typeof QWebChannel !== 'function' ? 'channel'"
     " : window.furlinBridgeReady ? 'ready' : 'waiting'";
 
 // Draws the markup, then shows the revealed item again: node identifiers follow the tree.
@@ -145,9 +146,11 @@ void CLivePreview::Start() {
     if (QString problem = EngineProblem(); !problem.isEmpty())
         return Fail(problem);
     for (const char* file : kRuntimeFiles) {
-        const QString path = m_runtimeFolder + QLatin1Char('/') + QString::fromUtf8(file);
+        const QString name = QString::fromUtf8(file);
+        const QString path = m_runtimeFolder + QLatin1Char('/') + name;
         if (m_runtimeFolder.isEmpty() || !QFileInfo(path).isFile())
-            return Fail(QStringLiteral("The widget's runtime %1 was not found.").arg(path));
+            return Fail(QStringLiteral("The widget's runtime %1 was not found.")
+                            .arg(m_runtimeFolder.isEmpty() ? name : path));
     }
     // Off the record: the preview writes no cache or storage into the author's home.
     m_profile = new QWebEngineProfile(this);
@@ -189,6 +192,8 @@ void CLivePreview::ProbeRuntime() {
         const QString state = answer.toString();
         if (state == QLatin1String("runtime"))
             return self->Fail(QStringLiteral("The widget's runtime furlin.js did not start."));
+        if (state == QLatin1String("channel"))
+            return self->Fail(QStringLiteral("The preview's web channel did not start."));
         if (state != QLatin1String("ready")) {
             QTimer::singleShot(kProbeIntervalMs, self, &CLivePreview::ProbeRuntime);
             return;

@@ -103,8 +103,11 @@ TEST_F(LivePreviewTest, DrawsInPlaceKeepsOpenBranchesAndReportsPicksWithoutFollo
                                       ".click(), 'clicked'"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return picks.size() >= 1; }, probe::kTimeoutMs));
     EXPECT_EQ(picks.first().first().toString().toStdString(), "0.1");
-    QTest::qWait(100);
+    // Nothing a page's script asks for leaves the page or opens another.
+    probe::Text(*pane, QStringLiteral("window.open('b.html'); location.href = 'b.html'; 'asked'"));
+    QTest::qWait(200);
     EXPECT_EQ(probe::Text(*pane, QStringLiteral("String(window.probeMark)")), "kept");
+    EXPECT_EQ(picks.size(), 1);
     EXPECT_FALSE(pane->IsUnavailable());
 }
 
