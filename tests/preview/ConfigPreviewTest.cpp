@@ -1,5 +1,6 @@
 // The configuration dialog's live preview: the pane follows what is typed and done in the
 // dialog, picks go both ways, and Cancel still restores everything.
+#include "ConfigDialogFixture.h"
 #include "PagesFixture.h"
 #include "PreviewProbe.h"
 
@@ -15,17 +16,6 @@
 namespace {
 
 const char* const kFixture = FOLDLINE_SOURCE_DIR "/tests/e2e/fixtures/three-level.tsl";
-
-// The whole model in byte form, so two states compare exactly.
-std::string Dump(const CAppletParameters& model) {
-    std::string out = model.Name + "|" + std::to_string(model.Width) + "|";
-    for (const auto& menu : model.Menus()) {
-        CFurlinItem holder;
-        holder.SetSubMenu(std::make_unique<CFurlin>(*menu));
-        out += holder.ToBytes() + "#";
-    }
-    return out;
-}
 
 QTreeWidgetItem* NodeLabelled(CDlgConfig& dialog, const QString& label) {
     const auto found = dialog.Tree()->findItems(label, Qt::MatchExactly | Qt::MatchRecursive);
