@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
@@ -366,6 +367,8 @@ void CMainFrame::ShowLivePreview(bool shown) {
         m_livePreview = new CLivePreview(m_livePreviewDock);
         m_livePreviewDock->setWidget(m_livePreview);
         addDockWidget(Qt::RightDockWidgetArea, m_livePreviewDock);
+        // Laid out now, so that fitting the window to the form counts the pane's room.
+        layout()->activate();
         width = m_livePreviewDock->sizeHint().width();
         RefreshLivePreview();
     } else {
@@ -376,7 +379,7 @@ void CMainFrame::ShowLivePreview(bool shown) {
         m_livePreview = nullptr;
     }
     // The form keeps its room: the window grows and shrinks by the pane.
-    if (isVisible() && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
         resize(std::max(width + this->width(), minimumSizeHint().width()), height());
 }
 

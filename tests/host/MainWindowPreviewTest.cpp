@@ -10,6 +10,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QImage>
 #include <QPushButton>
 #include <QSettings>
 #include <QTimer>
@@ -125,6 +127,12 @@ TEST_F(MainWindowPreviewTest, ThePaneFollowsOpenAndConfigure) {
     EXPECT_TRUE(app->Document()->IsModified());
     EXPECT_EQ(probe::WaitFor(*pane, probe::kItemCount, "9"), "9");
     EXPECT_TRUE(messages.isEmpty()) << messages.join('\n').toStdString();
+
+    // The main window with the three-level widget, kept for people to look at.
+    const QString folder = qEnvironmentVariable("FOLDLINE_BUILD_DIR") + "/artifacts";
+    QDir().mkpath(folder);
+    QTest::qWait(300);
+    EXPECT_TRUE(Frame()->grab().toImage().save(folder + "/live-preview-main-window.png"));
 }
 
 } // namespace
