@@ -313,6 +313,12 @@ void CMainFrame::CreateStatusBar() {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // Every event of the program passes here. Only key presses and drags are looked at: the
+    // others go to objects of every kind, the web engine's among them, some half destroyed.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::DragEnter && type != QEvent::DragMove &&
+        type != QEvent::Drop)
+        return QMainWindow::eventFilter(watched, event);
     const bool mine = watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this;
     // Qt cannot ask the keyboard for its lock states, so the indicators follow the lock keys.
     if (mine && event->type() == QEvent::KeyPress) {
