@@ -3,6 +3,7 @@
 #include "CDlgConfig.h"
 #include "CFoldlineApp.h"
 #include "CopySupportFiles.h"
+#include "ModernMarkup.h"
 #include "Paths.h"
 #include "Prompts.h"
 #include "Runtime.h"
@@ -470,7 +471,19 @@ std::string CFoldline::GetHTMLBody(int, int kind) {
     // Kinds 2 and 3 are the local and web markup for today's browsers, which run no applets.
     if (kind == 2 || kind == 3)
         return m_model.GetModernHtml(m_document, kind == 2 ? kHtmlLocal : kHtmlWeb);
+    // Kind 4 is what the program's live preview draws; it reads the model and changes nothing.
+    if (kind == kHtmlLivePreview)
+        return PreviewMarkup(m_model, false);
     return m_model.GetAppletHtml(m_document, kind);
+}
+
+std::string CFoldline::PreviewMarkup(const CAppletParameters& model, bool nodeIds) {
+    ModernMarkupOptions options;
+    options.localFiles = true;
+    options.nodeIds = nodeIds;
+    options.preview = true;
+    options.runtimeElements = false;
+    return ModernMarkup(model, options);
 }
 
 void CFoldline::EnsureResourceListCurrent() {

@@ -43,6 +43,10 @@ public:
     std::string GetResourceFieldByName(const std::string& name, ResourceField field);
     bool SetResourceLocalPath(const std::string& path);
 
+    // The markup the live previews draw: local files, no sound, no link followed, without the
+    // runtime's own elements; with node identifiers, a click in it can name its item.
+    static std::string PreviewMarkup(const CAppletParameters& model, bool nodeIds);
+
     CAppletParameters& Model() { return m_model; }
     CTesselFile& Document() { return m_document; }
     CDlgConfig* ConfigDialog() const { return m_configDialog; }

@@ -3,6 +3,7 @@
 #include "QtText.h"
 
 #include "CAppletParameters.h"
+#include "CConfigPreview.h"
 #include "CFoldline.h"
 #include "CFurlin.h"
 #include "CIconButton.h"
@@ -12,6 +13,7 @@
 #include "Prompts.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -125,6 +127,8 @@ bool BindingsInside(const CFoldline& component, const CFurlinItem& item) {
 CDlgConfig::CDlgConfig(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Quillary Foldline 1.1"));
     BuildControls();
+    m_preview = new CConfigPreview(*this, m_previewToggle, m_previewArea);
+    m_preview->Restore();
 }
 
 CDlgConfig::~CDlgConfig() {
@@ -244,6 +248,8 @@ void CDlgConfig::BuildLayout() {
     auto* left = new QVBoxLayout;
     left->addLayout(toolRow);
     left->addWidget(m_tree, 1);
+    m_previewToggle = new QCheckBox(QStringLiteral("Live Preview"), this);
+    left->addWidget(m_previewToggle);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch(1);
     buttonRow->addWidget(m_ok);
@@ -251,9 +257,13 @@ void CDlgConfig::BuildLayout() {
     auto* right = new QVBoxLayout;
     right->addWidget(m_pageArea, 1);
     right->addLayout(buttonRow);
+    m_previewArea = new QWidget(this);
+    auto* previewLayout = new QVBoxLayout(m_previewArea);
+    previewLayout->setContentsMargins(0, 0, 0, 0);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left);
     layout->addLayout(right, 1);
+    layout->addWidget(m_previewArea, 1);
 }
 
 void CDlgConfig::Initialize() {
@@ -391,6 +401,10 @@ QTreeWidgetItem* CDlgConfig::NodeAt(const TreePath& path) const {
     return node;
 }
 
+CLivePreview* CDlgConfig::LivePreview() const {
+    return m_preview->Pane();
+}
+
 QTreeWidgetItem* CDlgConfig::RootNode() const {
     return m_tree->topLevelItemCount() > 0 ? m_tree->topLevelItem(0) : nullptr;
 }
@@ -444,6 +458,7 @@ void CDlgConfig::OnSelectionChanged(QTreeWidgetItem* current) {
     EnterPageOf(current);
     m_mouseSelecting = false;
     UpdateCommandUI();
+    emit NodeSelected(current);
 }
 
 void CDlgConfig::LeavePageOf(QTreeWidgetItem* node) {

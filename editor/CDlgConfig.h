@@ -11,6 +11,7 @@
 #include <array>
 #include <memory>
 
+class CConfigPreview;
 class CFoldline;
 class CFurlin;
 class CFurlinItem;
@@ -18,7 +19,9 @@ class CIconButton;
 class CPropertySheet;
 class CAppletPropertySheet;
 class CMenuPropertySheet;
+class CLivePreview;
 class QAction;
+class QCheckBox;
 class QLabel;
 class QMenu;
 class QTreeWidgetItem;
@@ -130,10 +133,15 @@ public:
     CPropertySheet* CurrentSheet() const { return m_currentSheet; }
     QLabel* NoPropertiesLabel() const { return m_noProperties; }
     QWidget* PageArea() const { return m_pageArea; }
+    // "Live Preview" under the tree, and the pane beside the pages (null while it is hidden).
+    QCheckBox* LivePreviewToggle() const { return m_previewToggle; }
+    CLivePreview* LivePreview() const;
 
 signals:
     // After every change of the model and of the shown page's controls.
     void ModelEdited();
+    // After the shown page changed to a node's.
+    void NodeSelected(QTreeWidgetItem* node);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -200,6 +208,9 @@ private:
     CIconButton* m_cancel = nullptr;
     QWidget* m_pageArea = nullptr;
     QLabel* m_noProperties = nullptr;
+    QCheckBox* m_previewToggle = nullptr;
+    QWidget* m_previewArea = nullptr;
+    CConfigPreview* m_preview = nullptr;
     CAppletPropertySheet* m_appletSheet = nullptr;
     CMenuPropertySheet* m_itemSheet = nullptr;
     CPropertySheet* m_currentSheet = nullptr;

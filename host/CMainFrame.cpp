@@ -1,9 +1,11 @@
 #include "CMainFrame.h"
 
+#include "CLivePreview.h"
 #include "CQuillaryToolApp.h"
 #include "CQuillaryToolDoc.h"
 #include "CQuillaryToolView.h"
 #include "DispatchDriver.h"
+#include "FoldlineDispatch.h"
 #include "HostIcons.h"
 #include "HostServices.h"
 #include "HostStrings.h"
@@ -11,10 +13,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
@@ -26,6 +30,7 @@
 #include <QUrl>
 #include <QWhatsThis>
 
+#include <algorithm>
 #include <cstring>
 #include <exception>
 
@@ -131,6 +136,10 @@ const CommandRow kCommands[] = {
      "Toggle ToolBar", "", nullptr, Enable::Always, nullptr},
     {CMainFrame::ViewStatusBar, "&View", Before::Nothing, "&Status Bar",
      "Show or hide the status bar", "Toggle StatusBar", "", nullptr, Enable::Always, nullptr},
+    {CMainFrame::ViewLivePreview, "&View", Before::Separator, "&Live Preview",
+     "Show or hide the widget as today's browsers draw it", nullptr, "", nullptr, Enable::Always,
+     [](CQuillaryToolApp& app) { app.SetLivePreview(!app.LivePreview()); },
+     [](const CQuillaryToolApp& app) { return app.LivePreview(); }},
 
     {CMainFrame::HelpTopics, "&Help", Before::Nothing, "&Help Topics", "List Help topics",
      "Help Topics", "", nullptr, Enable::Always, [](CQuillaryToolApp& app) { app.OnHelpTopics(); }},
@@ -304,6 +313,12 @@ void CMainFrame::CreateStatusBar() {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // Every event of the program passes here. Only key presses and drags are looked at: the
+    // others go to objects of every kind, the web engine's among them, some half destroyed.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::DragEnter && type != QEvent::DragMove &&
+        type != QEvent::Drop)
+        return QMainWindow::eventFilter(watched, event);
     const bool mine = watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this;
     // Qt cannot ask the keyboard for its lock states, so the indicators follow the lock keys.
     if (mine && event->type() == QEvent::KeyPress) {
@@ -344,6 +359,53 @@ bool CMainFrame::HandleFileDrop(QEvent* event) {
         QTimer::singleShot(
             0, this, [this, file] { RunCommand([this, file] { m_app->OpenDocumentFile(file); }); });
     return true;
+}
+
+void CMainFrame::ShowLivePreview(bool shown) {
+    if (shown == (m_livePreview != nullptr))
+        return;
+    int width = 0;
+    if (shown) {
+        m_livePreviewDock = new QDockWidget(QStringLiteral("Live Preview"), this);
+        m_livePreviewDock->setObjectName(QStringLiteral("LivePreview"));
+        // View, "Live Preview" is the one switch; the pane is neither closed nor floated alone.
+        m_livePreviewDock->setFeatures(QDockWidget::NoDockWidgetFeatures);
+        m_livePreview = new CLivePreview(m_livePreviewDock);
+        m_livePreviewDock->setWidget(m_livePreview);
+        addDockWidget(Qt::RightDockWidgetArea, m_livePreviewDock);
+        // Laid out now, so that fitting the window to the form counts the pane's room.
+        layout()->activate();
+        width = m_livePreviewDock->sizeHint().width();
+        RefreshLivePreview();
+    } else {
+        width = -m_livePreviewDock->width();
+        removeDockWidget(m_livePreviewDock);
+        delete m_livePreviewDock;
+        m_livePreviewDock = nullptr;
+        m_livePreview = nullptr;
+    }
+    // The form keeps its room: the window grows and shrinks by the pane.
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+        resize(std::max(width + this->width(), minimumSizeHint().width()), height());
+}
+
+void CMainFrame::RefreshLivePreview() {
+    if (m_livePreview == nullptr)
+        return;
+    CQuillaryToolDoc* doc = m_app->Document();
+    CTessel* widget = doc != nullptr && doc->HasComponent() ? doc->Component() : nullptr;
+    std::string html;
+    if (widget != nullptr) {
+        // The runtime beside the component draws the widget, as it does on pages.
+        m_livePreview->SetRuntimeFolder(QString::fromStdString(widget->componentFolder));
+        try {
+            html = widget->GetHTMLBody(0, kHtmlLivePreview);
+        } catch (const std::exception&) {
+            // A widget that cannot answer is not drawn; the commands report its failures.
+            html.clear();
+        }
+    }
+    m_livePreview->ShowMarkup(QString::fromStdString(html));
 }
 
 void CMainFrame::UpdateCaption() {

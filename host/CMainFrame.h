@@ -9,9 +9,11 @@
 #include <array>
 #include <functional>
 
+class CLivePreview;
 class CQuillaryToolApp;
 class CQuillaryToolView;
 class QAction;
+class QDockWidget;
 class QLabel;
 class QMenu;
 class QSettings;
@@ -41,6 +43,7 @@ public:
         OptionModernHtml,
         ViewToolbar,
         ViewStatusBar,
+        ViewLivePreview,
         HelpTopics,
         HelpTutorial,
         HelpSearch,
@@ -66,6 +69,12 @@ public:
     // The first showing, in the state the placement asked for.
     void ShowFirst();
     Qt::WindowStates FirstShowState() const { return m_firstShowState; }
+
+    // The live preview pane beside the form; hidden, it holds no web engine.
+    void ShowLivePreview(bool shown);
+    CLivePreview* LivePreviewPane() const { return m_livePreview; }
+    // Draws the document's widget in the pane again.
+    void RefreshLivePreview();
 
     // Enables and disables the commands for the current document.
     void UpdateCommandUI();
@@ -100,6 +109,8 @@ private:
     QMenu* m_fileMenu = nullptr;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_messagePane = nullptr;
+    QDockWidget* m_livePreviewDock = nullptr;
+    CLivePreview* m_livePreview = nullptr;
     std::array<QLabel*, 3> m_indicators{};
     Qt::WindowStates m_firstShowState = Qt::WindowNoState;
 };

@@ -21,6 +21,8 @@ namespace {
 
 const QString kModernHtmlKey =
     QString::fromUtf8(host::kSectionOutput) + QStringLiteral("/Use HTML for Today's Browsers");
+const QString kLivePreviewKey =
+    QString::fromUtf8(host::kSectionView) + QStringLiteral("/Live Preview");
 
 } // namespace
 
@@ -66,6 +68,7 @@ bool CQuillaryToolApp::InitInstance(const QStringList& arguments) {
     m_recentFiles.Store(&CQuillaryToolApp::Profile, QString::fromUtf8(host::kSectionRecentFiles));
     browser = host::ReadBrowserChoice(*profile);
     m_modernHtml = profile->value(kModernHtmlKey, false).toBool();
+    m_livePreview = profile->value(kLivePreviewKey, false).toBool();
 
     m_document = std::make_unique<CQuillaryToolDoc>();
     m_document->recentFiles = &m_recentFiles;
@@ -78,6 +81,9 @@ bool CQuillaryToolApp::InitInstance(const QStringList& arguments) {
     auto* view = new CQuillaryToolView(m_document.get(), m_frame.get());
     view->SetModernHtml(m_modernHtml);
     m_frame->setCentralWidget(view);
+    connect(view, &CQuillaryToolView::WidgetChanged, m_frame.get(),
+            &CMainFrame::RefreshLivePreview);
+    m_frame->ShowLivePreview(m_livePreview);
     m_frame->RestorePlacement(*profile);
     connect(m_document.get(), &CQuillaryToolDoc::titleChanged, m_frame.get(),
             &CMainFrame::UpdateCaption);
@@ -205,6 +211,14 @@ void CQuillaryToolApp::SetModernHtml(bool modern) {
         profile->setValue(kModernHtmlKey, modern);
     if (CQuillaryToolView* view = View())
         view->SetModernHtml(modern);
+}
+
+void CQuillaryToolApp::SetLivePreview(bool shown) {
+    m_livePreview = shown;
+    if (auto profile = Profile())
+        profile->setValue(kLivePreviewKey, shown);
+    if (m_frame)
+        m_frame->ShowLivePreview(shown);
 }
 
 void CQuillaryToolApp::OnWebBrowser() {

@@ -61,6 +61,10 @@ public:
     // browsers (2 and 3) instead of the applet's (0 and 1). Kept in the profile section "Output".
     bool ModernHtml() const { return m_modernHtml; }
     void SetModernHtml(bool modern);
+    // View, "Live Preview": a pane beside the form that draws the widget. Kept in the profile
+    // section "View"; off unless turned on.
+    bool LivePreview() const { return m_livePreview; }
+    void SetLivePreview(bool shown);
 
     static std::unique_ptr<QSettings> Profile();
 
@@ -81,4 +85,5 @@ private:
     std::unique_ptr<CMainFrame> m_frame;
     bool m_comInitialized = false;
     bool m_modernHtml = false;
+    bool m_livePreview = false;
 };

@@ -166,6 +166,7 @@ void CQuillaryToolView::OnInitialUpdate() {
         RefreshFileList();
     }
     ResizeParentToFit();
+    emit WidgetChanged();
 }
 
 void CQuillaryToolView::ApplyFormColors() {
@@ -233,6 +234,7 @@ void CQuillaryToolView::SyncRuntimeRows() {
 void CQuillaryToolView::SetModernHtml(bool modern) {
     m_modernHtml = modern;
     RefreshHtml(LocalHtmlKind());
+    emit WidgetChanged();
 }
 
 void CQuillaryToolView::RefreshFileList() {
@@ -257,6 +259,7 @@ void CQuillaryToolView::OnConfigure() {
     RefreshHtml(LocalHtmlKind());
     RefreshFileList();
     m_document->SetModifiedFlag(true);
+    emit WidgetChanged();
 }
 
 void CQuillaryToolView::OnRename() {
@@ -271,6 +274,7 @@ void CQuillaryToolView::OnRename() {
     m_document->SetModifiedFlag(true);
     nameValue->setText(dialog.Name());
     descriptionValue->setText(dialog.Description());
+    emit WidgetChanged();
 }
 
 void CQuillaryToolView::OnGetLocalHtml() {

@@ -60,6 +60,10 @@ public:
     CColorLabel* headPaneCaption;
     CColorLabel* positionPaneCaption;
 
+signals:
+    // The form shows the widget anew: after New, Open, Configure, Rename and the output choice.
+    void WidgetChanged();
+
 protected:
     void changeEvent(QEvent* event) override;
     // Lays the form out again whenever the window gives it another size.

@@ -22,6 +22,8 @@ int main(int argc, char* argv[]) {
         std::printf("Quillary Foldline %s\n", FOLDLINE_VERSION);
         return 0;
     }
+    // The live preview's web engine shares its drawing contexts with the windows'.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Velloran"));
     QApplication::setApplicationName(QStringLiteral("Quillary Foldline"));

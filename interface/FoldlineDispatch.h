@@ -34,3 +34,8 @@ enum FoldlineDispId : DISPID {
     DISPID_GetResourceWebPathByName = 25,
     DISPID_SetResourceLocalPath = 26,
 };
+
+// GetHTMLBody's kind for the program's live preview: the widget's markup for today's browsers
+// with every file as a local file: address, silent and following no link, without the runtime's
+// own elements (the caller's page loads furlin.js and furlin.css from the component folder).
+inline constexpr int kHtmlLivePreview = 4;

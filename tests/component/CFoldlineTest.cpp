@@ -252,6 +252,29 @@ TEST(CFoldline, ModernKindsAreTheMarkupForTodaysBrowsers) {
               std::string::npos);
 }
 
+// The program's live preview draws kind 4: local files, silent, no link followed, no runtime
+// elements (its page has them), and it reads the widget without dropping anything from it.
+TEST(CFoldline, LivePreviewKindIsSilentLocalMarkupThatChangesNothing) {
+    CTempDir dir;
+    CTempDir::Write(dir.File("dot.png"), "png");
+    CObjectRef object;
+    CFurlinItem* item = object->Model().InsertNewMenu()->InsertNewItem();
+    item->Label = "Home";
+    item->NormalImage = dir.File("dot.png");
+    item->OverImage = dir.File("deleted.png");
+
+    const std::string preview = object.Text(DISPID_GetHTMLBody, {I(0), I(kHtmlLivePreview)});
+    EXPECT_EQ(item->OverImage, dir.File("deleted.png"));
+    EXPECT_EQ(preview, CFoldline::PreviewMarkup(object->Model(), false));
+    EXPECT_NE(preview.find("data-furlin-preview"), std::string::npos);
+    EXPECT_NE(preview.find("<img src=\"file://" + dir.File("dot.png") + "\""), std::string::npos);
+    EXPECT_EQ(preview.find("data-furlin-node"), std::string::npos);
+    EXPECT_EQ(preview.find("<script"), std::string::npos);
+    EXPECT_EQ(preview.find("<link"), std::string::npos);
+    EXPECT_NE(CFoldline::PreviewMarkup(object->Model(), true).find("data-furlin-node=\"0.0\""),
+              std::string::npos);
+}
+
 TEST(CFoldline, SavesPlaceTheRuntimeBesideTheDocument) {
     namespace fs = std::filesystem;
     CTempDir dir;

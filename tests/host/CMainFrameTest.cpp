@@ -110,7 +110,7 @@ TEST_F(CMainFrameTest, MenusListTheirEntriesInGroups) {
                   "&Web HTML | "
                   "Get &Modern HTML | - | Pre&view | Preview in &Modern Browser",
                   "Option: &Web Browser... | &Template... | - | Use HTML for Today's Browsers",
-                  "&View: &Toolbar | &Status Bar",
+                  "&View: &Toolbar | &Status Bar | - | &Live Preview",
                   "&Help: &Help Topics | &Tutorial | &Search for Help on ... | &View Sample | - | "
                   "&Frequently Asked Questions | - | &About Quillary Foldline..."}));
     EXPECT_TRUE(Frame()->Action(CMainFrame::ViewToolbar)->isChecked());

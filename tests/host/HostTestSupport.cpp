@@ -197,6 +197,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
+    // The live preview's web engine shares its drawing contexts with the windows'.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     RegisterComponent();
     ::testing::InitGoogleTest(&argc, argv);

@@ -20,6 +20,8 @@ int main(int argc, char** argv) {
 
     int result = 0;
     {
+        // The live preview's web engine shares its drawing contexts with the windows'.
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
         QApplication app(argc, argv);
         ::testing::InitGoogleTest(&argc, argv);
         result = RUN_ALL_TESTS();

@@ -1,0 +1,251 @@
+#include "CLivePreview.h"
+
+#include "PreviewPage.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QPointer>
+#include <QStackedLayout>
+#include <QTimer>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+namespace {
+
+// A page that has not answered by then is taken for an engine that cannot run here.
+constexpr int kStartTimeoutMs = 30000;
+// When the pane is shown but not painted.
+constexpr int kStartFallbackMs = 500;
+// How often the page is asked whether its web channel is connected yet.
+constexpr int kProbeIntervalMs = 20;
+
+const char* const kRuntimeFiles[] = {"furlin.js", "furlin.css"};
+
+const char* const kProbeScript =
+    "typeof Furlin !== 'object' || typeof Furlin.render !== 'function' ? 'runtime'"
+    " : typeof QWebChannel !== 'function' ? 'channel'"
+    " : window.furlinBridgeReady ? 'ready' : 'waiting'";
+
+// Draws the markup, then shows the revealed item again: node identifiers follow the tree.
+const char* const kRenderScript = "(function (html, node) {"
+                                  " var pane = document.getElementById('furlin-pane');"
+                                  " var drawn = Furlin.render(pane, html);"
+                                  " if (node) Furlin.reveal(pane, node);"
+                                  " return drawn; })";
+
+const char* const kRevealScript =
+    "(function (node) { return Furlin.reveal(document.getElementById('furlin-pane'), node); })";
+
+// A call of one of the functions above with its arguments as script literals.
+QString CallWith(const char* function, const QJsonArray& arguments) {
+    return QString::fromUtf8(function) + QStringLiteral(".apply(null, ") +
+           QString::fromUtf8(QJsonDocument(arguments).toJson(QJsonDocument::Compact)) +
+           QLatin1Char(')');
+}
+
+QString TerminationText(QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
+    switch (status) {
+    case QWebEnginePage::CrashedTerminationStatus:
+        return QStringLiteral("The preview's render process crashed (exit code %1).").arg(exitCode);
+    case QWebEnginePage::KilledTerminationStatus:
+        return QStringLiteral("The preview's render process was killed.");
+    case QWebEnginePage::AbnormalTerminationStatus:
+        return QStringLiteral("The preview's render process ended abnormally (exit code %1).")
+            .arg(exitCode);
+    case QWebEnginePage::NormalTerminationStatus:
+        break;
+    }
+    return QStringLiteral("The preview's render process ended.");
+}
+
+bool IsExecutable(const QString& path) {
+    const QFileInfo info(path);
+    return info.isFile() && info.isExecutable();
+}
+
+} // namespace
+
+const char* const CLivePreview::kUnavailableText = "Live preview is not available.";
+
+CLivePreview::CLivePreview(QWidget* parent) : QWidget(parent) {
+    m_stack = new QStackedLayout(this);
+    m_stack->setContentsMargins(0, 0, 0, 0);
+    m_message = new QLabel(this);
+    m_message->setAlignment(Qt::AlignCenter);
+    m_message->setWordWrap(true);
+    m_message->setTextFormat(Qt::PlainText);
+    m_stack->addWidget(m_message);
+    setAccessibleName(QStringLiteral("Live Preview"));
+}
+
+CLivePreview::~CLivePreview() {
+    // The page must go before the profile it was made with.
+    delete m_view;
+    m_view = nullptr;
+}
+
+QSize CLivePreview::sizeHint() const {
+    return {kPreferredWidth, kPreferredHeight};
+}
+
+QSize CLivePreview::minimumSizeHint() const {
+    return {kPreferredWidth, kMinimumHeight};
+}
+
+void CLivePreview::SetRuntimeFolder(const QString& folder) {
+    m_runtimeFolder = folder;
+}
+
+QString CLivePreview::EngineProblem() {
+    // Without its helper program the engine ends the whole process, so it is looked for first,
+    // where the engine looks for it.
+    const QString named = qEnvironmentVariable("QTWEBENGINEPROCESS_PATH");
+    if (!named.isEmpty())
+        return IsExecutable(named) ? QString()
+                                   : QStringLiteral("The web engine's helper program %1 was not "
+                                                    "found.")
+                                         .arg(named);
+    const QString name = QStringLiteral("/QtWebEngineProcess");
+    for (const QString& folder : {QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath),
+                                  QCoreApplication::applicationDirPath()})
+        if (IsExecutable(folder + name))
+            return {};
+    return QStringLiteral("The web engine's helper program QtWebEngineProcess was not found.");
+}
+
+void CLivePreview::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Should no painting come (a window never exposed), the engine starts all the same.
+    if (!m_started)
+        QTimer::singleShot(kStartFallbackMs, this, [this] {
+            if (isVisible())
+                Start();
+        });
+}
+
+void CLivePreview::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    // The window around the pane is drawn and usable first: the engine's start holds the event
+    // loop for a moment, so it waits until the painting in progress is done.
+    if (!m_started)
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible())
+                Start();
+        });
+}
+
+void CLivePreview::Start() {
+    if (m_started)
+        return;
+    m_started = true;
+    if (QString problem = EngineProblem(); !problem.isEmpty())
+        return Fail(problem);
+    for (const char* file : kRuntimeFiles) {
+        const QString name = QString::fromUtf8(file);
+        const QString path = m_runtimeFolder + QLatin1Char('/') + name;
+        if (m_runtimeFolder.isEmpty() || !QFileInfo(path).isFile())
+            return Fail(QStringLiteral("The widget's runtime %1 was not found.")
+                            .arg(m_runtimeFolder.isEmpty() ? name : path));
+    }
+    // Off the record: the preview writes no cache or storage into the author's home.
+    m_profile = new QWebEngineProfile(this);
+    m_view = new QWebEngineView(this);
+    m_page = new CPreviewPage(m_profile, m_view);
+    m_page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    m_page->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    m_view->setPage(m_page);
+    m_view->setContextMenuPolicy(Qt::NoContextMenu);
+    m_stack->addWidget(m_view);
+    connect(m_page, &QWebEnginePage::loadFinished, this, &CLivePreview::OnLoaded);
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
+                Fail(TerminationText(status, exitCode));
+            });
+    connect(m_page->Bridge(), &CPreviewBridge::picked, this, &CLivePreview::Picked);
+    m_watchdog = new QTimer(this);
+    m_watchdog->setSingleShot(true);
+    connect(m_watchdog, &QTimer::timeout, this,
+            [this] { Fail(QStringLiteral("The web engine did not answer.")); });
+    m_watchdog->start(kStartTimeoutMs);
+    m_page->LoadShell(m_runtimeFolder);
+}
+
+void CLivePreview::OnLoaded(bool ok) {
+    if (m_ready || IsUnavailable())
+        return;
+    if (!ok)
+        return Fail(QStringLiteral("The preview page could not be loaded."));
+    ProbeRuntime();
+}
+
+// The web channel connects after the load; the page is ready once picks can come back.
+void CLivePreview::ProbeRuntime() {
+    QPointer<CLivePreview> self(this);
+    m_page->runJavaScript(QString::fromUtf8(kProbeScript), [self](const QVariant& answer) {
+        if (!self || self->m_ready || self->IsUnavailable())
+            return;
+        const QString state = answer.toString();
+        if (state == QLatin1String("runtime"))
+            return self->Fail(QStringLiteral("The widget's runtime furlin.js did not start."));
+        if (state == QLatin1String("channel"))
+            return self->Fail(QStringLiteral("The preview's web channel did not start."));
+        if (state != QLatin1String("ready")) {
+            QTimer::singleShot(kProbeIntervalMs, self, &CLivePreview::ProbeRuntime);
+            return;
+        }
+        self->m_ready = true;
+        self->m_watchdog->stop();
+        self->m_stack->setCurrentWidget(self->m_view);
+        self->Flush();
+    });
+}
+
+void CLivePreview::ShowMarkup(const QString& html) {
+    m_pending = html;
+    Flush();
+}
+
+// One drawing at a time; markup that arrives meanwhile replaces what waits, so a burst of edits
+// costs one more drawing, not one each.
+void CLivePreview::Flush() {
+    if (!m_ready || m_rendering || !m_pending)
+        return;
+    const QString script = CallWith(kRenderScript, QJsonArray{*m_pending, m_revealed});
+    m_pending.reset();
+    m_rendering = true;
+    QPointer<CLivePreview> self(this);
+    m_page->runJavaScript(script, [self](const QVariant&) {
+        if (!self || !self->m_ready)
+            return;
+        self->m_rendering = false;
+        ++self->m_renders;
+        emit self->Rendered();
+        self->Flush();
+    });
+}
+
+void CLivePreview::Reveal(const QString& node) {
+    m_revealed = node;
+    if (m_ready && !node.isEmpty())
+        m_page->runJavaScript(CallWith(kRevealScript, QJsonArray{node}));
+}
+
+void CLivePreview::Fail(const QString& reason) {
+    if (IsUnavailable())
+        return;
+    m_problem = reason;
+    m_ready = false;
+    m_pending.reset();
+    if (m_watchdog)
+        m_watchdog->stop();
+    m_message->setText(QString::fromUtf8(kUnavailableText) + QLatin1Char('\n') + reason);
+    m_stack->setCurrentWidget(m_message);
+    if (m_view)
+        m_view->hide();
+    emit Unavailable(reason);
+}
