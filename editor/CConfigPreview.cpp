@@ -38,8 +38,8 @@ void CConfigPreview::Restore() {
     const QSize size = profile->value(QString::fromUtf8(kSizeKey)).toSize();
     if (size.isValid())
         m_dialog.resize(size);
-    // Off unless the author turned it on: a dialog without it starts no web engine.
-    m_toggle->setChecked(profile->value(QString::fromUtf8(kShownKey), false).toBool());
+    // Shown until the author hides it: seeing the menu while building it is the point of the pane.
+    m_toggle->setChecked(profile->value(QString::fromUtf8(kShownKey), true).toBool());
 }
 
 bool CConfigPreview::eventFilter(QObject* watched, QEvent* event) {

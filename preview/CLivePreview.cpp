@@ -15,6 +15,8 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
+#include <unistd.h>
+
 namespace {
 
 // A page that has not answered by then is taken for an engine that cannot run here.
@@ -118,6 +120,13 @@ QString CLivePreview::EngineProblem() {
     return QStringLiteral("The web engine's helper program QtWebEngineProcess was not found.");
 }
 
+// The engine refuses to start its sandbox as root and then ends the whole process. The pane shows
+// only the widget's own markup and never leaves it, so as root it runs without the sandbox.
+void CLivePreview::AllowRunningAsRoot() {
+    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+}
+
 void CLivePreview::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // Should no painting come (a window never exposed), the engine starts all the same.
@@ -152,6 +161,7 @@ void CLivePreview::Start() {
             return Fail(QStringLiteral("The widget's runtime %1 was not found.")
                             .arg(m_runtimeFolder.isEmpty() ? name : path));
     }
+    AllowRunningAsRoot();
     // Off the record: the preview writes no cache or storage into the author's home.
     m_profile = new QWebEngineProfile(this);
     m_view = new QWebEngineView(this);

@@ -70,6 +70,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    static void AllowRunningAsRoot();
     void OnLoaded(bool ok);
     void ProbeRuntime();
     void Flush();

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "CAppletParameters.h"
+#include "CConfigPreview.h"
+
 #include "CDlgConfig.h"
 #include "CFoldline.h"
 #include "CFurlin.h"
@@ -10,6 +12,7 @@
 #include "CPropertySheet.h"
 #include "NodeIcons.h"
 #include "Prompts.h"
+#include <QSettings>
 
 #include <QAction>
 #include <QApplication>
@@ -85,6 +88,8 @@ class ConfigDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         component = new CFoldline;
+        // The dialogs of these tests start no web engine; the live-preview tests show the pane.
+        CConfigPreview::Profile()->setValue(CConfigPreview::kShownKey, false);
         ui::prompts().message = [this](QWidget*, const QString&, const QString& text, ui::Icon) {
             messages.push_back(text);
         };

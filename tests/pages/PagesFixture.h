@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CAppletParameters.h"
+#include "CConfigPreview.h"
 #include "CDlgConfig.h"
 #include "CFoldline.h"
 #include "CPropertySheet.h"
@@ -20,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -32,6 +34,8 @@ class PagesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         m_object = new CFoldline();
+        // The dialogs of these tests start no web engine; the live-preview tests show the pane.
+        CConfigPreview::Profile()->setValue(CConfigPreview::kShownKey, false);
         ui::prompts().message = [this](QWidget*, const QString&, const QString& text, ui::Icon) {
             m_messages.push_back(text);
         };

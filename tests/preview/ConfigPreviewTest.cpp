@@ -50,7 +50,14 @@ protected:
     }
 };
 
+TEST_F(ConfigPreviewTest, ThePaneIsShownUntilTheAuthorHidesIt) {
+    CDlgConfig dialog;
+    EXPECT_TRUE(dialog.LivePreviewToggle()->isChecked());
+    EXPECT_NE(dialog.LivePreview(), nullptr);
+}
+
 TEST_F(ConfigPreviewTest, WithThePaneHiddenNoEngineStartsAndTheChoiceAndSizeAreKept) {
+    TurnPaneOn(false);
     Configure([&](CDlgConfig& dialog) -> bool {
         dialog.show();
         QTest::qWait(100);
