@@ -3,6 +3,7 @@
 #include "FoldlineDispatch.h"
 #include "QtText.h"
 
+#include "CQuillaryToolApp.h"
 #include "CRecentFileList.h"
 #include "HostServices.h"
 #include "HostStrings.h"
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QUrl>
 
 CQuillaryToolDoc::CQuillaryToolDoc(QObject* parent)
@@ -24,18 +26,30 @@ QString CQuillaryToolDoc::FileFilter() {
            QString::fromUtf8(host::kDocExtension) + QStringLiteral("|All Files (*)|*");
 }
 
+namespace {
+
+// The folder last chosen in any chooser, kept in the profile so the next run starts there too.
+QString LastFolderKey() {
+    return QString::fromUtf8(host::kSectionFiles) + QStringLiteral("/Last Folder");
+}
+
+} // namespace
+
 QString CQuillaryToolDoc::ChooserFolder() const {
     if (!m_pathName.isEmpty())
         return QFileInfo(m_pathName).absolutePath();
-    if (!m_lastFolder.isEmpty())
-        return m_lastFolder;
+    const QString last = CQuillaryToolApp::Profile()->value(LastFolderKey()).toString();
+    if (!last.isEmpty() && QFileInfo(last).isDir())
+        return last;
     return QDir::currentPath();
 }
 
 void CQuillaryToolDoc::RememberChosen(const QString& path, bool isFolder) {
-    if (!path.isEmpty())
-        m_lastFolder =
-            isFolder ? QFileInfo(path).absoluteFilePath() : QFileInfo(path).absolutePath();
+    if (path.isEmpty())
+        return;
+    CQuillaryToolApp::Profile()->setValue(LastFolderKey(), isFolder
+                                                               ? QFileInfo(path).absoluteFilePath()
+                                                               : QFileInfo(path).absolutePath());
 }
 
 void CQuillaryToolDoc::SetTitle(const QString& title) {

@@ -82,6 +82,5 @@ private:
     bool firstNew = true;
     QString m_pathName;
     QString m_title;
-    QString m_lastFolder;
     bool m_modified = false;
 };

@@ -22,6 +22,7 @@ inline constexpr const char* kSectionWebBrowser = "Web Browser";
 inline constexpr const char* kSectionRecentFiles = "Recent File List";
 inline constexpr const char* kSectionOutput = "Output";
 inline constexpr const char* kSectionView = "View";
+inline constexpr const char* kSectionFiles = "Files";
 
 inline constexpr int kRecentFileCount = 4;
 

@@ -319,4 +319,10 @@ TEST_F(CQuillaryToolDocTest, ChoosersOpenInTheDocumentsFolderAndOfferAllFiles) {
     ASSERT_EQ(filters.size(), 2);
     EXPECT_EQ(ui::QtFileFilter(filters[0]), "Quillary Widgets File(*.tsl);;All Files (*)");
     EXPECT_EQ(ui::QtFileFilter("Pictures | *.gif;*.png"), "Pictures (*.gif *.png)");
+
+    // The folder last chosen is where the next run of the program starts too.
+    app.reset();
+    ASSERT_TRUE(Start());
+    app->OnFileOpen();
+    EXPECT_EQ(starts.takeLast(), TempPath("site"));
 }
