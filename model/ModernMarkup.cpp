@@ -141,10 +141,13 @@ void CMarkupWriter::Item(const CFurlinItem& item, const std::string& node) {
         Attribute("data-furlin", data);
     m_html += '>';
 
-    const bool linked = !foldline::Trim(item.Link).empty() && !foldline::IsDroppedLink(item.Link);
+    // The link is checked as the page holds it: a control the page leaves out must not hide a
+    // dropped scheme ("java\x01script:") that the browser would then read whole.
+    const std::string link = foldline::WithoutForbiddenControls(item.Link);
+    const bool linked = !foldline::Trim(link).empty() && !foldline::IsDroppedLink(link);
     if (linked) {
         m_html += "<a";
-        Attribute("href", item.Link);
+        Attribute("href", link);
         if (!foldline::IsOwnFrame(item.TargetFrame))
             Attribute("target", item.TargetFrame);
         if (foldline::OpensNewContext(item.TargetFrame))

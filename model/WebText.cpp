@@ -73,6 +73,18 @@ std::string HtmlEscaped(std::string_view text, Controls controls) {
     return out;
 }
 
+std::string WithoutForbiddenControls(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (const std::size_t length = ForbiddenControlAt(text, i))
+            i += length - 1;
+        else
+            out += text[i];
+    }
+    return out;
+}
+
 void AppendJsonString(std::string& out, std::string_view text) {
     out += '"';
     for (std::size_t i = 0; i < text.size(); ++i) {

@@ -18,6 +18,9 @@ enum class Controls {
 // double-quoted attribute.
 void AppendHtmlEscaped(std::string& out, std::string_view text, Controls controls);
 std::string HtmlEscaped(std::string_view text, Controls controls);
+// The text with the control characters of Controls::Dropped left out, as a page written with
+// them dropped holds it.
+std::string WithoutForbiddenControls(std::string_view text);
 
 // The text as a JSON string with its quotes. Every control character, DEL and the C1 controls
 // are escaped, so the JSON is valid and, once in an attribute, the page is too.

@@ -154,6 +154,11 @@ TEST_F(ModernMarkupTest, LinksTargetsAndDroppedSchemes) {
         {"javascript:alert(1)", "", "span", "", false},
         {" \x01JaVaScRiPt:alert(1)", "_blank", "span", "", false},
         {"java\tscr\nipt:alert(1)", "", "span", "", false},
+        // Controls the page leaves out cannot hide a scheme.
+        {"java\x01script:alert(1)", "", "span", "", false},
+        {"javascript\x7f:alert(1)", "_blank", "span", "", false},
+        {"java\xc2\x9fscript:alert(1)", "", "span", "", false},
+        {"\x01\x02", "", "span", "", false},
         {"VBScript:msgbox", "", "span", "", false},
         {"data:text/html,<b>x</b>", "", "span", "", false},
         {"javascript-guide.html", "", "a", "", false},
