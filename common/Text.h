@@ -13,7 +13,8 @@ bool EqualsNoCase(std::string_view a, std::string_view b);
 std::string ReplaceAll(std::string text, std::string_view from, std::string_view to);
 
 // A leading decimal integer: blanks, an optional sign, digits; anything else ends it, and an empty
-// or non-numeric text is 0. Values beyond the type saturate instead of wrapping.
+// or non-numeric text is 0. Nothing wraps: LeadingInt saturates at the ends of int, and
+// LeadingInt64 stops taking digits once the value is far beyond 32 bits.
 long long LeadingInt64(std::string_view text);
 int LeadingInt(std::string_view text);
 // A leading decimal number in the C locale: optional sign, digits with an optional point, an

@@ -60,7 +60,7 @@ private:
 
     // The slot holding `key`, or the free slot where it would go.
     std::size_t SlotFor(std::string_view key, std::uint32_t hash) const;
-    // Room in the index and the entries for `count` more keys.
+    // Room in the index for `count` more keys.
     void MakeRoom(std::size_t count);
     void GrowIndex(std::size_t slots);
     // Sets a pair whose hash is known into an index with room for it.
