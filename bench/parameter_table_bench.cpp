@@ -3,6 +3,7 @@
 // the same file's bytes. The per-item time must stay flat as the widget grows.
 #include "CAppletParameters.h"
 #include "CTesselFile.h"
+#include "FoldlineDispatch.h"
 
 #include <benchmark/benchmark.h>
 
@@ -91,7 +92,7 @@ const std::string& WidgetFile(int count) {
         CAppletParameters applet;
         BuildWidget(applet, count);
         CTesselFile document;
-        document.SetDescription("ProgID", "TesselServer.Foldline");
+        document.SetDescription("ProgID", kFoldlineProgID);
         applet.WriteParameters(document);
         if (!document.Save(path))
             std::abort();
@@ -114,7 +115,7 @@ bool RoundTrip(const std::string& source, const std::string& target) {
     if (!document.Load(source) || !model.ReadParameters(document, Scratch().Folder()))
         return false;
     CTesselFile out;
-    out.SetDescription("ProgID", "TesselServer.Foldline");
+    out.SetDescription("ProgID", kFoldlineProgID);
     model.WriteParameters(out);
     return out.Save(target);
 }
