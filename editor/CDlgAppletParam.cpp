@@ -155,12 +155,11 @@ bool CDlgAppletParam::ChooseFile(const QString& fileName, const QString& filter,
 
 void CDlgAppletParam::BrowseInto(QLineEdit* field, const QString& filter,
                                  std::string CAppletParameters::*webPath) {
-    CFieldValue* value = m_fields.Value(field);
     QString path;
-    if (!ChooseFile(field->text(), filter, webPath, &path))
-        return;
-    value->text = path;
-    ShowValues();
+    // Set as typing would set it: the chosen file is the author's edit, for the live view and
+    // for the undo step the page makes when it stores.
+    if (ChooseFile(field->text(), filter, webPath, &path))
+        field->setText(path);
 }
 
 void CDlgAppletParam::OnBrowseImage() {

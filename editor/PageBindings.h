@@ -126,10 +126,6 @@ public:
             row.set(record, value);
         }
     }
-    CFieldValue* Value(const QObject* control) {
-        Row* row = Find(control);
-        return row ? &row->value : nullptr;
-    }
     // Calls changed whenever a control changes other than by Fill.
     void Watch(QObject* context, const std::function<void()>& changed) {
         for (const Row& row : m_rows)

@@ -211,3 +211,35 @@ TEST_F(PagesTest, ALiveViewFollowsEditsNotYetStored) {
         return PressOk(dialog);
     }));
 }
+
+// A file chosen with a "..." button is an edit like a typed one: a live view follows it, and
+// once the page is left it is a step Undo takes back, even when the web folder stayed the same.
+TEST_F(PagesTest, AFileChosenWithABrowseButtonIsAnEditOfItsOwn) {
+    Model().BackImageWebPath = "pics/";
+    Model().BackImage = "/old/back.gif";
+    ASSERT_TRUE(Configure([&](CDlgConfig& dialog) -> bool {
+        CPropertyPage* page = AppletTab(dialog, "Applet Parameters");
+        QSignalSpy edited(&dialog, &CDlgConfig::ModelEdited);
+        CWebPathFileDialog::DialogRunner() = [](CWebPathFileDialog& chooser) {
+            chooser.SetFilePath("/new/back.jpg");
+            return true;
+        };
+        Browse(page, 2)->click();
+        EXPECT_EQ(edited.count(), 1);
+        CAppletParameters scratch;
+        scratch.Assign(Model());
+        dialog.ApplyPageValuesTo(scratch);
+        EXPECT_EQ(scratch.BackImage, "/new/back.jpg");
+        EXPECT_EQ(Model().BackImage, "/old/back.gif");
+
+        AppletTab(dialog, "More Styles");
+        EXPECT_EQ(Model().BackImage, "/new/back.jpg");
+        EXPECT_TRUE(dialog.CommandAction(CDlgConfig::Undo)->isEnabled());
+        dialog.OnUndo();
+        EXPECT_EQ(Model().BackImage, "/old/back.gif");
+        dialog.OnRedo();
+        EXPECT_EQ(Model().BackImage, "/new/back.jpg");
+        return PressOk(dialog);
+    }));
+    EXPECT_EQ(Model().BackImage, "/new/back.jpg");
+}
