@@ -5,7 +5,9 @@
 
 namespace {
 
-std::string Escape(const std::string& text) {
+// Links and frame names lose their line breaks, as browsers drop them from a link anyway; written
+// as "\n" they would read back as a backslash and an "n".
+std::string Escape(const std::string& text, bool lineBreaks) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
@@ -13,7 +15,8 @@ std::string Escape(const std::string& text) {
             out += '\\';
             out += c;
         } else if (c == '\r' || c == '\n') {
-            out += "\\n";
+            if (lineBreaks)
+                out += "\\n";
             if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
                 ++i;
         } else {
@@ -42,13 +45,23 @@ std::string Unescape(std::string_view field, bool lineBreaks) {
     return out;
 }
 
+// A stray carriage return counts as a blank: it is no line break inside a line. So does a byte
+// order mark, which a text copied from a file can carry where a line starts.
 std::string_view Trim(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    for (;;) {
+        if (!text.empty() && blank(text.front()))
+            text.remove_prefix(1);
+        else if (!text.empty() && blank(text.back()))
+            text.remove_suffix(1);
+        else if (text.starts_with(kByteOrderMark))
+            text.remove_prefix(kByteOrderMark.size());
+        else if (text.ends_with(kByteOrderMark))
+            text.remove_suffix(kByteOrderMark.size());
+        else
+            return text;
+    }
 }
 
 // Splits at the bars that are not escaped.
@@ -69,12 +82,12 @@ std::vector<std::string_view> Fields(std::string_view text) {
 
 void AppendLine(std::string& out, const CFurlinItem& item, int depth) {
     out.append(static_cast<std::size_t>(depth) * 2, ' ');
-    out += Escape(item.Label);
+    out += Escape(item.Label, true);
     // An empty label still needs a bar, or its line would read as blank.
     if (!item.Link.empty() || !item.TargetFrame.empty() || item.Label.empty())
-        out += " | " + Escape(item.Link);
+        out += " | " + Escape(item.Link, false);
     if (!item.TargetFrame.empty())
-        out += " | " + Escape(item.TargetFrame);
+        out += " | " + Escape(item.TargetFrame, false);
     out += '\n';
 }
 
@@ -87,6 +100,16 @@ std::pair<int, std::string_view> Indented(std::string_view line) {
     return {columns / 2, line.substr(at)};
 }
 
+// A link or frame name without the stray carriage returns a line can hold, as it is written.
+std::string LinkField(std::string_view field) {
+    std::string kept;
+    for (const char c : field) {
+        if (c != '\r')
+            kept += c;
+    }
+    return Unescape(Trim(kept), false);
+}
+
 OutlineLine ParseLine(std::string_view text) {
     OutlineLine line;
     const std::vector<std::string_view> fields = Fields(text);
@@ -96,9 +119,9 @@ OutlineLine ParseLine(std::string_view text) {
     }
     line.label = Unescape(Trim(fields[0]), true);
     if (fields.size() > 1)
-        line.link = Unescape(Trim(fields[1]), false);
+        line.link = LinkField(fields[1]);
     if (fields.size() > 2)
-        line.target = Unescape(Trim(fields[2]), false);
+        line.target = LinkField(fields[2]);
     return line;
 }
 

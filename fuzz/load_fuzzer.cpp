@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the document reader and then to the stored-parameter parser, the path
-// every opened widget file takes.
+// every opened widget file takes, and encodes what was read in every form a page gets.
 #include "CAppletParameters.h"
 #include "CTesselFile.h"
 
@@ -42,5 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // What was read must encode again without trouble.
     CTesselFile again;
     model.WriteParameters(again);
+    for (const int mode : {kHtmlLocal, kHtmlWeb}) {
+        model.GetAppletHtml(document, mode);
+        model.GetModernHtml(document, mode);
+    }
     return 0;
 }

@@ -48,6 +48,23 @@ TEST(MenuOutline, WritesOneIndentedLinePerItemWithEscapes) {
               "0:Products|p.htm|\n1:A|B \\ C\r\nnext||_top\n2:deep|x|y.htm|\n1:||\n");
 }
 
+// A link or frame name holding a line break (a damaged or imported widget) is written without
+// it, as a browser reads the link, instead of as a "\n" that reads back as two characters.
+// Found by fuzz/outline_fuzzer, which checks that a written outline reads back the same.
+TEST(MenuOutline, LineBreaksInLinksAndFramesAreLeftOutAndStrayOnesAreBlanks) {
+    CFurlinItem item;
+    item.Label = "two\nlines";
+    item.Link = "a\r\nb.htm\n";
+    item.TargetFrame = "fr\rame";
+    const std::string written = WriteOutline(item);
+    EXPECT_EQ(written, "two\\nlines | ab.htm | frame\n");
+    EXPECT_EQ(Describe(ReadOutline(written)), "0:two\r\nlines|ab.htm|frame\n");
+    // A stray carriage return or byte order mark inside a line reads as a blank, so what is read
+    // is written back the same.
+    EXPECT_EQ(Describe(ReadOutline("x\t\r | b.htm\t\r\t | f\rr\n \xEF\xBB\xBF\nlast")),
+              "0:x|b.htm|fr\n0:last||\n");
+}
+
 TEST(MenuOutline, ReadsIndentationAsLevelsAndKeepsEveryTypedLine) {
     const std::string text = "\xEF\xBB\xBF"
                              "  first\r\n"
