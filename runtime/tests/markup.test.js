@@ -134,6 +134,10 @@ test('links: dropped schemes, new browsing contexts, the current page, landmark 
     assert.deepEqual(
         ['_blank', 'content', ' _NEW ', '_self', '_parent', '_top', '', ' '].map(f.opensNewContext),
         [true, true, true, false, false, false, false, false]);
+    // Names HTML does not allow open a new browsing context as "_blank" does.
+    assert.deepEqual(
+        ['_new', '_', '_Parent', 'content', 'a\t<b', 'my <frame>', ''].map(f.htmlTarget),
+        ['_blank', '_blank', '_Parent', 'content', '_blank', 'my <frame>', '']);
     assert.equal(f.uniqueLabel('Main', new Set()), 'Main');
     assert.equal(f.uniqueLabel('  ', new Set()), 'Menu');
     assert.equal(f.uniqueLabel('Main', new Set(['Main', 'Main 2'])), 'Main 3');
@@ -150,14 +154,16 @@ test('menu rules: items grow from their height, lines meet their items', () => {
     });
     const lines = {lineIndent: 8, lineThick: 2, lineColor: '#808080'};
     const css = f.menuRules('m', menu, lines).join('\n');
-    assert.match(css, /\.m>\.furlin-entry>\.furlin-item\{width:150px;min-height:24px;margin:0 0 4px;/);
+    assert.match(
+        css, /\.m>\.furlin-entry>\.furlin-item\{width:150px;min-height:24px;margin:0 0 4px;/);
     assert.doesNotMatch(css, /[^-]height:24px/, 'the encoded height is a minimum');
     assert.match(css, /ul\.m\{margin:0px 0 0 20px;background-color:#eeeeee;\}/);
     // The entry takes in the indent; the trunk runs 12px left of the items (8px into the
     // entry) down to the middle of the last one, with a branch to each.
     assert.match(css, /\.m>\.furlin-entry\{margin-left:-20px;padding-left:20px;/);
     assert.match(
-        css, /\.m>\.furlin-entry::before\{[^}]*background-color:#808080;left:8px;top:0;bottom:0;width:2px\}/);
+        css,
+        /\.m>\.furlin-entry::before\{[^}]*background-color:#808080;left:8px;top:0;bottom:0;width:2px\}/);
     assert.match(css, /\.m>\.furlin-entry:last-child::before\{bottom:auto;height:13px\}/);
     assert.match(css, /\.m>\.furlin-entry::after\{[^}]*left:10px;top:11px;width:10px;height:2px\}/);
     assert.doesNotMatch(f.menuRules('m', menu, null).join('\n'), /::before|::after/);
