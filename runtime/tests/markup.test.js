@@ -154,16 +154,14 @@ test('menu rules: items grow from their height, lines meet their items', () => {
     });
     const lines = {lineIndent: 8, lineThick: 2, lineColor: '#808080'};
     const css = f.menuRules('m', menu, lines).join('\n');
-    assert.match(
-        css, /\.m>\.furlin-entry>\.furlin-item\{width:150px;min-height:24px;margin:0 0 4px;/);
+    assert.match(css, /\.m>\.furlin-entry>\.furlin-item\{width:150px;min-height:24px;margin:0 0 4px;/);
     assert.doesNotMatch(css, /[^-]height:24px/, 'the encoded height is a minimum');
     assert.match(css, /ul\.m\{margin:0px 0 0 20px;background-color:#eeeeee;\}/);
     // The entry takes in the indent; the trunk runs 12px left of the items (8px into the
     // entry) down to the middle of the last one, with a branch to each.
     assert.match(css, /\.m>\.furlin-entry\{margin-left:-20px;padding-left:20px;/);
     assert.match(
-        css,
-        /\.m>\.furlin-entry::before\{[^}]*background-color:#808080;left:8px;top:0;bottom:0;width:2px\}/);
+        css, /\.m>\.furlin-entry::before\{[^}]*background-color:#808080;left:8px;top:0;bottom:0;width:2px\}/);
     assert.match(css, /\.m>\.furlin-entry:last-child::before\{bottom:auto;height:13px\}/);
     assert.match(css, /\.m>\.furlin-entry::after\{[^}]*left:10px;top:11px;width:10px;height:2px\}/);
     assert.doesNotMatch(f.menuRules('m', menu, null).join('\n'), /::before|::after/);

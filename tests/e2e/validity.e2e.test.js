@@ -81,6 +81,7 @@ const HOSTILE = widgetDocument(
                 },
                 {label: 'New window', link: 'n.html', target: '_new'},
                 {label: 'Upper case', link: 'u.html', target: '_BLANK'},
+                {label: 'Dangling', link: 'd.html', target: 'a\t<b'},
                 {label: '', link: 'nameless.html'},
                 {label: ' ', description: 'Described only', link: 'described.html'},
                 {label: '', description: 'Plain described'},
@@ -144,7 +145,7 @@ test('the component writes valid kinds 2 and 3, whatever the texts', async (t) =
         }
         if (name !== 'hostile') continue;
         // Every shown item is there, none of the hidden ones.
-        assert.equal(html[1].match(/<li/g).length, 32);
+        assert.equal(html[1].match(/<li/g).length, 33);
         [, pages['/hostile.html'], pages['/hostile-applet.html']] = html;
     }
 });
