@@ -149,7 +149,7 @@ void CMarkupWriter::Item(const CFurlinItem& item, const std::string& node) {
         m_html += "<a";
         Attribute("href", link);
         if (!foldline::IsOwnFrame(item.TargetFrame))
-            Attribute("target", item.TargetFrame);
+            Attribute("target", foldline::HtmlTarget(item.TargetFrame));
         if (foldline::OpensNewContext(item.TargetFrame))
             Attribute("rel", "noopener");
     } else {
@@ -158,14 +158,17 @@ void CMarkupWriter::Item(const CFurlinItem& item, const std::string& node) {
     const bool described = !foldline::Trim(item.Description).empty();
     if (described)
         Attribute("title", item.Description);
+    const bool labelled = !foldline::Trim(item.Label).empty();
+    const std::string image = Resolved(item.NormalImage, item.NormalImageWebPath);
+    // A link with neither text nor image is named by its description, else by its address.
+    if (linked && !labelled && image.empty())
+        Attribute("aria-label", described ? std::string_view(item.Description) : link);
     m_html += '>';
 
-    if (const std::string image = Resolved(item.NormalImage, item.NormalImageWebPath);
-        !image.empty()) {
+    if (!image.empty()) {
         m_html += "<img";
         Attribute("src", image);
         // An image beside a label is decoration; alone it names the item.
-        const bool labelled = !foldline::Trim(item.Label).empty();
         Attribute("alt", labelled    ? std::string_view()
                          : described ? std::string_view(item.Description)
                                      : FileNamePart(item.NormalImage));

@@ -143,6 +143,14 @@ bool IsOwnFrame(std::string_view target) {
     return target.empty() || EqualsNoCase(target, "_self");
 }
 
+std::string_view HtmlTarget(std::string_view target) {
+    const bool keyword = EqualsNoCase(target, "_blank") || EqualsNoCase(target, "_self") ||
+                         EqualsNoCase(target, "_parent") || EqualsNoCase(target, "_top");
+    const bool dangling = target.find('<') != std::string_view::npos &&
+                          target.find_first_of("\t\n\r") != std::string_view::npos;
+    return (target.starts_with('_') && !keyword) || dangling ? "_blank" : target;
+}
+
 bool OpensNewContext(std::string_view target) {
     return !IsOwnFrame(target) && !EqualsNoCase(target, "_parent") && !EqualsNoCase(target, "_top");
 }

@@ -36,6 +36,10 @@ bool IsDroppedLink(std::string_view link);
 bool OpensNewContext(std::string_view target);
 // Whether a target frame names the link's own frame: empty or `_self` (any case).
 bool IsOwnFrame(std::string_view target);
+// The target frame as a page may write it. A name that starts with "_" and is no keyword (such as
+// "_new"), or that holds "<" beside a tab or line break, is not valid HTML and opens a new
+// browsing context anyway: it becomes "_blank".
+std::string_view HtmlTarget(std::string_view target);
 
 // A reference relative to the page's own path: no scheme (such as `http:`) and no leading `/`
 // (or `\`, which browsers read as `/`).

@@ -563,6 +563,15 @@ function opensNewContext(target) {
     return t !== '' && t !== '_self' && t !== '_parent' && t !== '_top';
 }
 
+// The target as a page may hold it: a name that starts with "_" and is no keyword (such as
+// "_new"), or that holds "<" beside a tab or line break, is not valid HTML and opens a new
+// browsing context anyway.
+function htmlTarget(target) {
+    const t = text(target);
+    const unknownKeyword = t.startsWith('_') && !/^_(blank|self|parent|top)$/i.test(t);
+    return unknownKeyword || (/[\t\n\r]/.test(t) && t.includes('<')) ? '_blank' : t;
+}
+
 function withoutFragment(href) {
     const i = href.indexOf('#');
     return i < 0 ? href : href.slice(0, i);
@@ -766,7 +775,7 @@ function itemElement(doc, item, base) {
     const control = doc.createElement(href ? 'a' : 'span');
     if (href) {
         control.setAttribute('href', href);
-        control.target = item.target;
+        control.target = htmlTarget(item.target);
         if (opensNewContext(item.target)) control.rel = 'noopener';
     }
     if (item.description) control.title = item.description;
@@ -1097,26 +1106,32 @@ class Widget {
         if (control.tagName === 'A' && opensNewContext(control.target) &&
             !/\bnoopener\b/i.test(control.rel))
             control.rel = `${control.rel} noopener`.trim();
-        this.nameImage(li, control);
+        this.nameItem(li, control);
         if (sub) this.prepareSub(li, control, sub);
         li.classList.add('furlin-entry');
     }
 
-    // An image-only item is named by its description or, without one, its image's file name.
-    nameImage(li, control) {
-        const img = childOf(control, (el) => el.tagName === 'IMG');
+    // An item without text is named: an image-only one by its description or, without one, its
+    // image's file name; a control without an image by its description, else a link by its
+    // address and a button by what it opens.
+    nameItem(li, control) {
+        let image = childOf(control, (el) => el.tagName === 'IMG');
         const files = this.files(li);
-        if (!img && !files.overImage && !files.clickImage) return;
-        let image = img;
-        if (!image) {
+        if (!image && (files.overImage || files.clickImage)) {
             image = this.doc.createElement('img');
             image.alt = '';
             image.hidden = true;
             control.insertBefore(image, control.firstChild);
         }
-        if (control.textContent.trim() === '' && !text(image.getAttribute('alt')).trim()) {
+        if (control.textContent.trim() !== '') return;
+        if (image) {
+            if (text(image.getAttribute('alt')).trim()) return;
             const src = image.getAttribute('src') ? image.src : files.overImage || files.clickImage;
             image.alt = control.title || fileNameOf(src);
+        } else if (control.tagName !== 'SPAN' && !control.hasAttribute('aria-label')) {
+            const name = control.title ||
+                (control.tagName === 'A' ? text(control.getAttribute('href')).trim() : 'Sub-menu');
+            if (name) control.setAttribute('aria-label', name);
         }
     }
 
@@ -1557,6 +1572,7 @@ const api = {
     fileNameOf,
     safeLink,
     opensNewContext,
+    htmlTarget,
     findCurrentItem,
     pageLinkSelector,
     branchOf,

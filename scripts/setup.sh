@@ -21,8 +21,15 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# The browser end-to-end tests drive Debian's chromium through playwright-core.
+# The browser end-to-end tests drive Debian's chromium through playwright-core; they are
+# installed again when a pinned package is missing or at another version.
 cd "$(dirname "$0")/.."
-[ -f tests/e2e/node_modules/playwright-core/package.json ] &&
-    [ -f tests/e2e/node_modules/axe-core/package.json ] ||
-    npm ci --prefix tests/e2e --no-audit --no-fund --loglevel=error
+node -e '
+const e2e = process.argv[1];
+for (const [name, pinned] of Object.entries(require(`${e2e}/package.json`).devDependencies)) {
+    try {
+        if (require(`${e2e}/node_modules/${name}/package.json`).version !== pinned) process.exit(1);
+    } catch {
+        process.exit(1);
+    }
+}' "$PWD/tests/e2e" || npm ci --prefix tests/e2e --no-audit --no-fund --loglevel=error

@@ -134,6 +134,10 @@ test('links: dropped schemes, new browsing contexts, the current page, landmark 
     assert.deepEqual(
         ['_blank', 'content', ' _NEW ', '_self', '_parent', '_top', '', ' '].map(f.opensNewContext),
         [true, true, true, false, false, false, false, false]);
+    // Names HTML does not allow open a new browsing context as "_blank" does.
+    assert.deepEqual(
+        ['_new', '_', '_Parent', 'content', 'a\t<b', 'my <frame>', ''].map(f.htmlTarget),
+        ['_blank', '_blank', '_Parent', 'content', '_blank', 'my <frame>', '']);
     assert.equal(f.uniqueLabel('Main', new Set()), 'Main');
     assert.equal(f.uniqueLabel('  ', new Set()), 'Menu');
     assert.equal(f.uniqueLabel('Main', new Set(['Main', 'Main 2'])), 'Main 3');

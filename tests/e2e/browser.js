@@ -209,13 +209,14 @@ function componentAnswers(scratch, document, calls) {
     return output.slice(1);
 }
 
-// GetHTMLBody of the three-level fixture document for each kind, from the built component;
-// null without a built component.
-function componentHtml(scratch, kinds) {
+// GetHTMLBody for each kind of a widget document, by default the three-level fixture's, from
+// the built component; null without a built component.
+function componentHtml(
+    scratch, kinds, tsl = fs.readFileSync(path.join(FIXTURES, 'three-level.tsl'))) {
     if (!componentTools()) return null;
     const site = fs.mkdtempSync(path.join(scratch, 'document-'));
-    const document = path.join(site, 'three-level.tsl');
-    fs.copyFileSync(path.join(FIXTURES, 'three-level.tsl'), document);
+    const document = path.join(site, 'widget.tsl');
+    fs.writeFileSync(document, tsl);
     // The stored table names its support files by file name in the document's own folder.
     fs.writeFileSync(path.join(site, 'dot.png'), DOT_PNG);
     for (const clip of ['hover.wav', 'click.wav']) fs.writeFileSync(path.join(site, clip), 'RIFF');

@@ -56,6 +56,10 @@ function route(pathname) {
     const name = /\/([\w-]+)\.html$/.exec(pathname);
     if (!name) return null;
     if (pathname.startsWith('/edge/')) return pageHtml(EDGE);
+    // Markup that left its image-only items and a text-less link unnamed.
+    if (pathname.startsWith('/unnamed/'))
+        return pageHtml(
+            EDGE.replace(/alt="[^"]+"/g, 'alt=""').replace(/>A rather long[^<]*</, '><'));
     if (pathname.startsWith('/applet/')) return pageHtml(APPLET);
     if (pathname.startsWith('/strict/')) return {body: pageHtml(MARKUP), csp: STRICT_CSP};
     if (pathname === '/both.html') return pageHtml(MARKUP + EDGE);
@@ -240,6 +244,10 @@ test(
         const p = await open('edge/index.html');
         assert.equal(await p.getByRole('link', {name: 'Picture page'}).count(), 1);
         assert.equal(await p.getByRole('link', {name: 'dot.png'}).count(), 1);
+        const unnamed = await open('unnamed/index.html');
+        for (const name of ['Picture page', 'dot.png', 'long.html'])
+            assert.equal(await unnamed.getByRole('link', {name}).count(), 1, name);
+        await closeChecked(unnamed);
         await p.locator('nav.furlin .furlin-toggle').click();
         for (const label of ['Old', 'Plain']) {
             const el = item(p, label);

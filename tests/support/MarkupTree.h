@@ -84,7 +84,7 @@ inline const std::map<std::string, Rule>& Rules() {
         {"nav", {{"ul"}, {"class", "aria-label", "data-furlin", "data-furlin-preview"}}},
         {"ul", {{"li"}, {"data-furlin"}}},
         {"li", {{"a", "span", "ul"}, {"data-furlin", "data-furlin-node"}}},
-        {"a", {{"img", "br"}, {"href", "target", "rel", "title"}}},
+        {"a", {{"img", "br"}, {"href", "target", "rel", "title", "aria-label"}}},
         {"span", {{"img", "br"}, {"title"}}},
         {"img", {{}, {"src", "alt"}}},
         {"br", {{}, {}}},

@@ -149,6 +149,11 @@ TEST_F(ModernMarkupTest, LinksTargetsAndDroppedSchemes) {
         {"a.html", "_Parent", "a", "_Parent", false},
         {"a.html", "_blank", "a", "_blank", true},
         {"a.html", "content", "a", "content", true},
+        // Names HTML does not allow open a new browsing context as "_blank" does.
+        {"a.html", "_new", "a", "_blank", true},
+        {"a.html", "_", "a", "_blank", true},
+        {"a.html", "a\t<b", "a", "_blank", true},
+        {"a.html", "my <frame>", "a", "my <frame>", true},
         {"", "_blank", "span", "", false},
         {"  ", "", "span", "", false},
         {"javascript:alert(1)", "", "span", "", false},
@@ -171,7 +176,7 @@ TEST_F(ModernMarkupTest, LinksTargetsAndDroppedSchemes) {
         item->TargetFrame = cases[i].target;
     }
     menu->GetItem(0)->Description = "Tip & \"more\"";
-    menu->GetItem(6)->Description = "Plain tip";
+    menu->GetItem(10)->Description = "Plain tip";
 
     const Element list = Nav(Parse(ModernMarkup(model, Web()))).Child(0);
     ASSERT_EQ(list.children.size(), std::size(cases));
@@ -190,8 +195,25 @@ TEST_F(ModernMarkupTest, LinksTargetsAndDroppedSchemes) {
         }
     }
     EXPECT_EQ(list.Child(0).Child(0)["title"], "Tip & \"more\"");
-    EXPECT_EQ(list.Child(6).Child(0)["title"], "Plain tip");
+    EXPECT_EQ(list.Child(10).Child(0)["title"], "Plain tip");
     EXPECT_FALSE(list.Child(1).Child(0).Has("title"));
+}
+
+TEST_F(ModernMarkupTest, LinksWithoutTextOrImageAreNamed) {
+    CAppletParameters model;
+    CFurlin* menu = AppendMenu(model, 4);
+    for (int i = 0; i < 4; ++i) {
+        menu->GetItem(i)->Label = i == 3 ? "Shown" : "\r\n ";
+        menu->GetItem(i)->Link = i == 2 ? "" : "a b.html?x=\"1\"";
+    }
+    menu->GetItem(1)->Description = "Tip & \"more\"";
+    menu->GetItem(2)->Description = "Plain tip";
+    const Element list = Nav(Parse(ModernMarkup(model, Web()))).Child(0);
+    EXPECT_EQ(list.Child(0).Child(0)["aria-label"], "a b.html?x=\"1\"");
+    EXPECT_EQ(list.Child(1).Child(0)["aria-label"], "Tip & \"more\"");
+    // A plain item is no control and a labelled link has its text.
+    for (int i : {2, 3})
+        EXPECT_FALSE(list.Child(i).Child(0).Has("aria-label")) << i;
 }
 
 TEST_F(ModernMarkupTest, LabelsAreTextWithTheirLineBreaks) {
