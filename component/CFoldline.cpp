@@ -421,8 +421,10 @@ bool CFoldline::WriteConfigFile(const std::string& path) {
     m_document.ClearSegments();
     m_document.SetDescription("ProgID", kFoldlineProgID);
     const std::string folder = FolderForDocument(path);
-    CopySupportFiles(m_model, folder);
+    // The runtime goes first, like the class file, so an author's file of the same name is a
+    // clash settled in the dialog rather than silently written over once copied.
     PlaceRuntimeFiles(folder);
+    CopySupportFiles(m_model, folder);
     m_model.WriteParameters(m_document);
     m_model.BuildResourceList(m_document);
     m_document.AddSegment(kPositionCursor, GetHTMLBody(0, kHtmlLocal));

@@ -1,5 +1,6 @@
 #include "CFoldline.h"
 #include "CDlgConfig.h"
+#include "CDlgCopyResources.h"
 #include "CFoldlineApp.h"
 #include "ModernMarkup.h"
 #include "Paths.h"
@@ -301,6 +302,31 @@ TEST(CFoldline, SavesPlaceTheRuntimeBesideTheDocument) {
     ASSERT_TRUE(object.Bool(DISPID_WriteConfigFile, {S(dir.File("menu.tsl"))}));
     EXPECT_EQ(fs::last_write_time(dir.File("furlin.css")), old);
     EXPECT_EQ(CTempDir::Read(dir.File("furlin.js")), CTempDir::Read(source + "furlin.js"));
+}
+
+// An author's own file that happens to share a runtime file's name is a clash like any other:
+// the runtime must not be written over the copy the item now points at.
+TEST(CFoldline, RuntimeNeverOverwritesASupportFileOfItsName) {
+    CTempDir dir;
+    CTempDir pictures;
+    const std::string mine = pictures.File("furlin.css");
+    CTempDir::Write(mine, "the author's file");
+    CObjectRef object;
+    CFurlinItem* item = object->Model().InsertNewMenu()->InsertNewItem();
+    item->NormalImage = mine;
+    auto& runner = CDlgCopyResources::Runner();
+    const auto saved = runner;
+    runner = [](CDlgCopyResources& dialog) {
+        dialog.reject();
+        return false;
+    };
+    const bool written = object.Bool(DISPID_WriteConfigFile, {S(dir.File("menu.tsl"))});
+    runner = saved;
+    ASSERT_TRUE(written);
+    EXPECT_EQ(CTempDir::Read(item->NormalImage), "the author's file");
+    EXPECT_EQ(CTempDir::Read(mine), "the author's file");
+    EXPECT_EQ(CTempDir::Read(dir.File("furlin.css")),
+              CTempDir::Read(std::string(FOLDLINE_SOURCE_DIR) + "/runtime/furlin.css"));
 }
 
 TEST(CFoldline, AnotherComponentsFileLeavesTheModel) {
