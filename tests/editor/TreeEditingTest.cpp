@@ -6,6 +6,7 @@
 #include "CSpinEdit.h"
 
 #include <QAccessible>
+#include <QDragEnterEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -348,6 +349,31 @@ TEST_F(TreeEditingTest, DragsOverTheViewShowRefusalsAndLandWhereThePointerIs) {
     EXPECT_TRUE(tree->DropData(carrying("0,0").get(), middle(Node({1, 0})), Qt::ControlModifier));
     EXPECT_EQ(Model().Menus()[0]->Items().size(), 2u);
     EXPECT_EQ(b1->GetSubMenu()->Items().at(0)->Label, "a2");
+}
+
+// A node path dragged in from another program (another dialog's tree) names none of this tree's
+// nodes: dropping it must not move or copy the node that happens to sit at that path here.
+TEST_F(TreeEditingTest, NodesDraggedFromAnotherProgramAreRefused) {
+    BuildSample();
+    OpenShown();
+    CConfigTree* tree = dialog->Tree();
+    tree->expandAll();
+    const std::string before = Dump(Model());
+    QMimeData data;
+    data.setData(CConfigTree::kNodeFormat, QByteArray("0,1"));
+    const QPoint at = tree->visualItemRect(Node({1, 0})).center();
+    // No drag of this process is running, so the events have no source, as across programs.
+    QDragEnterEvent enter(at, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &enter);
+    EXPECT_FALSE(enter.isAccepted());
+    QDragMoveEvent move(at, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &move);
+    EXPECT_FALSE(move.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &drop);
+    EXPECT_FALSE(drop.isAccepted());
+    EXPECT_TRUE(Dump(Model()) == before);
+    EXPECT_EQ(Node({0, 1})->text(0), "a2");
 }
 
 TEST_F(TreeEditingTest, NothingLandsDeeperThanReadersAccept) {
