@@ -623,4 +623,20 @@ TEST_F(TreeEditingTest, MalformedOutlinesLoseNothing) {
     EXPECT_EQ(beta.Items()[4].get(), b1);
 }
 
+// A dialog destroyed while shown (the program quitting under it) hides on the way out, and the
+// label editor open in the tree hands over its text then: it must reach no part of the dialog
+// already gone. The sanitizer build catches the call.
+TEST_F(TreeEditingTest, ADialogDestroyedWhileALabelIsEditedIgnoresTheEditor) {
+    BuildSample();
+    OpenShown();
+    Select({0, 0});
+    dialog->OnRename();
+    QApplication::processEvents();
+    ASSERT_NE(Editor(), nullptr);
+    Type("zz");
+    dialog.reset();
+    QApplication::processEvents();
+    EXPECT_EQ(a1->Label, "a1");
+}
+
 } // namespace
