@@ -172,8 +172,14 @@ bool CConfigTree::DropData(const QMimeData* data, const QPoint& pos,
     return true;
 }
 
+// The dragged path names a node of the tree the drag started in: from another program's tree it
+// would name an unrelated node of this one.
+bool CConfigTree::StartedHere(const QDropEvent* event) const {
+    return event->source() == this;
+}
+
 void CConfigTree::dragEnterEvent(QDragEnterEvent* event) {
-    if (DraggedNode(event->mimeData()))
+    if (StartedHere(event) && DraggedNode(event->mimeData()))
         event->acceptProposedAction();
     else
         event->ignore();
@@ -183,7 +189,8 @@ void CConfigTree::dragEnterEvent(QDragEnterEvent* event) {
 void CConfigTree::dragMoveEvent(QDragMoveEvent* event) {
     QTreeWidget::dragMoveEvent(event); // scrolls and places the drop indicator
     const bool copy = event->modifiers() & Qt::ControlModifier;
-    if (AcceptsDrag(event->mimeData(), event->position().toPoint(), event->modifiers())) {
+    if (StartedHere(event) &&
+        AcceptsDrag(event->mimeData(), event->position().toPoint(), event->modifiers())) {
         event->setDropAction(copy ? Qt::CopyAction : Qt::MoveAction);
         event->accept();
     } else {
@@ -196,7 +203,8 @@ void CConfigTree::dropEvent(QDropEvent* event) {
     stopAutoScroll();
     setState(NoState);
     viewport()->update();
-    if (DropData(event->mimeData(), event->position().toPoint(), event->modifiers())) {
+    if (StartedHere(event) &&
+        DropData(event->mimeData(), event->position().toPoint(), event->modifiers())) {
         event->setDropAction(copy ? Qt::CopyAction : Qt::MoveAction);
         event->accept();
     } else {

@@ -59,4 +59,5 @@ private:
     };
     Drop DropOf(const QMimeData* data, const QPoint& pos, Qt::KeyboardModifiers modifiers) const;
     bool Allowed(const Drop& drop) const;
+    bool StartedHere(const QDropEvent* event) const;
 };

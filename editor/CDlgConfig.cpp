@@ -136,6 +136,11 @@ CDlgConfig::~CDlgConfig() {
     // no page stores into the model on the way out.
     m_ready = false;
     disconnect(m_tree, nullptr, this, nullptr);
+    // A dialog destroyed while shown hides after this body, and a label editor open then hands
+    // over its text.
+    m_tree->labelEdited = nullptr;
+    m_tree->canDrop = nullptr;
+    m_tree->drop = nullptr;
 }
 
 void CDlgConfig::SetComponent(CFoldline* component) {

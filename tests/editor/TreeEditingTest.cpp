@@ -6,6 +6,7 @@
 #include "CSpinEdit.h"
 
 #include <QAccessible>
+#include <QDragEnterEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -350,6 +351,31 @@ TEST_F(TreeEditingTest, DragsOverTheViewShowRefusalsAndLandWhereThePointerIs) {
     EXPECT_EQ(b1->GetSubMenu()->Items().at(0)->Label, "a2");
 }
 
+// A node path dragged in from another program (another dialog's tree) names none of this tree's
+// nodes: dropping it must not move or copy the node that happens to sit at that path here.
+TEST_F(TreeEditingTest, NodesDraggedFromAnotherProgramAreRefused) {
+    BuildSample();
+    OpenShown();
+    CConfigTree* tree = dialog->Tree();
+    tree->expandAll();
+    const std::string before = Dump(Model());
+    QMimeData data;
+    data.setData(CConfigTree::kNodeFormat, QByteArray("0,1"));
+    const QPoint at = tree->visualItemRect(Node({1, 0})).center();
+    // No drag of this process is running, so the events have no source, as across programs.
+    QDragEnterEvent enter(at, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &enter);
+    EXPECT_FALSE(enter.isAccepted());
+    QDragMoveEvent move(at, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &move);
+    EXPECT_FALSE(move.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(tree->viewport(), &drop);
+    EXPECT_FALSE(drop.isAccepted());
+    EXPECT_TRUE(Dump(Model()) == before);
+    EXPECT_EQ(Node({0, 1})->text(0), "a2");
+}
+
 TEST_F(TreeEditingTest, NothingLandsDeeperThanReadersAccept) {
     CFurlin* menu = AddMenu(Model(), "Deep");
     AddItem(menu, "branch");
@@ -595,6 +621,22 @@ TEST_F(TreeEditingTest, MalformedOutlinesLoseNothing) {
     EXPECT_EQ(beta.Items()[3]->Label, "C:\\temp\\x") << "only the outline's escapes are read";
     EXPECT_EQ(beta.Items()[3]->Link, "C:\\new\\page.htm");
     EXPECT_EQ(beta.Items()[4].get(), b1);
+}
+
+// A dialog destroyed while shown (the program quitting under it) hides on the way out, and the
+// label editor open in the tree hands over its text then: it must reach no part of the dialog
+// already gone. The sanitizer build catches the call.
+TEST_F(TreeEditingTest, ADialogDestroyedWhileALabelIsEditedIgnoresTheEditor) {
+    BuildSample();
+    OpenShown();
+    Select({0, 0});
+    dialog->OnRename();
+    QApplication::processEvents();
+    ASSERT_NE(Editor(), nullptr);
+    Type("zz");
+    dialog.reset();
+    QApplication::processEvents();
+    EXPECT_EQ(a1->Label, "a1");
 }
 
 } // namespace
