@@ -351,9 +351,16 @@ bool CMainFrame::HandleFileDrop(QEvent* event) {
             }
         }
     }
-    if (file.isEmpty())
+    // Opening only reads the file: the drop is a copy (or a link), never a move after which the
+    // dragging program would delete its file.
+    const Qt::DropActions offered = drop->possibleActions();
+    const Qt::DropAction action = offered.testFlag(Qt::CopyAction)   ? Qt::CopyAction
+                                  : offered.testFlag(Qt::LinkAction) ? Qt::LinkAction
+                                                                     : Qt::IgnoreAction;
+    if (file.isEmpty() || action == Qt::IgnoreAction)
         return false;
-    drop->acceptProposedAction();
+    drop->setDropAction(action);
+    drop->accept();
     // Opened after the drop has ended: the save question must not hold the dragging program.
     if (type == QEvent::Drop)
         QTimer::singleShot(

@@ -332,6 +332,31 @@ TEST_F(CMainFrameTest, DroppedWidgetFileOpensAfterTheSaveQuestion) {
     EXPECT_EQ(app->Document()->GetPathName(), path);
 }
 
+// Opening reads the file, so a drop the dragging program offers as a move is taken as a copy: a
+// file manager that moves would delete the widget file once it was dropped.
+TEST_F(CMainFrameTest, ADroppedWidgetFileIsCopiedNeverMoved) {
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    const QString path = TempPath("kept.tsl");
+    ASSERT_TRUE(app->Document()->DoSave(path));
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path)});
+
+    // Shift asks the dragging program for a move.
+    QDragEnterEvent offered(QPoint(5, 5), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton,
+                            Qt::ShiftModifier);
+    ASSERT_EQ(offered.proposedAction(), Qt::MoveAction);
+    QApplication::sendEvent(Frame(), &offered);
+    EXPECT_TRUE(offered.isAccepted());
+    EXPECT_EQ(offered.dropAction(), Qt::CopyAction);
+
+    QDropEvent moveOnly(QPointF(5, 5), Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Frame(), &moveOnly);
+    QApplication::processEvents();
+    EXPECT_FALSE(moveOnly.isAccepted());
+    EXPECT_TRUE(QFile::exists(path));
+}
+
 TEST_F(CMainFrameTest, PanesGrowWithTheWindowAndTheFormSizeIsTheSmallest) {
     REQUIRE_COMPONENT();
     ASSERT_TRUE(Start());
