@@ -26,13 +26,18 @@ CDlgWebBrowser::CDlgWebBrowser(const host::BrowserChoice& current, QWidget* pare
     programEdit = new QLineEdit(group);
     auto* browse = new QPushButton(QStringLiteral("..."), group);
     browse->setMaximumWidth(32);
+    // Neither has a caption of its own to be named by.
+    knownList->setAccessibleName(QStringLiteral("Known browsers"));
+    browse->setAccessibleName(QStringLiteral("Choose the execute file"));
+    auto* programCaption = new QLabel(QStringLiteral("Execute File:"), group);
+    host::NameByLabel(programCaption, programEdit);
 
     auto* grid = new QGridLayout(group);
     grid->addWidget(useDefault, 0, 0, 1, 3);
     grid->addWidget(useKnown, 1, 0, 1, 3);
     grid->addWidget(knownList, 2, 1, 1, 2);
     grid->addWidget(useProgram, 3, 0, 1, 3);
-    grid->addWidget(new QLabel(QStringLiteral("Execute File:"), group), 4, 1);
+    grid->addWidget(programCaption, 4, 1);
     grid->addWidget(programEdit, 5, 1);
     grid->addWidget(browse, 5, 2);
     grid->setColumnMinimumWidth(0, 16);

@@ -27,6 +27,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 #include <QWhatsThis>
 
@@ -42,6 +43,7 @@ constexpr int kShowMinimized = 2;
 constexpr int kShowMaximized = 3;
 
 const char* const kIndicatorTexts[3] = {"CAP", "NUM", "SCRL"};
+const char* const kIndicatorNames[3] = {"Caps Lock", "Num Lock", "Scroll Lock"};
 const int kIndicatorKeys[3] = {Qt::Key_CapsLock, Qt::Key_NumLock, Qt::Key_ScrollLock};
 
 // What a menu entry is preceded by.
@@ -159,6 +161,12 @@ const CommandRow kCommands[] = {
      nullptr, "", nullptr, Enable::Always, [](CQuillaryToolApp& app) { app.OnAppAbout(); }},
 };
 
+// The buttons Qt adds for what a narrow window cannot show carry no name of their own.
+void NameOverflowButton(QWidget* bar, const char* objectName, const char* name) {
+    if (auto* button = bar->findChild<QToolButton*>(QString::fromLatin1(objectName)))
+        button->setAccessibleName(QString::fromUtf8(name));
+}
+
 } // namespace
 
 CMainFrame::CMainFrame(CQuillaryToolApp* app) : m_app(app) {
@@ -167,6 +175,8 @@ CMainFrame::CMainFrame(CQuillaryToolApp* app) : m_app(app) {
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    NameOverflowButton(menuBar(), "qt_menubar_ext_button", "More menus");
+    NameOverflowButton(m_toolBar, "qt_toolbar_ext_button", "More tools");
     qApp->installEventFilter(this);
 }
 
@@ -307,6 +317,8 @@ void CMainFrame::CreateStatusBar() {
         m_indicators[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         m_indicators[i]->setAlignment(Qt::AlignCenter);
         m_indicators[i]->setEnabled(false);
+        // Announced as the lock it shows; disabled while the lock is off.
+        m_indicators[i]->setAccessibleName(QString::fromUtf8(kIndicatorNames[i]));
         bar->addPermanentWidget(m_indicators[i]);
     }
     connect(m_actions[ViewStatusBar], &QAction::toggled, bar, &QStatusBar::setVisible);

@@ -73,6 +73,13 @@ CQuillaryToolView::CQuillaryToolView(CQuillaryToolDoc* document, QWidget* parent
     headPane->hide();
     headPaneCaption->hide();
 
+    // Screen readers name the panes by their captions; the list takes no name from a buddy.
+    host::NameByLabel(headPaneCaption, headPane);
+    host::NameByLabel(positionPaneCaption, positionPane);
+    fileListCaption->setBuddy(fileList);
+    fileList->setAccessibleName(QStringLiteral("Support files"));
+    fileList->setAccessibleDescription(fileListCaption->text());
+
     fileList->setRootIsDecorated(false);
     fileList->setItemsExpandable(false);
     fileList->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -132,6 +139,15 @@ void CQuillaryToolView::LayOutForm() {
     place(fileList, DialogUnits(7, 161, 306, 48), true, paneGrowth, listGrowth);
 }
 
+void CQuillaryToolView::ShowTitles(const QString& name, const QString& description) {
+    nameValue->setText(name);
+    descriptionValue->setText(description);
+    // A label is announced by its text: with the caption in front, a value is heard with what it
+    // is, and an empty description is still heard at all.
+    nameValue->setAccessibleName(nameCaption->text() + ' ' + name);
+    descriptionValue->setAccessibleName(descriptionCaption->text() + ' ' + description);
+}
+
 bool CQuillaryToolView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Form() && event->type() == QEvent::Resize)
         LayOutForm();
@@ -152,16 +168,14 @@ void CQuillaryToolView::OnInitialUpdate() {
 
     ApplyFormColors();
 
-    nameValue->clear();
-    descriptionValue->clear();
+    ShowTitles(QString(), QString());
     headPane->clear();
     positionPane->clear();
     fileList->clear();
 
     if (m_document != nullptr && m_document->HasComponent()) {
         CTessel* component = m_document->Component();
-        nameValue->setText(ToQt(component->GetTitle()));
-        descriptionValue->setText(ToQt(component->GetDescription()));
+        ShowTitles(ToQt(component->GetTitle()), ToQt(component->GetDescription()));
         RefreshHtml(LocalHtmlKind());
         RefreshFileList();
     }
@@ -272,8 +286,7 @@ void CQuillaryToolView::OnRename() {
     component->SetTitle(dialog.Name().toStdString());
     component->SetDescription(dialog.Description().toStdString());
     m_document->SetModifiedFlag(true);
-    nameValue->setText(dialog.Name());
-    descriptionValue->setText(dialog.Description());
+    ShowTitles(dialog.Name(), dialog.Description());
     emit WidgetChanged();
 }
 

@@ -73,6 +73,8 @@ private:
     // The form's colours; the values keep the theme's text colour where it reads on the form.
     void ApplyFormColors();
     void LayOutForm();
+    // Shows the widget's name and description in the form's value fields.
+    void ShowTitles(const QString& name, const QString& description);
     QRect DialogUnits(int x, int y, int w, int h) const;
     // The HTML of today's browsers needs the runtime files beside the page: while the pane shows
     // it, the list ends with a row for each, in the folders of the applet class file's row.

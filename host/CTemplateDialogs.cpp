@@ -72,16 +72,19 @@ bool RemoveTemplate(const std::string& path) {
     return std::remove(path.c_str()) == 0 || !FileExists(path);
 }
 
-QLabel* Caption(const char* text, QWidget* parent) {
-    return new QLabel(QString::fromUtf8(text), parent);
+// A caption that names the control below or beside it for screen readers.
+QLabel* Caption(const char* text, QWidget* parent, QWidget* control) {
+    auto* caption = new QLabel(QString::fromUtf8(text), parent);
+    host::NameByLabel(caption, control);
+    return caption;
 }
 
 // The "Name:" and "Description:" rows every template dialog starts with.
 QGridLayout* NameAndDescriptionGrid(QDialog* dialog, QLineEdit* name, QLineEdit* description) {
     auto* grid = new QGridLayout(dialog);
-    grid->addWidget(Caption("Name:", dialog), 0, 0);
+    grid->addWidget(Caption("Name:", dialog, name), 0, 0);
     grid->addWidget(name, 0, 1);
-    grid->addWidget(Caption("Description:", dialog), 1, 0);
+    grid->addWidget(Caption("Description:", dialog, description), 1, 0);
     grid->addWidget(description, 1, 1);
     return grid;
 }
@@ -101,7 +104,7 @@ CDlgNew::CDlgNew(CTessel& documentWidget, QWidget* parent)
     descriptionLine->setTextFormat(Qt::PlainText);
 
     QGridLayout* grid = NameAndDescriptionGrid(this, nameEdit, descriptionEdit);
-    grid->addWidget(Caption("Select a Template:", this), 2, 0, 1, 2);
+    grid->addWidget(Caption("Select a Template:", this, templateList), 2, 0, 1, 2);
     grid->addWidget(templateList, 3, 0, 1, 2);
     grid->addWidget(descriptionLine, 4, 0, 1, 2);
     grid->addWidget(host::OkCancelButtons(this), 5, 0, 1, 2);
@@ -169,9 +172,9 @@ CDlgSaveAsTemplate::CDlgSaveAsTemplate(const std::string& name, const std::strin
     templateList = new QListWidget(this);
 
     QGridLayout* grid = NameAndDescriptionGrid(this, nameEdit, descriptionEdit);
-    grid->addWidget(Caption("Widget's parameters will stored in:", this), 2, 0, 1, 2);
+    grid->addWidget(Caption("Widget's parameters will stored in:", this, pathLine), 2, 0, 1, 2);
     grid->addWidget(pathLine, 3, 0, 1, 2);
-    grid->addWidget(Caption("Existing Templates:", this), 4, 0, 1, 2);
+    grid->addWidget(Caption("Existing Templates:", this, templateList), 4, 0, 1, 2);
     grid->addWidget(templateList, 5, 0, 1, 2);
     grid->addWidget(host::OkCancelButtons(this), 6, 0, 1, 2);
 
@@ -250,7 +253,7 @@ CDlgManageTemplates::CDlgManageTemplates(QWidget* parent) : QDialog(parent) {
     ok->setDefault(true);
 
     QGridLayout* grid = NameAndDescriptionGrid(this, nameEdit, descriptionEdit);
-    grid->addWidget(Caption("Templates List:", this), 2, 0, 1, 2);
+    grid->addWidget(Caption("Templates List:", this, templateList), 2, 0, 1, 2);
     grid->addWidget(templateList, 3, 0, 1, 2);
     auto* row = new QHBoxLayout;
     row->addStretch();

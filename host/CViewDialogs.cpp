@@ -51,7 +51,9 @@ CDlgGetLocalHtml::CDlgGetLocalHtml(const QString& previewPath, QWidget* parent)
     : QDialog(parent), m_path(new QLineEdit(previewPath, this)) {
     setWindowTitle(QStringLiteral("Get Local HTML"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("Current Preview Path:"), this));
+    auto* caption = new QLabel(QStringLiteral("Current Preview Path:"), this);
+    host::NameByLabel(caption, m_path);
+    layout->addWidget(caption);
     layout->addWidget(m_path);
     layout->addWidget(host::OkCancelButtons(this));
     m_path->setMinimumWidth(300);

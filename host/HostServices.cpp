@@ -3,9 +3,11 @@
 #include "HostStrings.h"
 #include "Prompts.h"
 
+#include <QAbstractItemView>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QProcess>
 
 namespace host {
@@ -38,6 +40,16 @@ QDialogButtonBox* OkCancelButtons(QDialog* dialog) {
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;
+}
+
+void NameByLabel(QLabel* label, QWidget* control) {
+    label->setBuddy(control);
+    if (qobject_cast<QAbstractItemView*>(control) != nullptr) {
+        QString name = label->text();
+        if (name.endsWith(':'))
+            name.chop(1);
+        control->setAccessibleName(name);
+    }
 }
 
 void Message(QWidget* parent, const QString& text) {

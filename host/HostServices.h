@@ -11,6 +11,7 @@
 
 class QDialog;
 class QDialogButtonBox;
+class QLabel;
 class QWidget;
 
 namespace host {
@@ -35,5 +36,9 @@ void Message(QWidget* parent, const QString& text);
 // An OK/Cancel button row wired to the dialog's accept() and reject(); dialogs that check their
 // fields do it in accept().
 QDialogButtonBox* OkCancelButtons(QDialog* dialog);
+
+// Makes the label the control's buddy, so screen readers name the control by the label. Lists and
+// tables take no name from buddies; they are given the label's text without its colon.
+void NameByLabel(QLabel* label, QWidget* control);
 
 } // namespace host
