@@ -471,8 +471,8 @@ std::string CFoldline::GetHTMLBody(int, int kind) {
     // The fragment reads "PreviewPath"; a key once read is kept and written by the next save.
     m_document.GetDescription("PreviewPath");
     // Kinds 2 and 3 are the local and web markup for today's browsers, which run no applets.
-    if (kind == 2 || kind == 3)
-        return m_model.GetModernHtml(m_document, kind == 2 ? kHtmlLocal : kHtmlWeb);
+    if (kind == kHtmlModernLocal || kind == kHtmlModernWeb)
+        return m_model.GetModernHtml(m_document, kind == kHtmlModernLocal ? kHtmlLocal : kHtmlWeb);
     // Kind 4 is what the program's live preview draws; it reads the model and changes nothing.
     if (kind == kHtmlLivePreview)
         return PreviewMarkup(m_model, false);

@@ -1,7 +1,7 @@
 #include "Runtime.h"
 
 #include "CopySupportFiles.h"
-#include "ModernMarkup.h"
+#include "RuntimeFiles.h"
 
 #include <cstddef>
 #include <string_view>
@@ -18,7 +18,7 @@ struct EmbeddedFile {
     std::string_view contents;
 };
 
-const EmbeddedFile kRuntimeFiles[] = {
+const EmbeddedFile kEmbeddedFiles[] = {
     {kRuntimeScript, {FURLIN_SCRIPT, FURLIN_SCRIPT_SIZE}},
     {kRuntimeStyleSheet, {FURLIN_STYLE_SHEET, FURLIN_STYLE_SHEET_SIZE}},
 };
@@ -29,6 +29,6 @@ void PlaceRuntimeFiles(const std::string& folder) {
     if (folder.empty())
         return;
     // Like the applet class file, a runtime file that cannot be written does not fail the save.
-    for (const EmbeddedFile& file : kRuntimeFiles)
+    for (const EmbeddedFile& file : kEmbeddedFiles)
         WriteFileReplacing(file.contents, folder + std::string(file.name));
 }

@@ -119,10 +119,12 @@ const CommandRow kCommands[] = {
      Enable::WithWidget, [](CQuillaryToolApp& app) { View(app).OnGetModernHtml(); }},
     {CMainFrame::EditPreview, "&Edit", Before::Separator, "Pre&view", "Preview the widget",
      "Preview", "Ctrl+F5", nullptr, Enable::WithWidget,
-     [](CQuillaryToolApp& app) { app.OnPreview(app.ModernHtml() ? 2 : 0); }},
+     [](CQuillaryToolApp& app) {
+         app.OnPreview(app.ModernHtml() ? kHtmlModernLocal : kHtmlAppletLocal);
+     }},
     {CMainFrame::EditModernPreview, "&Edit", Before::Nothing, "Preview in &Modern Browser",
      "Preview the widget as today's browsers show it", nullptr, "Ctrl+Shift+F5", nullptr,
-     Enable::WithWidget, [](CQuillaryToolApp& app) { app.OnPreview(2); }},
+     Enable::WithWidget, [](CQuillaryToolApp& app) { app.OnPreview(kHtmlModernLocal); }},
 
     {CMainFrame::OptionWebBrowser, "Option", Before::Nothing, "&Web Browser...",
      "Specify your favorite web browser", "", "", nullptr, Enable::Always,

@@ -5,6 +5,7 @@
 #include "CQuillaryToolDoc.h"
 #include "CViewDialogs.h"
 #include "HostServices.h"
+#include "RuntimeFiles.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -21,13 +22,11 @@ const QColor kFormColor(230, 230, 250);
 const QColor kCaptionColor(0, 0, 255);
 
 const char* const kClassFile = "furlin.class";
-// The runtime's files, which the component writes beside the page with the support files.
-const char* const kRuntimeFiles[] = {"furlin.js", "furlin.css"};
 // Marks the list's runtime rows, which no resource of the component stands behind.
 constexpr int kRuntimeRole = Qt::UserRole + 1;
 
 bool IsModernKind(int kind) {
-    return kind == 2 || kind == 3;
+    return kind == kHtmlModernLocal || kind == kHtmlModernWeb;
 }
 
 // Component HTML has CR LF line ends; the panes show plain lines.
@@ -307,7 +306,7 @@ void CQuillaryToolView::OnGetWebHtml() {
 }
 
 void CQuillaryToolView::OnGetModernHtml() {
-    RefreshHtml(3);
+    RefreshHtml(kHtmlModernWeb);
 }
 
 void CQuillaryToolView::ResizeParentToFit() {

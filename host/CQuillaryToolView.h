@@ -4,6 +4,7 @@
 #pragma once
 
 #include "CColorControls.h"
+#include "FoldlineDispatch.h"
 
 #include <QString>
 
@@ -29,8 +30,8 @@ public:
     // than the applet's (kinds 0 and 1). Changing it shows the local HTML in the chosen form.
     void SetModernHtml(bool modern);
     bool ModernHtml() const { return m_modernHtml; }
-    int LocalHtmlKind() const { return m_modernHtml ? 2 : 0; }
-    int WebHtmlKind() const { return m_modernHtml ? 3 : 1; }
+    int LocalHtmlKind() const { return m_modernHtml ? kHtmlModernLocal : kHtmlAppletLocal; }
+    int WebHtmlKind() const { return m_modernHtml ? kHtmlModernWeb : kHtmlAppletWeb; }
     // The kind the position pane shows.
     int ShownKind() const { return m_shownKind; }
 
@@ -83,7 +84,7 @@ private:
     CQuillaryToolDoc* m_document;
     bool m_columnsPending = true;
     bool m_modernHtml = false;
-    int m_shownKind = 0;
+    int m_shownKind = kHtmlAppletLocal;
     double m_unitX = 1.5;
     double m_unitY = 1.625;
 };

@@ -35,7 +35,13 @@ enum FoldlineDispId : DISPID {
     DISPID_SetResourceLocalPath = 26,
 };
 
-// GetHTMLBody's kind for the program's live preview: the widget's markup for today's browsers
-// with every file as a local file: address, silent and following no link, without the runtime's
-// own elements (the caller's page loads furlin.js and furlin.css from the component folder).
+// GetHTMLBody's kinds: the applet fragment for the local preview and for the web, and the markup
+// for today's browsers, local and web (file references as in the applet kinds).
+inline constexpr int kHtmlAppletLocal = 0;
+inline constexpr int kHtmlAppletWeb = 1;
+inline constexpr int kHtmlModernLocal = 2;
+inline constexpr int kHtmlModernWeb = 3;
+// The kind for the program's live preview: the widget's markup for today's browsers with every
+// file as a local file: address, silent and following no link, without the runtime's own
+// elements (the caller's page loads furlin.js and furlin.css from the component folder).
 inline constexpr int kHtmlLivePreview = 4;

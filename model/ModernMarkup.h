@@ -4,12 +4,9 @@
 #pragma once
 
 #include "CAppletParameters.h"
+#include "RuntimeFiles.h"
 
 #include <string>
-
-// The runtime's files, which go beside the page.
-inline constexpr const char* kRuntimeScript = "furlin.js";
-inline constexpr const char* kRuntimeStyleSheet = "furlin.css";
 
 struct ModernMarkupOptions {
     // Where file references point: kHtmlLocal the preview folder, kHtmlWeb each file's web folder.

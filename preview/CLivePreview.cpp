@@ -1,6 +1,7 @@
 #include "CLivePreview.h"
 
 #include "PreviewPage.h"
+#include "RuntimeFiles.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -25,8 +26,6 @@ constexpr int kStartTimeoutMs = 30000;
 constexpr int kStartFallbackMs = 500;
 // How often the page is asked whether its web channel is connected yet.
 constexpr int kProbeIntervalMs = 20;
-
-const char* const kRuntimeFiles[] = {"furlin.js", "furlin.css"};
 
 const char* const kProbeScript =
     "typeof Furlin !== 'object' || typeof Furlin.render !== 'function' ? 'runtime'"

@@ -74,7 +74,6 @@ private:
     void OnLoaded(bool ok);
     void ProbeRuntime();
     void Flush();
-    void SendReveal();
     void Fail(const QString& reason);
 
     QStackedLayout* m_stack = nullptr;

@@ -1,5 +1,7 @@
 #include "PreviewPage.h"
 
+#include "RuntimeFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QWebChannel>
@@ -8,11 +10,12 @@
 
 namespace {
 
-// The widget is drawn inside #furlin-pane; every pick is handed to the program.
+// The widget is drawn inside #furlin-pane; every pick is handed to the program. The runtime's
+// style sheet and script fill in %1 and %2.
 const char* const kShell = R"(<!DOCTYPE html>
 <html><head><meta charset="utf-8"><title>Live Preview</title>
-<link rel="stylesheet" href="furlin.css">
-<script src="furlin.js"></script>
+<link rel="stylesheet" href="%1">
+<script src="%2"></script>
 </head><body>
 <div id="furlin-pane"></div>
 <script>
@@ -57,7 +60,8 @@ CPreviewPage::CPreviewPage(QWebEngineProfile* profile, QObject* parent)
 
 void CPreviewPage::LoadShell(const QString& runtimeFolder) {
     m_shellRequested = true;
-    setHtml(QString::fromUtf8(kShell),
+    setHtml(QString::fromUtf8(kShell).arg(QString::fromUtf8(kRuntimeStyleSheet),
+                                          QString::fromUtf8(kRuntimeScript)),
             QUrl::fromLocalFile(QDir(runtimeFolder).absolutePath() + QLatin1Char('/')));
 }
 
