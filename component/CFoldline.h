@@ -43,20 +43,11 @@ public:
     std::string GetResourceFieldByName(const std::string& name, ResourceField field);
     bool SetResourceLocalPath(const std::string& path);
 
-    // The markup the live previews draw: local files, no sound, no link followed, without the
-    // runtime's own elements; with node identifiers, a click in it can name its item.
-    static std::string PreviewMarkup(const CAppletParameters& model, bool nodeIds);
-
     CAppletParameters& Model() { return m_model; }
     CTesselFile& Document() { return m_document; }
-    CDlgConfig* ConfigDialog() const { return m_configDialog; }
 
-    // Bindings through which the editor's item pages read and write the model.
-    CFurlinItem* CurrentItem = nullptr;
-    CFurlin* CurrentMenu = nullptr;
-
-    // How Config shows the dialog: by default exec(); tests drive the dialog instead and return
-    // true for OK.
+    // How Config shows the dialog, which edits the model through the session Config hands it: by
+    // default exec(); tests drive the dialog instead and return true for OK.
     using DialogRunner = std::function<bool(CDlgConfig& dialog)>;
     static DialogRunner& ConfigDialogRunner();
 
@@ -71,5 +62,4 @@ private:
     CTesselFile m_document;
     CAppletParameters m_model;
     bool m_resourcesCurrent = false;
-    CDlgConfig* m_configDialog = nullptr;
 };

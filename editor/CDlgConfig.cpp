@@ -4,7 +4,7 @@
 
 #include "CAppletParameters.h"
 #include "CConfigPreview.h"
-#include "CFoldline.h"
+#include "CEditSession.h"
 #include "CFurlin.h"
 #include "CIconButton.h"
 #include "CPropertySheet.h"
@@ -103,25 +103,6 @@ QWidget* FirstField(QWidget* page) {
     return nullptr;
 }
 
-// Whether a binding points into this item or below it.
-bool BindingsInside(const CFoldline& component, const CFurlinItem& item) {
-    if (component.CurrentItem == &item)
-        return true;
-    std::vector<const CFurlin*> pending{item.GetSubMenu()};
-    while (!pending.empty()) {
-        const CFurlin* menu = pending.back();
-        pending.pop_back();
-        if (menu == component.CurrentMenu)
-            return true;
-        for (const auto& child : menu->Items()) {
-            if (child.get() == component.CurrentItem)
-                return true;
-            pending.push_back(child->GetSubMenu());
-        }
-    }
-    return false;
-}
-
 } // namespace
 
 CDlgConfig::CDlgConfig(QWidget* parent) : QDialog(parent) {
@@ -143,8 +124,12 @@ CDlgConfig::~CDlgConfig() {
     m_tree->drop = nullptr;
 }
 
-void CDlgConfig::SetComponent(CFoldline* component) {
-    m_component = component;
+void CDlgConfig::SetSession(CEditSession* session) {
+    m_session = session;
+    connect(session, &CEditSession::ItemLabelStored, this, &CDlgConfig::SetItemNodeLabel);
+    connect(session, &CEditSession::AppletNameStored, this, &CDlgConfig::SetRootNodeLabel);
+    connect(session, &CEditSession::LookMenuRequested, this,
+            [this](const QPoint& globalPos) { m_lookMenu->popup(globalPos); });
 }
 
 void CDlgConfig::BuildControls() {
@@ -272,12 +257,12 @@ void CDlgConfig::BuildLayout() {
 }
 
 void CDlgConfig::Initialize() {
-    if (m_initialized || !m_component)
+    if (m_initialized || !m_session)
         return;
     m_initialized = true;
     AddTreeNodes();
     CreateSheets();
-    m_history.Reset(m_component->Model(), {});
+    m_history.Reset(m_session->Model(), {});
     m_ready = true;
     QTreeWidgetItem* root = RootNode();
     SelectFresh(root);
@@ -286,7 +271,7 @@ void CDlgConfig::Initialize() {
 }
 
 void CDlgConfig::AddTreeNodes() {
-    CAppletParameters& model = m_component->Model();
+    CAppletParameters& model = m_session->Model();
     auto* root = new QTreeWidgetItem;
     root->setText(0, ToQt(model.Name));
     root->setData(0, kObjectRole, QVariant::fromValue(static_cast<void*>(&model)));
@@ -298,8 +283,8 @@ void CDlgConfig::AddTreeNodes() {
 }
 
 void CDlgConfig::CreateSheets() {
-    m_appletSheet = new CAppletPropertySheet(m_component, m_pageArea);
-    m_itemSheet = new CMenuPropertySheet(m_component, m_pageArea);
+    m_appletSheet = new CAppletPropertySheet(m_session, m_pageArea);
+    m_itemSheet = new CMenuPropertySheet(m_session, m_pageArea);
     QSize needed = m_pageArea->minimumSize();
     for (CPropertySheet* sheet :
          {static_cast<CPropertySheet*>(m_appletSheet), static_cast<CPropertySheet*>(m_itemSheet)}) {
@@ -483,14 +468,13 @@ void CDlgConfig::LeavePageOf(QTreeWidgetItem* node) {
 }
 
 void CDlgConfig::EnterPageOf(QTreeWidgetItem* node) {
-    if (!node || !m_component)
+    if (!node || !m_session)
         return;
     switch (KindOf(node)) {
     case NodeKind::Root:
         m_itemSheet->hide();
         m_noProperties->hide();
-        m_component->CurrentItem = nullptr;
-        m_component->CurrentMenu = nullptr;
+        m_session->Unbind();
         ShowSheet(m_appletSheet);
         break;
     case NodeKind::TopMenu:
@@ -503,8 +487,7 @@ void CDlgConfig::EnterPageOf(QTreeWidgetItem* node) {
     case NodeKind::LeafItem:
         m_appletSheet->hide();
         m_noProperties->hide();
-        m_component->CurrentItem = ItemOf(node);
-        m_component->CurrentMenu = HoldingMenu(node);
+        m_session->Bind(ItemOf(node), HoldingMenu(node));
         ShowSheet(m_itemSheet);
         break;
     }
@@ -584,7 +567,7 @@ void CDlgConfig::StoreCurrentPage() {
 void CDlgConfig::Commit(const TreePath& selectedBefore) {
     if (!m_ready)
         return;
-    m_history.Commit(m_component->Model(), selectedBefore, PathOf(m_selected));
+    m_history.Commit(m_session->Model(), selectedBefore, PathOf(m_selected));
     UpdateCommandUI();
     emit ModelEdited();
 }
@@ -595,7 +578,7 @@ void CDlgConfig::OnPageChangedModel(bool authored) {
     if (authored) {
         Commit(PathOf(m_selected));
     } else if (m_ready) {
-        m_history.Amend(m_component->Model());
+        m_history.Amend(m_session->Model());
         emit ModelEdited();
     }
 }
@@ -628,9 +611,8 @@ void CDlgConfig::Restore(const CEditHistory::State& state) {
             expanded.push_back(PathOf(*it));
     m_ready = false;
     m_selected = nullptr;
-    m_component->CurrentItem = nullptr;
-    m_component->CurrentMenu = nullptr;
-    m_component->Model().Assign(*state.model);
+    m_session->Unbind();
+    m_session->Model().Assign(*state.model);
     m_tree->clear();
     AddTreeNodes();
     for (const TreePath& path : expanded)
@@ -702,7 +684,7 @@ CFurlin* CDlgConfig::SubMenuForNewChild(QTreeWidgetItem* node) {
     if (!item)
         return nullptr;
     CFurlin* sub = item->GetSubMenu();
-    CAppletParameters& model = m_component->Model();
+    CAppletParameters& model = m_session->Model();
     CFurlin* source = model.FindMenuAtDepth(MenuLevelOf(node) - 1);
     for (auto it = model.Menus().begin(); !source && it != model.Menus().end(); ++it)
         source = CAppletParameters::FindParentMenu(it->get(), item);
@@ -730,7 +712,7 @@ CFurlin* CDlgConfig::ChildMenuOf(QTreeWidgetItem* node) {
 bool CDlgConfig::InsertChild() {
     QTreeWidgetItem* node = m_selected;
     if (KindOf(node) == NodeKind::Root) {
-        AddMenuNode(node, m_component->Model().InsertNewMenu(), 0);
+        AddMenuNode(node, m_session->Model().InsertNewMenu(), 0);
     } else {
         // The new item's own empty sub-menu lies one level below the menu that takes it.
         if (ItemOf(node) && MenuLevelOf(node) + 1 > kMaxDepth)
@@ -751,7 +733,7 @@ bool CDlgConfig::InsertAfterSelected() {
     const int index = parent->indexOfChild(node) + 1;
     QTreeWidgetItem* added = nullptr;
     if (MenuOf(node)) {
-        CAppletParameters& model = m_component->Model();
+        CAppletParameters& model = m_session->Model();
         auto menu = std::make_unique<CFurlin>();
         if (const CFurlin* style = model.FindMenuAtDepth(0))
             menu->CopyStyle(*style);
@@ -782,12 +764,11 @@ bool CDlgConfig::DeleteSelected() {
         return false;
 
     // Nothing may store into the objects about to be destroyed.
-    m_component->CurrentItem = nullptr;
-    m_component->CurrentMenu = nullptr;
+    m_session->Unbind();
     if (kind == NodeKind::TopMenu) {
         CFurlin* menu = MenuOf(node);
         SelectNode(node->parent());
-        m_component->Model().DeleteMenu(menu);
+        m_session->Model().DeleteMenu(menu);
         delete node;
     } else {
         if (kind == NodeKind::BranchItem)
@@ -807,10 +788,7 @@ void CDlgConfig::RemoveItemNode(QTreeWidgetItem* node) {
         return;
     if (node == m_selected)
         SelectNode(parent);
-    if (BindingsInside(*m_component, *item)) {
-        m_component->CurrentItem = nullptr;
-        m_component->CurrentMenu = nullptr;
-    }
+    m_session->ReleaseInside(*item);
     holding->DeleteItem(item);
     UpdateItemIcon(parent);
     delete node;
@@ -837,7 +815,7 @@ bool CDlgConfig::MoveNode(bool up) {
         return false;
     bool moved = false;
     if (CFurlin* menu = MenuOf(node)) {
-        CAppletParameters& model = m_component->Model();
+        CAppletParameters& model = m_session->Model();
         moved = up ? model.MoveMenuUp(menu) : model.MoveMenuDown(menu);
     } else if (CFurlinItem* item = ItemOf(node)) {
         CFurlin* holding = HoldingMenu(node);
@@ -942,7 +920,7 @@ bool CDlgConfig::PasteOutline(QTreeWidgetItem* node, const QString& text) {
         return false;
     auto items = BuildOutlineItems(lines, deepest);
     CFurlin* menu = ChildMenuOf(node);
-    StyleNewSubMenus(m_component->Model(), *menu, level - 1, items);
+    StyleNewSubMenus(m_session->Model(), *menu, level - 1, items);
     InsertFirstChildren(node, *menu, std::move(items));
     return true;
 }
@@ -997,7 +975,7 @@ bool CDlgConfig::DropNode(QTreeWidgetItem* dragged, QTreeWidgetItem* target,
 
 // The node lands as a copy at index among the top-level menus; a move then removes the original.
 bool CDlgConfig::MoveMenuNode(QTreeWidgetItem* dragged, int index, bool copy) {
-    CAppletParameters& model = m_component->Model();
+    CAppletParameters& model = m_session->Model();
     CFurlin* menu = MenuOf(dragged);
     QTreeWidgetItem* root = dragged->parent();
     const int from = root->indexOfChild(dragged);
@@ -1008,10 +986,7 @@ bool CDlgConfig::MoveMenuNode(QTreeWidgetItem* dragged, int index, bool copy) {
     if (copy)
         return true;
     for (const auto& item : menu->Items())
-        if (BindingsInside(*m_component, *item)) {
-            m_component->CurrentItem = nullptr;
-            m_component->CurrentMenu = nullptr;
-        }
+        m_session->ReleaseInside(*item);
     model.DeleteMenu(menu);
     delete dragged;
     return true;
@@ -1043,7 +1018,7 @@ void CDlgConfig::ApplyLookTo(LookScope scope) {
         const CFurlin* source = MenuOf(m_selected) ? MenuOf(m_selected) : HoldingMenu(m_selected);
         if (!source || !owner)
             return false;
-        return ApplyLook(m_component->Model(), *source, MenuLevelOf(owner) - 1, scope) > 0;
+        return ApplyLook(m_session->Model(), *source, MenuLevelOf(owner) - 1, scope) > 0;
     });
 }
 

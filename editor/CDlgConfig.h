@@ -12,7 +12,7 @@
 #include <memory>
 
 class CConfigPreview;
-class CFoldline;
+class CEditSession;
 class CFurlin;
 class CFurlinItem;
 class CIconButton;
@@ -35,12 +35,13 @@ public:
     explicit CDlgConfig(QWidget* parent = nullptr);
     ~CDlgConfig() override;
 
-    // Set by Config right after construction, before the dialog is shown.
-    void SetComponent(CFoldline* component);
-    CFoldline* Component() const { return m_component; }
+    // Set by Config right after construction, before the dialog is shown: the model it edits and
+    // the bindings and signals it shares with the pages.
+    void SetSession(CEditSession* session);
+    CEditSession* Session() const { return m_session; }
 
-    // Called by the pages after they stored a label or the applet name: the selected tree node
-    // shows the new text when it is an item node (SetItemNodeLabel) or the root (SetRootNodeLabel).
+    // After the pages stored a label or the applet name: the selected tree node shows the new
+    // text when it is an item node (SetItemNodeLabel) or the root (SetRootNodeLabel).
     void SetItemNodeLabel(const QString& text);
     void SetRootNodeLabel(const QString& text);
 
@@ -201,7 +202,7 @@ private:
     bool ClipboardHasOutline() const;
     void ScheduleUpdateUI();
 
-    CFoldline* m_component = nullptr;
+    CEditSession* m_session = nullptr;
     CConfigTree* m_tree = nullptr;
     std::array<CIconButton*, CommandCount> m_tools{};
     CIconButton* m_ok = nullptr;
