@@ -7,6 +7,7 @@
 #include "DataExchange.h"
 #include "PageDialogs.h"
 #include "PageLayout.h"
+#include "RuntimeFiles.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -26,7 +27,7 @@ CDlgAppletParam::CDlgAppletParam(CEditSession* session, QWidget* parent)
       m_widthEdit(new CSpinEdit(0, 5000, false)), m_heightEdit(new CSpinEdit(0, 5000, false)),
       m_backColorButton(new CColorButton), m_audioEdit(new QLineEdit), m_imageEdit(new QLineEdit),
       m_tileGroup(new QButtonGroup(this)), m_xEdit(DigitsEdit(this)), m_yEdit(DigitsEdit(this)) {
-    m_classFile = ToQt(m_session->Model().LocalPath) + QStringLiteral("furlin.class");
+    m_classFile = ToQt(m_session->Model().LocalPath) + QString::fromUtf8(kAppletClassFile);
     m_alignBox->addItems(
         {QStringLiteral("Center"), QStringLiteral("Left"), QStringLiteral("Right")});
     m_classEdit->setReadOnly(true);

@@ -1,5 +1,6 @@
 #include "CAppletParameters.h"
 #include "CTesselFile.h"
+#include "RuntimeFiles.h"
 #include "WebText.h"
 
 #include <string_view>
@@ -62,8 +63,8 @@ std::string CAppletParameters::GetAppletHtml(CTesselFile& document, int mode) {
         html += EscapeAttribute(codebase);
         html += "\"";
     }
-    html += " code=\"furlin.class\" align=\"baseline\" width=\"" + std::to_string(Width) +
-            "\" height=\"" + std::to_string(Height) + "\">";
+    html += std::string(" code=\"") + kAppletClassFile + "\" align=\"baseline\" width=\"" +
+            std::to_string(Width) + "\" height=\"" + std::to_string(Height) + "\">";
     html += kLineEnd;
 
     AppendParam(html, "Notice", kNotice);

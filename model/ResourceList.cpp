@@ -2,6 +2,7 @@
 #include "CTesselFile.h"
 #include "Paths.h"
 #include "Records.h"
+#include "RuntimeFiles.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ void CAppletParameters::ForEachFileReference(
 
 std::uint16_t CAppletParameters::BuildResourceList(CTesselFile& document) {
     document.ClearResources();
-    document.AddResource("furlin.class", ComponentFolder() + "/", WebPath);
+    document.AddResource(kAppletClassFile, ComponentFolder() + "/", WebPath);
     ForEachFileReference([&document](std::string& file, const std::string& webFolder) {
         ListReference(document, file, webFolder);
     });
