@@ -300,29 +300,6 @@ CFoldline::DialogRunner& CFoldline::ConfigDialogRunner() {
     return runner;
 }
 
-HRESULT CFoldline::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv)
-        return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDispatch) {
-        *ppv = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG CFoldline::AddRef() {
-    return ++m_refs;
-}
-
-ULONG CFoldline::Release() {
-    const ULONG refs = --m_refs;
-    if (refs == 0)
-        delete this;
-    return refs;
-}
-
 // ---- dispatch ----
 
 HRESULT CFoldline::GetIDsOfNames(REFIID riid, const LPCOLESTR* rgszNames, UINT cNames, LCID,

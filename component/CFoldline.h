@@ -5,6 +5,7 @@
 #include "CTesselFile.h"
 #include "Com.h"
 #include "FoldlineDispatch.h"
+#include "UnknownImpl.h"
 
 #include <atomic>
 #include <functional>
@@ -13,16 +14,13 @@
 
 class CDlgConfig;
 
-class CFoldline final : public IDispatch {
+class CFoldline final : public CUnknownImpl<IDispatch, IID_IDispatch> {
 public:
     CFoldline();
     CFoldline(const CFoldline&) = delete;
     CFoldline& operator=(const CFoldline&) = delete;
 
-    // IUnknown / IDispatch
-    HRESULT QueryInterface(REFIID riid, void** ppv) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
+    // IDispatch
     HRESULT GetIDsOfNames(REFIID riid, const LPCOLESTR* rgszNames, UINT cNames, LCID lcid,
                           DISPID* rgDispId) override;
     HRESULT Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
@@ -58,7 +56,6 @@ private:
     // Rebuilds the resource list from the model unless it still reflects it.
     void EnsureResourceListCurrent();
 
-    std::atomic<ULONG> m_refs{1};
     CTesselFile m_document;
     CAppletParameters m_model;
     bool m_resourcesCurrent = false;
