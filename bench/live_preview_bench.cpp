@@ -3,6 +3,7 @@
 #include "CAppletParameters.h"
 #include "CConfigPreview.h"
 #include "CDlgConfig.h"
+#include "CEditSession.h"
 #include "CFoldline.h"
 #include "CFurlin.h"
 #include "CLivePreview.h"
@@ -82,8 +83,9 @@ Figures Summary(std::vector<double> samples) {
 // From setting the label field of the first item's page to the pane's document showing it.
 Figures EditToPane(CFoldline& component) {
     CConfigPreview::Profile()->setValue(CConfigPreview::kShownKey, true);
+    CEditSession session(component.Model());
     CDlgConfig dialog;
-    dialog.SetComponent(&component);
+    dialog.SetSession(&session);
     dialog.show();
     CLivePreview* pane = dialog.LivePreview();
     WaitUntil([&] { return pane->IsReady() && pane->RenderCount() > 0; });
@@ -138,8 +140,9 @@ std::pair<Figures, Figures> Opening(CFoldline& component, bool withPane) {
         CConfigPreview::Profile()->setValue(CConfigPreview::kShownKey, withPane);
         QElapsedTimer clock;
         clock.start();
+        CEditSession session(component.Model());
         CDlgConfig dialog;
-        dialog.SetComponent(&component);
+        dialog.SetSession(&session);
         FirstPaint painted(dialog.Tree()->viewport(), clock);
         dialog.show();
         WaitUntil([&] { return dialog.IsReady() && painted.at >= 0; });

@@ -1,10 +1,11 @@
 #include "CFoldline.h"
 
 #include "CDlgConfig.h"
+#include "CEditSession.h"
 #include "CFoldlineApp.h"
 #include "CopySupportFiles.h"
-#include "ModernMarkup.h"
 #include "Paths.h"
+#include "PreviewMarkup.h"
 #include "Prompts.h"
 #include "Runtime.h"
 #include "Text.h"
@@ -299,29 +300,6 @@ CFoldline::DialogRunner& CFoldline::ConfigDialogRunner() {
     return runner;
 }
 
-HRESULT CFoldline::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv)
-        return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDispatch) {
-        *ppv = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG CFoldline::AddRef() {
-    return ++m_refs;
-}
-
-ULONG CFoldline::Release() {
-    const ULONG refs = --m_refs;
-    if (refs == 0)
-        delete this;
-    return refs;
-}
-
 // ---- dispatch ----
 
 HRESULT CFoldline::GetIDsOfNames(REFIID riid, const LPCOLESTR* rgszNames, UINT cNames, LCID,
@@ -407,8 +385,6 @@ bool CFoldline::ReadConfigFile(const std::string& path) {
     if (!progId || *progId != kFoldlineProgID)
         return true; // another component's widget: only the tables hold it
     m_model.Reset();
-    CurrentItem = nullptr;
-    CurrentMenu = nullptr;
     // A damaged table leaves the model with its applet-wide fields; the file was still read.
     m_model.ReadParameters(m_document, FolderForDocument(path));
     m_resourcesCurrent = true;
@@ -427,7 +403,7 @@ bool CFoldline::WriteConfigFile(const std::string& path) {
     CopySupportFiles(m_model, folder);
     m_model.WriteParameters(m_document);
     m_model.BuildResourceList(m_document);
-    m_document.AddSegment(kPositionCursor, GetHTMLBody(0, kHtmlLocal));
+    m_document.AddSegment(kPositionCursor, GetHTMLBody(0, kHtmlAppletLocal));
     m_resourcesCurrent = true;
     return m_document.Save(path);
 }
@@ -441,24 +417,18 @@ bool CFoldline::Config() {
 
     bool accepted = false;
     {
+        // The session outlives the dialog, whose pages store through it until they are gone.
+        CEditSession session(m_model);
         auto dialog = std::make_unique<CDlgConfig>();
-        dialog->SetComponent(this);
-        m_configDialog = dialog.get();
+        dialog->SetSession(&session);
         try {
             accepted = ConfigDialogRunner()(*dialog);
         } catch (...) {
-            m_configDialog = nullptr;
             dialog.reset();
-            CurrentItem = nullptr;
-            CurrentMenu = nullptr;
             m_model.Assign(*backup);
             throw;
         }
-        m_configDialog = nullptr;
     }
-    // The bindings pointed into the tree the dialog worked on; a restore replaces that tree.
-    CurrentItem = nullptr;
-    CurrentMenu = nullptr;
     if (accepted) {
         m_resourcesCurrent = false;
         return true;
@@ -477,15 +447,6 @@ std::string CFoldline::GetHTMLBody(int, int kind) {
     if (kind == kHtmlLivePreview)
         return PreviewMarkup(m_model, false);
     return m_model.GetAppletHtml(m_document, kind);
-}
-
-std::string CFoldline::PreviewMarkup(const CAppletParameters& model, bool nodeIds) {
-    ModernMarkupOptions options;
-    options.localFiles = true;
-    options.nodeIds = nodeIds;
-    options.preview = true;
-    options.runtimeElements = false;
-    return ModernMarkup(model, options);
 }
 
 void CFoldline::EnsureResourceListCurrent() {

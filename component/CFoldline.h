@@ -5,6 +5,7 @@
 #include "CTesselFile.h"
 #include "Com.h"
 #include "FoldlineDispatch.h"
+#include "UnknownImpl.h"
 
 #include <atomic>
 #include <functional>
@@ -13,16 +14,13 @@
 
 class CDlgConfig;
 
-class CFoldline final : public IDispatch {
+class CFoldline final : public CUnknownImpl<IDispatch, IID_IDispatch> {
 public:
     CFoldline();
     CFoldline(const CFoldline&) = delete;
     CFoldline& operator=(const CFoldline&) = delete;
 
-    // IUnknown / IDispatch
-    HRESULT QueryInterface(REFIID riid, void** ppv) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
+    // IDispatch
     HRESULT GetIDsOfNames(REFIID riid, const LPCOLESTR* rgszNames, UINT cNames, LCID lcid,
                           DISPID* rgDispId) override;
     HRESULT Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
@@ -43,20 +41,11 @@ public:
     std::string GetResourceFieldByName(const std::string& name, ResourceField field);
     bool SetResourceLocalPath(const std::string& path);
 
-    // The markup the live previews draw: local files, no sound, no link followed, without the
-    // runtime's own elements; with node identifiers, a click in it can name its item.
-    static std::string PreviewMarkup(const CAppletParameters& model, bool nodeIds);
-
     CAppletParameters& Model() { return m_model; }
     CTesselFile& Document() { return m_document; }
-    CDlgConfig* ConfigDialog() const { return m_configDialog; }
 
-    // Bindings through which the editor's item pages read and write the model.
-    CFurlinItem* CurrentItem = nullptr;
-    CFurlin* CurrentMenu = nullptr;
-
-    // How Config shows the dialog: by default exec(); tests drive the dialog instead and return
-    // true for OK.
+    // How Config shows the dialog, which edits the model through the session Config hands it: by
+    // default exec(); tests drive the dialog instead and return true for OK.
     using DialogRunner = std::function<bool(CDlgConfig& dialog)>;
     static DialogRunner& ConfigDialogRunner();
 
@@ -67,9 +56,7 @@ private:
     // Rebuilds the resource list from the model unless it still reflects it.
     void EnsureResourceListCurrent();
 
-    std::atomic<ULONG> m_refs{1};
     CTesselFile m_document;
     CAppletParameters m_model;
     bool m_resourcesCurrent = false;
-    CDlgConfig* m_configDialog = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "ComCat.h"
 #include "Paths.h"
 #include "Registry.h"
+#include "UnknownImpl.h"
 
 #include <atomic>
 #include <climits>
@@ -68,22 +69,10 @@ struct CModuleStart {
     CModuleStart() { CFoldlineApp::Instance(); }
 } g_moduleStart;
 
-class CFoldlineFactory final : public IClassFactory {
+// One static factory: it lives as long as the library.
+class CFoldlineFactory final
+    : public CUnknownImpl<IClassFactory, IID_IClassFactory, ComLifetime::Static> {
 public:
-    HRESULT QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv)
-            return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-            *ppv = static_cast<IClassFactory*>(this);
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    // One static factory: it lives as long as the library.
-    ULONG AddRef() override { return 2; }
-    ULONG Release() override { return 1; }
-
     HRESULT CreateInstance(IUnknown* pUnkOuter, REFIID riid, void** ppv) override {
         if (!ppv)
             return E_POINTER;

@@ -3,8 +3,8 @@
 #include "CDlgAppletParam.h"
 #include "CDlgAppletStyle.h"
 
-CAppletPropertySheet::CAppletPropertySheet(CFoldline* component, QWidget* parent)
-    : CPropertySheet(component, parent) {
-    AddPage(new CDlgAppletParam(component));
-    AddPage(new CDlgAppletStyle(component));
+CAppletPropertySheet::CAppletPropertySheet(CEditSession* session, QWidget* parent)
+    : CPropertySheet(session, parent) {
+    AddPage(new CDlgAppletParam(session));
+    AddPage(new CDlgAppletStyle(session));
 }

@@ -1,8 +1,9 @@
 #include "CConfigPreview.h"
 
 #include "CDlgConfig.h"
-#include "CFoldline.h"
+#include "CEditSession.h"
 #include "CLivePreview.h"
+#include "PreviewMarkup.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -86,13 +87,13 @@ void CConfigPreview::Schedule() {
 }
 
 void CConfigPreview::Render() {
-    CFoldline* component = m_dialog.Component();
-    if (!m_pane || !component || !m_dialog.IsReady())
+    const CEditSession* session = m_dialog.Session();
+    if (!m_pane || !session || !m_dialog.IsReady())
         return;
     CAppletParameters scratch;
-    scratch.Assign(component->Model());
+    scratch.Assign(session->Model());
     m_dialog.ApplyPageValuesTo(scratch);
-    m_pane->ShowMarkup(QString::fromStdString(CFoldline::PreviewMarkup(scratch, true)));
+    m_pane->ShowMarkup(QString::fromStdString(PreviewMarkup(scratch, true)));
 }
 
 void CConfigPreview::OnSelected(QTreeWidgetItem* node) {

@@ -1,13 +1,13 @@
 #include "CDlgAppletParam.h"
 
 #include "CColorButton.h"
-#include "CDlgConfig.h"
-#include "CFoldline.h"
+#include "CEditSession.h"
 #include "CSpinEdit.h"
 #include "CWebPathFileDialog.h"
 #include "DataExchange.h"
 #include "PageDialogs.h"
 #include "PageLayout.h"
+#include "RuntimeFiles.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -21,13 +21,13 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-CDlgAppletParam::CDlgAppletParam(CFoldline* component, QWidget* parent)
-    : CRecordPage(QStringLiteral("Applet Parameters"), component, parent),
-      m_nameEdit(new QLineEdit), m_alignBox(new QComboBox), m_classEdit(new QLineEdit),
+CDlgAppletParam::CDlgAppletParam(CEditSession* session, QWidget* parent)
+    : CRecordPage(QStringLiteral("Applet Parameters"), session, parent), m_nameEdit(new QLineEdit),
+      m_alignBox(new QComboBox), m_classEdit(new QLineEdit),
       m_widthEdit(new CSpinEdit(0, 5000, false)), m_heightEdit(new CSpinEdit(0, 5000, false)),
       m_backColorButton(new CColorButton), m_audioEdit(new QLineEdit), m_imageEdit(new QLineEdit),
       m_tileGroup(new QButtonGroup(this)), m_xEdit(DigitsEdit(this)), m_yEdit(DigitsEdit(this)) {
-    m_classFile = ToQt(m_component->Model().LocalPath) + QStringLiteral("furlin.class");
+    m_classFile = ToQt(m_session->Model().LocalPath) + QString::fromUtf8(kAppletClassFile);
     m_alignBox->addItems(
         {QStringLiteral("Center"), QStringLiteral("Left"), QStringLiteral("Right")});
     m_classEdit->setReadOnly(true);
@@ -120,8 +120,7 @@ void CDlgAppletParam::Filled() {
 
 // The root node shows the applet's name.
 void CDlgAppletParam::Stored(CAppletParameters& model) {
-    if (CDlgConfig* dialog = m_component->ConfigDialog())
-        dialog->SetRootNodeLabel(ToQt(model.Name));
+    emit m_session->AppletNameStored(ToQt(model.Name));
 }
 
 void CDlgAppletParam::OnNameFocusOut() {
@@ -141,7 +140,7 @@ bool CDlgAppletParam::ChooseFile(const QString& fileName, const QString& filter,
                                  std::string CAppletParameters::*webPath, QString* path) {
     CDataExchange dx(this);
     m_fields.Read(dx);
-    CAppletParameters& model = m_component->Model();
+    CAppletParameters& model = m_session->Model();
     QString chosenWebPath;
     if (!ChooseWebPathFile(this, fileName, filter, ToQt(model.*webPath), path, &chosenWebPath))
         return false;

@@ -14,7 +14,7 @@ class QLineEdit;
 class CDlgAppletParam : public CRecordPage<CAppletParameters> {
     Q_OBJECT
 public:
-    explicit CDlgAppletParam(CFoldline* component, QWidget* parent = nullptr);
+    explicit CDlgAppletParam(CEditSession* session, QWidget* parent = nullptr);
 
     int HelpTopic() const override { return 131175; }
 

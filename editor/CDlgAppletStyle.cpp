@@ -3,7 +3,7 @@
 #include "CColorButton.h"
 #include "CDlgAnimateSpeed.h"
 #include "CDlgAppletBackground.h"
-#include "CFoldline.h"
+#include "CEditSession.h"
 #include "DataExchange.h"
 #include "PageDialogs.h"
 #include "PageLayout.h"
@@ -16,9 +16,8 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-CDlgAppletStyle::CDlgAppletStyle(CFoldline* component, QWidget* parent)
-    : CRecordPage(QStringLiteral("More Styles"), component, parent),
-      m_menuTopEdit(DigitsEdit(this)),
+CDlgAppletStyle::CDlgAppletStyle(CEditSession* session, QWidget* parent)
+    : CRecordPage(QStringLiteral("More Styles"), session, parent), m_menuTopEdit(DigitsEdit(this)),
       m_selectionCheck(new QCheckBox(QStringLiteral("Show Selection Always"))),
       m_branchesCheck(new QCheckBox(QStringLiteral("Display All Branchs"))),
       m_linesCheck(new QCheckBox(QStringLiteral("Has Lines"))), m_lineColorButton(new CColorButton),
@@ -83,14 +82,14 @@ CAppletParameters* CDlgAppletStyle::RecordOf(const CEditTarget& target) const {
 
 void CDlgAppletStyle::OnAnimateSpeed() {
     CDlgAnimateSpeed dialog(this);
-    dialog.Preset(m_component->Model());
-    if (RunPageDialog(dialog) && dialog.Apply(m_component->Model()))
+    dialog.Preset(m_session->Model());
+    if (RunPageDialog(dialog) && dialog.Apply(m_session->Model()))
         emit ModelChanged();
 }
 
 void CDlgAppletStyle::OnBackgroundStyle() {
     CDlgAppletBackground dialog(this);
-    dialog.Preset(m_component->Model());
-    if (RunPageDialog(dialog) && dialog.Apply(m_component->Model()))
+    dialog.Preset(m_session->Model());
+    if (RunPageDialog(dialog) && dialog.Apply(m_session->Model()))
         emit ModelChanged();
 }

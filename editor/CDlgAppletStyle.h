@@ -11,7 +11,7 @@ class QLineEdit;
 class CDlgAppletStyle : public CRecordPage<CAppletParameters> {
     Q_OBJECT
 public:
-    explicit CDlgAppletStyle(CFoldline* component, QWidget* parent = nullptr);
+    explicit CDlgAppletStyle(CEditSession* session, QWidget* parent = nullptr);
 
     int HelpTopic() const override { return 136089; }
 

@@ -1,18 +1,22 @@
-// The configuration dialog: the widget's menu tree, its commands and the property pages.
+// The configuration dialog: the window with the widget's menu tree, its commands and the
+// property pages, and the wiring between them. The rooms around it do the work: CNodeMap maps
+// nodes to the model, CConfigCommands holds the commands and their enabling, CNodeEdits edits the
+// tree, TreeClipboard moves items through the clipboard, CEditHistory keeps the undo steps.
 #pragma once
 
+#include "CConfigCommands.h"
 #include "CConfigTree.h"
 #include "CEditHistory.h"
+#include "CNodeMap.h"
 #include "MenuTreeEdits.h"
+#include "TreeClipboard.h"
 
 #include <QDialog>
-#include <QIcon>
 
-#include <array>
 #include <memory>
 
 class CConfigPreview;
-class CFoldline;
+class CEditSession;
 class CFurlin;
 class CFurlinItem;
 class CIconButton;
@@ -20,27 +24,28 @@ class CPropertySheet;
 class CAppletPropertySheet;
 class CMenuPropertySheet;
 class CLivePreview;
+class CNodeEdits;
 class QAction;
 class QCheckBox;
 class QLabel;
 class QMenu;
 class QTreeWidgetItem;
-enum class NodeKind;
 
 class CDlgConfig : public QDialog {
     Q_OBJECT
 public:
-    static constexpr const char* kClipboardFormat = "QuillaryFoldline1.1";
+    static constexpr const char* kClipboardFormat = kItemClipboardFormat;
 
     explicit CDlgConfig(QWidget* parent = nullptr);
     ~CDlgConfig() override;
 
-    // Set by Config right after construction, before the dialog is shown.
-    void SetComponent(CFoldline* component);
-    CFoldline* Component() const { return m_component; }
+    // Set by Config right after construction, before the dialog is shown: the model it edits and
+    // the bindings and signals it shares with the pages.
+    void SetSession(CEditSession* session);
+    CEditSession* Session() const { return m_session; }
 
-    // Called by the pages after they stored a label or the applet name: the selected tree node
-    // shows the new text when it is an item node (SetItemNodeLabel) or the root (SetRootNodeLabel).
+    // After the pages stored a label or the applet name: the selected tree node shows the new
+    // text when it is an item node (SetItemNodeLabel) or the root (SetRootNodeLabel).
     void SetItemNodeLabel(const QString& text);
     void SetRootNodeLabel(const QString& text);
 
@@ -76,44 +81,31 @@ public:
     // command and selection change and whenever the clipboard changes.
     void UpdateCommandUI();
 
-    enum Command {
-        Cut,
-        Copy,
-        Paste,
-        Insert,
-        Delete,
-        Visible,
-        MoveUp,
-        MoveDown,
-        InsertAfter,
-        Rename,
-        Undo,
-        Redo,
-        CommandCount
-    };
-    QAction* CommandAction(Command command) const { return m_actions[command]; }
+    using Command = CConfigCommands::Command;
+    using enum CConfigCommands::Command;
+    QAction* CommandAction(Command command) const { return m_commands->Action(command); }
     // The tool button of a command; none for Visible, Rename, Undo and Redo.
-    CIconButton* ToolButton(Command command) const;
+    CIconButton* ToolButton(Command command) const { return m_commands->ToolButton(command); }
     CIconButton* OkButton() const { return m_ok; }
     CIconButton* CancelButton() const { return m_cancel; }
-    QMenu* ContextMenu() const { return m_contextMenu; }
+    QMenu* ContextMenu() const { return m_commands->ContextMenu(); }
     // "Apply Look To": one entry per scope, in LookScope order.
-    QMenu* LookMenu() const { return m_lookMenu; }
+    QMenu* LookMenu() const { return m_commands->LookMenu(); }
     // Opens the context menu (without waiting for it) at a global position.
     void ShowContextMenu(const QPoint& globalPos);
 
     CConfigTree* Tree() const { return m_tree; }
-    QTreeWidgetItem* RootNode() const;
+    QTreeWidgetItem* RootNode() const { return m_nodes->RootNode(); }
     QTreeWidgetItem* SelectedNode() const { return m_selected; }
     void SelectNode(QTreeWidgetItem* node);
-    // What a node carries; the object getters answer nullptr for a node of another kind.
-    static int NodeIconIndex(const QTreeWidgetItem* node);
-    static NodeKind KindOf(const QTreeWidgetItem* node);
-    static CFurlin* MenuOf(const QTreeWidgetItem* node);
-    static CFurlinItem* ItemOf(const QTreeWidgetItem* node);
-    // A node's place in the tree, the same as its object's place in the model.
-    static TreePath PathOf(const QTreeWidgetItem* node);
-    QTreeWidgetItem* NodeAt(const TreePath& path) const;
+    // What a node carries (CNodeMap); the object getters answer nullptr for a node of another
+    // kind. A node's place in the tree is its object's place in the model.
+    static int NodeIconIndex(const QTreeWidgetItem* node) { return CNodeMap::NodeIconIndex(node); }
+    static NodeKind KindOf(const QTreeWidgetItem* node) { return CNodeMap::KindOf(node); }
+    static CFurlin* MenuOf(const QTreeWidgetItem* node) { return CNodeMap::MenuOf(node); }
+    static CFurlinItem* ItemOf(const QTreeWidgetItem* node) { return CNodeMap::ItemOf(node); }
+    static TreePath PathOf(const QTreeWidgetItem* node) { return CNodeMap::PathOf(node); }
+    QTreeWidgetItem* NodeAt(const TreePath& path) const { return m_nodes->NodeAt(path); }
 
     // Dragging a node: whether it may land there, and landing it. It moves with its sub-tree, or
     // is copied; a node never lands inside its own sub-tree, an item never among the top-level
@@ -150,16 +142,9 @@ protected:
 
 private:
     void BuildControls();
-    void BuildTools();
     void BuildTree();
-    void BuildCommands();
     void BuildLayout();
-    void AddTreeNodes();
     void CreateSheets();
-    QTreeWidgetItem* AddMenuNode(QTreeWidgetItem* parent, CFurlin* menu, int index);
-    QTreeWidgetItem* AddItemNode(QTreeWidgetItem* parent, CFurlinItem* item, int index);
-    void SetNodeIcon(QTreeWidgetItem* node, int icon);
-    void UpdateItemIcon(QTreeWidgetItem* node);
     void OnSelectionChanged(QTreeWidgetItem* current);
     void SelectFresh(QTreeWidgetItem* node);
     void LeavePageOf(QTreeWidgetItem* node);
@@ -176,34 +161,14 @@ private:
     void OnPageChangedModel(bool authored);
     void StepHistory(bool forward);
     void Restore(const CEditHistory::State& state);
-
-    bool InsertChild();
-    bool InsertAfterSelected();
-    bool DeleteSelected();
-    bool ToggleVisible();
-    bool MoveNode(bool up);
-    bool CutSelected();
-    bool PasteIntoSelected();
-    bool PasteOutline(QTreeWidgetItem* node, const QString& text);
     bool LabelEdited(QTreeWidgetItem* node, const QString& text);
-    bool MoveMenuNode(QTreeWidgetItem* dragged, int index, bool copy);
-    bool MoveItemNode(QTreeWidgetItem* dragged, QTreeWidgetItem* parent, int index, bool copy);
-
-    CFurlin* HoldingMenu(const QTreeWidgetItem* node) const;
-    CFurlin* SubMenuForNewChild(QTreeWidgetItem* node);
-    CFurlin* ChildMenuOf(QTreeWidgetItem* node);
-    static int MenuLevelOf(const QTreeWidgetItem* node);
-    void RemoveItemNode(QTreeWidgetItem* node);
-    void InsertFirstChildren(QTreeWidgetItem* node, CFurlin& menu,
-                             std::vector<std::unique_ptr<CFurlinItem>> items);
-    bool CopyToClipboard(const QTreeWidgetItem* node);
-    bool ClipboardHasFormat() const;
-    bool ClipboardHasOutline() const;
     void ScheduleUpdateUI();
 
-    CFoldline* m_component = nullptr;
+    CEditSession* m_session = nullptr;
+    std::unique_ptr<CConfigCommands> m_commands;
     CConfigTree* m_tree = nullptr;
-    std::array<CIconButton*, CommandCount> m_tools{};
+    std::unique_ptr<CNodeMap> m_nodes;
+    std::unique_ptr<CNodeEdits> m_edits;
     CIconButton* m_ok = nullptr;
     CIconButton* m_cancel = nullptr;
     QWidget* m_pageArea = nullptr;
@@ -214,13 +179,9 @@ private:
     CAppletPropertySheet* m_appletSheet = nullptr;
     CMenuPropertySheet* m_itemSheet = nullptr;
     CPropertySheet* m_currentSheet = nullptr;
-    QMenu* m_contextMenu = nullptr;
-    QMenu* m_lookMenu = nullptr;
-    std::array<QAction*, CommandCount> m_actions{};
     // The node whose page is shown. Qt reports a selection change after it happened; the page of
     // this node is left first, so the pages still see it as the selection while they store.
     QTreeWidgetItem* m_selected = nullptr;
-    std::array<QIcon, 7> m_nodeIcons;
     CEditHistory m_history;
     bool m_initialized = false;
     bool m_ready = false;

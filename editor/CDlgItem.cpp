@@ -1,9 +1,8 @@
 #include "CDlgItem.h"
 
 #include "CDlgAudio.h"
-#include "CDlgConfig.h"
 #include "CDlgImage.h"
-#include "CFoldline.h"
+#include "CEditSession.h"
 #include "DataExchange.h"
 #include "MenuTreeEdits.h"
 #include "PageDialogs.h"
@@ -58,8 +57,8 @@ CFieldControl TargetField(CDlgItem* page, QComboBox* box) {
 
 } // namespace
 
-CDlgItem::CDlgItem(CFoldline* component, QWidget* parent)
-    : CRecordPage(QStringLiteral("General"), component, parent), m_labelEdit(new QPlainTextEdit),
+CDlgItem::CDlgItem(CEditSession* session, QWidget* parent)
+    : CRecordPage(QStringLiteral("General"), session, parent), m_labelEdit(new QPlainTextEdit),
       m_descriptionEdit(new QLineEdit), m_linkEdit(new QLineEdit), m_targetBox(new QComboBox) {
     m_labelEdit->setTabChangesFocus(true);
     m_labelEdit->setMaximumHeight(72);
@@ -122,8 +121,7 @@ CFurlinItem* CDlgItem::RecordOf(const CEditTarget& target) const {
 
 // The selected tree node shows the stored label.
 void CDlgItem::Stored(CFurlinItem& item) {
-    if (CDlgConfig* dialog = m_component->ConfigDialog())
-        dialog->SetItemNodeLabel(ToQt(item.Label));
+    emit m_session->ItemLabelStored(ToQt(item.Label));
 }
 
 void CDlgItem::OnLabelFocusOut() {
@@ -142,14 +140,14 @@ bool CDlgItem::eventFilter(QObject* watched, QEvent* event) {
 template <class Dialog> void CDlgItem::RunFilesDialog() {
     CDataExchange dx(this);
     m_fields.Read(dx);
-    CFurlinItem* item = m_component->CurrentItem;
+    CFurlinItem* item = m_session->CurrentItem;
     if (!item)
         return;
     Dialog dialog(this);
     dialog.Preset(*item);
     if (!RunPageDialog(dialog))
         return;
-    CAppletParameters& model = m_component->Model();
+    CAppletParameters& model = m_session->Model();
     const std::string before = TreeBytes(model);
     dialog.Apply(model, *item);
     if (TreeBytes(model) != before)

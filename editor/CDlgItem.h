@@ -12,7 +12,7 @@ class QPushButton;
 class CDlgItem : public CRecordPage<CFurlinItem> {
     Q_OBJECT
 public:
-    explicit CDlgItem(CFoldline* component, QWidget* parent = nullptr);
+    explicit CDlgItem(CEditSession* session, QWidget* parent = nullptr);
 
     int HelpTopic() const override { return 136093; }
 

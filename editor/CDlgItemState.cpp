@@ -2,7 +2,7 @@
 
 #include "CColorButton.h"
 #include "CDlgFont.h"
-#include "CFoldline.h"
+#include "CEditSession.h"
 #include "CSpinEdit.h"
 #include "DataExchange.h"
 #include "PageDialogs.h"
@@ -21,8 +21,8 @@ const QStringList kAlignChoices = {QStringLiteral("Left"), QStringLiteral("Cente
 } // namespace
 
 CDlgItemState::CDlgItemState(const QString& title, StateStyle CFurlin::*state, int helpTopic,
-                             CFoldline* component, QWidget* parent)
-    : CRecordPage(title, component, parent), m_state(state), m_helpTopic(helpTopic),
+                             CEditSession* session, QWidget* parent)
+    : CRecordPage(title, session, parent), m_state(state), m_helpTopic(helpTopic),
       m_backColorButton(new CColorButton), m_textAlignBox(new QComboBox),
       m_textOffsetEdit(new CSpinEdit(-5000, 5000, true)), m_imageAlignBox(new QComboBox),
       m_imageOffsetEdit(new CSpinEdit(-5000, 5000, true)), m_backKindBox(new QComboBox) {
@@ -85,7 +85,7 @@ StateStyle* CDlgItemState::RecordOf(const CEditTarget& target) const {
 void CDlgItemState::OnFont() {
     CDataExchange dx(this);
     m_fields.Read(dx);
-    CFurlin* menu = m_component->CurrentMenu;
+    CFurlin* menu = m_session->CurrentMenu;
     if (!menu)
         return;
     CDlgFont dialog(this);
@@ -94,11 +94,11 @@ void CDlgItemState::OnFont() {
         emit ModelChanged();
 }
 
-CDlgItemNormal::CDlgItemNormal(CFoldline* component, QWidget* parent)
-    : CDlgItemState(QStringLiteral("Normal"), &CFurlin::Normal, 131216, component, parent) {}
+CDlgItemNormal::CDlgItemNormal(CEditSession* session, QWidget* parent)
+    : CDlgItemState(QStringLiteral("Normal"), &CFurlin::Normal, 131216, session, parent) {}
 
-CDlgItemMouseOver::CDlgItemMouseOver(CFoldline* component, QWidget* parent)
-    : CDlgItemState(QStringLiteral("Mouse Over"), &CFurlin::Over, 131219, component, parent) {}
+CDlgItemMouseOver::CDlgItemMouseOver(CEditSession* session, QWidget* parent)
+    : CDlgItemState(QStringLiteral("Mouse Over"), &CFurlin::Over, 131219, session, parent) {}
 
-CDlgItemClick::CDlgItemClick(CFoldline* component, QWidget* parent)
-    : CDlgItemState(QStringLiteral("Clicked"), &CFurlin::Click, 131220, component, parent) {}
+CDlgItemClick::CDlgItemClick(CEditSession* session, QWidget* parent)
+    : CDlgItemState(QStringLiteral("Clicked"), &CFurlin::Click, 131220, session, parent) {}

@@ -23,7 +23,7 @@ public:
 
 protected:
     CDlgItemState(const QString& title, StateStyle CFurlin::*state, int helpTopic,
-                  CFoldline* component, QWidget* parent);
+                  CEditSession* session, QWidget* parent);
     StateStyle* RecordOf(const CEditTarget& target) const override;
 
 private:
@@ -43,17 +43,17 @@ private:
 class CDlgItemNormal : public CDlgItemState {
     Q_OBJECT
 public:
-    explicit CDlgItemNormal(CFoldline* component, QWidget* parent = nullptr);
+    explicit CDlgItemNormal(CEditSession* session, QWidget* parent = nullptr);
 };
 
 class CDlgItemMouseOver : public CDlgItemState {
     Q_OBJECT
 public:
-    explicit CDlgItemMouseOver(CFoldline* component, QWidget* parent = nullptr);
+    explicit CDlgItemMouseOver(CEditSession* session, QWidget* parent = nullptr);
 };
 
 class CDlgItemClick : public CDlgItemState {
     Q_OBJECT
 public:
-    explicit CDlgItemClick(CFoldline* component, QWidget* parent = nullptr);
+    explicit CDlgItemClick(CEditSession* session, QWidget* parent = nullptr);
 };

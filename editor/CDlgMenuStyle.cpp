@@ -1,14 +1,12 @@
 #include "CDlgMenuStyle.h"
 
 #include "CColorButton.h"
-#include "CDlgConfig.h"
-#include "CFoldline.h"
+#include "CEditSession.h"
 #include "PageLayout.h"
 
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
@@ -25,8 +23,8 @@ QLineEdit* NumberEdit(QObject* owner, bool allowMinus) {
 
 } // namespace
 
-CDlgMenuStyle::CDlgMenuStyle(CFoldline* component, QWidget* parent)
-    : CRecordPage(QStringLiteral("Size"), component, parent), m_indentEdit(NumberEdit(this, true)),
+CDlgMenuStyle::CDlgMenuStyle(CEditSession* session, QWidget* parent)
+    : CRecordPage(QStringLiteral("Size"), session, parent), m_indentEdit(NumberEdit(this, true)),
       m_widthEdit(NumberEdit(this, false)), m_heightEdit(NumberEdit(this, false)),
       m_borderEdit(NumberEdit(this, false)), m_gapEdit(NumberEdit(this, false)),
       m_backStyleBox(new QComboBox), m_backColorButton(new CColorButton),
@@ -80,8 +78,7 @@ CFurlin* CDlgMenuStyle::RecordOf(const CEditTarget& target) const {
 }
 
 void CDlgMenuStyle::OnApplyLook() {
-    CDlgConfig* dialog = m_component->ConfigDialog();
-    if (!dialog || !RecordOf(LiveTarget()))
-        return;
-    dialog->LookMenu()->popup(m_applyLook->mapToGlobal(m_applyLook->rect().bottomLeft()));
+    if (RecordOf(LiveTarget()))
+        emit m_session->LookMenuRequested(
+            m_applyLook->mapToGlobal(m_applyLook->rect().bottomLeft()));
 }

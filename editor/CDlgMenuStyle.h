@@ -12,7 +12,7 @@ class QPushButton;
 class CDlgMenuStyle : public CRecordPage<CFurlin> {
     Q_OBJECT
 public:
-    explicit CDlgMenuStyle(CFoldline* component, QWidget* parent = nullptr);
+    explicit CDlgMenuStyle(CEditSession* session, QWidget* parent = nullptr);
 
     int HelpTopic() const override { return 131213; }
 

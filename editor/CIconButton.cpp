@@ -124,10 +124,8 @@ QSize CIconButton::sizeHint() const {
 
 void CIconButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QPalette& pal = palette();
     const bool pressed = isDown();
     const bool lit = m_hovering || pressed;
-    const bool enabled = isEnabled();
     const bool focused = hasFocus();
     QRect face = rect();
 
@@ -137,7 +135,19 @@ void CIconButton::paintEvent(QPaintEvent*) {
         face.adjust(1, 1, -1, -1);
     }
     painter.fillRect(face, lit ? HoverBackground() : NormalBackground());
+    PaintEdges(painter, face, pressed);
+    PaintContent(painter, face, lit, pressed);
 
+    if (focused && !m_flat) {
+        QPen pen(lit ? HoverText() : NormalText(), 1, Qt::DotLine);
+        painter.setPen(pen);
+        painter.setBrush(Qt::NoBrush);
+        const QRect r = rect().adjusted(kFocusInset, kFocusInset, -kFocusInset, -kFocusInset);
+        painter.drawRect(r.adjusted(0, 0, -1, -1));
+    }
+}
+
+void CIconButton::PaintEdges(QPainter& painter, const QRect& face, bool pressed) const {
     // Lines are drawn on the outermost pixel rows and columns of r.
     auto edge = [&painter](const QRect& r, const QColor& topLeft, const QColor& bottomRight) {
         painter.fillRect(r.left(), r.top(), r.width(), 1, topLeft);
@@ -145,6 +155,7 @@ void CIconButton::paintEvent(QPaintEvent*) {
         painter.fillRect(r.left(), r.bottom(), r.width(), 1, bottomRight);
         painter.fillRect(r.right(), r.top(), 1, r.height(), bottomRight);
     };
+    const QPalette& pal = palette();
     const QColor highlight = pal.color(QPalette::Light);
     const QColor light = pal.color(QPalette::Midlight);
     const QColor shadow = pal.color(QPalette::Dark);
@@ -160,7 +171,10 @@ void CIconButton::paintEvent(QPaintEvent*) {
     } else if (m_hovering && m_hoverBorder) {
         edge(face, highlight, shadow);
     }
+}
 
+void CIconButton::PaintContent(QPainter& painter, const QRect& face, bool lit, bool pressed) const {
+    const bool enabled = isEnabled();
     const QIcon& icon = lit ? m_hoverIcon : m_normalIcon;
     if (!icon.isNull() && m_iconWidth > 0 && m_iconHeight > 0) {
         QRect target = IconRect(face);
@@ -170,24 +184,16 @@ void CIconButton::paintEvent(QPaintEvent*) {
                                            enabled ? QIcon::Normal : QIcon::Disabled);
         painter.drawPixmap(target, pixmap);
     }
-
     if (HasCaption()) {
         QRect area = CaptionRect(face);
         if (pressed)
             area.translate(1, 1);
+        const QPalette& pal = palette();
         const QColor textColor = !enabled ? pal.color(QPalette::Disabled, QPalette::ButtonText)
                                           : (lit ? HoverText() : NormalText());
         painter.setPen(textColor);
         painter.setFont(font());
         painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic, text());
-    }
-
-    if (focused && !m_flat) {
-        QPen pen(lit ? HoverText() : NormalText(), 1, Qt::DotLine);
-        painter.setPen(pen);
-        painter.setBrush(Qt::NoBrush);
-        const QRect r = rect().adjusted(kFocusInset, kFocusInset, -kFocusInset, -kFocusInset);
-        painter.drawRect(r.adjusted(0, 0, -1, -1));
     }
 }
 

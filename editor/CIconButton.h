@@ -8,6 +8,8 @@
 
 #include <optional>
 
+class QPainter;
+
 class CIconButton : public QPushButton {
     Q_OBJECT
 public:
@@ -61,6 +63,9 @@ protected:
 
 private:
     bool HasCaption() const;
+    // The parts of a paint: the raised, sunken or hover edges of the face, then what it shows.
+    void PaintEdges(QPainter& painter, const QRect& face, bool pressed) const;
+    void PaintContent(QPainter& painter, const QRect& face, bool lit, bool pressed) const;
     void SetHovering(bool hovering);
     void Release();
 

@@ -4,11 +4,11 @@
 #include "CDlgItemState.h"
 #include "CDlgMenuStyle.h"
 
-CMenuPropertySheet::CMenuPropertySheet(CFoldline* component, QWidget* parent)
-    : CPropertySheet(component, parent) {
-    AddPage(new CDlgItem(component));
-    AddPage(new CDlgMenuStyle(component));
-    AddPage(new CDlgItemNormal(component));
-    AddPage(new CDlgItemMouseOver(component));
-    AddPage(new CDlgItemClick(component));
+CMenuPropertySheet::CMenuPropertySheet(CEditSession* session, QWidget* parent)
+    : CPropertySheet(session, parent) {
+    AddPage(new CDlgItem(session));
+    AddPage(new CDlgMenuStyle(session));
+    AddPage(new CDlgItemNormal(session));
+    AddPage(new CDlgItemMouseOver(session));
+    AddPage(new CDlgItemClick(session));
 }

@@ -1,17 +1,17 @@
 #include "CPropertySheet.h"
 
-#include "CFoldline.h"
+#include "CEditSession.h"
 #include "EditorHelp.h"
 
 #include <QPushButton>
 
-CPropertyPage::CPropertyPage(const QString& title, CFoldline* component, QWidget* parent)
-    : QWidget(parent), m_component(component), m_title(title) {}
+CPropertyPage::CPropertyPage(const QString& title, CEditSession* session, QWidget* parent)
+    : QWidget(parent), m_session(session), m_title(title) {}
 
 void CPropertyPage::ApplyControlsTo(const CEditTarget&) const {}
 
 CEditTarget CPropertyPage::LiveTarget() const {
-    return {&m_component->Model(), m_component->CurrentMenu, m_component->CurrentItem};
+    return {&m_session->Model(), m_session->CurrentMenu, m_session->CurrentItem};
 }
 
 void CPropertyPage::keyPressEvent(QKeyEvent* event) {
@@ -37,8 +37,8 @@ void CPropertySheet::keyPressEvent(QKeyEvent* event) {
     QTabWidget::keyPressEvent(event);
 }
 
-CPropertySheet::CPropertySheet(CFoldline* component, QWidget* parent)
-    : QTabWidget(parent), m_component(component) {
+CPropertySheet::CPropertySheet(CEditSession* session, QWidget* parent)
+    : QTabWidget(parent), m_session(session) {
     // A tab change runs the protocol; a refused LeavePage puts the old tab back.
     connect(this, &QTabWidget::currentChanged, this, [this](int index) {
         if (m_switching || index == m_current)

@@ -7,7 +7,7 @@
 #include <QWidget>
 
 class CAppletParameters;
-class CFoldline;
+class CEditSession;
 class CFurlin;
 class CFurlinItem;
 
@@ -21,7 +21,7 @@ struct CEditTarget {
 class CPropertyPage : public QWidget {
     Q_OBJECT
 public:
-    CPropertyPage(const QString& title, CFoldline* component, QWidget* parent = nullptr);
+    CPropertyPage(const QString& title, CEditSession* session, QWidget* parent = nullptr);
 
     const QString& Title() const { return m_title; }
     // Loads the controls from the model.
@@ -53,7 +53,7 @@ protected:
     // had the focus. Called at the end of a page's constructor.
     void DisableAutoDefaultButtons();
 
-    CFoldline* m_component;
+    CEditSession* m_session;
 
 private:
     QString m_title;
@@ -62,7 +62,7 @@ private:
 class CPropertySheet : public QTabWidget {
     Q_OBJECT
 public:
-    explicit CPropertySheet(CFoldline* component, QWidget* parent = nullptr);
+    explicit CPropertySheet(CEditSession* session, QWidget* parent = nullptr);
 
     void AddPage(CPropertyPage* page);
     CPropertyPage* ActivePage() const;
@@ -80,7 +80,7 @@ protected:
     // The help key on the sheet's own area (its tabs) opens the sheet's topic.
     void keyPressEvent(QKeyEvent* event) override;
 
-    CFoldline* m_component;
+    CEditSession* m_session;
 
 private:
     int m_current = -1;
@@ -91,13 +91,13 @@ private:
 class CAppletPropertySheet : public CPropertySheet {
     Q_OBJECT
 public:
-    explicit CAppletPropertySheet(CFoldline* component, QWidget* parent = nullptr);
+    explicit CAppletPropertySheet(CEditSession* session, QWidget* parent = nullptr);
 };
 
 // The item sheet: "General", "Size", "Normal", "Mouse Over", "Clicked".
 class CMenuPropertySheet : public CPropertySheet {
     Q_OBJECT
 public:
-    explicit CMenuPropertySheet(CFoldline* component, QWidget* parent = nullptr);
+    explicit CMenuPropertySheet(CEditSession* session, QWidget* parent = nullptr);
     int HelpTopic() const override { return 69541; }
 };

@@ -39,8 +39,8 @@ public:
     }
 
 protected:
-    CRecordPage(const QString& title, CFoldline* component, QWidget* parent)
-        : CPropertyPage(title, component, parent) {}
+    CRecordPage(const QString& title, CEditSession* session, QWidget* parent)
+        : CPropertyPage(title, session, parent) {}
 
     // The record this page edits among the target's, or none when the page is unbound.
     virtual Record* RecordOf(const CEditTarget& target) const = 0;

@@ -21,7 +21,6 @@ namespace {
 const QColor kFormColor(230, 230, 250);
 const QColor kCaptionColor(0, 0, 255);
 
-const char* const kClassFile = "furlin.class";
 // Marks the list's runtime rows, which no resource of the component stands behind.
 constexpr int kRuntimeRole = Qt::UserRole + 1;
 
@@ -87,6 +86,15 @@ CQuillaryToolView::CQuillaryToolView(CQuillaryToolDoc* document, QWidget* parent
     fileList->header()->setStretchLastSection(false);
     fileList->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
+    MeasureDialogUnits();
+    Form()->setMinimumSize(FormSize());
+    Form()->resize(FormSize());
+    Form()->installEventFilter(this);
+    LayOutForm();
+}
+
+// The form is laid out in dialog units of an 8-point font, as the original form was drawn.
+void CQuillaryToolView::MeasureDialogUnits() {
     QFont dialogFont = font();
     dialogFont.setPointSize(8);
     const QFontMetrics metrics(dialogFont);
@@ -96,10 +104,6 @@ CQuillaryToolView::CQuillaryToolView(CQuillaryToolDoc* document, QWidget* parent
         m_unitX = averageWidth / 4.0;
     if (metrics.height() > 0)
         m_unitY = metrics.height() / 8.0;
-    Form()->setMinimumSize(FormSize());
-    Form()->resize(FormSize());
-    Form()->installEventFilter(this);
-    LayOutForm();
 }
 
 QRect CQuillaryToolView::DialogUnits(int x, int y, int w, int h) const {
@@ -230,7 +234,7 @@ void CQuillaryToolView::SyncRuntimeRows() {
         QTreeWidgetItem* row = fileList->topLevelItem(i);
         if (row->data(0, kRuntimeRole).toBool())
             delete row;
-        else if (row->text(0) == QString::fromUtf8(kClassFile))
+        else if (row->text(0) == QString::fromUtf8(kAppletClassFile))
             classRow = row;
     }
     if (!IsModernKind(m_shownKind) || classRow == nullptr)

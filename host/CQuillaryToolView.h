@@ -73,6 +73,7 @@ protected:
 private:
     // The form's colours; the values keep the theme's text colour where it reads on the form.
     void ApplyFormColors();
+    void MeasureDialogUnits();
     void LayOutForm();
     // Shows the widget's name and description in the form's value fields.
     void ShowTitles(const QString& name, const QString& description);

@@ -1,4 +1,4 @@
-#include "CAppletParameters.h"
+#include "Encoders.h"
 #include "Paths.h"
 #include "Records.h"
 #include "TextEscapes.h"
@@ -73,7 +73,7 @@ std::string FieldText(const R& record, const foldline::Field<R>& f, const FileTa
     case FieldKind::Number:
         return NumberText(foldline::NumberOf(record, f), f.appletForm);
     case FieldKind::Colour:
-        return CAppletParameters::ColorToHex(foldline::ColourOf(record, f));
+        return encoders::ColorToHex(foldline::ColourOf(record, f));
     case FieldKind::Look:
         return {};
     default:
@@ -123,7 +123,7 @@ void EmitMenu(std::vector<AppletParam>& params, CFurlin& menu, int menuTop,
 
 } // namespace
 
-std::string CAppletParameters::ColorToHex(COLORREF color) {
+std::string encoders::ColorToHex(COLORREF color) {
     char text[8];
     std::snprintf(text, sizeof text, "%02x%02x%02x", static_cast<unsigned>(color & 0xFFu),
                   static_cast<unsigned>((color >> 8) & 0xFFu),
@@ -131,23 +131,23 @@ std::string CAppletParameters::ColorToHex(COLORREF color) {
     return text;
 }
 
-std::vector<AppletParam> CAppletParameters::BuildAppletParams(int mode,
-                                                              const std::string& previewFolder) {
+std::vector<AppletParam> encoders::BuildAppletParams(CAppletParameters& applet, int mode,
+                                                     const std::string& previewFolder) {
     const FileTarget target{mode, previewFolder};
     std::vector<AppletParam> params;
-    params.emplace_back("ApStyle", AppletValue<foldline::kAppletFields>(*this, target));
+    params.emplace_back("ApStyle", AppletValue<foldline::kAppletFields>(applet, target));
 
-    const std::vector<CFurlin*> menus = NumberMenus(true);
+    const std::vector<CFurlin*> menus = applet.NumberMenus(true);
     std::string misc = Str(static_cast<long long>(menus.size())) + ",";
     for (CFurlin* menu : menus) {
         misc += Str(menu->GetItemCount(false)) + ",";
-        EmitMenu(params, *menu, MenuTop, target);
+        EmitMenu(params, *menu, applet.MenuTop, target);
     }
-    for (const auto& top : m_menus)
+    for (const auto& top : applet.Menus())
         if (AcceptsMenu(*top, true))
             misc.append("-").append(Str(top->Number)).append(",");
     std::size_t j = 0;
-    for (CFurlinItem* item : CollectItems(true)) {
+    for (CFurlinItem* item : applet.CollectItems(true)) {
         // Only a sub-menu emitted in this pass has a current number.
         const CFurlin* sub = item->GetSubMenu();
         if (AcceptsMenu(*sub, true))

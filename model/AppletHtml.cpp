@@ -1,5 +1,6 @@
-#include "CAppletParameters.h"
 #include "CTesselFile.h"
+#include "Encoders.h"
+#include "RuntimeFiles.h"
 #include "WebText.h"
 
 #include <string_view>
@@ -26,7 +27,7 @@ void AppendParam(std::string& html, std::string_view name, std::string_view valu
 
 } // namespace
 
-const char* CAppletParameters::AlignWord(int align) {
+const char* encoders::AlignWord(int align) {
     switch (align) {
     case 1:
         return "Left";
@@ -37,22 +38,22 @@ const char* CAppletParameters::AlignWord(int align) {
     }
 }
 
-std::string CAppletParameters::PreviewFolder(const CTesselFile& document) {
+std::string encoders::PreviewFolder(const CTesselFile& document) {
     // Read without GetDescription, which would add an empty key to the document.
     const std::string* value = document.Descriptions().Find("PreviewPath");
     return value ? *value : std::string();
 }
 
-std::string CAppletParameters::GetAppletHtml(CTesselFile& document, int mode) {
+std::string encoders::GetAppletHtml(CAppletParameters& applet, CTesselFile& document, int mode) {
     // Drops references to deleted files before anything is encoded.
-    BuildResourceList(document);
+    BuildResourceList(applet, document);
 
     const std::string previewFolder = PreviewFolder(document);
-    const std::string& codebase = mode == kHtmlLocal ? previewFolder : WebPath;
+    const std::string& codebase = mode == kHtmlLocal ? previewFolder : applet.WebPath;
 
     std::string html;
     html += "<p align=\"";
-    html += AlignWord(Align);
+    html += AlignWord(applet.Align);
     html += "\">";
     html += kLineEnd;
 
@@ -62,12 +63,12 @@ std::string CAppletParameters::GetAppletHtml(CTesselFile& document, int mode) {
         html += EscapeAttribute(codebase);
         html += "\"";
     }
-    html += " code=\"furlin.class\" align=\"baseline\" width=\"" + std::to_string(Width) +
-            "\" height=\"" + std::to_string(Height) + "\">";
+    html += std::string(" code=\"") + kAppletClassFile + "\" align=\"baseline\" width=\"" +
+            std::to_string(applet.Width) + "\" height=\"" + std::to_string(applet.Height) + "\">";
     html += kLineEnd;
 
     AppendParam(html, "Notice", kNotice);
-    for (const AppletParam& param : BuildAppletParams(mode, previewFolder))
+    for (const AppletParam& param : BuildAppletParams(applet, mode, previewFolder))
         AppendParam(html, param.first, param.second);
 
     html += "</applet>";

@@ -1,5 +1,6 @@
 #include "CAppletParameters.h"
 
+#include "Encoders.h"
 #include "Records.h"
 
 #include <utility>
@@ -204,3 +205,38 @@ void CAppletParameters::ApplyAudio(CFurlin* menu, const std::string& over,
 }
 
 void CAppletParameters::Serialize(CArchive&) {}
+
+// ---- the encoders (Encoders.h) ------------------------------------------------------------------
+
+std::string CAppletParameters::ColorToHex(COLORREF color) {
+    return encoders::ColorToHex(color);
+}
+
+const char* CAppletParameters::AlignWord(int align) {
+    return encoders::AlignWord(align);
+}
+
+std::string CAppletParameters::PreviewFolder(const CTesselFile& document) {
+    return encoders::PreviewFolder(document);
+}
+
+std::vector<AppletParam> CAppletParameters::BuildAppletParams(int mode,
+                                                              const std::string& previewFolder) {
+    return encoders::BuildAppletParams(*this, mode, previewFolder);
+}
+
+std::string CAppletParameters::GetAppletHtml(CTesselFile& document, int mode) {
+    return encoders::GetAppletHtml(*this, document, mode);
+}
+
+std::uint16_t CAppletParameters::BuildResourceList(CTesselFile& document) {
+    return encoders::BuildResourceList(*this, document);
+}
+
+void CAppletParameters::WriteParameters(CTesselFile& document) {
+    encoders::WriteParameters(*this, document);
+}
+
+bool CAppletParameters::ReadParameters(CTesselFile& document, const std::string& folder) {
+    return encoders::ReadParameters(*this, document, folder);
+}

@@ -62,6 +62,7 @@ public:
     void ForEachFileReference(
         const std::function<void(std::string& file, const std::string& webFolder)>& visit);
 
+    // The encoders, written as free functions in Encoders.h; these members call them.
     // The applet encoding.
     std::vector<AppletParam> BuildAppletParams(int mode, const std::string& previewFolder);
     // The applet HTML fragment; rebuilds the document's resource list first.

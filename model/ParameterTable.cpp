@@ -1,5 +1,5 @@
-#include "CAppletParameters.h"
 #include "CTesselFile.h"
+#include "Encoders.h"
 #include "StoredFields.h"
 
 #include <optional>
@@ -312,8 +312,8 @@ bool ReadMenus(const CTesselMap& table, const Outline& outline, const std::strin
 
 } // namespace
 
-void CAppletParameters::WriteParameters(CTesselFile& document) {
-    const std::vector<CFurlin*> menus = NumberMenus(false);
+void encoders::WriteParameters(CAppletParameters& applet, CTesselFile& document) {
+    const std::vector<CFurlin*> menus = applet.NumberMenus(false);
     std::size_t count = 3 + 2 * menus.size(); // "Version", "ApStyle", "Misc" and the styles
     for (const CFurlin* menu : menus)
         count += menu->Items().size();
@@ -321,19 +321,20 @@ void CAppletParameters::WriteParameters(CTesselFile& document) {
     parameters.reserve(count);
     parameters.emplace_back("Version", "1.1");
     std::string value;
-    foldline::AppendStoredValue<kAppletFields>(value, *this);
+    foldline::AppendStoredValue<kAppletFields>(value, applet);
     parameters.emplace_back("ApStyle", value);
     for (const CFurlin* menu : menus)
         WriteMenu(parameters, *menu, value);
-    parameters.emplace_back("Misc", MiscValue(menus, m_menus));
+    parameters.emplace_back("Misc", MiscValue(menus, applet.Menus()));
     document.ClearParameters();
     document.SetParameters(std::move(parameters));
 }
 
-bool CAppletParameters::ReadParameters(CTesselFile& document, const std::string& folder) {
+bool encoders::ReadParameters(CAppletParameters& applet, CTesselFile& document,
+                              const std::string& folder) {
     const CTesselMap& table = document.Parameters();
     const std::string* apStyle = table.Find("ApStyle");
-    foldline::ReadStoredValue<kAppletFields>(*this, apStyle ? *apStyle : std::string_view(),
+    foldline::ReadStoredValue<kAppletFields>(applet, apStyle ? *apStyle : std::string_view(),
                                              folder);
 
     Outline outline;
@@ -346,7 +347,7 @@ bool CAppletParameters::ReadParameters(CTesselFile& document, const std::string&
         return false;
     for (const Link& link : outline.links)
         if (link.item < 0)
-            AddMenu(std::move(tree.menus[link.menu]), false);
+            applet.AddMenu(std::move(tree.menus[link.menu]), false);
     return true;
 }
 

@@ -1,7 +1,7 @@
-#include "CAppletParameters.h"
 #include "CTesselFile.h"
+#include "Encoders.h"
 #include "Paths.h"
-#include "Records.h"
+#include "RuntimeFiles.h"
 
 namespace {
 
@@ -19,22 +19,11 @@ void ListReference(CTesselFile& document, std::string& reference, const std::str
 
 } // namespace
 
-void CAppletParameters::ForEachFileReference(
-    const std::function<void(std::string& file, const std::string& webFolder)>& visit) {
-    const auto visitFiles = [&visit](auto& record, const auto& fields) {
-        for (const auto& f : fields)
-            if (f.kind == foldline::FieldKind::File)
-                visit(foldline::TextOf(record, f), record.*f.webFolder);
-    };
-    visitFiles(*this, foldline::kAppletFields);
-    for (CFurlinItem* item : CollectItems(false))
-        visitFiles(*item, foldline::kItemFields);
-}
-
-std::uint16_t CAppletParameters::BuildResourceList(CTesselFile& document) {
+std::uint16_t encoders::BuildResourceList(CAppletParameters& applet, CTesselFile& document) {
     document.ClearResources();
-    document.AddResource("furlin.class", ComponentFolder() + "/", WebPath);
-    ForEachFileReference([&document](std::string& file, const std::string& webFolder) {
+    document.AddResource(kAppletClassFile, CAppletParameters::ComponentFolder() + "/",
+                         applet.WebPath);
+    applet.ForEachFileReference([&document](std::string& file, const std::string& webFolder) {
         ListReference(document, file, webFolder);
     });
     return document.GetResourceCount();

@@ -1,5 +1,6 @@
 #include "TreeWalk.h"
 #include "CAppletParameters.h"
+#include "Records.h"
 
 namespace foldline {
 
@@ -50,4 +51,16 @@ std::vector<CFurlinItem*> CAppletParameters::CollectItems(bool visibleOnly) {
                 collected.push_back(item.get());
     });
     return collected;
+}
+
+void CAppletParameters::ForEachFileReference(
+    const std::function<void(std::string& file, const std::string& webFolder)>& visit) {
+    const auto visitFiles = [&visit](auto& record, const auto& fields) {
+        for (const auto& f : fields)
+            if (f.kind == foldline::FieldKind::File)
+                visit(foldline::TextOf(record, f), record.*f.webFolder);
+    };
+    visitFiles(*this, foldline::kAppletFields);
+    for (CFurlinItem* item : CollectItems(false))
+        visitFiles(*item, foldline::kItemFields);
 }

@@ -1,9 +1,9 @@
 #include "ComCat.h"
 
 #include "RegTree.h"
+#include "UnknownImpl.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 
 const CLSID CLSID_StdComponentCategoriesMgr = {
@@ -68,27 +68,8 @@ std::string ImplementedKey(REFCLSID clsid, const CATID& catid) {
            StringFromCLSID(catid);
 }
 
-class CStdComponentCategoriesMgr final : public ICatRegister {
+class CStdComponentCategoriesMgr final : public CUnknownImpl<ICatRegister, IID_ICatRegister> {
 public:
-    HRESULT QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv)
-            return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_ICatRegister) {
-            *ppv = static_cast<ICatRegister*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++m_refs; }
-    ULONG Release() override {
-        ULONG left = --m_refs;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-
     HRESULT RegisterCategories(ULONG count, const CATEGORYINFO* infos) override {
         if (count > 0 && !infos)
             return E_POINTER;
@@ -156,7 +137,6 @@ public:
 
 private:
     ~CStdComponentCategoriesMgr() override = default;
-    std::atomic<ULONG> m_refs{1};
 };
 
 } // namespace

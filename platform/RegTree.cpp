@@ -213,6 +213,60 @@ std::string SerializeRegTree(const CRegTree& tree) {
     return out;
 }
 
+namespace {
+
+// The key path a section line "[HKEY_CLASSES_ROOT\...]" names, normalized; false for any other
+// line, or a section of another root.
+bool ParseSectionLine(std::string_view line, std::string* normalized) {
+    if (line.back() != ']')
+        return false;
+    std::string_view name = line.substr(1, line.size() - 2);
+    if (name.size() < kRootName.size() ||
+        FoldCase(name.substr(0, kRootName.size())) != FoldCase(kRootName))
+        return false;
+    name.remove_prefix(kRootName.size());
+    if (!name.empty() && name[0] != '\\')
+        return false;
+    return NormalizeKeyPath(name, normalized) && !normalized->empty();
+}
+
+// A value line of a section: @="default" or "name"="value". Typed values (dword:, hex:) are not
+// ours and are skipped, as is anything malformed.
+void ParseValueLine(std::string_view line, CRegKeyEntry& key) {
+    std::string name;
+    std::size_t used = 0;
+    const bool isDefault = line[0] == '@';
+    if (isDefault) {
+        used = 1;
+    } else {
+        used = Unquote(line, &name);
+        if (used == 0)
+            return;
+    }
+    std::string_view rest = foldline::Trim(line.substr(used));
+    if (rest.empty() || rest[0] != '=')
+        return;
+    rest = foldline::Trim(rest.substr(1));
+    std::string value;
+    const std::size_t valueUsed = Unquote(rest, &value);
+    if (valueUsed == 0 || valueUsed != rest.size())
+        return;
+    if (isDefault) {
+        key.defaultValue = std::move(value);
+        return;
+    }
+    const std::string folded = FoldCase(name);
+    for (CRegValue& v : key.values) {
+        if (FoldCase(v.name) == folded) {
+            v.value = value;
+            return;
+        }
+    }
+    key.values.push_back(CRegValue{std::move(name), std::move(value)});
+}
+
+} // namespace
+
 CRegTree ParseRegTree(std::string_view text) {
     CRegTree tree;
     if (!HasRegHeader(text))
@@ -228,63 +282,18 @@ CRegTree ParseRegTree(std::string_view text) {
         if (line.empty() || line[0] == ';')
             continue;
         if (line[0] == '[') {
-            inSection = false;
-            if (line.back() != ']')
-                continue;
-            std::string_view name = line.substr(1, line.size() - 2);
-            if (name.size() < kRootName.size() ||
-                FoldCase(name.substr(0, kRootName.size())) != FoldCase(kRootName))
-                continue;
-            name.remove_prefix(kRootName.size());
-            if (!name.empty() && name[0] != '\\')
-                continue;
             std::string normalized;
-            if (!NormalizeKeyPath(name, &normalized) || normalized.empty())
-                continue;
-            tree.Create(normalized);
-            current = normalized;
-            inSection = true;
+            inSection = ParseSectionLine(line, &normalized);
+            if (inSection) {
+                tree.Create(normalized);
+                current = normalized;
+            }
             continue;
         }
         if (!inSection)
             continue;
-        std::string name;
-        std::size_t used = 0;
-        bool isDefault = false;
-        if (line[0] == '@') {
-            isDefault = true;
-            used = 1;
-        } else {
-            used = Unquote(line, &name);
-            if (used == 0)
-                continue;
-        }
-        std::string_view rest = foldline::Trim(line.substr(used));
-        if (rest.empty() || rest[0] != '=')
-            continue;
-        rest = foldline::Trim(rest.substr(1));
-        std::string value;
-        std::size_t valueUsed = Unquote(rest, &value);
-        if (valueUsed == 0 || valueUsed != rest.size())
-            continue; // typed values (dword:, hex:) are not ours
-        CRegKeyEntry* key = tree.Find(current);
-        if (!key)
-            continue;
-        if (isDefault) {
-            key->defaultValue = std::move(value);
-        } else {
-            std::string folded = FoldCase(name);
-            bool replaced = false;
-            for (CRegValue& v : key->values) {
-                if (FoldCase(v.name) == folded) {
-                    v.value = value;
-                    replaced = true;
-                    break;
-                }
-            }
-            if (!replaced)
-                key->values.push_back(CRegValue{std::move(name), std::move(value)});
-        }
+        if (CRegKeyEntry* key = tree.Find(current))
+            ParseValueLine(line, *key);
     }
     return tree;
 }

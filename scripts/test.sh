@@ -17,5 +17,9 @@ for config in test asan; do
     LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp":print_suppressions=0 \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         ctest --test-dir "build/$config" --output-on-failure -j "$jobs" || status=1
+    if [ "$config" = test ]; then
+        echo "== function sizes"
+        scripts/check-function-size.sh "build/$config" || status=1
+    fi
 done
 exit $status

@@ -218,56 +218,40 @@ private:
             }
             if (++m_pos >= m_text.size())
                 break;
-            char e = m_text[m_pos++];
-            switch (e) {
-            case '"':
-                *out += '"';
-                break;
-            case '\\':
-                *out += '\\';
-                break;
-            case '/':
-                *out += '/';
-                break;
-            case 'b':
-                *out += '\b';
-                break;
-            case 'f':
-                *out += '\f';
-                break;
-            case 'n':
-                *out += '\n';
-                break;
-            case 'r':
-                *out += '\r';
-                break;
-            case 't':
-                *out += '\t';
-                break;
-            case 'u': {
-                char32_t unit = 0;
-                if (!ReadHex4(&unit))
-                    return false;
-                if (unit >= 0xD800 && unit <= 0xDBFF && m_text.substr(m_pos, 2) == "\\u") {
-                    std::size_t save = m_pos;
-                    m_pos += 2;
-                    char32_t low = 0;
-                    if (!ReadHex4(&low))
-                        return false;
-                    if (low >= 0xDC00 && low <= 0xDFFF) {
-                        AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
-                        break;
-                    }
-                    m_pos = save; // not a pair: the second escape stands alone
-                }
-                AppendUtf8(out, (unit >= 0xD800 && unit <= 0xDFFF) ? 0xFFFD : unit);
-                break;
-            }
-            default:
-                return Error("invalid escape");
-            }
+            if (!ParseEscape(out))
+                return false;
         }
         return Error("unterminated string");
+    }
+
+    // One escape, after its backslash.
+    bool ParseEscape(std::string* out) {
+        static constexpr std::string_view kNamed = "\"\\/bfnrt";
+        static constexpr std::string_view kMeant = "\"\\/\b\f\n\r\t";
+        const char e = m_text[m_pos++];
+        if (const std::size_t at = kNamed.find(e); at != std::string_view::npos) {
+            *out += kMeant[at];
+            return true;
+        }
+        if (e != 'u')
+            return Error("invalid escape");
+        char32_t unit = 0;
+        if (!ReadHex4(&unit))
+            return false;
+        if (unit >= 0xD800 && unit <= 0xDBFF && m_text.substr(m_pos, 2) == "\\u") {
+            std::size_t save = m_pos;
+            m_pos += 2;
+            char32_t low = 0;
+            if (!ReadHex4(&low))
+                return false;
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                return true;
+            }
+            m_pos = save; // not a pair: the second escape stands alone
+        }
+        AppendUtf8(out, (unit >= 0xD800 && unit <= 0xDFFF) ? 0xFFFD : unit);
+        return true;
     }
 
     bool ParseNumber(JsonValue* out) {
@@ -316,67 +300,52 @@ private:
     std::string m_error;
 };
 
+// An ASCII character inside a JSON string literal.
+void AppendJsonAscii(std::string& out, unsigned char c) {
+    static constexpr std::string_view kMeant = "\"\\\b\f\n\r\t";
+    static constexpr std::string_view kNamed = "\"\\bfnrt";
+    if (const std::size_t at = kMeant.find(static_cast<char>(c)); at != std::string_view::npos) {
+        out += '\\';
+        out += kNamed[at];
+    } else if (c < 0x20) {
+        char escape[8];
+        std::snprintf(escape, sizeof escape, "\\u%04x", c);
+        out += escape;
+    } else {
+        out += static_cast<char>(c);
+    }
+}
+
+// The length of the well-formed UTF-8 sequence starting at i, or 0 when there is none: overlong
+// forms, surrogates and values past U+10FFFF are refused.
+std::size_t Utf8SequenceAt(std::string_view text, std::size_t i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    const std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 0;
+    if (length == 0 || c > 0xF4 || i + length > text.size())
+        return 0;
+    char32_t code = c & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        const unsigned char next = static_cast<unsigned char>(text[i + k]);
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        code = (code << 6) | (next & 0x3F);
+    }
+    static const char32_t minimum[5] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < minimum[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return 0;
+    return length;
+}
+
 // A JSON string literal. Valid UTF-8 passes through; bytes that are not UTF-8 become U+FFFD so
 // the line stays valid JSON.
 std::string JsonQuote(std::string_view text) {
     std::string out = "\"";
     for (std::size_t i = 0; i < text.size();) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
+        const unsigned char c = static_cast<unsigned char>(text[i]);
         if (c < 0x80) {
-            switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\b':
-                out += "\\b";
-                break;
-            case '\f':
-                out += "\\f";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (c < 0x20) {
-                    char escape[8];
-                    std::snprintf(escape, sizeof escape, "\\u%04x", c);
-                    out += escape;
-                } else {
-                    out += static_cast<char>(c);
-                }
-            }
+            AppendJsonAscii(out, c);
             ++i;
-            continue;
-        }
-        std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 0;
-        bool valid = length > 0 && c <= 0xF4 && i + length <= text.size();
-        char32_t code = 0;
-        if (valid) {
-            code = c & (0x7F >> length);
-            for (std::size_t k = 1; k < length; ++k) {
-                unsigned char next = static_cast<unsigned char>(text[i + k]);
-                if ((next & 0xC0) != 0x80) {
-                    valid = false;
-                    break;
-                }
-                code = (code << 6) | (next & 0x3F);
-            }
-        }
-        // Refuse overlong forms, surrogates and values past U+10FFFF.
-        static const char32_t minimum[5] = {0, 0, 0x80, 0x800, 0x10000};
-        if (valid &&
-            (code < minimum[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)))
-            valid = false;
-        if (valid) {
+        } else if (const std::size_t length = Utf8SequenceAt(text, i)) {
             out.append(text.substr(i, length));
             i += length;
         } else {

@@ -1,9 +1,11 @@
 #include "CFoldline.h"
 #include "CDlgConfig.h"
 #include "CDlgCopyResources.h"
+#include "CEditSession.h"
 #include "CFoldlineApp.h"
 #include "ModernMarkup.h"
 #include "Paths.h"
+#include "PreviewMarkup.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -266,13 +268,13 @@ TEST(CFoldline, LivePreviewKindIsSilentLocalMarkupThatChangesNothing) {
 
     const std::string preview = object.Text(DISPID_GetHTMLBody, {I(0), I(kHtmlLivePreview)});
     EXPECT_EQ(item->OverImage, dir.File("deleted.png"));
-    EXPECT_EQ(preview, CFoldline::PreviewMarkup(object->Model(), false));
+    EXPECT_EQ(preview, PreviewMarkup(object->Model(), false));
     EXPECT_NE(preview.find("data-furlin-preview"), std::string::npos);
     EXPECT_NE(preview.find("<img src=\"file://" + dir.File("dot.png") + "\""), std::string::npos);
     EXPECT_EQ(preview.find("data-furlin-node"), std::string::npos);
     EXPECT_EQ(preview.find("<script"), std::string::npos);
     EXPECT_EQ(preview.find("<link"), std::string::npos);
-    EXPECT_NE(CFoldline::PreviewMarkup(object->Model(), true).find("data-furlin-node=\"0.0\""),
+    EXPECT_NE(PreviewMarkup(object->Model(), true).find("data-furlin-node=\"0.0\""),
               std::string::npos);
 }
 
@@ -357,18 +359,16 @@ TEST(CFoldline, ConfigCancelRestoresAndOkKeeps) {
 
     CDlgConfig* seen = nullptr;
     CFoldline::ConfigDialogRunner() = [&](CDlgConfig& dialog) {
-        seen = object->ConfigDialog();
-        EXPECT_EQ(seen, &dialog);
+        seen = &dialog;
+        // The dialog edits the component's own model through the session it was handed.
+        EXPECT_TRUE(dialog.Session() && &dialog.Session()->Model() == &object->Model());
         object->Model().Name = "edited";
         object->Model().Menus()[0]->GetItem(0)->Label = "changed";
         object->Model().InsertNewMenu();
-        object->CurrentMenu = object->Model().Menus()[1].get();
         return false;
     };
     EXPECT_FALSE(object.Bool(DISPID_Config));
     EXPECT_NE(seen, nullptr);
-    EXPECT_EQ(object->ConfigDialog(), nullptr);
-    EXPECT_EQ(object->CurrentMenu, nullptr); // it pointed into the discarded tree
     EXPECT_EQ(Snapshot(object->Model()), before);
 
     // OK keeps the edits and the next resource query rebuilds the list.
@@ -390,7 +390,6 @@ TEST(CFoldline, ConfigCancelRestoresAndOkKeeps) {
     EXPECT_EQ(object.Call(DISPID_Config, {}, nullptr, &excep), DISP_E_EXCEPTION);
     EXPECT_EQ(excep.bstrDescription, "dialog failed");
     EXPECT_EQ(object->Model().Name, "kept");
-    EXPECT_EQ(object->ConfigDialog(), nullptr);
 }
 
 TEST(CFoldline, DispatchNamesAndErrors) {

@@ -6,6 +6,7 @@
 #include "CConfigPreview.h"
 
 #include "CDlgConfig.h"
+#include "CEditSession.h"
 #include "CFoldline.h"
 #include "CFurlin.h"
 #include "CIconButton.h"
@@ -34,14 +35,14 @@
 // Records what the dialog asks of a page and what the bindings hold at that moment.
 class ProbePage : public CPropertyPage {
 public:
-    explicit ProbePage(CFoldline* component) : CPropertyPage("Probe", component) {}
+    explicit ProbePage(CEditSession* session) : CPropertyPage("Probe", session) {}
     void EnterPage() override {
         ++enters;
-        itemAtEnter = m_component->CurrentItem;
+        itemAtEnter = m_session->CurrentItem;
     }
     bool LeavePage() override {
         ++leaves;
-        itemAtLeave = m_component->CurrentItem;
+        itemAtLeave = m_session->CurrentItem;
         if (onLeave)
             onLeave();
         return true;
@@ -88,6 +89,7 @@ class ConfigDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         component = new CFoldline;
+        session = std::make_unique<CEditSession>(component->Model());
         // The dialogs of these tests start no web engine; the live-preview tests show the pane.
         CConfigPreview::Profile()->setValue(CConfigPreview::kShownKey, false);
         ui::prompts().message = [this](QWidget*, const QString&, const QString& text, ui::Icon) {
@@ -102,6 +104,7 @@ protected:
     }
     void TearDown() override {
         dialog.reset();
+        session.reset();
         component->Release();
         ui::resetPrompts();
         QGuiApplication::clipboard()->clear();
@@ -126,16 +129,16 @@ protected:
 
     void Open() {
         dialog = std::make_unique<CDlgConfig>();
-        dialog->SetComponent(component);
+        dialog->SetSession(session.get());
         dialog->Initialize();
     }
 
     // Probe pages as the active pages of both sheets.
     void AttachProbes() {
-        itemProbe = new ProbePage(component);
+        itemProbe = new ProbePage(session.get());
         dialog->ItemSheet()->AddPage(itemProbe);
         ASSERT_TRUE(dialog->ItemSheet()->SetActivePage(dialog->ItemSheet()->PageCount() - 1));
-        appletProbe = new ProbePage(component);
+        appletProbe = new ProbePage(session.get());
         dialog->AppletSheet()->AddPage(appletProbe);
         ASSERT_TRUE(dialog->AppletSheet()->SetActivePage(dialog->AppletSheet()->PageCount() - 1));
         itemProbe->enters = itemProbe->leaves = appletProbe->enters = appletProbe->leaves = 0;
@@ -165,6 +168,8 @@ protected:
     }
 
     CFoldline* component = nullptr;
+    // What Config hands the dialog; the tests that run Config get the component's own.
+    std::unique_ptr<CEditSession> session;
     std::unique_ptr<CDlgConfig> dialog;
     std::vector<QString> messages;
     std::vector<QString> questions;

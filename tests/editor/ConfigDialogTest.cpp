@@ -224,8 +224,8 @@ TEST_F(ConfigDialogTest, DeleteAsksAndClearsBindingsBeforeDestroying) {
     EXPECT_EQ(itemProbe->leaves, leavesBefore + 1);
     EXPECT_EQ(a1->GetSubMenu()->Items().size(), 1u);
     EXPECT_EQ(dialog->SelectedNode(), Node({0, 0}));
-    EXPECT_EQ(component->CurrentItem, a1);
-    EXPECT_EQ(component->CurrentMenu, Model().Menus()[0].get());
+    EXPECT_EQ(session->CurrentItem, a1);
+    EXPECT_EQ(session->CurrentMenu, Model().Menus()[0].get());
     EXPECT_EQ(Icon(Node({0, 0})), kIconBranch);
 
     Select({0, 0, 0}); // the last one: a1 becomes a leaf
@@ -243,7 +243,7 @@ TEST_F(ConfigDialogTest, DeleteAsksAndClearsBindingsBeforeDestroying) {
     EXPECT_EQ(questions.back(), "Are you sure to delete this item and it's sub menu?");
     EXPECT_EQ(Model().Menus()[0]->Items().size(), 1u);
     EXPECT_EQ(dialog->SelectedNode(), Node({0}));
-    EXPECT_EQ(component->CurrentItem, nullptr);
+    EXPECT_EQ(session->CurrentItem, nullptr);
 
     dialog->OnDelete();
     EXPECT_EQ(questions.back(), "Are you sure to delete this top-level Foldline?");
@@ -379,8 +379,8 @@ TEST_F(ConfigDialogTest, SelectionRunsThePagesAndKeepsTheBindings) {
     Select({0, 0, 1}); // a1y inside a1's sub-menu
     EXPECT_EQ(appletProbe->leaves, 1);
     EXPECT_EQ(itemProbe->enters, 1);
-    EXPECT_EQ(component->CurrentItem, a1->GetSubMenu()->Items()[1].get());
-    EXPECT_EQ(component->CurrentMenu, a1->GetSubMenu());
+    EXPECT_EQ(session->CurrentItem, a1->GetSubMenu()->Items()[1].get());
+    EXPECT_EQ(session->CurrentMenu, a1->GetSubMenu());
     EXPECT_FALSE(dialog->ItemSheet()->isHidden());
     EXPECT_TRUE(dialog->AppletSheet()->isHidden());
     EXPECT_EQ(dialog->CurrentSheet(), dialog->ItemSheet());
@@ -389,7 +389,7 @@ TEST_F(ConfigDialogTest, SelectionRunsThePagesAndKeepsTheBindings) {
     EXPECT_EQ(itemProbe->leaves, 1);
     EXPECT_EQ(itemProbe->enters, 2);
     EXPECT_EQ(itemProbe->itemAtEnter, a2);
-    EXPECT_EQ(component->CurrentMenu, Model().Menus()[0].get());
+    EXPECT_EQ(session->CurrentMenu, Model().Menus()[0].get());
 
     // A top-level menu: no sheet, the text, bindings left on the item; OK stores nothing more.
     Select({1});
@@ -398,16 +398,16 @@ TEST_F(ConfigDialogTest, SelectionRunsThePagesAndKeepsTheBindings) {
     EXPECT_TRUE(dialog->AppletSheet()->isHidden());
     EXPECT_FALSE(dialog->NoPropertiesLabel()->isHidden());
     EXPECT_EQ(dialog->NoPropertiesLabel()->text(), "No properties for the Top-level Foldline!");
-    EXPECT_EQ(component->CurrentItem, a2);
-    EXPECT_EQ(component->CurrentMenu, Model().Menus()[0].get());
+    EXPECT_EQ(session->CurrentItem, a2);
+    EXPECT_EQ(session->CurrentMenu, Model().Menus()[0].get());
     dialog->OnOK();
     EXPECT_EQ(itemProbe->leaves, 2);
     EXPECT_EQ(appletProbe->leaves, 1);
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
 
     dialog->SelectNode(dialog->RootNode());
-    EXPECT_EQ(component->CurrentItem, nullptr);
-    EXPECT_EQ(component->CurrentMenu, nullptr);
+    EXPECT_EQ(session->CurrentItem, nullptr);
+    EXPECT_EQ(session->CurrentMenu, nullptr);
     EXPECT_TRUE(dialog->NoPropertiesLabel()->isHidden());
     EXPECT_EQ(appletProbe->enters, 1);
     dialog->OnOK();
@@ -509,7 +509,7 @@ TEST_F(ConfigDialogTest, CancelAfterManyEditsRestoresTheModelAndOkKeepsThem) {
 
     auto edit = [this](CDlgConfig& dlg) {
         dlg.Initialize();
-        EXPECT_EQ(dlg.Component(), component);
+        EXPECT_EQ(&dlg.Session()->Model(), &component->Model());
         auto node = [&dlg](std::initializer_list<int> path) {
             QTreeWidgetItem* n = dlg.RootNode();
             for (int i : path)
@@ -534,7 +534,7 @@ TEST_F(ConfigDialogTest, CancelAfterManyEditsRestoresTheModelAndOkKeepsThem) {
         dlg.OnPaste();
         dlg.SelectNode(node({1, 0, 1}));
         dlg.OnMoveUp();
-        component->CurrentItem->Label = "edited through the binding";
+        dlg.Session()->CurrentItem->Label = "edited through the binding";
         component->Model().Name = "renamed";
         dlg.SelectNode(dlg.RootNode());
     };
@@ -547,7 +547,6 @@ TEST_F(ConfigDialogTest, CancelAfterManyEditsRestoresTheModelAndOkKeepsThem) {
     };
     EXPECT_FALSE(component->Config());
     EXPECT_TRUE(Dump(Model()) == original);
-    EXPECT_EQ(component->ConfigDialog(), nullptr);
 
     std::string edited;
     CFoldline::ConfigDialogRunner() = [&](CDlgConfig& dlg) {

@@ -275,7 +275,7 @@ TEST_F(TreeEditingTest, DropsMoveAndCopySubTreesAndRefuseWhatCannotBe) {
     EXPECT_EQ(Icon(Node({1, 0})), kIconBranchHidden);
     EXPECT_EQ(Node({1, 0, 0, 1})->text(0), "a1y");
     EXPECT_EQ(dialog->SelectedNode(), Node({1, 0, 0}));
-    EXPECT_EQ(component->CurrentItem, moved);
+    EXPECT_EQ(session->CurrentItem, moved);
 
     // Ctrl copies: the original stays. Then the copy moves before a2, inside one menu.
     EXPECT_TRUE(dialog->DropNode(Node({1, 0, 0}), Node({0, 0}), P::After, true));
@@ -460,7 +460,7 @@ TEST_F(TreeEditingTest, UndoAndRedoWalkBackAndForthOverEveryKindOfChange) {
     // The tree follows the model: the bindings point into the restored objects.
     dialog->OnUndo();
     Select({1, 0});
-    EXPECT_EQ(component->CurrentItem, Model().Menus()[1]->Items()[0].get());
+    EXPECT_EQ(session->CurrentItem, Model().Menus()[1]->Items()[0].get());
     // A new change drops the steps that could be redone.
     dialog->OnVisible();
     EXPECT_FALSE(dialog->CommandAction(CDlgConfig::Redo)->isEnabled());

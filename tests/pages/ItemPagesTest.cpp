@@ -385,11 +385,12 @@ TEST_F(PagesTest, HelpKeyOpensThePageTopicAndOnTheTabsTheSheetTopic) {
 }
 
 TEST_F(PagesTest, UnboundItemPagesShowNothingAndStoreNothing) {
-    CMenuPropertySheet sheet(m_object);
+    CEditSession session(Model());
+    CMenuPropertySheet sheet(&session);
     CFurlin* a = AppendMenu(1);
     a->GetItem(0)->Label = "keep";
-    m_object->CurrentItem = nullptr;
-    m_object->CurrentMenu = a;
+    session.CurrentItem = nullptr;
+    session.CurrentMenu = a;
     sheet.EnterActivePage();
     auto* label = Field<QPlainTextEdit>(sheet.Page(0), "Item Label:");
     EXPECT_EQ(label->toPlainText(), QString());

@@ -5,6 +5,7 @@
 #include "CAppletParameters.h"
 #include "CConfigPreview.h"
 #include "CDlgConfig.h"
+#include "CEditSession.h"
 #include "CFoldline.h"
 #include "CPropertySheet.h"
 #include "CWebPathFileDialog.h"

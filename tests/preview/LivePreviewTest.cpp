@@ -3,8 +3,8 @@
 #include "PreviewProbe.h"
 
 #include "CAppletParameters.h"
-#include "CFoldline.h"
 #include "CFurlin.h"
+#include "PreviewMarkup.h"
 
 #include <QLabel>
 #include <QSignalSpy>
@@ -35,7 +35,7 @@ std::string SampleMarkup(const std::string& firstLabel) {
     CFurlinItem* a2 = add(*a->GetSubMenu(), "a2", "");
     add(*a2->GetSubMenu(), "a2x", "a2x.html");
     add(*menu, "b", "b.html");
-    return CFoldline::PreviewMarkup(model, true);
+    return PreviewMarkup(model, true);
 }
 
 class LivePreviewTest : public ::testing::Test {

@@ -3,6 +3,7 @@
 #include "ComCat.h"
 #include "Registry.h"
 #include "Resources.h"
+#include "UnknownImpl.h"
 
 #include <atomic>
 #include <cstring>
@@ -39,28 +40,10 @@ bool SameNoCase(const char* a, const char* b) {
     return *a == *b;
 }
 
-class CFixture final : public IDispatch {
+class CFixture final : public CUnknownImpl<IDispatch, IID_IDispatch> {
 public:
     CFixture() { ++g_objects; }
 
-    HRESULT QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv)
-            return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IDispatch) {
-            *ppv = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++m_refs; }
-    ULONG Release() override {
-        ULONG left = --m_refs;
-        if (left == 0)
-            delete this;
-        return left;
-    }
     HRESULT GetIDsOfNames(REFIID, const LPCOLESTR* names, UINT count, LCID, DISPID* ids) override {
         if (count != 1 || !names || !ids)
             return E_INVALIDARG;
@@ -140,24 +123,12 @@ public:
 
 private:
     ~CFixture() override { --g_objects; }
-    std::atomic<ULONG> m_refs{1};
     std::string m_title;
 };
 
-class CFixtureFactory final : public IClassFactory {
+class CFixtureFactory final
+    : public CUnknownImpl<IClassFactory, IID_IClassFactory, ComLifetime::Static> {
 public:
-    HRESULT QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv)
-            return E_POINTER;
-        if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-            *ppv = static_cast<IClassFactory*>(this);
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return 2; } // static object
-    ULONG Release() override { return 1; }
     HRESULT CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
         if (!ppv)
             return E_POINTER;

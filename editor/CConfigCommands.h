@@ -1,0 +1,65 @@
+// The configuration dialog's commands: each command once with its menu entry, keys and tool
+// button, the context menu with its "Apply Look To" sub-menu, and the rules that enable them.
+#pragma once
+
+#include <array>
+#include <vector>
+
+class CDlgConfig;
+class CIconButton;
+class QAction;
+class QMenu;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+class CConfigCommands {
+public:
+    enum Command {
+        Cut,
+        Copy,
+        Paste,
+        Insert,
+        Delete,
+        Visible,
+        MoveUp,
+        MoveDown,
+        InsertAfter,
+        Rename,
+        Undo,
+        Redo,
+        CommandCount
+    };
+
+    // Builds the tool buttons, which come first in the dialog's tab order.
+    explicit CConfigCommands(CDlgConfig& dialog);
+    // Builds the menu entries with their keys and the context menu. The entries, keys and
+    // buttons run the dialog's commands: Undo and Redo anywhere in the dialog but in text fields,
+    // which keep their own, the others in the tree.
+    void BuildEntries(QTreeWidget& tree);
+
+    QAction* Action(Command command) const { return m_actions[command]; }
+    // None for Visible, Rename, Undo and Redo.
+    CIconButton* ToolButton(Command command) const;
+    // The tool buttons, left to right.
+    std::vector<CIconButton*> ToolRow() const;
+    QMenu* ContextMenu() const { return m_contextMenu; }
+    QMenu* LookMenu() const { return m_lookMenu; }
+
+    // What the enabling rules look at.
+    struct State {
+        const QTreeWidgetItem* selected = nullptr;
+        bool ready = false;
+        bool canUndo = false;
+        bool canRedo = false;
+    };
+    void Update(const State& state);
+
+private:
+    void BuildContextMenu();
+
+    CDlgConfig& m_dialog;
+    std::array<QAction*, CommandCount> m_actions{};
+    std::array<CIconButton*, CommandCount> m_tools{};
+    QMenu* m_contextMenu = nullptr;
+    QMenu* m_lookMenu = nullptr;
+};

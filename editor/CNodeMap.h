@@ -1,0 +1,47 @@
+// The configuration dialog's tree and the model objects its nodes show: nodes built for objects,
+// their icons, and a node's object, kind and place, which is its object's place in the model.
+#pragma once
+
+#include "MenuTreeEdits.h"
+#include "NodeIcons.h"
+
+#include <QIcon>
+
+#include <array>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+class CNodeMap {
+public:
+    explicit CNodeMap(QTreeWidget& tree);
+
+    // The root node of a model with a node for every menu and item below it.
+    QTreeWidgetItem* AddRootNode(CAppletParameters& model);
+    // A node for the object and for everything below it, at index among the parent's children
+    // (-1: last).
+    QTreeWidgetItem* AddMenuNode(QTreeWidgetItem* parent, CFurlin* menu, int index);
+    QTreeWidgetItem* AddItemNode(QTreeWidgetItem* parent, CFurlinItem* item, int index);
+    void SetNodeIcon(QTreeWidgetItem* node, int icon);
+    // An item node shows a branch or a leaf by whether its sub-menu holds items now.
+    void UpdateItemIcon(QTreeWidgetItem* node);
+
+    QTreeWidgetItem* RootNode() const;
+    QTreeWidgetItem* NodeAt(const TreePath& path) const;
+
+    // What a node carries; the object getters answer nullptr for a node of another kind.
+    static int NodeIconIndex(const QTreeWidgetItem* node);
+    static NodeKind KindOf(const QTreeWidgetItem* node);
+    static CFurlin* MenuOf(const QTreeWidgetItem* node);
+    static CFurlinItem* ItemOf(const QTreeWidgetItem* node);
+    static TreePath PathOf(const QTreeWidgetItem* node);
+    // The menu whose items hold a node's item: the parent's menu or the parent item's sub-menu.
+    static CFurlin* HoldingMenu(const QTreeWidgetItem* node);
+    // The level of the menu that holds a node's children: 1 for a top-level menu's items, one
+    // more for each item above. It is the node's number of ancestors.
+    static int MenuLevelOf(const QTreeWidgetItem* node);
+
+private:
+    QTreeWidget& m_tree;
+    std::array<QIcon, kNodeIconCount> m_icons;
+};
