@@ -5,7 +5,9 @@
 
 #include <gumbo.h>
 
-#include <memory>
+#include <csetjmp>
+#include <cstddef>
+#include <cstdlib>
 #include <vector>
 
 namespace site {
@@ -64,29 +66,74 @@ void NoteElement(const GumboElement& element, PageFacts& facts, bool& titled) {
     }
 }
 
-struct OutputDeleter {
-    void operator()(GumboOutput* output) const {
-        gumbo_destroy_output(&kGumboDefaultOptions, output);
-    }
+// Everything the parser allocates, so a parse given up half-way frees all of it. The parser is
+// C and keeps no state outside its allocations, so leaving it by longjmp from the allocator is
+// safe; no C++ object lives in the frames skipped.
+struct alignas(std::max_align_t) Block {
+    Block* prev;
+    Block* next;
+    std::size_t size;
 };
 
-} // namespace
+struct ParseBudget {
+    std::jmp_buf escape;
+    std::chrono::steady_clock::time_point deadline;
+    std::size_t bytes = 0;
+    Block* blocks = nullptr;
+    const char* exceeded = nullptr;
+};
 
-PageFacts ReadPageFacts(std::string_view bytes) {
-    std::string text =
-        foldline::IsValidUtf8(bytes) ? std::string(bytes) : Utf8FromWindows1252(bytes);
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        text.erase(0, 3);
-    GumboOptions options = kGumboDefaultOptions;
-    options.max_errors = 0; // the page's mistakes are not ours to keep
-    std::unique_ptr<GumboOutput, OutputDeleter> output(
-        gumbo_parse_with_options(&options, text.data(), text.size()));
-    PageFacts facts;
-    if (!output)
-        return facts;
+void GiveUp(ParseBudget& budget, const char* why) {
+    budget.exceeded = why;
+    std::longjmp(budget.escape, 1);
+}
+
+void* Allocate(void* userdata, std::size_t size) {
+    auto& budget = *static_cast<ParseBudget*>(userdata);
+    if (budget.bytes + size > kMaxParseBytes)
+        GiveUp(budget, "too large to read");
+    if (std::chrono::steady_clock::now() > budget.deadline)
+        GiveUp(budget, "too complex to read in time");
+    auto* block = static_cast<Block*>(std::malloc(sizeof(Block) + size));
+    if (!block)
+        GiveUp(budget, "out of memory");
+    *block = {nullptr, budget.blocks, size};
+    if (budget.blocks)
+        budget.blocks->prev = block;
+    budget.blocks = block;
+    budget.bytes += size;
+    return block + 1;
+}
+
+void Deallocate(void* userdata, void* pointer) {
+    if (!pointer)
+        return;
+    auto& budget = *static_cast<ParseBudget*>(userdata);
+    Block* block = static_cast<Block*>(pointer) - 1;
+    (block->prev ? block->prev->next : budget.blocks) = block->next;
+    if (block->next)
+        block->next->prev = block->prev;
+    budget.bytes -= block->size;
+    std::free(block);
+}
+
+void FreeAll(ParseBudget& budget) {
+    while (budget.blocks)
+        Deallocate(&budget, budget.blocks + 1);
+}
+
+// The parse, or null when the budget ran out. Only trivial objects live here, as longjmp asks.
+GumboOutput* ParseWithin(ParseBudget& budget, const GumboOptions& options,
+                         const std::string& text) {
+    if (setjmp(budget.escape) != 0)
+        return nullptr;
+    return gumbo_parse_with_options(&options, text.data(), text.size());
+}
+
+void CollectFacts(const GumboOutput& output, PageFacts& facts) {
     bool titled = false;
     // Without recursion: a page may nest elements as deep as it likes.
-    std::vector<const GumboNode*> pending{output->root};
+    std::vector<const GumboNode*> pending{output.root};
     while (!pending.empty()) {
         const GumboNode* node = pending.back();
         pending.pop_back();
@@ -97,7 +144,33 @@ PageFacts ReadPageFacts(std::string_view bytes) {
         for (unsigned i = children.length; i > 0; --i)
             pending.push_back(static_cast<const GumboNode*>(children.data[i - 1]));
     }
-    return facts;
+}
+
+} // namespace
+
+bool ReadPageFacts(std::string_view bytes, PageFacts& facts, std::string& reason,
+                   std::chrono::milliseconds budgetTime) {
+    facts = PageFacts();
+    std::string text =
+        foldline::IsValidUtf8(bytes) ? std::string(bytes) : Utf8FromWindows1252(bytes);
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        text.erase(0, 3);
+    ParseBudget budget;
+    budget.deadline = std::chrono::steady_clock::now() + budgetTime;
+    GumboOptions options = kGumboDefaultOptions;
+    options.allocator = Allocate;
+    options.deallocator = Deallocate;
+    options.userdata = &budget;
+    options.max_errors = 0; // the page's mistakes are not ours to keep
+    GumboOutput* output = ParseWithin(budget, options, text);
+    if (output)
+        CollectFacts(*output, facts);
+    // Not gumbo_destroy_output: it recurses as deep as the page nests, and every block is ours.
+    FreeAll(budget);
+    if (output)
+        return true;
+    reason = budget.exceeded ? budget.exceeded : "not read";
+    return false;
 }
 
 } // namespace site

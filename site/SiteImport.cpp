@@ -57,12 +57,11 @@ private:
     std::string LabelOf(const std::string& name, const std::string& page) const {
         std::string bytes;
         std::string reason;
-        if (ReadPage(m_listing.root, page, bytes, reason)) {
-            const std::string title = ReadPageFacts(bytes).title;
-            if (!title.empty())
-                return title;
-        }
-        return name;
+        PageFacts facts;
+        if (ReadPage(m_listing.root, page, bytes, reason) && ReadPageFacts(bytes, facts, reason) &&
+            !facts.title.empty())
+            return facts.title;
+        return name; // a page without a title, or one that cannot be read
     }
 
     // Folders are at most kMaxFolderDepth deep, so recursion stays shallow.

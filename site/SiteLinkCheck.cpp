@@ -126,9 +126,10 @@ private:
         auto found = m_facts.find(page);
         if (found == m_facts.end()) {
             std::string bytes;
-            std::optional<PageFacts> facts;
-            if (ReadPage(m_listing.root, page, bytes, reason))
-                facts = ReadPageFacts(bytes);
+            std::optional<PageFacts> facts(std::in_place);
+            if (!ReadPage(m_listing.root, page, bytes, reason) ||
+                !ReadPageFacts(bytes, *facts, reason))
+                facts.reset();
             found = m_facts.emplace(page, std::make_pair(std::move(facts), reason)).first;
         }
         reason = found->second.second;
