@@ -24,8 +24,9 @@ namespace {
 
 const std::string kFilesFolder = site::kSiteFilesFolder;
 
-// The site's files folder, made when missing. It must be a folder of the site itself: a link
-// there would let publishing write outside the site.
+// The site's files folder (named without a final "/", which would follow a link), made when
+// missing. It must be a folder of the site itself: a link there would let publishing write
+// outside the site.
 bool PrepareFilesFolder(const std::string& folder, std::string& reason) {
     std::error_code ec;
     const fs::file_status status = fs::symlink_status(folder, ec);
@@ -80,7 +81,7 @@ bool CFoldline::PublishToSite(const std::string& site, bool dryRun, std::string&
         return false;
     }
     const std::string folder = listing.root + "/" + kFilesFolder + "/";
-    if (!dryRun && !PrepareFilesFolder(folder, reason)) {
+    if (!dryRun && !PrepareFilesFolder(listing.root + "/" + kFilesFolder, reason)) {
         report = failure + reason;
         return false;
     }
