@@ -22,8 +22,7 @@ constexpr int kPagesPerFolder = 10;
 const std::string kName = "Site Menu";
 
 std::string PagePath(int a, int b, int c) {
-    return "s" + std::to_string(a) + "/s" + std::to_string(b) + "/p" + std::to_string(c) +
-           ".html";
+    return "s" + std::to_string(a) + "/s" + std::to_string(b) + "/p" + std::to_string(c) + ".html";
 }
 
 std::string PageText(int n) {
@@ -72,8 +71,8 @@ void BuildMenu(CAppletParameters& model) {
     auto add = [&made](CFurlin& menu) {
         auto item = std::make_unique<CFurlinItem>();
         item->Label = "Item " + std::to_string(made);
-        item->Link = PagePath(made % kFolders, (made / kFolders) % kFolders,
-                              (made / 100) % kPagesPerFolder);
+        item->Link =
+            PagePath(made % kFolders, (made / kFolders) % kFolders, (made / 100) % kPagesPerFolder);
         ++made;
         CFurlinItem* raw = item.get();
         menu.AddItem(std::move(item), false);

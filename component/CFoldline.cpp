@@ -68,10 +68,9 @@ public:
         return hr;
     }
     HRESULT Flag(UINT position, bool& out) const {
-        VARIANT v;
-        const HRESULT hr = Get(position, VT_BOOL, v);
-        if (SUCCEEDED(hr))
-            out = v.boolVal;
+        int value = 0;
+        const HRESULT hr = Short(position, value); // a boolean reads as 0 or -1
+        out = value != 0;
         return hr;
     }
     HRESULT Date(UINT position, DATE& out) const {

@@ -42,12 +42,15 @@ private:
             QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply] {
                 const int status =
                     reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-                if (status > 0 && (status < 300 || status >= 400)) {
+                if (!reply->isFinished() && !reply->property("answered").toBool() && status > 0 &&
+                    (status < 300 || status >= 400)) {
                     reply->setProperty("answered", true);
                     reply->abort();
                 }
             });
         QTimer::singleShot(m_limits.timeoutMs, reply, [reply] {
+            if (reply->isFinished())
+                return; // answered, only not deleted yet
             reply->setProperty("timedOut", true);
             reply->abort();
         });

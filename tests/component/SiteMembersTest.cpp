@@ -1,6 +1,7 @@
 // The component's site members as hosts call them: publishing with the runtime and the support
 // files, the menu from a folder and as JSON, and the configuration dialog opened at an item.
 #include "CDlgConfig.h"
+#include "ModelFixtures.h"
 #include "ObjectRef.h"
 #include "TempDir.h"
 
@@ -12,6 +13,8 @@
 
 namespace fs = std::filesystem;
 
+using testing_model::AddItem;
+
 namespace {
 
 const std::string kOpen = "<!-- foldline:My Foldline -->";
@@ -20,15 +23,6 @@ const std::string kClose = "<!-- /foldline:My Foldline -->";
 void Write(const std::string& path, const std::string& text) {
     fs::create_directories(fs::path(path).parent_path());
     CTempDir::Write(path, text);
-}
-
-CFurlinItem* AddItem(CFurlin& menu, const std::string& label, const std::string& link) {
-    auto item = std::make_unique<CFurlinItem>();
-    item->Label = label;
-    item->Link = link;
-    CFurlinItem* raw = item.get();
-    menu.AddItem(std::move(item), false);
-    return raw;
 }
 
 // A call that fails as a whole: its exception's description.

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -250,7 +251,8 @@ TEST_F(SiteCommandsTest, MainWindowPublishesImportsAndExports) {
 TEST_F(SiteCommandsTest, BrokenLinksListOpensTheConfigurationDialogAtTheItem) {
     REQUIRE_COMPONENT();
     ASSERT_TRUE(Start());
-    WriteText(TempPath("in.json"), MenuJson("https://a.invalid/", "docs/a.html").toUtf8());
+    CLocalWebServer server;
+    WriteText(TempPath("in.json"), MenuJson(server.Url("/ok"), server.Url("/gone")).toUtf8());
     openFileToPick = TempPath("in.json");
     ui::prompts().askOkCancel = [](QWidget*, const QString&, const QString&, ui::Icon) {
         return true;
@@ -281,6 +283,11 @@ TEST_F(SiteCommandsTest, BrokenLinksListOpensTheConfigurationDialogAtTheItem) {
         });
         check->OpenRow(check->List()->topLevelItem(0));
         check->OpenRow(check->List()->topLevelItem(1)); // a page: nothing to open
+        // The web addresses on request: their failures join the broken links.
+        check->WebButton()->click();
+        EXPECT_FALSE(check->WebButton()->isEnabled());
+        EXPECT_EQ(check->List()->topLevelItem(1)->text(2), "HTTP 404 Not Found");
+        EXPECT_EQ(check->Summary()->text(), "Broken links: 2. Pages not in the menu: 1.");
         return false;
     };
     Frame()->Action(CMainFrame::EditCheckLinks)->trigger();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CAppletParameters.h"
+#include "ModelFixtures.h"
 #include "SiteFolder.h"
 #include "TempDir.h"
 
@@ -74,14 +75,7 @@ struct GeneratedSite {
     }
 };
 
-inline CFurlinItem* AddItem(CFurlin& menu, const std::string& label, const std::string& link) {
-    auto item = std::make_unique<CFurlinItem>();
-    item->Label = label;
-    item->Link = link;
-    CFurlinItem* raw = item.get();
-    menu.AddItem(std::move(item), false);
-    return raw;
-}
+using testing_model::AddItem;
 
 // The menu for the generated site: links at every depth, a folder link, a fragment, and links
 // that publishing leaves as written.
