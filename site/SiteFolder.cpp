@@ -80,7 +80,7 @@ bool ReadPage(const std::string& root, const std::string& page, std::string& byt
     return ReadFileCapped(root + "/" + page, kMaxPageBytes, bytes, reason);
 }
 
-SiteEntry LookUp(const std::string& root, const std::string& path) {
+SiteEntry LookUp(const std::string& root, const std::string& path, std::string* real) {
     if (path.find('\0') != std::string::npos)
         return SiteEntry::Missing; // no file name holds one
     std::error_code ec;
@@ -88,8 +88,11 @@ SiteEntry LookUp(const std::string& root, const std::string& path) {
     if (ec)
         return SiteEntry::Missing;
     const std::string text = full.string();
-    if (root != "/" && text != root && text.compare(0, root.size() + 1, root + "/") != 0)
+    const bool atRoot = text == root;
+    if (root != "/" && !atRoot && text.compare(0, root.size() + 1, root + "/") != 0)
         return SiteEntry::Outside;
+    if (real)
+        *real = atRoot ? std::string() : text.substr(root == "/" ? 1 : root.size() + 1);
     if (fs::is_directory(full, ec))
         return SiteEntry::Folder;
     return fs::is_regular_file(full, ec) ? SiteEntry::File : SiteEntry::Missing;

@@ -38,7 +38,8 @@ bool ReadPage(const std::string& root, const std::string& page, std::string& byt
               std::string& reason);
 
 enum class SiteEntry { Missing, File, Folder, Outside };
-// What a site path names; a path whose symbolic links lead out of the site is Outside.
-SiteEntry LookUp(const std::string& root, const std::string& path);
+// What a site path names; a path whose symbolic links lead out of the site is Outside. `real`,
+// when given, receives the site path with every link resolved (what the listing calls it).
+SiteEntry LookUp(const std::string& root, const std::string& path, std::string* real = nullptr);
 
 } // namespace site

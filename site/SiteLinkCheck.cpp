@@ -91,9 +91,10 @@ private:
     // The page a link that names a folder leads to, or empty.
     std::string IndexOf(const std::string& folder) const {
         const std::string base = folder.empty() ? std::string() : folder + "/";
+        std::string page;
         for (const char* index : {"index.html", "index.htm"})
-            if (LookUp(m_listing.root, base + index) == SiteEntry::File)
-                return base + index;
+            if (LookUp(m_listing.root, base + index, &page) == SiteEntry::File)
+                return page;
         return {};
     }
 
@@ -101,8 +102,8 @@ private:
         const std::optional<SiteTarget> target = ResolveSiteLink(link);
         if (!target)
             return "outside the site";
-        std::string file = target->path;
-        switch (LookUp(m_listing.root, target->path)) {
+        std::string file; // as the listing names it, links resolved
+        switch (LookUp(m_listing.root, target->path, &file)) {
         case SiteEntry::Outside:
             return "outside the site";
         case SiteEntry::Missing:

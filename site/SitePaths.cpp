@@ -136,11 +136,14 @@ std::optional<SiteTarget> ResolveSiteLink(std::string_view link) {
     return target;
 }
 
-bool TargetNamesPage(const SiteTarget& target, std::string_view page) {
-    if (!target.folder && target.path == page)
-        return true;
+std::vector<std::string> PagesNamedBy(const SiteTarget& target) {
+    std::vector<std::string> pages;
+    if (!target.folder)
+        pages.push_back(target.path);
     const std::string base = target.path.empty() ? std::string() : target.path + "/";
-    return page == base + "index.html" || page == base + "index.htm";
+    pages.push_back(base + "index.html");
+    pages.push_back(base + "index.htm");
+    return pages;
 }
 
 std::string LinkForPage(std::string_view page, std::string_view link) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace site {
 
@@ -31,8 +32,9 @@ struct SiteTarget {
 };
 std::optional<SiteTarget> ResolveSiteLink(std::string_view link);
 
-// Whether a link's target names the page at a site path, a folder naming its index page.
-bool TargetNamesPage(const SiteTarget& target, std::string_view page);
+// The pages a link's target can name, first the likeliest: the file itself (unless written as a
+// folder), then the index pages a folder link names.
+std::vector<std::string> PagesNamedBy(const SiteTarget& target);
 
 // The link as the page at `page` must write it: a site-relative link relative to the page's
 // folder, keeping its query and fragment as written; every other link as it is.

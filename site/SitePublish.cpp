@@ -20,14 +20,9 @@ std::map<std::string, const CFurlinItem*, std::less<>> ItemsByPage(const CApplet
     ForEachItem(model, [&items](const ItemPlace& place) {
         if (!place.shown || KindOfLink(place.item.Link) != LinkKind::SiteRelative)
             return;
-        const std::optional<SiteTarget> target = ResolveSiteLink(place.item.Link);
-        if (!target)
-            return;
-        const std::string base = target->path.empty() ? std::string() : target->path + "/";
-        if (!target->folder)
-            items.emplace(target->path, &place.item);
-        items.emplace(base + "index.html", &place.item);
-        items.emplace(base + "index.htm", &place.item);
+        if (const std::optional<SiteTarget> target = ResolveSiteLink(place.item.Link))
+            for (std::string& page : PagesNamedBy(*target))
+                items.emplace(std::move(page), &place.item);
     });
     return items;
 }

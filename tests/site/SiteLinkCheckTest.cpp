@@ -114,3 +114,19 @@ TEST(SiteLinkCheck, ItemLinksListEveryLinkedItemOnOneLine) {
     EXPECT_EQ(site::ItemLinksText(model),
               "0.0\tA  line\ta.html\n0.0.0\tA  line > (no label)\thttps://x.example/ q\n");
 }
+
+TEST(SiteLinkCheck, ALinkThroughALinkInsideTheSiteCountsForThePageItReaches) {
+    GeneratedSite site;
+    fs::create_symlink(site.root + "/about.html", site.root + "/alias.html");
+    fs::create_directory_symlink(site.root + "/products", site.root + "/goods");
+    CAppletParameters model;
+    CFurlin& top = *model.InsertNewMenu();
+    AddItem(top, "About", "alias.html");
+    AddItem(top, "Goods", "goods/");
+    const site::LinkCheckResult result = site::CheckSiteLinks(model, List(site.root));
+    EXPECT_TRUE(result.broken.empty());
+    const auto& unlisted = result.notInMenu;
+    EXPECT_EQ(std::count(unlisted.begin(), unlisted.end(), "about.html"), 0);
+    EXPECT_EQ(std::count(unlisted.begin(), unlisted.end(), "products/index.html"), 0);
+    EXPECT_EQ(std::count(unlisted.begin(), unlisted.end(), "products/a.html"), 1);
+}

@@ -59,15 +59,17 @@ TEST(SitePaths, TargetsAndThePagesTheyName) {
     EXPECT_FALSE(target->folder);
     EXPECT_TRUE(target->hasFragment);
     EXPECT_EQ(target->fragment, "Sec 2");
-    EXPECT_TRUE(site::TargetNamesPage(*target, "products/my page.html"));
+    EXPECT_EQ(site::PagesNamedBy(*target),
+              (std::vector<std::string>{"products/my page.html", "products/my page.html/index.html",
+                                        "products/my page.html/index.htm"}));
 
     target = site::ResolveSiteLink("products/");
     ASSERT_TRUE(target);
     EXPECT_TRUE(target->folder);
-    EXPECT_TRUE(site::TargetNamesPage(*target, "products/index.html"));
-    EXPECT_TRUE(site::TargetNamesPage(*site::ResolveSiteLink("products"), "products/index.htm"));
-    EXPECT_TRUE(site::TargetNamesPage(*site::ResolveSiteLink("?x"), "index.html"));
-    EXPECT_FALSE(site::TargetNamesPage(*site::ResolveSiteLink("products/"), "products.html"));
+    EXPECT_EQ(site::PagesNamedBy(*target),
+              (std::vector<std::string>{"products/index.html", "products/index.htm"}));
+    EXPECT_EQ(site::PagesNamedBy(*site::ResolveSiteLink("./")),
+              (std::vector<std::string>{"index.html", "index.htm"}));
 
     EXPECT_FALSE(site::ResolveSiteLink("../x.html"));
     EXPECT_FALSE(site::ResolveSiteLink("a/../../x.html"));
