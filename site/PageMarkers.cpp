@@ -12,18 +12,6 @@ namespace {
 constexpr std::string_view kOpen = "<!--";
 constexpr std::string_view kClose = "-->";
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
-std::string_view WithoutBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 std::string Marker(std::string_view name, bool closing) {
     return std::string("<!-- ") + (closing ? "/" : "") + "foldline:" + std::string(name) + " -->";
 }
@@ -82,7 +70,7 @@ MarkerSpan FindMarkers(std::string_view page, std::string_view name) {
         const std::size_t end = page.find(kClose, body);
         if (end == std::string_view::npos)
             break; // the rest of the page is one comment
-        const std::string_view text = WithoutBlanks(page.substr(body, end - body));
+        const std::string_view text = foldline::Trim(page.substr(body, end - body));
         if (text == opening)
             opens.push_back(end + kClose.size());
         else if (text == closing)
