@@ -29,6 +29,14 @@ std::string SchemeBody(std::string_view link, char end) {
     return std::string(foldline::Trim(decoded));
 }
 
+// A text of the link in the reason, on one line and in quotes. Built by appending: GCC 12 warns
+// (-Wrestrict) about a literal + a temporary string.
+std::string Quoted(std::string_view text) {
+    std::string out = "\"";
+    out.append(OneLine(text)).append("\"");
+    return out;
+}
+
 bool IsAddress(std::string_view address) {
     const std::size_t at = address.find('@');
     if (at == 0 || at == std::string_view::npos || at + 1 == address.size() ||
@@ -214,7 +222,7 @@ std::string MailLinkProblem(std::string_view link) {
         const std::string_view address =
             foldline::Trim(std::string_view(addresses).substr(start, comma - start));
         if (!IsAddress(address))
-            return "\"" + OneLine(address) + "\" is not an e-mail address";
+            return Quoted(address) + " is not an e-mail address";
         start = comma + 1;
     }
     return {};
@@ -230,9 +238,9 @@ std::string PhoneLinkProblem(std::string_view link) {
         digits = digits || (c >= '0' && c <= '9');
         const bool separator = c == '-' || c == '.' || c == '(' || c == ')' || c == ' ' || c == '*';
         if (!(c >= '0' && c <= '9') && !separator && !(c == '+' && i == 0))
-            return "\"" + OneLine(number) + "\" is not a telephone number";
+            return Quoted(number) + " is not a telephone number";
     }
-    return digits ? std::string() : "\"" + OneLine(number) + "\" is not a telephone number";
+    return digits ? std::string() : Quoted(number) + " is not a telephone number";
 }
 
 LinkCheckResult CheckSiteLinks(const CAppletParameters& model, const SiteListing& listing) {
@@ -245,9 +253,13 @@ std::string FindingsText(const LinkCheckResult& result) {
         text += finding.node + "\t" + finding.path + "\t" + finding.link + "\t" +
                 OneLine(finding.reason) + "\n";
     for (const std::string& page : result.notInMenu)
-        text += "\t\t" + OneLine(page) + "\tnot in the menu\n";
+        text.append("\t\t").append(OneLine(page)).append("\tnot in the menu\n");
     for (const SiteProblem& problem : result.unread)
-        text += "\t\t" + OneLine(problem.path) + "\tnot read: " + OneLine(problem.reason) + "\n";
+        text.append("\t\t")
+            .append(OneLine(problem.path))
+            .append("\tnot read: ")
+            .append(OneLine(problem.reason))
+            .append("\n");
     return text;
 }
 

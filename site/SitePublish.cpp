@@ -96,7 +96,10 @@ std::string PublishReport::Text() const {
     if (dryRun)
         text += " (a dry run: nothing was written)";
     for (const SiteProblem& problem : problems)
-        text += "\n" + OneLine(problem.path) + ": " + OneLine(problem.reason);
+        text.append("\n")
+            .append(OneLine(problem.path))
+            .append(": ")
+            .append(OneLine(problem.reason));
     return text;
 }
 
