@@ -121,3 +121,40 @@ double LeadingDecimal(std::string_view text) {
 }
 
 } // namespace foldline
+
+namespace foldline {
+
+std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& code) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) {
+        code = c;
+        return 1;
+    }
+    const std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 0;
+    if (length == 0 || c > 0xF4 || i + length > text.size())
+        return 0;
+    code = c & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[i + k]);
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        code = (code << 6) | (next & 0x3F);
+    }
+    static const char32_t minimum[5] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < minimum[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+bool IsValidUtf8(std::string_view text) {
+    char32_t code = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = DecodeUtf8(text, i, code);
+        if (length == 0)
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+} // namespace foldline

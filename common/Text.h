@@ -22,3 +22,12 @@ int LeadingInt(std::string_view text);
 double LeadingDecimal(std::string_view text);
 
 } // namespace foldline
+
+namespace foldline {
+
+// The UTF-8 sequence at text[i]: its length (1 to 4) with its code point, or 0 when the bytes
+// there are no valid UTF-8 (overlong forms, surrogates and values past U+10FFFF included).
+std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& code);
+bool IsValidUtf8(std::string_view text);
+
+} // namespace foldline

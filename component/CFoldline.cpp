@@ -15,6 +15,7 @@
 #include <climits>
 #include <exception>
 #include <new>
+#include <stdexcept>
 #include <unistd.h>
 
 namespace {
@@ -65,6 +66,12 @@ public:
         const HRESULT hr = Get(position, VT_I2, v);
         if (SUCCEEDED(hr))
             out = v.iVal;
+        return hr;
+    }
+    HRESULT Flag(UINT position, bool& out) const {
+        int value = 0;
+        const HRESULT hr = Short(position, value); // a boolean reads as 0 or -1
+        out = value != 0;
         return hr;
     }
     HRESULT Date(UINT position, DATE& out) const {
@@ -158,6 +165,21 @@ VARIANT ResourceFieldByName(CFoldline& self, const std::string& name) {
     return MakeVariantBstr(self.GetResourceFieldByName(name, field));
 }
 
+// A site member of one text argument: its answer (a text, or true when answerText is false),
+// or, when it fails as a whole, the reason as the call's exception.
+template <bool (CFoldline::*member)(const std::string&, std::string&), bool answerText>
+HRESULT SiteMember(Call& c) {
+    std::string argument;
+    const HRESULT hr = c.args.Text(0, argument);
+    if (FAILED(hr))
+        return hr;
+    std::string answer;
+    if (!(c.self.*member)(argument, answer))
+        throw std::runtime_error(answer);
+    c.result = answerText ? MakeVariantBstr(answer) : MakeVariantBool(true);
+    return S_OK;
+}
+
 const MemberInfo kMembers[] = {
     {DISPID_ProgID, "ProgID", Kind::Property, 0, CatalogueProperty},
     {DISPID_Title, "Title", Kind::Property, 0, CatalogueProperty},
@@ -238,6 +260,37 @@ const MemberInfo kMembers[] = {
      WithText<[](CFoldline& self, const std::string& path) {
          return MakeVariantBool(self.SetResourceLocalPath(path));
      }>},
+    {DISPID_PublishToSite, "PublishToSite", Kind::Method, 2,
+     [](Call& c) {
+         std::string site;
+         bool dryRun = false;
+         HRESULT hr = c.args.Text(0, site);
+         if (SUCCEEDED(hr))
+             hr = c.args.Flag(1, dryRun);
+         std::string report;
+         if (SUCCEEDED(hr) && !c.self.PublishToSite(site, dryRun, report))
+             throw std::runtime_error(report);
+         if (SUCCEEDED(hr))
+             c.result = MakeVariantBstr(report);
+         return hr;
+     }},
+    {DISPID_CheckLinks, "CheckLinks", Kind::Method, 1, SiteMember<&CFoldline::CheckLinks, true>},
+    {DISPID_GetItemLinks, "GetItemLinks", Kind::Method, 0,
+     [](Call& c) {
+         c.result = MakeVariantBstr(c.self.GetItemLinks());
+         return S_OK;
+     }},
+    {DISPID_ImportSite, "ImportSite", Kind::Method, 1, SiteMember<&CFoldline::ImportSite, false>},
+    {DISPID_ExportJSON, "ExportJSON", Kind::Method, 1, SiteMember<&CFoldline::ExportJSON, false>},
+    {DISPID_ImportJSON, "ImportJSON", Kind::Method, 1, SiteMember<&CFoldline::ImportJSON, false>},
+    {DISPID_ConfigSelection, "ConfigSelection", Kind::Property, 0,
+     [](Call& c) {
+         if (!c.put) {
+             c.result = MakeVariantBstr(c.self.ConfigSelection);
+             return S_OK;
+         }
+         return c.args.Text(0, c.self.ConfigSelection);
+     }},
 };
 
 const MemberInfo* FindMember(DISPID id) {
@@ -398,7 +451,8 @@ bool CFoldline::WriteConfigFile(const std::string& path) {
     m_document.SetDescription("ProgID", kFoldlineProgID);
     const std::string folder = FolderForDocument(path);
     // The runtime goes first, like the class file, so an author's file of the same name is a
-    // clash settled in the dialog rather than silently written over once copied.
+    // clash settled in the dialog rather than silently written over once copied. Like the class
+    // file, a runtime file that cannot be written does not fail the save.
     PlaceRuntimeFiles(folder);
     CopySupportFiles(m_model, folder);
     m_model.WriteParameters(m_document);
@@ -422,6 +476,7 @@ bool CFoldline::Config() {
         auto dialog = std::make_unique<CDlgConfig>();
         dialog->SetSession(&session);
         try {
+            SelectConfigNode(*dialog);
             accepted = ConfigDialogRunner()(*dialog);
         } catch (...) {
             dialog.reset();

@@ -41,6 +41,18 @@ public:
     std::string GetResourceFieldByName(const std::string& name, ResourceField field);
     bool SetResourceLocalPath(const std::string& path);
 
+    // The site work (SiteMembers.cpp). Each is false with the reason when it fails as a whole;
+    // PublishToSite and CheckLinks answer their report (a page's problem is a line of it).
+    bool PublishToSite(const std::string& site, bool dryRun, std::string& report);
+    bool CheckLinks(const std::string& site, std::string& findings);
+    std::string GetItemLinks();
+    bool ImportSite(const std::string& site, std::string& reason);
+    bool ExportJSON(const std::string& path, std::string& reason);
+    bool ImportJSON(const std::string& path, std::string& reason);
+    // The node ("0.3.1": the top-level menu's index, then the item's index in each menu) that the
+    // next Config selects when it opens; Config clears it.
+    std::string ConfigSelection;
+
     CAppletParameters& Model() { return m_model; }
     CTesselFile& Document() { return m_document; }
 
@@ -55,6 +67,10 @@ private:
     ~CFoldline() override;
     // Rebuilds the resource list from the model unless it still reflects it.
     void EnsureResourceListCurrent();
+    // After the menus were replaced: no binding points into the old tree, the lists are rebuilt.
+    void MenusReplaced();
+    // Selects the node ConfigSelection names in the dialog, then forgets it.
+    void SelectConfigNode(CDlgConfig& dialog);
 
     CTesselFile m_document;
     CAppletParameters m_model;

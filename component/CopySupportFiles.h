@@ -2,9 +2,10 @@
 // references at the copies; name clashes are settled in the "Copy Resources" dialog.
 #pragma once
 
+#include "Files.h"
+
 #include <map>
 #include <string>
-#include <string_view>
 
 class CAppletParameters;
 
@@ -20,13 +21,3 @@ using CopiedFiles = std::map<std::string, std::string>;
 // reference is unchanged. A failed copy also leaves the reference unchanged.
 bool CopyResourceFile(std::string& reference, const std::string& destinationFolder,
                       CopiedFiles& copied);
-
-// Copies source over target through a temporary file in the target's folder, so a failed copy
-// never leaves a half-written target. True when target now holds the source's contents.
-bool CopyFileReplacing(const std::string& source, const std::string& target);
-
-// Writes contents to target the same way; a target that already holds them is left alone.
-bool WriteFileReplacing(std::string_view contents, const std::string& target);
-
-// True when both paths are readable files with the same bytes.
-bool SameFileContents(const std::string& first, const std::string& second);

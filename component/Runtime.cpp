@@ -25,10 +25,17 @@ const EmbeddedFile kEmbeddedFiles[] = {
 
 } // namespace
 
-void PlaceRuntimeFiles(const std::string& folder) {
+bool PlaceRuntimeFiles(const std::string& folder, std::string* problem) {
     if (folder.empty())
-        return;
-    // Like the applet class file, a runtime file that cannot be written does not fail the save.
-    for (const EmbeddedFile& file : kEmbeddedFiles)
-        WriteFileReplacing(file.contents, folder + std::string(file.name));
+        return true;
+    bool placed = true;
+    for (const EmbeddedFile& file : kEmbeddedFiles) {
+        std::string reason;
+        if (!WriteFileReplacing(file.contents, folder + std::string(file.name), &reason)) {
+            if (placed && problem)
+                *problem = std::string(file.name) + ": " + reason;
+            placed = false;
+        }
+    }
+    return placed;
 }

@@ -5,5 +5,6 @@
 #include <string>
 
 // Writes the runtime's files into folder (ending with "/"; empty writes nothing). A file that is
-// already there with the same bytes is left alone.
-void PlaceRuntimeFiles(const std::string& folder);
+// already there with the same bytes is left alone. False, with the file and the reason in
+// `problem` when asked for, when one could not be written.
+bool PlaceRuntimeFiles(const std::string& folder, std::string* problem = nullptr);

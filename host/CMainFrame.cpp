@@ -9,6 +9,7 @@
 #include "HostIcons.h"
 #include "HostServices.h"
 #include "HostStrings.h"
+#include "SiteCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -98,6 +99,22 @@ const CommandRow kCommands[] = {
     {CMainFrame::FileCopySupportFiles, "&File", Before::Nothing, "&Copy Support Files to...",
      "Copy the files using by the widget to a specified directory", nullptr, "", nullptr,
      Enable::WithFilesToCopy, [](CQuillaryToolApp& app) { Doc(app).OnCopySupportFiles(); }},
+    {CMainFrame::FileNewFromSite, "&File", Before::Separator,
+     QT_TRANSLATE_NOOP("CMainFrame", "New from Site &Folder..."),
+     QT_TRANSLATE_NOOP("CMainFrame", "Create a new widget whose menu follows a site's folders"),
+     nullptr, "", nullptr, Enable::Always, host::OnNewFromSiteFolder},
+    {CMainFrame::FilePublishToSite, "&File", Before::Nothing,
+     QT_TRANSLATE_NOOP("CMainFrame", "&Publish to Site..."),
+     QT_TRANSLATE_NOOP("CMainFrame", "Put the menu into every page of a site that marks its place"),
+     nullptr, "", nullptr, Enable::WithWidget, host::OnPublishToSite},
+    {CMainFrame::FileExportJson, "&File", Before::Nothing,
+     QT_TRANSLATE_NOOP("CMainFrame", "Export Menu as &JSON..."),
+     QT_TRANSLATE_NOOP("CMainFrame", "Write the menu tree to a JSON file"), nullptr, "", nullptr,
+     Enable::WithWidget, host::OnExportJson},
+    {CMainFrame::FileImportJson, "&File", Before::Nothing,
+     QT_TRANSLATE_NOOP("CMainFrame", "&Import Menu from JSON..."),
+     QT_TRANSLATE_NOOP("CMainFrame", "Replace the menu tree by that of a JSON file"), nullptr, "",
+     nullptr, Enable::WithWidget, host::OnImportJson},
     {CMainFrame::AppExit, "&File", Before::RecentFiles, "E&xit",
      "Quit the application; prompts to save documents", "Exit", "Ctrl+Q", nullptr, Enable::Always,
      [](CQuillaryToolApp& app) { app.OnAppExit(); }},
@@ -125,6 +142,10 @@ const CommandRow kCommands[] = {
     {CMainFrame::EditModernPreview, "&Edit", Before::Nothing, "Preview in &Modern Browser",
      "Preview the widget as today's browsers show it", nullptr, "Ctrl+Shift+F5", nullptr,
      Enable::WithWidget, [](CQuillaryToolApp& app) { app.OnPreview(kHtmlModernLocal); }},
+    {CMainFrame::EditCheckLinks, "&Edit", Before::Separator,
+     QT_TRANSLATE_NOOP("CMainFrame", "Chec&k Links..."),
+     QT_TRANSLATE_NOOP("CMainFrame", "Check the menu's links against a site folder"), nullptr, "",
+     nullptr, Enable::WithWidget, host::OnCheckLinks},
 
     {CMainFrame::OptionWebBrowser, "Option", Before::Nothing, "&Web Browser...",
      "Specify your favorite web browser", "", "", nullptr, Enable::Always,
@@ -205,12 +226,12 @@ void CMainFrame::RunCommand(const std::function<void()>& command) {
 }
 
 QAction* CMainFrame::AddCommand(QMenu* menu, const CommandRow& row) {
-    QString text = QString::fromUtf8(row.text);
+    QString text = tr(row.text);
     // Text after a tab is what the menu shows as the key instead of the shortcut's own name.
     if (row.shownKey)
         text += '\t' + QString::fromUtf8(row.shownKey);
     auto* action = new QAction(text, this);
-    action->setStatusTip(row.prompt ? QString::fromUtf8(row.prompt) : QString());
+    action->setStatusTip(row.prompt ? tr(row.prompt) : QString());
     if (row.toolTip)
         action->setToolTip(QString::fromUtf8(row.toolTip));
     QList<QKeySequence> keys = QKeySequence::listFromString(QString::fromUtf8(row.keys));

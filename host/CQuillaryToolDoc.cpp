@@ -150,6 +150,18 @@ bool CQuillaryToolDoc::OnNewDocument() {
     return true;
 }
 
+bool CQuillaryToolDoc::OnNewDocumentFrom(const std::function<void(CTessel& widget)>& fill) {
+    std::unique_ptr<CTessel> created = CreateComponent();
+    if (!created)
+        return false;
+    fill(*created);
+    component = std::move(created);
+    m_pathName.clear();
+    SetTitle(QString::fromUtf8(host::kDocUntitled));
+    SetModifiedFlag(true);
+    return true;
+}
+
 bool CQuillaryToolDoc::OnOpenDocument(const QString& path) {
     // The file is read into a new instance first; the current widget, its title and its modified
     // flag stay untouched unless the new one is complete.

@@ -47,6 +47,9 @@ public:
 
     // ---- the document's operations ----
     bool OnNewDocument();
+    // A new untitled document whose widget `fill` prepares first (it may throw); the current
+    // document stays as it was unless that succeeds. The new widget counts as modified.
+    bool OnNewDocumentFrom(const std::function<void(CTessel& widget)>& fill);
     bool OnOpenDocument(const QString& path);
     bool OnSaveDocument(const QString& path);
 

@@ -272,6 +272,12 @@ void CQuillaryToolView::OnConfigure() {
         return;
     if (!m_document->Component()->Config())
         return;
+    ShowChangedWidget();
+}
+
+void CQuillaryToolView::ShowChangedWidget() {
+    if (m_document == nullptr || !m_document->HasComponent())
+        return;
     fileList->clear();
     RefreshHtml(LocalHtmlKind());
     RefreshFileList();

@@ -36,6 +36,8 @@ public:
     int ShownKind() const { return m_shownKind; }
 
     void OnConfigure();
+    // The widget changed outside the form (Configure, an import): shown anew, marked modified.
+    void ShowChangedWidget();
     void OnRename();
     void OnGetLocalHtml();
     void OnGetWebHtml();

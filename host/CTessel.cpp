@@ -186,6 +186,29 @@ static VARIANT IndexArg(int value) {
 std::string CTessel::GetHTMLPosition(int segment) {
     return CallIndexText(DISPID_GetHTMLPosition, segment);
 }
+std::string CTessel::PublishToSite(const std::string& site, bool dryRun) {
+    return dispatch.CallText(DISPID_PublishToSite,
+                             {MakeVariantBstr(site), MakeVariantBool(dryRun)});
+}
+std::string CTessel::CheckLinks(const std::string& site) {
+    return dispatch.CallText(DISPID_CheckLinks, {MakeVariantBstr(site)});
+}
+std::string CTessel::GetItemLinks() {
+    return dispatch.CallText(DISPID_GetItemLinks);
+}
+void CTessel::ImportSite(const std::string& site) {
+    dispatch.CallBool(DISPID_ImportSite, {MakeVariantBstr(site)});
+}
+void CTessel::ExportJSON(const std::string& path) {
+    dispatch.CallBool(DISPID_ExportJSON, {MakeVariantBstr(path)});
+}
+void CTessel::ImportJSON(const std::string& path) {
+    dispatch.CallBool(DISPID_ImportJSON, {MakeVariantBstr(path)});
+}
+void CTessel::SetConfigSelection(const std::string& node) {
+    dispatch.SetPropertyText(DISPID_ConfigSelection, node);
+}
+
 std::string CTessel::GetHTMLBody(int segment, int kind) {
     return dispatch.CallText(DISPID_GetHTMLBody, {IndexArg(segment), IndexArg(kind)});
 }

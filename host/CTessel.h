@@ -53,6 +53,17 @@ public:
     std::string GetResourceLocalPath(int index);
     std::string GetResourceWebPath(int index);
 
+    // The site work. A failure as a whole throws CDispatchException with the reason; the
+    // reports hold a line per page or link in trouble (see the component's members).
+    std::string PublishToSite(const std::string& site, bool dryRun);
+    std::string CheckLinks(const std::string& site);
+    std::string GetItemLinks();
+    void ImportSite(const std::string& site);
+    void ExportJSON(const std::string& path);
+    void ImportJSON(const std::string& path);
+    // The node ("0.3.1") the next Config selects when it opens.
+    void SetConfigSelection(const std::string& node);
+
     std::string progId;
     CLSID classId = GUID_NULL;
     CDispatchDriver dispatch;

@@ -33,6 +33,15 @@ enum FoldlineDispId : DISPID {
     DISPID_GetResourceLocalPathByName = 24,
     DISPID_GetResourceWebPathByName = 25,
     DISPID_SetResourceLocalPath = 26,
+    // The site work: publishing into a folder of pages, checking links, a menu from a folder,
+    // the menu as JSON, and the node the configuration dialog selects when it opens.
+    DISPID_PublishToSite = 27,
+    DISPID_CheckLinks = 28,
+    DISPID_GetItemLinks = 29,
+    DISPID_ImportSite = 30,
+    DISPID_ExportJSON = 31,
+    DISPID_ImportJSON = 32,
+    DISPID_ConfigSelection = 33,
 };
 
 // GetHTMLBody's kinds: the applet fragment for the local preview and for the web, and the markup

@@ -143,7 +143,8 @@ void CMarkupWriter::Item(const CFurlinItem& item, const std::string& node) {
 
     // The link is checked as the page holds it: a control the page leaves out must not hide a
     // dropped scheme ("java\x01script:") that the browser would then read whole.
-    const std::string link = foldline::WithoutForbiddenControls(item.Link);
+    const std::string link = foldline::WithoutForbiddenControls(
+        m_options.mapLink ? m_options.mapLink(item.Link) : item.Link);
     const bool linked = !foldline::Trim(link).empty() && !foldline::IsDroppedLink(link);
     if (linked) {
         m_html += "<a";
@@ -152,6 +153,8 @@ void CMarkupWriter::Item(const CFurlinItem& item, const std::string& node) {
             Attribute("target", foldline::HtmlTarget(item.TargetFrame));
         if (foldline::OpensNewContext(item.TargetFrame))
             Attribute("rel", "noopener");
+        if (&item == m_options.currentItem)
+            Attribute("aria-current", "page");
     } else {
         m_html += "<span";
     }

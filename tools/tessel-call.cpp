@@ -4,6 +4,7 @@
 #include "Com.h"
 #include "DispatchDriver.h"
 #include "FoldlineDispatch.h"
+#include "Json.h"
 
 #include <charconv>
 #include <cmath>
@@ -19,343 +20,8 @@ namespace {
 
 // ---- JSON ---------------------------------------------------------------------------------------
 
-struct JsonValue {
-    enum Kind { Null, Bool, Number, String, Array, Object } kind = Null;
-    bool boolean = false;
-    double number = 0;
-    bool integral = false; // a number written without fraction or exponent
-    std::string text;      // string contents, or the number as written
-    std::vector<JsonValue> items;
-};
-
-void AppendUtf8(std::string* out, char32_t c) {
-    if (c < 0x80) {
-        *out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        *out += static_cast<char>(0xC0 | (c >> 6));
-        *out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        *out += static_cast<char>(0xE0 | (c >> 12));
-        *out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        *out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        *out += static_cast<char>(0xF0 | (c >> 18));
-        *out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        *out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        *out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-class CJsonParser {
-public:
-    explicit CJsonParser(std::string_view text) : m_text(text) {}
-
-    // The whole text must be one value.
-    bool ParseDocument(JsonValue* out) {
-        SkipSpace();
-        if (!ParseValue(out, 0))
-            return false;
-        SkipSpace();
-        if (m_pos != m_text.size())
-            return Error("unexpected text after the value");
-        return true;
-    }
-    const std::string& ErrorText() const { return m_error; }
-
-private:
-    static constexpr int kMaxDepth = 64;
-
-    bool Error(const std::string& what) {
-        if (m_error.empty())
-            m_error = what + " at column " + std::to_string(m_pos + 1);
-        return false;
-    }
-    void SkipSpace() {
-        while (m_pos < m_text.size() && (m_text[m_pos] == ' ' || m_text[m_pos] == '\t' ||
-                                         m_text[m_pos] == '\n' || m_text[m_pos] == '\r'))
-            ++m_pos;
-    }
-    bool Literal(std::string_view word) {
-        if (m_text.substr(m_pos, word.size()) != word)
-            return Error("invalid literal");
-        m_pos += word.size();
-        return true;
-    }
-
-    bool ParseValue(JsonValue* out, int depth) {
-        if (depth > kMaxDepth)
-            return Error("nesting too deep");
-        if (m_pos >= m_text.size())
-            return Error("unexpected end of input");
-        char c = m_text[m_pos];
-        switch (c) {
-        case 'n':
-            out->kind = JsonValue::Null;
-            return Literal("null");
-        case 't':
-            out->kind = JsonValue::Bool;
-            out->boolean = true;
-            return Literal("true");
-        case 'f':
-            out->kind = JsonValue::Bool;
-            out->boolean = false;
-            return Literal("false");
-        case '"':
-            out->kind = JsonValue::String;
-            return ParseString(&out->text);
-        case '[':
-            return ParseArray(out, depth);
-        case '{':
-            return ParseObject(out, depth);
-        default:
-            if (c == '-' || (c >= '0' && c <= '9'))
-                return ParseNumber(out);
-            return Error("unexpected character");
-        }
-    }
-
-    bool ParseArray(JsonValue* out, int depth) {
-        out->kind = JsonValue::Array;
-        ++m_pos; // [
-        SkipSpace();
-        if (m_pos < m_text.size() && m_text[m_pos] == ']') {
-            ++m_pos;
-            return true;
-        }
-        while (true) {
-            SkipSpace();
-            JsonValue item;
-            if (!ParseValue(&item, depth + 1))
-                return false;
-            out->items.push_back(std::move(item));
-            SkipSpace();
-            if (m_pos >= m_text.size())
-                return Error("unterminated array");
-            if (m_text[m_pos] == ',') {
-                ++m_pos;
-                continue;
-            }
-            if (m_text[m_pos] == ']') {
-                ++m_pos;
-                return true;
-            }
-            return Error("expected ',' or ']'");
-        }
-    }
-
-    bool ParseObject(JsonValue* out, int depth) {
-        out->kind = JsonValue::Object;
-        ++m_pos; // {
-        SkipSpace();
-        if (m_pos < m_text.size() && m_text[m_pos] == '}') {
-            ++m_pos;
-            return true;
-        }
-        while (true) {
-            SkipSpace();
-            if (m_pos >= m_text.size() || m_text[m_pos] != '"')
-                return Error("expected a member name");
-            std::string name;
-            if (!ParseString(&name))
-                return false;
-            SkipSpace();
-            if (m_pos >= m_text.size() || m_text[m_pos] != ':')
-                return Error("expected ':'");
-            ++m_pos;
-            SkipSpace();
-            JsonValue value;
-            if (!ParseValue(&value, depth + 1))
-                return false;
-            out->items.push_back(std::move(value)); // members are not needed, only checked
-            SkipSpace();
-            if (m_pos >= m_text.size())
-                return Error("unterminated object");
-            if (m_text[m_pos] == ',') {
-                ++m_pos;
-                continue;
-            }
-            if (m_text[m_pos] == '}') {
-                ++m_pos;
-                return true;
-            }
-            return Error("expected ',' or '}'");
-        }
-    }
-
-    bool ReadHex4(char32_t* out) {
-        if (m_pos + 4 > m_text.size())
-            return Error("invalid \\u escape");
-        char32_t value = 0;
-        for (int i = 0; i < 4; ++i) {
-            char c = m_text[m_pos++];
-            int d = (c >= '0' && c <= '9')   ? c - '0'
-                    : (c >= 'a' && c <= 'f') ? c - 'a' + 10
-                    : (c >= 'A' && c <= 'F') ? c - 'A' + 10
-                                             : -1;
-            if (d < 0)
-                return Error("invalid \\u escape");
-            value = value * 16 + static_cast<char32_t>(d);
-        }
-        *out = value;
-        return true;
-    }
-
-    bool ParseString(std::string* out) {
-        ++m_pos; // opening quote
-        out->clear();
-        while (m_pos < m_text.size()) {
-            unsigned char c = static_cast<unsigned char>(m_text[m_pos]);
-            if (c == '"') {
-                ++m_pos;
-                return true;
-            }
-            if (c < 0x20)
-                return Error("control character in string");
-            if (c != '\\') {
-                *out += static_cast<char>(c); // UTF-8 passes through unchanged
-                ++m_pos;
-                continue;
-            }
-            if (++m_pos >= m_text.size())
-                break;
-            if (!ParseEscape(out))
-                return false;
-        }
-        return Error("unterminated string");
-    }
-
-    // One escape, after its backslash.
-    bool ParseEscape(std::string* out) {
-        static constexpr std::string_view kNamed = "\"\\/bfnrt";
-        static constexpr std::string_view kMeant = "\"\\/\b\f\n\r\t";
-        const char e = m_text[m_pos++];
-        if (const std::size_t at = kNamed.find(e); at != std::string_view::npos) {
-            *out += kMeant[at];
-            return true;
-        }
-        if (e != 'u')
-            return Error("invalid escape");
-        char32_t unit = 0;
-        if (!ReadHex4(&unit))
-            return false;
-        if (unit >= 0xD800 && unit <= 0xDBFF && m_text.substr(m_pos, 2) == "\\u") {
-            std::size_t save = m_pos;
-            m_pos += 2;
-            char32_t low = 0;
-            if (!ReadHex4(&low))
-                return false;
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
-                return true;
-            }
-            m_pos = save; // not a pair: the second escape stands alone
-        }
-        AppendUtf8(out, (unit >= 0xD800 && unit <= 0xDFFF) ? 0xFFFD : unit);
-        return true;
-    }
-
-    bool ParseNumber(JsonValue* out) {
-        std::size_t start = m_pos;
-        auto digits = [&] {
-            std::size_t first = m_pos;
-            while (m_pos < m_text.size() && m_text[m_pos] >= '0' && m_text[m_pos] <= '9')
-                ++m_pos;
-            return m_pos > first;
-        };
-        bool integral = true;
-        if (m_text[m_pos] == '-')
-            ++m_pos;
-        if (m_pos < m_text.size() && m_text[m_pos] == '0')
-            ++m_pos;
-        else if (!digits())
-            return Error("invalid number");
-        if (m_pos < m_text.size() && m_text[m_pos] == '.') {
-            ++m_pos;
-            integral = false;
-            if (!digits())
-                return Error("invalid number");
-        }
-        if (m_pos < m_text.size() && (m_text[m_pos] == 'e' || m_text[m_pos] == 'E')) {
-            ++m_pos;
-            integral = false;
-            if (m_pos < m_text.size() && (m_text[m_pos] == '+' || m_text[m_pos] == '-'))
-                ++m_pos;
-            if (!digits())
-                return Error("invalid number");
-        }
-        out->kind = JsonValue::Number;
-        out->text = std::string(m_text.substr(start, m_pos - start));
-        out->integral = integral;
-        auto [ptr, ec] =
-            std::from_chars(out->text.data(), out->text.data() + out->text.size(), out->number);
-        if (ec == std::errc::result_out_of_range)
-            return Error("number out of range");
-        if (ec != std::errc() || ptr != out->text.data() + out->text.size())
-            return Error("invalid number");
-        return true;
-    }
-
-    std::string_view m_text;
-    std::size_t m_pos = 0;
-    std::string m_error;
-};
-
-// An ASCII character inside a JSON string literal.
-void AppendJsonAscii(std::string& out, unsigned char c) {
-    static constexpr std::string_view kMeant = "\"\\\b\f\n\r\t";
-    static constexpr std::string_view kNamed = "\"\\bfnrt";
-    if (const std::size_t at = kMeant.find(static_cast<char>(c)); at != std::string_view::npos) {
-        out += '\\';
-        out += kNamed[at];
-    } else if (c < 0x20) {
-        char escape[8];
-        std::snprintf(escape, sizeof escape, "\\u%04x", c);
-        out += escape;
-    } else {
-        out += static_cast<char>(c);
-    }
-}
-
-// The length of the well-formed UTF-8 sequence starting at i, or 0 when there is none: overlong
-// forms, surrogates and values past U+10FFFF are refused.
-std::size_t Utf8SequenceAt(std::string_view text, std::size_t i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    const std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 0;
-    if (length == 0 || c > 0xF4 || i + length > text.size())
-        return 0;
-    char32_t code = c & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-        const unsigned char next = static_cast<unsigned char>(text[i + k]);
-        if ((next & 0xC0) != 0x80)
-            return 0;
-        code = (code << 6) | (next & 0x3F);
-    }
-    static const char32_t minimum[5] = {0, 0, 0x80, 0x800, 0x10000};
-    if (code < minimum[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-        return 0;
-    return length;
-}
-
-// A JSON string literal. Valid UTF-8 passes through; bytes that are not UTF-8 become U+FFFD so
-// the line stays valid JSON.
-std::string JsonQuote(std::string_view text) {
-    std::string out = "\"";
-    for (std::size_t i = 0; i < text.size();) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c < 0x80) {
-            AppendJsonAscii(out, c);
-            ++i;
-        } else if (const std::size_t length = Utf8SequenceAt(text, i)) {
-            out.append(text.substr(i, length));
-            i += length;
-        } else {
-            out += "\xEF\xBF\xBD";
-            ++i;
-        }
-    }
-    out += '"';
-    return out;
-}
+using foldline::JsonQuote;
+using foldline::JsonValue;
 
 std::string JsonNumber(double value) {
     if (!std::isfinite(value))
@@ -474,9 +140,9 @@ bool ReadArguments(const JsonValue& request, std::vector<VARIANT>* args, std::st
 // Answers one line; false when the call failed.
 bool HandleLine(CDispatchDriver& driver, std::string_view line, std::string* output) {
     JsonValue request;
-    CJsonParser parser(line);
-    if (!parser.ParseDocument(&request)) {
-        *output = ErrorLine("Invalid JSON: " + parser.ErrorText(), E_INVALIDARG);
+    std::string error;
+    if (!foldline::ParseJson(line, request, error)) {
+        *output = ErrorLine("Invalid JSON: " + error, E_INVALIDARG);
         return false;
     }
     if (request.kind != JsonValue::Array || request.items.empty()) {
@@ -564,6 +230,15 @@ const char kHelp[] =
     "    { echo \"$doc\"; for ((i = 0; i < n; i++)); do\n"
     "        echo \"[\\\"GetResourceName\\\", $i]\"; echo \"[\\\"GetResourceLocalPath\\\", $i]\"\n"
     "        echo \"[\\\"GetResourceWebPath\\\", $i]\"; done; } | tessel-call\n"
+    "\n"
+    "  Publish a widget's menu into the marked pages of a site folder (false: not a dry\n"
+    "  run; the report's first line counts the pages, each further line is a problem):\n"
+    "    printf '%s\\n' '[\"ReadConfigFile\", \"/home/me/menu.tsl\"]' \\\n"
+    "                   '[\"PublishToSite\", \"/home/me/site\", false]' | tessel-call\n"
+    "  Likewise [\"CheckLinks\", SITE] (node, path, link, reason per line),\n"
+    "  [\"GetItemLinks\"], [\"ImportSite\", SITE], [\"ExportJSON\", FILE] and\n"
+    "  [\"ImportJSON\", FILE]; [\"ConfigSelection=\", \"0.1\"] names the item Config\n"
+    "  opens at.\n"
     "\n"
     "  --progid PROGID  create this component instead\n"
     "  --help           show this text and exit\n"

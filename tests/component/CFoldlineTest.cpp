@@ -4,6 +4,7 @@
 #include "CEditSession.h"
 #include "CFoldlineApp.h"
 #include "ModernMarkup.h"
+#include "ObjectRef.h"
 #include "Paths.h"
 #include "PreviewMarkup.h"
 #include "TempDir.h"
@@ -17,68 +18,6 @@
 #include <vector>
 
 namespace {
-
-// Holds one reference; calls go through IDispatch::Invoke exactly as a host makes them.
-class CObjectRef {
-public:
-    CObjectRef() : m_object(new CFoldline()) {}
-    ~CObjectRef() { m_object->Release(); }
-    CObjectRef(const CObjectRef&) = delete;
-    CObjectRef& operator=(const CObjectRef&) = delete;
-    CFoldline* operator->() const { return m_object; }
-    CFoldline& operator*() const { return *m_object; }
-
-    // Arguments in natural order.
-    HRESULT Call(DISPID id, std::vector<VARIANT> args, VARIANT* result = nullptr,
-                 EXCEPINFO* excep = nullptr, UINT* argErr = nullptr,
-                 WORD flags = DISPATCH_METHOD | DISPATCH_PROPERTYGET) {
-        std::vector<VARIANT> reversed(args.rbegin(), args.rend());
-        DISPPARAMS params;
-        params.rgvarg = reversed.empty() ? nullptr : reversed.data();
-        params.cArgs = static_cast<UINT>(reversed.size());
-        return m_object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, excep,
-                                argErr);
-    }
-    HRESULT Put(DISPID id, VARIANT value) {
-        DISPID named = DISPID_PROPERTYPUT;
-        DISPPARAMS params;
-        params.rgvarg = &value;
-        params.cArgs = 1;
-        params.rgdispidNamedArgs = &named;
-        params.cNamedArgs = 1;
-        return m_object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params,
-                                nullptr, nullptr, nullptr);
-    }
-    std::string Text(DISPID id, std::vector<VARIANT> args = {}) {
-        VARIANT result;
-        EXPECT_EQ(Call(id, std::move(args), &result), S_OK);
-        EXPECT_EQ(result.vt, VT_BSTR);
-        return result.bstrVal;
-    }
-    std::int32_t Int(DISPID id, std::vector<VARIANT> args = {}) {
-        VARIANT result;
-        EXPECT_EQ(Call(id, std::move(args), &result), S_OK);
-        VARIANT asInt;
-        EXPECT_EQ(VariantChangeType(&asInt, &result, 0, VT_I4), S_OK);
-        return asInt.lVal;
-    }
-    bool Bool(DISPID id, std::vector<VARIANT> args = {}) {
-        VARIANT result;
-        EXPECT_EQ(Call(id, std::move(args), &result), S_OK);
-        EXPECT_EQ(result.vt, VT_BOOL);
-        return result.boolVal != VARIANT_FALSE;
-    }
-
-private:
-    CFoldline* m_object;
-};
-
-VARIANT S(const std::string& s) {
-    return MakeVariantBstr(s);
-}
-VARIANT I(int v) {
-    return MakeVariantI4(v);
-}
 
 // The whole model as its lossless stored table.
 std::vector<std::pair<std::string, std::string>> Snapshot(CAppletParameters& model) {
@@ -407,7 +346,7 @@ TEST(CFoldline, DispatchNamesAndErrors) {
 
     VARIANT result;
     UINT argErr = 99;
-    EXPECT_EQ(object.Call(27, {}), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(object.Call(1000, {}), DISP_E_MEMBERNOTFOUND);
     EXPECT_EQ(object.Call(0, {}), DISP_E_MEMBERNOTFOUND);
     EXPECT_EQ(object.Call(DISPID_GetHTMLBody, {I(0)}), DISP_E_BADPARAMCOUNT);
     EXPECT_EQ(object.Call(DISPID_Config, {I(0)}), DISP_E_BADPARAMCOUNT);
@@ -445,6 +384,9 @@ TEST(CFoldline, EveryMemberTakesItsArgumentsAndItsKindOfCall) {
         std::vector<VARIANT> args; // a call that fits
     };
     const std::string missing = "/no/such/folder/x.tsl";
+    CTempDir site;
+    CTempDir::Write(site.File("index.html"), "<title>Home</title>");
+    const std::string json = site.File("menu.json");
     const std::vector<Shape> members = {
         {DISPID_ProgID, true, {}},
         {DISPID_Title, true, {}},
@@ -472,6 +414,13 @@ TEST(CFoldline, EveryMemberTakesItsArgumentsAndItsKindOfCall) {
         {DISPID_GetResourceLocalPathByName, false, {S("furlin.class")}},
         {DISPID_GetResourceWebPathByName, false, {S("furlin.class")}},
         {DISPID_SetResourceLocalPath, false, {S("/x/")}},
+        {DISPID_PublishToSite, false, {S(site.Path()), MakeVariantBool(true)}},
+        {DISPID_CheckLinks, false, {S(site.Path())}},
+        {DISPID_GetItemLinks, false, {}},
+        {DISPID_ImportSite, false, {S(site.Path())}},
+        {DISPID_ExportJSON, false, {S(json)}},
+        {DISPID_ImportJSON, false, {S(json)}},
+        {DISPID_ConfigSelection, true, {}},
     };
     CRunnerGuard guard;
     CFoldline::ConfigDialogRunner() = [](CDlgConfig&) { return false; };

@@ -102,17 +102,20 @@ TEST_F(CMainFrameTest, MenusListTheirEntriesInGroups) {
         }
         shown << top->text() + ": " + entries.join(" | ");
     }
-    EXPECT_EQ(shown,
-              (QStringList{
-                  "&File: &New... | &Open... | &Save | Save &As... | Save as &Template... | "
-                  "&Copy Support Files to... | - | - | E&xit",
-                  "&Edit: &Configure ...\tAlt+Enter | Re&name ... | - | Get &Local HTML ... | Get "
-                  "&Web HTML | "
-                  "Get &Modern HTML | - | Pre&view | Preview in &Modern Browser",
-                  "Option: &Web Browser... | &Template... | - | Use HTML for Today's Browsers",
-                  "&View: &Toolbar | &Status Bar | - | &Live Preview",
-                  "&Help: &Help Topics | &Tutorial | &Search for Help on ... | &View Sample | - | "
-                  "&Frequently Asked Questions | - | &About Quillary Foldline..."}));
+    EXPECT_EQ(
+        shown,
+        (QStringList{
+            "&File: &New... | &Open... | &Save | Save &As... | Save as &Template... | "
+            "&Copy Support Files to... | - | New from Site &Folder... | &Publish to Site... | "
+            "Export Menu as &JSON... | &Import Menu from JSON... | - | - | E&xit",
+            "&Edit: &Configure ...\tAlt+Enter | Re&name ... | - | Get &Local HTML ... | Get "
+            "&Web HTML | "
+            "Get &Modern HTML | - | Pre&view | Preview in &Modern Browser | - | "
+            "Chec&k Links...",
+            "Option: &Web Browser... | &Template... | - | Use HTML for Today's Browsers",
+            "&View: &Toolbar | &Status Bar | - | &Live Preview",
+            "&Help: &Help Topics | &Tutorial | &Search for Help on ... | &View Sample | - | "
+            "&Frequently Asked Questions | - | &About Quillary Foldline..."}));
     EXPECT_TRUE(Frame()->Action(CMainFrame::ViewToolbar)->isChecked());
     Frame()->Action(CMainFrame::ViewToolbar)->trigger();
     EXPECT_FALSE(Frame()->ToolBar()->isVisibleTo(Frame()));

@@ -5,6 +5,7 @@
 #include "FoldlineDispatch.h"
 #include "HostTestSupport.h"
 
+#include <QDir>
 #include <QProcess>
 
 #include <functional>
@@ -46,6 +47,13 @@ const Member kInterface[] = {
     {"GetResourceLocalPathByName", DISPID_GetResourceLocalPathByName},
     {"GetResourceWebPathByName", DISPID_GetResourceWebPathByName},
     {"SetResourceLocalPath", DISPID_SetResourceLocalPath},
+    {"PublishToSite", DISPID_PublishToSite},
+    {"CheckLinks", DISPID_CheckLinks},
+    {"GetItemLinks", DISPID_GetItemLinks},
+    {"ImportSite", DISPID_ImportSite},
+    {"ExportJSON", DISPID_ExportJSON},
+    {"ImportJSON", DISPID_ImportJSON},
+    {"ConfigSelection", DISPID_ConfigSelection},
 };
 
 struct RecordedCall {
@@ -125,6 +133,10 @@ TEST_F(DispatchAgreementTest, EveryCallOfTheProgramReachesTheMemberItIsNamedFor)
     CTessel component;
     ASSERT_TRUE(component.Create(kFoldlineProgID));
     const std::string scratch = TempPath("scratch.tsl").toStdString();
+    const std::string site = TempPath("site").toStdString();
+    const std::string json = TempPath("menu.json").toStdString();
+    ASSERT_TRUE(QDir().mkpath(TempPath("site")));
+    WriteText(TempPath("site/index.html"), "<title>Home</title>");
 
     // Each typed call of the program beside the member it is meant to reach.
     const std::vector<std::pair<const char*, std::function<void(CTessel&)>>> calls = {
@@ -152,6 +164,13 @@ TEST_F(DispatchAgreementTest, EveryCallOfTheProgramReachesTheMemberItIsNamedFor)
         {"GetResourceName", [](CTessel& w) { w.GetResourceName(0); }},
         {"GetResourceLocalPath", [](CTessel& w) { w.GetResourceLocalPath(0); }},
         {"GetResourceWebPath", [](CTessel& w) { w.GetResourceWebPath(0); }},
+        {"PublishToSite", [site](CTessel& w) { w.PublishToSite(site, true); }},
+        {"CheckLinks", [site](CTessel& w) { w.CheckLinks(site); }},
+        {"GetItemLinks", [](CTessel& w) { w.GetItemLinks(); }},
+        {"ImportSite", [site](CTessel& w) { w.ImportSite(site); }},
+        {"ExportJSON", [json](CTessel& w) { w.ExportJSON(json); }},
+        {"ImportJSON", [json](CTessel& w) { w.ImportJSON(json); }},
+        {"ConfigSelection", [](CTessel& w) { w.SetConfigSelection("0.0"); }},
     };
     for (const auto& [name, call] : calls) {
         CRecordingDispatch recorder;

@@ -9,6 +9,16 @@
 
 namespace testing_model {
 
+// Appends an item with a label and a link to a menu.
+inline CFurlinItem* AddItem(CFurlin& menu, const std::string& label, const std::string& link) {
+    auto item = std::make_unique<CFurlinItem>();
+    item->Label = label;
+    item->Link = link;
+    CFurlinItem* raw = item.get();
+    menu.AddItem(std::move(item), false);
+    return raw;
+}
+
 inline StateStyle DistinctStyle(int seed) {
     StateStyle s;
     s.BackColor = 0x010203u * static_cast<COLORREF>(seed + 1);

@@ -1,0 +1,148 @@
+#include "SiteCommands.h"
+
+#include "CDlgCheckLinks.h"
+#include "CMainFrame.h"
+#include "CQuillaryToolApp.h"
+#include "CQuillaryToolDoc.h"
+#include "CQuillaryToolView.h"
+#include "HostServices.h"
+#include "HostStrings.h"
+#include "Prompts.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace host {
+
+namespace {
+
+QString Tr(const char* text) {
+    return QCoreApplication::translate("SiteCommands", text);
+}
+
+const char* const kJsonFilter = "JSON Files (*.json)|*.json|All Files (*)|*";
+
+// The document's widget, or null when there is none to work on.
+CTessel* Widget(CQuillaryToolApp& app) {
+    CQuillaryToolDoc* doc = app.Document();
+    return doc && doc->HasComponent() ? doc->Component() : nullptr;
+}
+
+// A site folder picked in the chooser; empty when cancelled.
+QString PickSite(CQuillaryToolApp& app, const QString& caption) {
+    CQuillaryToolDoc& doc = *app.Document();
+    QString site = ui::prompts().pickFolder(app.MainFrame(), caption, doc.ChooserFolder());
+    if (site.isEmpty())
+        return site;
+    doc.RememberChosen(site, true);
+    return QFileInfo(site).absoluteFilePath();
+}
+
+// A report kept to a size a message box can show.
+QString Shortened(const QString& report) {
+    constexpr int kShownLines = 20;
+    QStringList lines = report.split('\n');
+    if (lines.size() <= kShownLines + 1)
+        return report;
+    const qsizetype more = lines.size() - kShownLines;
+    lines = lines.mid(0, kShownLines);
+    lines << Tr("... and %1 more").arg(more);
+    return lines.join('\n');
+}
+
+} // namespace
+
+void OnPublishToSite(CQuillaryToolApp& app) {
+    CTessel* widget = Widget(app);
+    if (!widget)
+        return;
+    const QString site = PickSite(app, Tr("Publish to Site"));
+    if (site.isEmpty())
+        return;
+    const std::string folder = site.toStdString();
+    const QString preview = QString::fromStdString(widget->PublishToSite(folder, true));
+    if (!ui::askOkCancel(
+            app.MainFrame(), QString::fromUtf8(kAppTitle),
+            Tr("Publish the menu into the pages of %1?\n\n%2").arg(site, Shortened(preview))))
+        return;
+    Message(app.MainFrame(),
+            Shortened(QString::fromStdString(widget->PublishToSite(folder, false))));
+}
+
+void OnNewFromSiteFolder(CQuillaryToolApp& app) {
+    CQuillaryToolDoc& doc = *app.Document();
+    if (!doc.SaveModified())
+        return;
+    const QString site = PickSite(app, Tr("New from Site Folder"));
+    if (site.isEmpty())
+        return;
+    if (!doc.OnNewDocumentFrom([&site](CTessel& widget) { widget.ImportSite(site.toStdString()); }))
+        return;
+    if (CQuillaryToolView* view = app.View())
+        view->OnInitialUpdate();
+}
+
+void OnExportJson(CQuillaryToolApp& app) {
+    CTessel* widget = Widget(app);
+    if (!widget)
+        return;
+    CQuillaryToolDoc& doc = *app.Document();
+    const QString proposed =
+        QDir(doc.ChooserFolder())
+            .filePath(QFileInfo(doc.GetTitle()).completeBaseName() + QStringLiteral(".json"));
+    QString path = ui::prompts().pickSaveFile(app.MainFrame(), Tr("Export Menu as JSON"), proposed,
+                                              QString::fromUtf8(kJsonFilter));
+    if (path.isEmpty())
+        return;
+    doc.RememberChosen(path);
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".json");
+    widget->ExportJSON(QFileInfo(path).absoluteFilePath().toStdString());
+}
+
+void OnImportJson(CQuillaryToolApp& app) {
+    CTessel* widget = Widget(app);
+    if (!widget)
+        return;
+    CQuillaryToolDoc& doc = *app.Document();
+    const QString path =
+        ui::prompts().pickOpenFile(app.MainFrame(), Tr("Import Menu from JSON"),
+                                   doc.ChooserFolder(), QString::fromUtf8(kJsonFilter));
+    if (path.isEmpty())
+        return;
+    doc.RememberChosen(path);
+    if (!ui::askOkCancel(app.MainFrame(), QString::fromUtf8(kAppTitle),
+                         Tr("The widget's menus will be replaced by those of %1.").arg(path)))
+        return;
+    widget->ImportJSON(QFileInfo(path).absoluteFilePath().toStdString());
+    if (CQuillaryToolView* view = app.View())
+        view->ShowChangedWidget();
+}
+
+void OnCheckLinks(CQuillaryToolApp& app) {
+    CTessel* widget = Widget(app);
+    if (!widget)
+        return;
+    const QString site = PickSite(app, Tr("Check Links"));
+    if (site.isEmpty())
+        return;
+    CDlgCheckLinks dialog(ParseLinkRows(widget->CheckLinks(site.toStdString())), app.MainFrame());
+    dialog.checkWeb = [&app, widget] {
+        QList<LinkRow> failed;
+        app.MainFrame()->RunCommand([&failed, widget] {
+            failed = CheckWebLinks(WebLinks(ParseLinkRows(widget->GetItemLinks())));
+        });
+        return failed;
+    };
+    dialog.openItem = [&app, widget](const QString& node) {
+        app.MainFrame()->RunCommand([&app, widget, node] {
+            widget->SetConfigSelection(node.toStdString());
+            if (CQuillaryToolView* view = app.View())
+                view->OnConfigure();
+        });
+    };
+    services().runDialog(dialog);
+}
+
+} // namespace host
