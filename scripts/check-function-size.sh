@@ -13,7 +13,7 @@ set -euo pipefail
 root=${FUNCTION_SIZE_ROOT:-$(cd "$(dirname "$0")/.." && pwd)}
 build=${1:-$root/build/dev}
 allow=${FUNCTION_SIZE_ALLOW:-$root/scripts/function-size-allow.txt}
-folders=${FUNCTION_SIZE_FOLDERS:-"common platform interface document model ui preview component editor host tools"}
+folders=${FUNCTION_SIZE_FOLDERS:-"common platform interface document model ui preview component editor host tools site"}
 limit=60
 
 command -v clang-tidy > /dev/null || { echo "check-function-size: clang-tidy not found" >&2; exit 2; }
