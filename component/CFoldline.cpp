@@ -1,6 +1,7 @@
 #include "CFoldline.h"
 
 #include "CDlgConfig.h"
+#include "CDlgCopyResources.h"
 #include "CFoldlineApp.h"
 #include "CopySupportFiles.h"
 #include "ModernMarkup.h"
@@ -143,6 +144,12 @@ template <VARIANT (*f)(CFoldline&, int)> HRESULT WithShort(Call& c) {
     return hr;
 }
 
+// A member without arguments whose text f answers.
+template <auto f> HRESULT Answer(Call& c) {
+    c.result = MakeVariantBstr((c.self.*f)());
+    return S_OK;
+}
+
 template <std::int32_t value> HRESULT Constant(Call& c) {
     c.result = MakeVariantI4(value);
     return S_OK;
@@ -236,6 +243,17 @@ const MemberInfo kMembers[] = {
     {DISPID_SetResourceLocalPath, "SetResourceLocalPath", Kind::Method, 1,
      WithText<[](CFoldline& self, const std::string& path) {
          return MakeVariantBool(self.SetResourceLocalPath(path));
+     }>},
+    // Read-only: fetched as a property or called, never put.
+    {DISPID_LastReadDamage, "LastReadDamage", Kind::Method, 0, Answer<&CFoldline::LastReadDamage>},
+    {DISPID_LastError, "LastError", Kind::Method, 0, Answer<&CFoldline::LastError>},
+    {DISPID_LastCopyFailures, "LastCopyFailures", Kind::Method, 0,
+     Answer<&CFoldline::LastCopyFailures>},
+    {DISPID_GetWorkingDocument, "GetWorkingDocument", Kind::Method, 0,
+     Answer<&CFoldline::GetWorkingDocument>},
+    {DISPID_ReadRecoveryFile, "ReadRecoveryFile", Kind::Method, 1,
+     WithText<[](CFoldline& self, const std::string& path) {
+         return MakeVariantBool(self.ReadRecoveryFile(path));
      }>},
 };
 
@@ -401,7 +419,10 @@ void CFoldline::SetLastUpdateTime(DATE date) {
 }
 
 bool CFoldline::ReadConfigFile(const std::string& path) {
-    if (!m_document.Load(path))
+    const CLoadResult loaded = m_document.LoadFile(path);
+    m_lastError = loaded.file.Describe();
+    m_lastReadDamage = loaded.DescribeDamage();
+    if (!loaded.file)
         return false;
     const std::string* progId = m_document.Descriptions().Find("ProgID");
     if (!progId || *progId != kFoldlineProgID)
@@ -410,7 +431,9 @@ bool CFoldline::ReadConfigFile(const std::string& path) {
     CurrentItem = nullptr;
     CurrentMenu = nullptr;
     // A damaged table leaves the model with its applet-wide fields; the file was still read.
-    m_model.ReadParameters(m_document, FolderForDocument(path));
+    if (!m_model.ReadParameters(m_document, FolderForDocument(path)))
+        m_lastReadDamage += std::string(m_lastReadDamage.empty() ? "" : "; ") +
+                            "the menus in the Parameter part could not be read";
     m_resourcesCurrent = true;
     return true;
 }
@@ -423,13 +446,27 @@ bool CFoldline::WriteConfigFile(const std::string& path) {
     const std::string folder = FolderForDocument(path);
     // The runtime goes first, like the class file, so an author's file of the same name is a
     // clash settled in the dialog rather than silently written over once copied.
-    PlaceRuntimeFiles(folder);
-    CopySupportFiles(m_model, folder);
+    m_copyFailures = PlaceRuntimeFiles(folder);
+    CDlgCopyResources::OnDemand resolver;
+    for (FileResult& failure : CopySupportFiles(m_model, folder, &resolver))
+        m_copyFailures.push_back(std::move(failure));
     m_model.WriteParameters(m_document);
     m_model.BuildResourceList(m_document);
     m_document.AddSegment(kPositionCursor, GetHTMLBody(0, kHtmlLocal));
     m_resourcesCurrent = true;
-    return m_document.Save(path);
+    const FileResult saved = m_document.SaveFile(path);
+    m_lastError = saved.Describe();
+    // A write that fails part way is an error of the call, as a save has always reported it.
+    if (saved.failed == FileResult::Stage::Write)
+        throw CTesselWriteError(saved.reason);
+    return saved.Ok();
+}
+
+std::string CFoldline::LastCopyFailures() const {
+    std::string lines;
+    for (const FileResult& failure : m_copyFailures)
+        lines += (lines.empty() ? "" : "\n") + failure.Describe();
+    return lines;
 }
 
 bool CFoldline::Config() {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CDlgConfig;
 
@@ -43,6 +44,17 @@ public:
     std::string GetResourceFieldByName(const std::string& name, ResourceField field);
     bool SetResourceLocalPath(const std::string& path);
 
+    // Why the last ReadConfigFile or WriteConfigFile failed ("path: reason"), what the last
+    // ReadConfigFile found damaged, and the support files the last WriteConfigFile could not
+    // copy, one per line. Empty when there is nothing to tell.
+    const std::string& LastError() const { return m_lastError; }
+    const std::string& LastReadDamage() const { return m_lastReadDamage; }
+    std::string LastCopyFailures() const;
+    // The widget file a save would write now, with the open dialog's edits, copying nothing; and
+    // reading such a file back with its references in the folders they named.
+    std::string GetWorkingDocument();
+    bool ReadRecoveryFile(const std::string& path);
+
     // The markup the live previews draw: local files, no sound, no link followed, without the
     // runtime's own elements; with node identifiers, a click in it can name its item.
     static std::string PreviewMarkup(const CAppletParameters& model, bool nodeIds);
@@ -72,4 +84,7 @@ private:
     CAppletParameters m_model;
     bool m_resourcesCurrent = false;
     CDlgConfig* m_configDialog = nullptr;
+    std::string m_lastError;
+    std::string m_lastReadDamage;
+    std::vector<FileResult> m_copyFailures;
 };

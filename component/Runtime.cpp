@@ -1,6 +1,5 @@
 #include "Runtime.h"
 
-#include "CopySupportFiles.h"
 #include "RuntimeFiles.h"
 
 #include <cstddef>
@@ -25,10 +24,15 @@ const EmbeddedFile kEmbeddedFiles[] = {
 
 } // namespace
 
-void PlaceRuntimeFiles(const std::string& folder) {
+CopyFailures PlaceRuntimeFiles(const std::string& folder) {
+    CopyFailures failures;
     if (folder.empty())
-        return;
-    // Like the applet class file, a runtime file that cannot be written does not fail the save.
+        return failures;
+    // Like the applet class file, a runtime file that cannot be written does not fail the save;
+    // it is reported with the support files that could not be copied.
     for (const EmbeddedFile& file : kEmbeddedFiles)
-        WriteFileReplacing(file.contents, folder + std::string(file.name));
+        if (FileResult result = WriteFileReplacing(file.contents, folder + std::string(file.name));
+            !result)
+            failures.push_back(std::move(result));
+    return failures;
 }

@@ -33,6 +33,17 @@ enum FoldlineDispId : DISPID {
     DISPID_GetResourceLocalPathByName = 24,
     DISPID_GetResourceWebPathByName = 25,
     DISPID_SetResourceLocalPath = 26,
+    // Beyond the family's interface, read-only: what the last ReadConfigFile found damaged (empty
+    // for a whole file), why the last ReadConfigFile or WriteConfigFile failed, and the support
+    // files the last WriteConfigFile could not copy, one "path: reason" per line.
+    DISPID_LastReadDamage = 27,
+    DISPID_LastError = 28,
+    DISPID_LastCopyFailures = 29,
+    // The widget as a save would write it now, with the open configuration dialog's edits, as
+    // the text of a widget file; copies nothing. ReadRecoveryFile reads such a file back with its
+    // file references in the folders they were in.
+    DISPID_GetWorkingDocument = 30,
+    DISPID_ReadRecoveryFile = 31,
 };
 
 // GetHTMLBody's kinds: the applet fragment for the local preview and for the web, and the markup

@@ -46,6 +46,11 @@ const Member kInterface[] = {
     {"GetResourceLocalPathByName", DISPID_GetResourceLocalPathByName},
     {"GetResourceWebPathByName", DISPID_GetResourceWebPathByName},
     {"SetResourceLocalPath", DISPID_SetResourceLocalPath},
+    {"LastReadDamage", DISPID_LastReadDamage},
+    {"LastError", DISPID_LastError},
+    {"LastCopyFailures", DISPID_LastCopyFailures},
+    {"GetWorkingDocument", DISPID_GetWorkingDocument},
+    {"ReadRecoveryFile", DISPID_ReadRecoveryFile},
 };
 
 struct RecordedCall {
