@@ -278,11 +278,20 @@ void CDlgConfig::Initialize() {
     AddTreeNodes();
     CreateSheets();
     m_history.Reset(m_component->Model(), {});
+    m_discard.Start(m_component->Model());
     m_ready = true;
     QTreeWidgetItem* root = RootNode();
     SelectFresh(root);
     root->setExpanded(true);
     UpdateCommandUI();
+}
+
+void CDlgConfig::reject() {
+    if (m_ready && !m_discard.MayClose(this, m_component->Model(), [this](CAppletParameters& copy) {
+            ApplyPageValuesTo(copy);
+        }))
+        return;
+    QDialog::reject();
 }
 
 void CDlgConfig::AddTreeNodes() {

@@ -3,6 +3,7 @@
 
 #include "CConfigTree.h"
 #include "CEditHistory.h"
+#include "DiscardQuestion.h"
 #include "MenuTreeEdits.h"
 
 #include <QDialog>
@@ -71,6 +72,9 @@ public:
     void ApplyLookTo(LookScope scope);
     // OK stores the page of the selected node, then closes with Accepted.
     void OnOK();
+    // Cancel, Escape and the close box: when the session changed something, only after the
+    // author chose to discard it.
+    void reject() override;
 
     // Evaluates the enabling rules for the menu entries and the tool buttons. It runs after every
     // command and selection change and whenever the clipboard changes.
@@ -222,6 +226,7 @@ private:
     QTreeWidgetItem* m_selected = nullptr;
     std::array<QIcon, 7> m_nodeIcons;
     CEditHistory m_history;
+    CDiscardQuestion m_discard;
     bool m_initialized = false;
     bool m_ready = false;
     bool m_updatePending = false;
