@@ -105,6 +105,18 @@ void HostTest::SetUp() {
         yesNoCancelAnswers.pop_front();
         return answer;
     };
+    p.askChoice = [this](QWidget*, const QString& title, const QString& text,
+                         const QStringList& buttons, int defaultButton) {
+        EXPECT_EQ(title, QStringLiteral("Quillary Foldline"));
+        questions << text;
+        choiceButtons = buttons;
+        choiceDefault = defaultButton;
+        if (choiceAnswers.empty())
+            return -1;
+        const int answer = choiceAnswers.front();
+        choiceAnswers.pop_front();
+        return answer;
+    };
     p.pickColor = [](QWidget*, QColor*) { return false; };
     p.pickFolder = [this](QWidget*, const QString& caption, const QString&) {
         EXPECT_EQ(caption, QStringLiteral("Choose a directory"));

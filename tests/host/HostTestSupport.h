@@ -50,6 +50,11 @@ protected:
     QStringList messages;
     QStringList questions;
     std::deque<int> yesNoCancelAnswers; // popped per question; -1 (cancel) when empty
+    // Questions with buttons of their own, recorded in questions too: the buttons of the last
+    // one and its default; answers popped per question, -1 (closed) when empty.
+    QStringList choiceButtons;
+    int choiceDefault = -1;
+    std::deque<int> choiceAnswers;
     QString folderToPick;
     QString saveFileToPick;
     QString openFileToPick;

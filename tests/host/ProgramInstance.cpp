@@ -28,6 +28,14 @@ void Quiet() {
     };
     p.askOkCancel = [](QWidget*, const QString&, const QString&, ui::Icon) { return false; };
     p.askYesNoCancel = [](QWidget*, const QString&, const QString&) { return 0; };
+    // The recovery offer: the answer comes from HOST_INSTANCE_CHOICE (the button's index); the
+    // question goes to standard error.
+    p.askChoice = [](QWidget*, const QString&, const QString& text, const QStringList&, int) {
+        std::fprintf(stderr, "question: %s\n", text.toUtf8().constData());
+        bool given = false;
+        const int answer = qEnvironmentVariableIntValue("HOST_INSTANCE_CHOICE", &given);
+        return given ? answer : -1;
+    };
     host::Services& s = host::services();
     s.openUrl = [](const QUrl&) { return true; };
     s.startProgram = [](const QString&, const QStringList&, const QString&) { return true; };

@@ -34,7 +34,11 @@ const QByteArray kImagedWidget =
     "\r\n"
     "I0-1 = Home,,index.html,,dot.gif,over.gif,,,,1,img/,img/,,,\r\n"
     "Misc = 2,1,0,-0,0-1,\r\n"
-    "========== Parameter Part End ==========\r\n\r\n";
+    "========== Parameter Part End ==========\r\n\r\n"
+    "========== Resource Part Begin ==========\r\nResource Number = 0\r\n"
+    "========== Resource Part End ==========\r\n\r\n"
+    "========== HTML Part Begin ==========\r\nSegment Number = 0\r\n"
+    "========== HTML Part End ==========\r\n\r\n";
 
 // A program in a process of its own, driven through tests/host/ProgramInstance.cpp.
 class CProgram {
