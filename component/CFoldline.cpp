@@ -432,8 +432,8 @@ bool CFoldline::ReadConfigFile(const std::string& path) {
     CurrentMenu = nullptr;
     // A damaged table leaves the model with its applet-wide fields; the file was still read.
     if (!m_model.ReadParameters(m_document, FolderForDocument(path)))
-        m_lastReadDamage += std::string(m_lastReadDamage.empty() ? "" : "; ") +
-                            "the menus in the Parameter part could not be read";
+        m_lastReadDamage.append(m_lastReadDamage.empty() ? "" : "; ")
+            .append("the menus in the Parameter part could not be read");
     m_resourcesCurrent = true;
     return true;
 }
@@ -465,7 +465,7 @@ bool CFoldline::WriteConfigFile(const std::string& path) {
 std::string CFoldline::LastCopyFailures() const {
     std::string lines;
     for (const FileResult& failure : m_copyFailures)
-        lines += (lines.empty() ? "" : "\n") + failure.Describe();
+        lines.append(lines.empty() ? "" : "\n").append(failure.Describe());
     return lines;
 }
 

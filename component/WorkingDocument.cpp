@@ -17,7 +17,7 @@ std::string WorkingDocumentText(CAppletParameters& model, const CTesselFile& doc
     // the table and the list name the same files.
     model.BuildResourceList(working);
     model.WriteParameters(working);
-    working.AddSegment("cursor", model.GetAppletHtml(working, kHtmlLocal));
+    // No HTML segment: every use of the widget generates it afresh, and the copy is made often.
     return working.ToText();
 }
 

@@ -8,7 +8,8 @@ class CAppletParameters;
 class CTesselFile;
 
 // The file text for model (which may be changed: references to files that are gone are dropped)
-// with the descriptions of document. Its resource list names the folder of every support file.
+// with the descriptions of document. Its resource list names the folder of every support file;
+// it has no HTML segment.
 std::string WorkingDocumentText(CAppletParameters& model, const CTesselFile& document);
 
 // After a working document was read: the stored table keeps only file names, so each reference,

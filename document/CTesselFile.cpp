@@ -502,7 +502,7 @@ bool CTesselFile::Load(const std::string& path) {
 std::string CLoadResult::DescribeDamage() const {
     std::string text;
     for (const std::string& problem : damage)
-        text += (text.empty() ? "" : "; ") + problem;
+        text.append(text.empty() ? "" : "; ").append(problem);
     return text;
 }
 

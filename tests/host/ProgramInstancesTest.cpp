@@ -3,6 +3,7 @@
 #include "CPreviewFolder.h"
 #include "CQuillaryToolDoc.h"
 #include "HostTestSupport.h"
+#include "ProgramProcess.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,44 +40,6 @@ const QByteArray kImagedWidget =
     "========== Resource Part End ==========\r\n\r\n"
     "========== HTML Part Begin ==========\r\nSegment Number = 0\r\n"
     "========== HTML Part End ==========\r\n\r\n";
-
-// A program in a process of its own, driven through tests/host/ProgramInstance.cpp.
-class CProgram {
-public:
-    ~CProgram() {
-        if (m_process.state() != QProcess::NotRunning)
-            Kill();
-    }
-    bool Start(const QString& appFolder, const QStringList& arguments = {}) {
-        m_process.start(QStringLiteral(HOST_INSTANCE), QStringList{appFolder} + arguments);
-        return m_process.waitForStarted(30000) && ReadLine() == "started";
-    }
-    QString Ask(const QString& command) {
-        m_process.write(command.toUtf8() + '\n');
-        return ReadLine();
-    }
-    bool Exit() {
-        return Ask(QStringLiteral("exit")) == "ok" && m_process.waitForFinished(30000) &&
-               m_process.exitCode() == 0;
-    }
-    // Ends the process at once, as a crash would: nothing is cleaned up or written.
-    void Kill() {
-        m_process.kill();
-        m_process.waitForFinished(30000);
-    }
-    QString Errors() { return QString::fromUtf8(m_process.readAllStandardError()); }
-
-private:
-    QString ReadLine() {
-        while (!m_process.canReadLine()) {
-            if (!m_process.waitForReadyRead(60000))
-                return QStringLiteral("<no answer: %1>").arg(Errors());
-        }
-        return QString::fromUtf8(m_process.readLine()).trimmed();
-    }
-
-    QProcess m_process;
-};
 
 } // namespace
 
