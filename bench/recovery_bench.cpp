@@ -2,6 +2,7 @@
 // the working document of a widget (the component's GetWorkingDocument, called as the program
 // calls it every few seconds while there are unsaved changes; goal < 20 ms for 1,000 items), and
 // the write that the program leaves to a thread of its own (a temporary file, synced, renamed).
+#include "BenchWidget.h"
 #include "CBackgroundWriter.h"
 #include "CFoldline.h"
 
@@ -12,7 +13,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <deque>
 #include <memory>
 #include <string>
 
@@ -33,26 +33,6 @@ const QTemporaryDir& Site() {
     return site;
 }
 
-// `count` items, ten to a menu, filled breadth first like real widgets; each with a link and an
-// image.
-void BuildWidget(CAppletParameters& applet, int count) {
-    const std::string site = Site().path().toStdString() + "/";
-    std::deque<CFurlin*> open{applet.InsertNewMenu()};
-    for (int made = 0; made < count;) {
-        CFurlin* menu = open.front();
-        open.pop_front();
-        for (int i = 0; i < 10 && made < count; ++i, ++made) {
-            auto item = std::make_unique<CFurlinItem>();
-            item->Label = "Item, number " + std::to_string(made);
-            item->Link = "http://example.test/page" + std::to_string(made) + ".htm";
-            item->NormalImage = site + "img" + std::to_string(made % 50) + ".gif";
-            item->NormalImageWebPath = "img/";
-            open.push_back(item->GetSubMenu());
-            menu->AddItem(std::move(item), false);
-        }
-    }
-}
-
 // One component instance, released at the end.
 struct CInstance {
     CFoldline* object = new CFoldline();
@@ -61,7 +41,8 @@ struct CInstance {
 
 void WorkingDocument(benchmark::State& state) {
     CInstance widget;
-    BuildWidget(widget.object->Model(), static_cast<int>(state.range(0)));
+    BuildWidget(widget.object->Model(), static_cast<int>(state.range(0)),
+                Site().path().toStdString() + "/");
     std::size_t bytes = 0;
     for (auto _ : state) {
         const std::string text = widget.object->GetWorkingDocument();
@@ -75,7 +56,8 @@ BENCHMARK(WorkingDocument)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 // Off the user-interface thread: replacing the copy on disk, synced.
 void BackgroundWrite(benchmark::State& state) {
     CInstance widget;
-    BuildWidget(widget.object->Model(), static_cast<int>(state.range(0)));
+    BuildWidget(widget.object->Model(), static_cast<int>(state.range(0)),
+                Site().path().toStdString() + "/");
     const QByteArray text = QByteArray::fromStdString(widget.object->GetWorkingDocument());
     QTemporaryDir folder;
     const QString copy = folder.filePath(QStringLiteral("widget.tsl"));

@@ -32,6 +32,10 @@ std::string ComponentLibraryPath();
 #define REQUIRE_COMPONENT()                                                                        \
     ASSERT_TRUE(ComponentRegistered()) << "widget component unavailable: " << ComponentProblem()
 
+// A whole widget file of one top-level menu holding `items` items, given as their parameter lines
+// ("I0-1 = Label,,link,...\r\n").
+QByteArray OneMenuWidget(const QByteArray& title, const QByteArray& itemLines, int items);
+
 class HostTest : public ::testing::Test {
 protected:
     void SetUp() override;

@@ -12,34 +12,9 @@
 
 namespace {
 
-const QByteArray kStyle = "0,16777215,1,0,0,14,0,0,0,0,0,1,0,,,0,16777215,1,0,0,14,0,0,0,0,0,1,0,,,"
-                          "0,16777215,1,0,0,14,0,0,0,0,0,1,0,,,";
-
 // One menu whose item shows two images that lie beside the widget file.
 const QByteArray kImagedWidget =
-    "========== Description Part Begin ==========\r\n"
-    "Title = Imaged\r\n"
-    "ProgID = TesselServer.Foldline\r\n"
-    "PreviewPath = \r\n"
-    "========== Description Part End ==========\r\n\r\n"
-    "========== Parameter Part Begin ==========\r\n"
-    "Version = 1.1\r\n"
-    "ApStyle = My Foldline,0,200,400,0,0,,0,0,0,,1,5,5,0,1,0,1,1,0,5,5,0,,,,1,Loading\r\n"
-    "MStyle-0 = 0,0,0,0,40,15,80,20,5,0,top-level Foldline,1\r\n"
-    "IStyle-0 = " +
-    kStyle +
-    "\r\n"
-    "MStyle-1 = 0,0,0,0,40,15,80,20,5,0,Menu,1\r\n"
-    "IStyle-1 = " +
-    kStyle +
-    "\r\n"
-    "I0-1 = Home,,index.html,,dot.gif,over.gif,,,,1,img/,img/,,,\r\n"
-    "Misc = 2,1,0,-0,0-1,\r\n"
-    "========== Parameter Part End ==========\r\n\r\n"
-    "========== Resource Part Begin ==========\r\nResource Number = 0\r\n"
-    "========== Resource Part End ==========\r\n\r\n"
-    "========== HTML Part Begin ==========\r\nSegment Number = 0\r\n"
-    "========== HTML Part End ==========\r\n\r\n";
+    OneMenuWidget("Imaged", "I0-1 = Home,,index.html,,dot.gif,over.gif,,,,1,img/,img/,,,\r\n", 1);
 
 } // namespace
 

@@ -13,29 +13,11 @@
 
 namespace {
 
-const QByteArray kStyle = "0,16777215,1,0,0,14,0,0,0,0,0,1,0,,,0,16777215,1,0,0,14,0,0,0,0,0,1,0,,,"
-                          "0,16777215,1,0,0,14,0,0,0,0,0,1,0,,,";
-
-// Two items, the first with an image that lies beside the file; only the first two parts.
-const QByteArray kTwoItems =
-    "========== Description Part Begin ==========\r\n"
-    "Title = Site\r\nProgID = TesselServer.Foldline\r\nPreviewPath = \r\n"
-    "========== Description Part End ==========\r\n\r\n"
-    "========== Parameter Part Begin ==========\r\n"
-    "Version = 1.1\r\n"
-    "ApStyle = My Foldline,0,200,400,0,0,,0,0,0,,1,5,5,0,1,0,1,1,0,5,5,0,,,,1,Loading\r\n"
-    "MStyle-0 = 0,0,0,0,40,15,80,20,5,0,top-level Foldline,1\r\n"
-    "IStyle-0 = " +
-    kStyle +
-    "\r\n"
-    "MStyle-1 = 0,0,0,0,40,15,80,20,5,0,Menu,1\r\n"
-    "IStyle-1 = " +
-    kStyle +
-    "\r\n"
-    "I0-1 = Home,,index.html,,big.gif,,,,,1,,,,,\r\n"
-    "I0-2 = About,,about.html,,,,,,,1,,,,,\r\n"
-    "Misc = 2,2,0,-0,0-1,\r\n"
-    "========== Parameter Part End ==========\r\n\r\n";
+// Two items, the first with an image that lies beside the file.
+const QByteArray kTwoItems = OneMenuWidget("Site",
+                                           "I0-1 = Home,,index.html,,big.gif,,,,,1,,,,,\r\n"
+                                           "I0-2 = About,,about.html,,,,,,,1,,,,,\r\n",
+                                           2);
 
 class ReliabilityTest : public HostTest {
 protected:
