@@ -101,25 +101,33 @@ bool CQuillaryToolApp::InitInstance(const QStringList& arguments) {
             &CMainFrame::UpdateCaption);
     m_frame->UpdateCaption();
 
-    // A program started on one recovery copy opens it and offers no other.
-    const bool recovering = arguments.size() == 2 && arguments[0] == host::kRecoverArgument;
     bool started = false;
     m_frame->RunCommand([&] {
-        started =
-            arguments.isEmpty() || recovering ? OnFileNew() : OpenDocumentFile(arguments.first());
+        started = arguments.isEmpty() || IsRecoveryStart(arguments)
+                      ? OnFileNew()
+                      : OpenDocumentFile(arguments.first());
     });
     if (!started)
         return false;
     m_frame->ShowFirst();
     m_recovery->Start();
-    m_frame->RunCommand([&] {
-        host::CRecoveryCopy copy;
-        if (!recovering)
-            host::OfferLeftCopies(*this, *m_recovery, arguments.isEmpty());
-        else if (host::CRecovery::TakeOverCopy(arguments[1], copy))
-            host::OpenRecovered(*this, *m_recovery, std::move(copy));
-    });
+    m_frame->RunCommand([&] { RecoverLeftWork(arguments); });
     return true;
+}
+
+bool CQuillaryToolApp::IsRecoveryStart(const QStringList& arguments) {
+    return arguments.size() == 2 && arguments[0] == host::kRecoverArgument;
+}
+
+void CQuillaryToolApp::RecoverLeftWork(const QStringList& arguments) {
+    // A program started on one recovery copy opens it and offers no other.
+    if (!IsRecoveryStart(arguments)) {
+        host::OfferLeftCopies(*this, *m_recovery, arguments.isEmpty());
+        return;
+    }
+    host::CRecoveryCopy copy;
+    if (host::CRecovery::TakeOverCopy(arguments[1], copy))
+        host::OpenRecovered(*this, *m_recovery, std::move(copy));
 }
 
 int CQuillaryToolApp::ExitInstance() {

@@ -81,6 +81,10 @@ public:
 
 private:
     void OpenHelp(const QString& anchor);
+    // Started as "--recover FOLDER" by another program, to open one recovery copy.
+    static bool IsRecoveryStart(const QStringList& arguments);
+    // Opens that copy, or offers the copies of programs that no longer run.
+    void RecoverLeftWork(const QStringList& arguments);
 
     CRecentFileList m_recentFiles;
     std::unique_ptr<host::CPreviewFolder> m_previewFolder;

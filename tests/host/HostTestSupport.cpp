@@ -101,6 +101,21 @@ std::string ComponentLibraryPath() {
     return g_library;
 }
 
+void HostTest::AnswerChoices() {
+    ui::prompts().askChoice = [this](QWidget*, const QString& title, const QString& text,
+                                     const QStringList& buttons, int defaultButton) {
+        EXPECT_EQ(title, QStringLiteral("Quillary Foldline"));
+        questions << text;
+        choiceButtons = buttons;
+        choiceDefault = defaultButton;
+        if (choiceAnswers.empty())
+            return -1;
+        const int answer = choiceAnswers.front();
+        choiceAnswers.pop_front();
+        return answer;
+    };
+}
+
 void HostTest::SetUp() {
     ASSERT_TRUE(m_temp.isValid());
     ASSERT_TRUE(QDir().mkpath(AppFolder()));
@@ -128,18 +143,7 @@ void HostTest::SetUp() {
         yesNoCancelAnswers.pop_front();
         return answer;
     };
-    p.askChoice = [this](QWidget*, const QString& title, const QString& text,
-                         const QStringList& buttons, int defaultButton) {
-        EXPECT_EQ(title, QStringLiteral("Quillary Foldline"));
-        questions << text;
-        choiceButtons = buttons;
-        choiceDefault = defaultButton;
-        if (choiceAnswers.empty())
-            return -1;
-        const int answer = choiceAnswers.front();
-        choiceAnswers.pop_front();
-        return answer;
-    };
+    AnswerChoices();
     p.pickColor = [](QWidget*, QColor*) { return false; };
     p.pickFolder = [this](QWidget*, const QString& caption, const QString&) {
         EXPECT_EQ(caption, QStringLiteral("Choose a directory"));

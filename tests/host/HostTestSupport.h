@@ -68,6 +68,8 @@ protected:
     std::function<bool(QDialog&)> dialogRunner;
 
 private:
+    void AnswerChoices();
+
     QTemporaryDir m_temp;
     QString m_savedCurrent;
 };
