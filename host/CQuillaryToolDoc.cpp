@@ -171,6 +171,8 @@ bool CQuillaryToolDoc::OnNewDocument() {
         return false;
     component = std::move(created);
     m_pathName.clear();
+    m_stamp = CDiskStamp();
+    m_saveAsRequired = false;
     SetTitle(QString::fromUtf8(host::kDocUntitled));
 
     if (firstNew) {
@@ -190,6 +192,8 @@ bool CQuillaryToolDoc::OnOpenDocument(const QString& path) {
     if (!created)
         return false;
     const std::string file = path.toStdString();
+    // Taken first: a change made while the file is read is then one more change, never one less.
+    const CDiskStamp stamp = CDiskStamp::Of(path);
     if (!created->ReadConfigFile(file)) {
         host::Message(window, host::WithReason(QStringLiteral("Open %1 Error!").arg(path),
                                                host::LastError(*created)));
@@ -215,7 +219,7 @@ bool CQuillaryToolDoc::OnOpenDocument(const QString& path) {
                           "asks for a file name, so the damaged file stays as it is unless you "
                           "choose it.")
                           .arg(path, QString::fromStdString(damage)));
-    m_stamp = CDiskStamp::Of(path);
+    m_stamp = stamp;
     component = std::move(created);
     return true;
 }

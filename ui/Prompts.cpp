@@ -50,6 +50,10 @@ Prompts defaults() {
         QList<QAbstractButton*> added;
         for (const QString& label : buttons)
             added << box.addButton(label, QMessageBox::ActionRole);
+        // Escape and the close box answer -1, which every caller takes as the safe way out.
+        QPushButton* escape = box.addButton(QMessageBox::Cancel);
+        escape->hide();
+        box.setEscapeButton(escape);
         if (defaultButton >= 0 && defaultButton < added.size())
             box.setDefaultButton(static_cast<QPushButton*>(added[defaultButton]));
         box.exec();

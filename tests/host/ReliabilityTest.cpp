@@ -2,6 +2,7 @@
 // another program changed is not silently replaced, and every failure says why.
 #include "../FileSizeLimit.h"
 #include "CMainFrame.h"
+#include "CPreview.h"
 #include "CQuillaryToolDoc.h"
 #include "HostTestSupport.h"
 
@@ -241,6 +242,18 @@ TEST_F(ReliabilityTest, CopiesThatFailAreListedAndNeverCalledASuccess) {
     messages.clear();
     Doc()->OnCopySupportFiles();
     EXPECT_EQ(messages, QStringList{"Copy support files to " + dest + " success!"});
+
+    // Preview shows the page all the same, then says which files it lacks.
+    messages.clear();
+    const QString preview = TempPath("preview");
+    {
+        CFileSizeLimit limit(20000);
+        host::RunPreview(*Widget(), preview, 0, host::BrowserChoice{}, nullptr);
+    }
+    EXPECT_EQ(openedUrls.size(), 1);
+    EXPECT_EQ(messages,
+              QStringList{"These support files could not be copied:\n" + preview +
+                          "/furlin.js: File too large\n" + preview + "/big.gif: File too large"});
 }
 
 } // namespace
