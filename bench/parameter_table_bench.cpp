@@ -1,6 +1,7 @@
 // Writes a widget to the stored parameter table and reads it back, for growing widgets, and times
 // the round trip of a widget file (load and read, then write and save) against a plain copy of
 // the same file's bytes. The per-item time must stay flat as the widget grows.
+#include "BenchWidget.h"
 #include "CAppletParameters.h"
 #include "CTesselFile.h"
 #include "FoldlineDispatch.h"
@@ -10,33 +11,12 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <unistd.h>
 
 namespace {
-
-// `count` items, ten to a menu, filled breadth first so the tree is wide and shallow like real
-// widgets.
-void BuildWidget(CAppletParameters& applet, int count) {
-    std::deque<CFurlin*> open{applet.InsertNewMenu()};
-    int made = 0;
-    while (made < count) {
-        CFurlin* menu = open.front();
-        open.pop_front();
-        for (int i = 0; i < 10 && made < count; ++i, ++made) {
-            auto item = std::make_unique<CFurlinItem>();
-            item->Label = "Item, number " + std::to_string(made);
-            item->Link = "http://example.test/page" + std::to_string(made) + ".htm";
-            item->NormalImage = "/site/img" + std::to_string(made % 50) + ".gif";
-            item->NormalImageWebPath = "img/";
-            open.push_back(item->GetSubMenu());
-            menu->AddItem(std::move(item), false);
-        }
-    }
-}
 
 void WriteAndRead(benchmark::State& state) {
     const auto count = static_cast<int>(state.range(0));

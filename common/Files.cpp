@@ -20,8 +20,7 @@ namespace {
 // Makes target from a temporary file in its folder that `make` creates (failing with
 // file_exists when the name is taken) and renames over it, so a failed write never leaves a
 // half-written target.
-template <typename Make>
-bool ReplaceThroughTemporary(const std::string& target, Make make, std::string* reason = nullptr) {
+template <typename Make> FileResult ReplaceThroughTemporary(const std::string& target, Make make) {
     static std::atomic<unsigned> counter{0};
     const fs::path targetPath(target);
     const fs::path folder = targetPath.parent_path();
@@ -37,14 +36,46 @@ bool ReplaceThroughTemporary(const std::string& target, Make make, std::string* 
             continue;
         if (!ec)
             fs::rename(temporary, targetPath, ec);
-        if (!ec)
-            return true;
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
+        if (ec) {
+            std::error_code ignored;
+            fs::remove(temporary, ignored);
+        }
     }
-    if (reason)
-        *reason = ec.message();
-    return false;
+    return ec ? FileResult::Failure(FileResult::Stage::Open, target, ec.message()) : FileResult();
+}
+
+std::error_code LastError() {
+    return std::error_code(errno != 0 ? errno : EIO, std::generic_category());
+}
+
+// Copies the bytes into a new file (never one that is already there). Unlike the library's
+// copy, a failure keeps the system's reason: a full disk is "No space left on device".
+std::error_code CopyBytes(const std::string& source, const fs::path& target) {
+    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return LastError();
+    const int out = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (out < 0) {
+        const std::error_code error = LastError();
+        ::close(in);
+        return error;
+    }
+    std::error_code error;
+    char buffer[65536];
+    for (ssize_t got; !error && (got = ::read(in, buffer, sizeof buffer)) != 0;) {
+        if (got < 0 && errno != EINTR)
+            error = LastError();
+        for (ssize_t done = 0; !error && got > 0 && done < got;) {
+            const ssize_t put = ::write(out, buffer + done, static_cast<std::size_t>(got - done));
+            if (put < 0 && errno != EINTR)
+                error = LastError();
+            done += put > 0 ? put : 0;
+        }
+    }
+    if (::close(out) != 0 && !error)
+        error = LastError();
+    ::close(in);
+    return error;
 }
 
 bool SameContents(const std::string& path, std::string_view contents) {
@@ -130,49 +161,41 @@ bool SameFileContents(const std::string& first, const std::string& second) {
     return a.eof() && b.eof();
 }
 
-bool CopyFileReplacing(const std::string& source, const std::string& target, std::string* reason) {
+FileResult CopyFileReplacing(const std::string& source, const std::string& target) {
     std::error_code ec;
     if (fs::equivalent(source, target, ec) && !ec)
-        return true; // copying a file onto itself would truncate it
+        return FileResult(); // copying a file onto itself would truncate it
     ec.clear();
-    if (!fs::is_regular_file(source, ec)) {
-        if (reason)
-            *reason = ec ? ec.message() : "not a file";
-        return false;
-    }
+    if (!fs::is_regular_file(source, ec))
+        return FileResult::Failure(FileResult::Stage::Open, source,
+                                   ec ? ec.message() : "not a regular file");
     return ReplaceThroughTemporary(
-        target,
-        [&source](const fs::path& temporary) {
-            std::error_code copyError;
-            fs::copy_file(source, temporary, fs::copy_options::none, copyError);
-            return copyError;
-        },
-        reason);
+        target, [&source](const fs::path& temporary) { return CopyBytes(source, temporary); });
 }
 
-bool WriteFileReplacing(std::string_view contents, const std::string& target, std::string* reason) {
+FileResult WriteFileReplacing(std::string_view contents, const std::string& target) {
     if (SameContents(target, contents))
-        return true;
+        return FileResult();
     std::error_code ec;
     const fs::file_status before = fs::status(target, ec);
-    return ReplaceThroughTemporary(
-        target,
-        [contents, &before](const fs::path& temporary) {
-            // "x": never opens a file that is already there.
-            std::FILE* file = std::fopen(temporary.c_str(), "wbx");
-            if (file == nullptr)
-                return std::error_code(errno, std::generic_category());
-            const bool written =
-                std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
-            const int writeError = written ? 0 : errno;
-            const bool closed = std::fclose(file) == 0;
-            if (!written || !closed)
-                return std::error_code(writeError ? writeError : EIO, std::generic_category());
-            // A page written again keeps who may read it.
-            std::error_code ignored;
-            if (fs::is_regular_file(before))
-                fs::permissions(temporary, before.permissions(), ignored);
-            return std::error_code();
-        },
-        reason);
+    return ReplaceThroughTemporary(target, [contents, &before](const fs::path& temporary) {
+        // "x": never opens a file that is already there.
+        std::FILE* file = std::fopen(temporary.c_str(), "wbx");
+        if (file == nullptr)
+            return std::error_code(errno, std::generic_category());
+        const bool written =
+            std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
+        const int writeError = written ? 0 : errno;
+        const bool closed = std::fclose(file) == 0;
+        const int closeError = closed ? 0 : errno;
+        if (!written || !closed) {
+            const int error = writeError != 0 ? writeError : closeError;
+            return std::error_code(error != 0 ? error : EIO, std::generic_category());
+        }
+        // A page written again keeps who may read it.
+        std::error_code ignored;
+        if (fs::is_regular_file(before))
+            fs::permissions(temporary, before.permissions(), ignored);
+        return std::error_code();
+    });
 }

@@ -1,7 +1,6 @@
 #include "CDlgCopyResources.h"
 
 #include "CDlgBrowseFiles.h"
-#include "CopySupportFiles.h"
 #include "Paths.h"
 #include "Prompts.h"
 
@@ -14,6 +13,8 @@
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -174,18 +175,35 @@ void CDlgCopyResources::OnBrowse() {
         browse.exec();
 }
 
-void CDlgCopyResources::accept() {
-    EnsureRows();
-    for (int row = 0; row < m_list->topLevelItemCount(); ++row) {
-        const std::string& source = m_rowSources[static_cast<std::size_t>(row)];
-        const std::string target = m_destination + m_list->topLevelItem(row)->text(0).toStdString();
-        // A failed copy keeps the references on the original file, which still exists.
-        if (!CopyFileReplacing(source, target))
-            continue;
-        for (std::string* reference : m_conflicts[source])
-            *reference = target;
+bool CDlgCopyResources::ResolveConflicts(const std::string& destinationFolder,
+                                         std::vector<CopyConflict>& conflicts) {
+    if (destinationFolder != m_destination) {
+        m_destination = destinationFolder;
+        m_folderLabel->setText(QStringLiteral("Destination Directory: ") +
+                               QString::fromStdString(m_destination));
     }
-    QDialog::accept();
+    for (CopyConflict& conflict : conflicts)
+        for (std::string* reference : conflict.references)
+            AddConflict(reference);
+    if (!Runner()(*this))
+        return false;
+    EnsureRows();
+    for (CopyConflict& conflict : conflicts) {
+        const auto row = std::find(m_rowSources.begin(), m_rowSources.end(), conflict.source);
+        if (row != m_rowSources.end())
+            conflict.targetName = m_list->topLevelItem(static_cast<int>(row - m_rowSources.begin()))
+                                      ->text(0)
+                                      .toStdString();
+    }
+    return true;
+}
+
+bool CDlgCopyResources::OnDemand::ResolveConflicts(const std::string& destinationFolder,
+                                                   std::vector<CopyConflict>& conflicts) {
+    if (conflicts.empty() || !ui::canShowDialogs())
+        return false;
+    CDlgCopyResources dialog(destinationFolder);
+    return dialog.ResolveConflicts(destinationFolder, conflicts);
 }
 
 std::function<bool(CDlgCopyResources&)>& CDlgCopyResources::Runner() {

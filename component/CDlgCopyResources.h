@@ -2,6 +2,8 @@
 // destination folder, with in-place renaming of the copies.
 #pragma once
 
+#include "CopySupportFiles.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -13,7 +15,7 @@
 class QLabel;
 class QTreeWidget;
 
-class CDlgCopyResources : public QDialog {
+class CDlgCopyResources : public QDialog, public IConflictResolver {
     Q_OBJECT
 
 public:
@@ -37,13 +39,23 @@ public:
     // The buttons.
     void OnRename();
     void OnBrowse();
-    // OK: copies every row once and points its references at the copy.
-    void accept() override;
+    // Shows the clashes (through Runner()); on OK each clash takes its row's destination name,
+    // and copying then copies every row once and points its references at the copy.
+    bool ResolveConflicts(const std::string& destinationFolder,
+                          std::vector<CopyConflict>& conflicts) override;
 
     QTreeWidget* List() const { return m_list; }
 
-    // How CopySupportFiles shows the dialog: exec() by default; tests answer it instead.
+    // How ResolveConflicts shows the dialog: exec() by default; tests answer it instead.
     static std::function<bool(CDlgCopyResources&)>& Runner();
+
+    // A resolver that makes the dialog only when there are clashes and it can be shown; without
+    // a screen the clashes are left as Escape leaves them.
+    class OnDemand final : public IConflictResolver {
+    public:
+        bool ResolveConflicts(const std::string& destinationFolder,
+                              std::vector<CopyConflict>& conflicts) override;
+    };
 
 protected:
     void showEvent(QShowEvent* event) override;

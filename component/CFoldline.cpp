@@ -2,6 +2,7 @@
 
 #include "CDlgConfig.h"
 #include "CEditSession.h"
+#include "CDlgCopyResources.h"
 #include "CFoldlineApp.h"
 #include "CopySupportFiles.h"
 #include "Paths.h"
@@ -151,6 +152,12 @@ template <VARIANT (*f)(CFoldline&, int)> HRESULT WithShort(Call& c) {
     return hr;
 }
 
+// A member without arguments whose text f answers.
+template <auto f> HRESULT Answer(Call& c) {
+    c.result = MakeVariantBstr((c.self.*f)());
+    return S_OK;
+}
+
 template <std::int32_t value> HRESULT Constant(Call& c) {
     c.result = MakeVariantI4(value);
     return S_OK;
@@ -291,6 +298,17 @@ const MemberInfo kMembers[] = {
          }
          return c.args.Text(0, c.self.ConfigSelection);
      }},
+    // Read-only: fetched as a property or called, never put.
+    {DISPID_LastReadDamage, "LastReadDamage", Kind::Method, 0, Answer<&CFoldline::LastReadDamage>},
+    {DISPID_LastError, "LastError", Kind::Method, 0, Answer<&CFoldline::LastError>},
+    {DISPID_LastCopyFailures, "LastCopyFailures", Kind::Method, 0,
+     Answer<&CFoldline::LastCopyFailures>},
+    {DISPID_GetWorkingDocument, "GetWorkingDocument", Kind::Method, 0,
+     Answer<&CFoldline::GetWorkingDocument>},
+    {DISPID_ReadRecoveryFile, "ReadRecoveryFile", Kind::Method, 1,
+     WithText<[](CFoldline& self, const std::string& path) {
+         return MakeVariantBool(self.ReadRecoveryFile(path));
+     }>},
 };
 
 const MemberInfo* FindMember(DISPID id) {
@@ -432,14 +450,19 @@ void CFoldline::SetLastUpdateTime(DATE date) {
 }
 
 bool CFoldline::ReadConfigFile(const std::string& path) {
-    if (!m_document.Load(path))
+    const CLoadResult loaded = m_document.LoadFile(path);
+    m_lastError = loaded.file.Describe();
+    m_lastReadDamage = loaded.DescribeDamage();
+    if (!loaded.file)
         return false;
     const std::string* progId = m_document.Descriptions().Find("ProgID");
     if (!progId || *progId != kFoldlineProgID)
         return true; // another component's widget: only the tables hold it
     m_model.Reset();
     // A damaged table leaves the model with its applet-wide fields; the file was still read.
-    m_model.ReadParameters(m_document, FolderForDocument(path));
+    if (!m_model.ReadParameters(m_document, FolderForDocument(path)))
+        m_lastReadDamage.append(m_lastReadDamage.empty() ? "" : "; ")
+            .append("the menus in the Parameter part could not be read");
     m_resourcesCurrent = true;
     return true;
 }
@@ -451,15 +474,28 @@ bool CFoldline::WriteConfigFile(const std::string& path) {
     m_document.SetDescription("ProgID", kFoldlineProgID);
     const std::string folder = FolderForDocument(path);
     // The runtime goes first, like the class file, so an author's file of the same name is a
-    // clash settled in the dialog rather than silently written over once copied. Like the class
-    // file, a runtime file that cannot be written does not fail the save.
-    PlaceRuntimeFiles(folder);
-    CopySupportFiles(m_model, folder);
+    // clash settled in the dialog rather than silently written over once copied.
+    m_copyFailures = PlaceRuntimeFiles(folder);
+    CDlgCopyResources::OnDemand resolver;
+    for (FileResult& failure : CopySupportFiles(m_model, folder, &resolver))
+        m_copyFailures.push_back(std::move(failure));
     m_model.WriteParameters(m_document);
     m_model.BuildResourceList(m_document);
     m_document.AddSegment(kPositionCursor, GetHTMLBody(0, kHtmlAppletLocal));
     m_resourcesCurrent = true;
-    return m_document.Save(path);
+    const FileResult saved = m_document.SaveFile(path);
+    m_lastError = saved.Describe();
+    // A write that fails part way is an error of the call, as a save has always reported it.
+    if (saved.failed == FileResult::Stage::Write)
+        throw CTesselWriteError(saved.reason);
+    return saved.Ok();
+}
+
+std::string CFoldline::LastCopyFailures() const {
+    std::string lines;
+    for (const FileResult& failure : m_copyFailures)
+        lines.append(lines.empty() ? "" : "\n").append(failure.Describe());
+    return lines;
 }
 
 bool CFoldline::Config() {
@@ -475,14 +511,17 @@ bool CFoldline::Config() {
         CEditSession session(m_model);
         auto dialog = std::make_unique<CDlgConfig>();
         dialog->SetSession(&session);
+        m_configDialog = dialog.get();
         try {
             SelectConfigNode(*dialog);
             accepted = ConfigDialogRunner()(*dialog);
         } catch (...) {
+            m_configDialog = nullptr;
             dialog.reset();
             m_model.Assign(*backup);
             throw;
         }
+        m_configDialog = nullptr;
     }
     if (accepted) {
         m_resourcesCurrent = false;

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CDlgConfig;
 
@@ -52,6 +53,17 @@ public:
     // The node ("0.3.1": the top-level menu's index, then the item's index in each menu) that the
     // next Config selects when it opens; Config clears it.
     std::string ConfigSelection;
+    // Why the last ReadConfigFile or WriteConfigFile failed ("path: reason"), what the last
+    // ReadConfigFile found damaged, and the support files the last WriteConfigFile could not
+    // copy, one per line. Empty when there is nothing to tell.
+    const std::string& LastError() const { return m_lastError; }
+    const std::string& LastReadDamage() const { return m_lastReadDamage; }
+    std::string LastCopyFailures() const;
+    // The widget file a save would write now, with the open dialog's edits, copying nothing; and
+    // reading such a file back with its references in the folders they named.
+    std::string GetWorkingDocument();
+    bool ReadRecoveryFile(const std::string& path);
+
 
     CAppletParameters& Model() { return m_model; }
     CTesselFile& Document() { return m_document; }
@@ -75,4 +87,8 @@ private:
     CTesselFile m_document;
     CAppletParameters m_model;
     bool m_resourcesCurrent = false;
+    CDlgConfig* m_configDialog = nullptr;
+    std::string m_lastError;
+    std::string m_lastReadDamage;
+    std::vector<FileResult> m_copyFailures;
 };

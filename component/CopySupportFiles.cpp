@@ -1,9 +1,7 @@
 #include "CopySupportFiles.h"
 
 #include "CAppletParameters.h"
-#include "CDlgCopyResources.h"
 #include "Paths.h"
-#include "Prompts.h"
 
 #include <filesystem>
 #include <system_error>
@@ -33,7 +31,7 @@ std::vector<std::string*> ModelReferences(CAppletParameters& model) {
 } // namespace
 
 bool CopyResourceFile(std::string& reference, const std::string& destinationFolder,
-                      CopiedFiles& copied) {
+                      CopiedFiles& copied, CopyFailures& failures) {
     if (reference.empty())
         return true;
     if (!NamesExistingFile(reference)) {
@@ -53,9 +51,12 @@ bool CopyResourceFile(std::string& reference, const std::string& destinationFold
 
     const std::string target = destinationFolder + name;
     if (!PathExists(target)) {
-        if (CopyFileReplacing(reference, target)) {
+        FileResult result = CopyFileReplacing(reference, target);
+        if (result) {
             copied.emplace(reference, target);
             reference = target;
+        } else {
+            failures.push_back(std::move(result));
         }
         return true;
     }
@@ -67,27 +68,64 @@ bool CopyResourceFile(std::string& reference, const std::string& destinationFold
     return false;
 }
 
-void CopySupportFiles(CAppletParameters& model, const std::string& destinationFolder) {
+namespace {
+
+// The clashes grouped by source path, in the order of the paths.
+std::vector<CopyConflict> GroupConflicts(const std::vector<std::string*>& references) {
+    std::map<std::string, std::vector<std::string*>> bySource;
+    for (std::string* reference : references)
+        bySource[*reference].push_back(reference);
+    std::vector<CopyConflict> conflicts;
+    for (auto& [source, shared] : bySource)
+        conflicts.push_back(CopyConflict{source, std::move(shared), std::string()});
+    return conflicts;
+}
+
+// Copies each clash the resolver named a target for, once, and points its references there.
+void CopyResolved(const std::vector<CopyConflict>& conflicts, const std::string& destination,
+                  CopyFailures& failures) {
+    for (const CopyConflict& conflict : conflicts) {
+        if (conflict.targetName.empty())
+            continue;
+        const std::string target = destination + conflict.targetName;
+        FileResult result = CopyFileReplacing(conflict.source, target);
+        if (!result) {
+            failures.push_back(std::move(result));
+            continue;
+        }
+        for (std::string* reference : conflict.references)
+            *reference = target;
+    }
+}
+
+} // namespace
+
+CopyFailures CopySupportFiles(CAppletParameters& model, const std::string& destinationFolder,
+                              IConflictResolver* resolver) {
+    CopyFailures failures;
     if (destinationFolder.empty())
-        return;
+        return failures;
     std::string destination = destinationFolder;
     if (!IsSeparator(destination.back()))
         destination += '/';
 
-    CopyFileReplacing(CAppletParameters::ComponentFolder() + "/furlin.class",
-                      destination + "furlin.class");
+    // A component folder without the class file has nothing to copy; only a copy that was
+    // possible and failed is reported.
+    const std::string classFile = CAppletParameters::ComponentFolder() + "/furlin.class";
+    if (FileResult result = CopyFileReplacing(classFile, destination + "furlin.class");
+        !result && NamesExistingFile(classFile))
+        failures.push_back(std::move(result));
 
     CopiedFiles copied;
-    std::vector<std::string*> conflicts;
+    std::vector<std::string*> clashes;
     for (std::string* reference : ModelReferences(model)) {
-        if (!CopyResourceFile(*reference, destination, copied))
-            conflicts.push_back(reference);
+        if (!CopyResourceFile(*reference, destination, copied, failures))
+            clashes.push_back(reference);
     }
-    if (conflicts.empty() || !ui::canShowDialogs())
-        return;
-
-    CDlgCopyResources dialog(destination);
-    for (std::string* reference : conflicts)
-        dialog.AddConflict(reference);
-    CDlgCopyResources::Runner()(dialog);
+    if (clashes.empty() || resolver == nullptr)
+        return failures;
+    std::vector<CopyConflict> conflicts = GroupConflicts(clashes);
+    if (resolver->ResolveConflicts(destination, conflicts))
+        CopyResolved(conflicts, destination, failures);
+    return failures;
 }

@@ -1,6 +1,5 @@
 #include "Runtime.h"
 
-#include "CopySupportFiles.h"
 #include "RuntimeFiles.h"
 
 #include <cstddef>
@@ -25,17 +24,15 @@ const EmbeddedFile kEmbeddedFiles[] = {
 
 } // namespace
 
-bool PlaceRuntimeFiles(const std::string& folder, std::string* problem) {
+CopyFailures PlaceRuntimeFiles(const std::string& folder) {
+    CopyFailures failures;
     if (folder.empty())
-        return true;
-    bool placed = true;
-    for (const EmbeddedFile& file : kEmbeddedFiles) {
-        std::string reason;
-        if (!WriteFileReplacing(file.contents, folder + std::string(file.name), &reason)) {
-            if (placed && problem)
-                *problem = std::string(file.name) + ": " + reason;
-            placed = false;
-        }
-    }
-    return placed;
+        return failures;
+    // Like the applet class file, a runtime file that cannot be written does not fail the save;
+    // it is reported with the support files that could not be copied.
+    for (const EmbeddedFile& file : kEmbeddedFiles)
+        if (FileResult result = WriteFileReplacing(file.contents, folder + std::string(file.name));
+            !result)
+            failures.push_back(std::move(result));
+    return failures;
 }

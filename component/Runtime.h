@@ -2,9 +2,10 @@
 // build time so the component can place it beside every page it copies support files for.
 #pragma once
 
+#include "CopySupportFiles.h"
+
 #include <string>
 
 // Writes the runtime's files into folder (ending with "/"; empty writes nothing). A file that is
-// already there with the same bytes is left alone. False, with the file and the reason in
-// `problem` when asked for, when one could not be written.
-bool PlaceRuntimeFiles(const std::string& folder, std::string* problem = nullptr);
+// already there with the same bytes is left alone. Answers the files that could not be written.
+CopyFailures PlaceRuntimeFiles(const std::string& folder);

@@ -63,10 +63,10 @@ void PlaceSupportFiles(CAppletParameters& model, const std::string& folder, bool
                     {where, "two support files have this name: " + placed->second + ", " + file});
             return;
         }
-        std::string reason;
-        if (!dryRun && !SameFileContents(file, folder + name) &&
-            !CopyFileReplacing(file, folder + name, &reason))
-            problems.push_back({where, "not copied from " + file + ": " + reason});
+        if (dryRun || SameFileContents(file, folder + name))
+            return;
+        if (const FileResult copied = CopyFileReplacing(file, folder + name); !copied)
+            problems.push_back({where, "not copied from " + file + ": " + copied.reason});
     });
 }
 
@@ -86,8 +86,9 @@ bool CFoldline::PublishToSite(const std::string& site, bool dryRun, std::string&
         return false;
     }
     std::vector<site::SiteProblem> problems = listing.problems;
-    if (!dryRun && !PlaceRuntimeFiles(folder, &reason))
-        problems.push_back({kFilesFolder, reason});
+    if (!dryRun)
+        for (const FileResult& failure : PlaceRuntimeFiles(folder))
+            problems.push_back({kFilesFolder, failure.Describe()});
     // The published copy's references are what the pages get; the widget's own stay as they are.
     CAppletParameters published;
     published.Assign(m_model);
@@ -128,9 +129,10 @@ bool CFoldline::ImportSite(const std::string& site, std::string& reason) {
 }
 
 bool CFoldline::ExportJSON(const std::string& path, std::string& reason) {
-    if (WriteFileReplacing(site::MenuToJson(m_model), path, &reason))
+    const FileResult written = WriteFileReplacing(site::MenuToJson(m_model), path);
+    if (written)
         return true;
-    reason = "Cannot write " + path + ": " + reason;
+    reason = "Cannot write " + path + ": " + written.reason;
     return false;
 }
 

@@ -51,6 +51,18 @@ bool SplitKeyValue(std::string_view line, std::string& key, std::string& value) 
     return true;
 }
 
+bool IsBlank(std::string_view line) {
+    return foldline::Trim(line).empty();
+}
+
+bool IsMarker(std::string_view line) {
+    for (const char* marker : {kDescriptionBegin, kDescriptionEnd, kParameterBegin, kParameterEnd,
+                               kResourceBegin, kResourceEnd, kHtmlBegin, kHtmlEnd})
+        if (EqualsNoCase(line, marker))
+            return true;
+    return false;
+}
+
 class CLineReader {
 public:
     explicit CLineReader(std::ifstream& in) : m_in(in) {}
@@ -67,11 +79,21 @@ public:
         return true;
     }
 
+    // Lines passed over without being read: a whole file has none but blank ones.
+    void Skipped(std::string_view line) {
+        if (m_counting && !IsBlank(line))
+            ++m_skipped;
+    }
+    // Lines before the first part are a preamble, not damage.
+    void StartCounting() { m_counting = true; }
+    int SkippedLines() const { return m_skipped; }
+
     bool SkipPast(const char* marker) {
         std::string line;
         while (Next(line)) {
             if (EqualsNoCase(line, marker))
                 return true;
+            Skipped(line);
         }
         return false;
     }
@@ -83,18 +105,19 @@ public:
         while (Next(line)) {
             if (SplitKeyValue(line, key, value) && EqualsNoCase(key, keyName))
                 return true;
+            Skipped(line);
         }
         return false;
     }
 
 private:
     std::ifstream& m_in;
+    bool m_counting = false;
+    int m_skipped = 0;
 };
 
 // Reads "key = value" lines into the map until the end marker; false at the end of the file.
-bool ReadMapPart(CLineReader& reader, const char* begin, const char* end, CTesselMap& map) {
-    if (!reader.SkipPast(begin))
-        return false;
+bool ReadMapPart(CLineReader& reader, const char* end, CTesselMap& map) {
     std::string line;
     std::string key;
     std::string value;
@@ -105,6 +128,8 @@ bool ReadMapPart(CLineReader& reader, const char* begin, const char* end, CTesse
             ended = EqualsNoCase(line, end);
             if (!ended && SplitKeyValue(line, key, value))
                 pairs.emplace_back(std::move(key), std::move(value));
+            else if (!ended)
+                reader.Skipped(line);
         }
     } catch (const std::runtime_error&) {
         map.SetAll(std::move(pairs)); // what was read before the error, as line by line
@@ -112,6 +137,164 @@ bool ReadMapPart(CLineReader& reader, const char* begin, const char* end, CTesse
     }
     map.SetAll(std::move(pairs));
     return ended;
+}
+
+// One Load: the reader's steps, each noting what it found missing. Every step continues from
+// where the previous one stopped; the end of the file ends every step at once.
+class CDocumentReader {
+public:
+    // Parts in file order; the reader stops at the first one it cannot finish.
+    enum Part { Description, Parameter, Resource, Html, PartCount };
+
+    CDocumentReader(std::ifstream& in, CTesselMap& descriptions, CTesselMap& parameters,
+                    std::vector<ResourceEntry>& resources, std::vector<HtmlSegment>& segments)
+        : m_reader(in), m_descriptions(descriptions), m_parameters(parameters),
+          m_resources(resources), m_segments(segments) {}
+
+    std::vector<std::string> Read() {
+        const bool whole =
+            ReadMap(Description, kDescriptionBegin, kDescriptionEnd, m_descriptions) &&
+            ReadMap(Parameter, kParameterBegin, kParameterEnd, m_parameters) && ReadResources() &&
+            ReadSegments();
+        if (!whole)
+            NoteMissingParts();
+        if (const int skipped = m_reader.SkippedLines(); skipped > 0)
+            m_damage.push_back(std::to_string(skipped) + (skipped == 1
+                                                              ? " line could not be read"
+                                                              : " lines could not be read"));
+        return std::move(m_damage);
+    }
+
+private:
+    bool Begin(Part part, const char* marker) {
+        m_part = part;
+        const bool found = m_reader.SkipPast(marker);
+        m_reader.StartCounting();
+        if (!found)
+            m_damage.push_back(std::string("the ") + kPartNames[part] + " part is missing");
+        return found;
+    }
+    bool End(const char* marker) {
+        if (m_reader.SkipPast(marker))
+            return true;
+        m_damage.push_back(std::string("the ") + kPartNames[m_part] + " part has no end marker");
+        return false;
+    }
+    bool Count(const char* key, std::uint16_t& count) {
+        std::string value;
+        if (!m_reader.FindKey(key, value)) {
+            m_damage.push_back(std::string("the ") + kPartNames[m_part] + " part has no count");
+            return false;
+        }
+        count = ReadCount(value);
+        return true;
+    }
+    bool Short(const char* what, std::size_t read, std::size_t count) {
+        m_damage.push_back(std::string("the ") + kPartNames[m_part] + " part holds " +
+                           std::to_string(read) + " of its " + std::to_string(count) + " " + what);
+        return false;
+    }
+    // The parts after the one the reader stopped in were never reached.
+    void NoteMissingParts() {
+        for (int part = m_part + 1; part < PartCount; ++part)
+            m_damage.push_back(std::string("the ") + kPartNames[part] + " part is missing");
+    }
+
+    bool ReadMap(Part part, const char* begin, const char* end, CTesselMap& map);
+    bool ReadResources();
+    bool ReadResourceEntry(const std::string& line, ResourceEntry& entry);
+    bool ReadSegments();
+    bool ReadSegmentBody(HtmlSegment& segment, std::size_t index);
+
+    static constexpr const char* kPartNames[PartCount] = {"Description", "Parameter", "Resource",
+                                                          "HTML"};
+
+    CLineReader m_reader;
+    CTesselMap& m_descriptions;
+    CTesselMap& m_parameters;
+    std::vector<ResourceEntry>& m_resources;
+    std::vector<HtmlSegment>& m_segments;
+    Part m_part = Description;
+    std::vector<std::string> m_damage;
+};
+
+bool CDocumentReader::ReadMap(Part part, const char* begin, const char* end, CTesselMap& map) {
+    if (!Begin(part, begin))
+        return false;
+    if (ReadMapPart(m_reader, end, map))
+        return true;
+    m_damage.push_back(std::string("the ") + kPartNames[m_part] + " part has no end marker");
+    return false;
+}
+
+// True when the line was an entry line; a marker taken as an entry means entries are missing.
+bool CDocumentReader::ReadResourceEntry(const std::string& line, ResourceEntry& entry) {
+    const std::size_t first = line.find('=');
+    const std::size_t last = line.rfind('=');
+    entry.name = Trim(line.substr(0, first));
+    if (first == last) {
+        entry.localPath = Trim(line.substr(first + 1));
+        entry.webPath.clear();
+    } else {
+        entry.localPath = Trim(line.substr(first + 1, last - first - 1));
+        entry.webPath = Trim(line.substr(last + 1));
+    }
+    return !IsMarker(line);
+}
+
+bool CDocumentReader::ReadResources() {
+    std::uint16_t count = 0;
+    if (!Begin(Resource, kResourceBegin) || !Count("Resource Number", count))
+        return false;
+    if (count != 0)
+        m_resources.resize(count);
+    std::size_t entries = count; // the entry lines that were real entries
+    std::string line;
+    for (std::uint16_t i = 0; i < count;) {
+        if (!m_reader.Next(line))
+            return Short("entries", i, count);
+        if (line.find('=') == std::string::npos) {
+            m_reader.Skipped(line);
+            continue;
+        }
+        if (!ReadResourceEntry(line, m_resources[i++]) && entries == count)
+            entries = i - 1u;
+    }
+    if (entries != count)
+        Short("entries", entries, count);
+    return End(kResourceEnd);
+}
+
+bool CDocumentReader::ReadSegmentBody(HtmlSegment& segment, std::size_t index) {
+    segment.body.clear();
+    std::string line;
+    for (;;) {
+        if (!m_reader.Next(line)) {
+            m_damage.push_back("segment " + std::to_string(index + 1) + " has no end line");
+            return false;
+        }
+        if (EqualsNoCase(line, kSegmentEnd))
+            return true;
+        segment.body += line;
+        segment.body += "\r\n";
+    }
+}
+
+bool CDocumentReader::ReadSegments() {
+    std::uint16_t count = 0;
+    if (!Begin(Html, kHtmlBegin) || !Count("Segment Number", count))
+        return false;
+    if (count != 0)
+        m_segments.resize(count);
+    std::string value;
+    for (std::uint16_t i = 0; i < count; ++i) {
+        if (!m_reader.FindKey("Segment Position", value))
+            return Short("segments", i, count);
+        m_segments[i].position = value;
+        if (!ReadSegmentBody(m_segments[i], i))
+            return false;
+    }
+    return End(kHtmlEnd);
 }
 
 std::string OneLine(const std::string& text) {
@@ -123,13 +306,16 @@ std::string OneLine(const std::string& text) {
     return out;
 }
 
+} // namespace
+
+// Writes through a buffer to a file, or, without a file (fd -1), keeps the whole text.
 class CFileWriter {
 public:
     explicit CFileWriter(int fd) : m_fd(fd) {}
 
     void Write(std::string_view text) {
         m_buffer.append(text);
-        if (m_buffer.size() >= 65536)
+        if (m_fd >= 0 && m_buffer.size() >= 65536)
             Flush();
     }
     void Line(std::string_view text) {
@@ -149,11 +335,14 @@ public:
         }
         m_buffer.clear();
     }
+    std::string Take() { return std::move(m_buffer); }
 
 private:
     int m_fd;
     std::string m_buffer;
 };
+
+namespace {
 
 // Removes the temporary file unless it was renamed over the target.
 struct CTempFile {
@@ -307,98 +496,42 @@ std::vector<std::pair<std::string, std::string>> CTesselMap::Entries() const {
 // ---- CTesselFile ----
 
 bool CTesselFile::Load(const std::string& path) {
+    return LoadFile(path).file.Ok();
+}
+
+std::string CLoadResult::DescribeDamage() const {
+    std::string text;
+    for (const std::string& problem : damage)
+        text.append(text.empty() ? "" : "; ").append(problem);
+    return text;
+}
+
+CLoadResult CTesselFile::LoadFile(const std::string& path) {
+    CLoadResult result;
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-        return false;
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        result.file = FileResult::FromErrno(FileResult::Stage::Open, path, EISDIR);
+        return result;
+    }
+    errno = 0;
     std::ifstream in(path, std::ios::in | std::ios::binary);
-    if (!in.is_open())
-        return false;
-    CLineReader reader(in);
-
-    if (!ReadMapPart(reader, kDescriptionBegin, kDescriptionEnd, m_descriptions))
-        return true;
-    if (!ReadMapPart(reader, kParameterBegin, kParameterEnd, m_parameters))
-        return true;
-
-    std::string line;
-    std::string value;
-    if (!reader.SkipPast(kResourceBegin))
-        return true;
-    if (!reader.FindKey("Resource Number", value))
-        return true;
-    std::uint16_t count = ReadCount(value);
-    if (count != 0)
-        m_resources.resize(count);
-    for (std::uint16_t i = 0; i < count;) {
-        if (!reader.Next(line))
-            return true;
-        const std::size_t first = line.find('=');
-        if (first == std::string::npos)
-            continue;
-        const std::size_t last = line.rfind('=');
-        ResourceEntry& entry = m_resources[i++];
-        entry.name = Trim(line.substr(0, first));
-        if (first == last) {
-            entry.localPath = Trim(line.substr(first + 1));
-            entry.webPath.clear();
-        } else {
-            entry.localPath = Trim(line.substr(first + 1, last - first - 1));
-            entry.webPath = Trim(line.substr(last + 1));
-        }
+    if (!in.is_open()) {
+        result.file = FileResult::FromErrno(FileResult::Stage::Open, path, errno);
+        return result;
     }
-    if (!reader.SkipPast(kResourceEnd))
-        return true;
-
-    if (!reader.SkipPast(kHtmlBegin))
-        return true;
-    if (!reader.FindKey("Segment Number", value))
-        return true;
-    count = ReadCount(value);
-    if (count != 0)
-        m_segments.resize(count);
-    for (std::uint16_t i = 0; i < count; ++i) {
-        if (!reader.FindKey("Segment Position", value))
-            return true;
-        HtmlSegment& segment = m_segments[i];
-        segment.position = value;
-        segment.body.clear();
-        for (;;) {
-            if (!reader.Next(line))
-                return true;
-            if (EqualsNoCase(line, kSegmentEnd))
-                break;
-            segment.body += line;
-            segment.body += "\r\n";
-        }
-    }
-    reader.SkipPast(kHtmlEnd);
-    return true;
+    result.damage =
+        CDocumentReader(in, m_descriptions, m_parameters, m_resources, m_segments).Read();
+    return result;
 }
 
 bool CTesselFile::Save(const std::string& path) const {
-    if (path.empty() || path.back() == '/')
-        return false;
-    // Replace the file a link points at, not the link.
-    std::string target = path;
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        if (char* real = ::realpath(path.c_str(), nullptr)) {
-            target = real;
-            std::free(real);
-        }
-    }
-    const bool exists = ::stat(target.c_str(), &st) == 0;
-    // Whatever would stop the file being written in place also stops the save here.
-    if (exists && (S_ISDIR(st.st_mode) || ::access(target.c_str(), W_OK) != 0))
-        return false;
+    const FileResult result = SaveFile(path);
+    if (result.failed == FileResult::Stage::Write)
+        throw CTesselWriteError(result.reason);
+    return result.Ok();
+}
 
-    CTempFile temp;
-    if (!CreateTemp(target, temp))
-        return false;
-    if (exists)
-        ::fchmod(temp.fd, st.st_mode & 07777);
-
-    CFileWriter out(temp.fd);
+void CTesselFile::WriteParts(CFileWriter& out) const {
     out.Line(kDescriptionBegin);
     m_descriptions.ForEach([&out](const std::string& key, const std::string& value) {
         out.Line(OneLine(key) + " = " + OneLine(value));
@@ -431,18 +564,59 @@ bool CTesselFile::Save(const std::string& path) const {
     }
     out.Line(kHtmlEnd);
     out.Line("");
-    out.Flush();
+}
 
+std::string CTesselFile::ToText() const {
+    CFileWriter out(-1);
+    WriteParts(out);
+    return out.Take();
+}
+
+FileResult CTesselFile::SaveFile(const std::string& path) const {
+    using Stage = FileResult::Stage;
+    if (path.empty() || path.back() == '/')
+        return FileResult::FromErrno(Stage::Open, path, EISDIR);
+    // Replace the file a link points at, not the link.
+    std::string target = path;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char* real = ::realpath(path.c_str(), nullptr)) {
+            target = real;
+            std::free(real);
+        }
+    }
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    // Whatever would stop the file being written in place also stops the save here.
+    if (exists && S_ISDIR(st.st_mode))
+        return FileResult::FromErrno(Stage::Open, path, EISDIR);
+    if (exists && ::access(target.c_str(), W_OK) != 0)
+        return FileResult::FromErrno(Stage::Open, path, errno);
+
+    CTempFile temp;
+    if (!CreateTemp(target, temp))
+        return FileResult::FromErrno(Stage::Open, path, errno);
+    if (exists)
+        ::fchmod(temp.fd, st.st_mode & 07777);
+    try {
+        CFileWriter out(temp.fd);
+        WriteParts(out);
+        out.Flush();
+    } catch (const CTesselWriteError& error) {
+        return FileResult::Failure(Stage::Write, path, error.what());
+    }
     if (::fsync(temp.fd) != 0 && errno != EINVAL)
-        throw CTesselWriteError(std::string("write error: ") + std::strerror(errno));
+        return FileResult::Failure(Stage::Write, path,
+                                   std::string("write error: ") + std::strerror(errno));
     const int fd = temp.fd;
     temp.fd = -1;
     if (::close(fd) != 0)
-        throw CTesselWriteError(std::string("write error: ") + std::strerror(errno));
+        return FileResult::Failure(Stage::Write, path,
+                                   std::string("write error: ") + std::strerror(errno));
     if (::rename(temp.path.c_str(), target.c_str()) != 0)
-        throw CTesselWriteError(std::string("cannot replace the file: ") + std::strerror(errno));
+        return FileResult::Failure(Stage::Write, path,
+                                   std::string("cannot replace the file: ") + std::strerror(errno));
     temp.keep = true;
-    return true;
+    return FileResult();
 }
 
 std::string CTesselFile::GetDescription(const std::string& key) {

@@ -1,6 +1,8 @@
 // The widget document: four tables that are also the exact content of a ".tsl" file.
 #pragma once
 
+#include "FileResult.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -80,15 +82,35 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// What one Load found: whether the file could be opened and, when it ended before its parts
+// were complete or held lines the reader passed over, what is missing.
+struct CLoadResult {
+    FileResult file;
+    std::vector<std::string> damage; // empty for a whole file
+
+    bool Whole() const { return damage.empty(); }
+    // The problems joined with "; ".
+    std::string DescribeDamage() const;
+};
+
+class CFileWriter;
+
 class CTesselFile {
 public:
     static constexpr std::size_t kMaxListEntries = 65535;
 
     // Merges the file into the tables; false only when it cannot be opened for reading.
     bool Load(const std::string& path);
+    // Load, telling why a file could not be opened and what a damaged file lacks. A damaged file
+    // is read exactly as Load reads it.
+    CLoadResult LoadFile(const std::string& path);
     // Writes the four parts to a temporary file in the same folder and renames it over path.
     // False when the file cannot be created; throws CTesselWriteError on a later write error.
     bool Save(const std::string& path) const;
+    // Save, reporting a later write error as a result too; the old file then stays as it was.
+    FileResult SaveFile(const std::string& path) const;
+    // The bytes Save writes.
+    std::string ToText() const;
 
     // Description table. Getting an absent key creates it with an empty value.
     std::string GetDescription(const std::string& key);
@@ -120,6 +142,8 @@ public:
     const std::vector<HtmlSegment>& Segments() const { return m_segments; }
 
 private:
+    void WriteParts(CFileWriter& out) const;
+
     CTesselMap m_descriptions;
     CTesselMap m_parameters;
     std::vector<ResourceEntry> m_resources;

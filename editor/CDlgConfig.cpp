@@ -155,11 +155,20 @@ void CDlgConfig::Initialize() {
     m_nodes->AddRootNode(m_session->Model());
     CreateSheets();
     m_history.Reset(m_session->Model(), {});
+    m_discard.Start(m_session->Model());
     m_ready = true;
     QTreeWidgetItem* root = RootNode();
     SelectFresh(root);
     root->setExpanded(true);
     UpdateCommandUI();
+}
+
+void CDlgConfig::reject() {
+    if (m_ready && !m_discard.MayClose(this, m_session->Model(), [this](CAppletParameters& copy) {
+            ApplyPageValuesTo(copy);
+        }))
+        return;
+    QDialog::reject();
 }
 
 void CDlgConfig::CreateSheets() {

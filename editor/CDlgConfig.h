@@ -8,6 +8,7 @@
 #include "CConfigTree.h"
 #include "CEditHistory.h"
 #include "CNodeMap.h"
+#include "DiscardQuestion.h"
 #include "MenuTreeEdits.h"
 #include "TreeClipboard.h"
 
@@ -76,6 +77,9 @@ public:
     void ApplyLookTo(LookScope scope);
     // OK stores the page of the selected node, then closes with Accepted.
     void OnOK();
+    // Cancel, Escape and the close box: when the session changed something, only after the
+    // author chose to discard it.
+    void reject() override;
 
     // Evaluates the enabling rules for the menu entries and the tool buttons. It runs after every
     // command and selection change and whenever the clipboard changes.
@@ -183,6 +187,7 @@ private:
     // this node is left first, so the pages still see it as the selection while they store.
     QTreeWidgetItem* m_selected = nullptr;
     CEditHistory m_history;
+    CDiscardQuestion m_discard;
     bool m_initialized = false;
     bool m_ready = false;
     bool m_updatePending = false;

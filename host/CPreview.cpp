@@ -3,8 +3,10 @@
 #include "CTessel.h"
 #include "HostServices.h"
 #include "HostStrings.h"
+#include "Reasons.h"
 #include "TemplateFolders.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -140,16 +142,24 @@ void RunPreview(CTessel& widget, const QString& previewFolder, int kind,
                 const BrowserChoice& choice, QWidget* owner) {
     // Without a folder the write would copy the support files into the root folder.
     if (previewFolder.isEmpty()) {
-        Message(owner, QStringLiteral("Preview Failure!"));
+        Message(owner, WithReason(QStringLiteral("Preview Failure!"),
+                                  QCoreApplication::translate(
+                                      "host", "No folder for the preview could be created.")));
         return;
     }
     QDir().mkpath(previewFolder);
-    widget.WriteConfigFile((previewFolder + QStringLiteral("/preview.tsl")).toStdString());
+    // Whether the scratch document was written is not consulted; the copies it made are.
+    const WriteOutcome copies =
+        WriteWidget(widget, (previewFolder + QStringLiteral("/preview.tsl")).toStdString());
 
     const QString pagePath = previewFolder + QStringLiteral("/preview.htm");
     QFile page(pagePath);
+    const auto pageFailure = [&] {
+        Message(owner, WithReason(QStringLiteral("Preview Failure!"),
+                                  pagePath + QStringLiteral(": ") + page.errorString()));
+    };
     if (!page.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        Message(owner, QStringLiteral("Preview Failure!"));
+        pageFailure();
         return;
     }
     std::string style, script, position;
@@ -168,13 +178,15 @@ void RunPreview(CTessel& widget, const QString& previewFolder, int kind,
     }
     const std::string text = BuildPreviewPage(style, script, position);
     const bool written = page.write(text.data(), static_cast<qint64>(text.size())) ==
-                         static_cast<qint64>(text.size());
-    page.close();
+                             static_cast<qint64>(text.size()) &&
+                         page.flush();
     if (!written) {
-        Message(owner, QStringLiteral("Preview Failure!"));
+        pageFailure();
         return;
     }
+    page.close();
     LaunchBrowser(choice, pagePath);
+    ReportCopyFailures(owner, copies.copyFailures);
 }
 
 void CleanUpPreviewFolder(const QString& previewFolder) {

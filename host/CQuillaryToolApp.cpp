@@ -10,12 +10,18 @@
 #include "HostServices.h"
 #include "HostStrings.h"
 #include "Prompts.h"
+#include "Reasons.h"
+#include "RecoveryOffer.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QUrl>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 
 namespace {
 
@@ -35,6 +41,7 @@ CQuillaryToolApp::CQuillaryToolApp(const QString& folder)
 CQuillaryToolApp::~CQuillaryToolApp() {
     // The view refers to the document, the document holds the component instance.
     m_frame.reset();
+    m_recovery.reset();
     m_document.reset();
     if (m_comInitialized)
         CoUninitialize();
@@ -56,6 +63,8 @@ bool CQuillaryToolApp::InitInstance(const QStringList& arguments) {
         return false;
     }
     m_comInitialized = true;
+    // A file size limit fails a save, with its reason, instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
 
     const QString widgetFolder = appFolder + QStringLiteral("/My Widget");
     if (QFileInfo(widgetFolder).isDir())
@@ -72,6 +81,7 @@ bool CQuillaryToolApp::InitInstance(const QStringList& arguments) {
 
     m_document = std::make_unique<CQuillaryToolDoc>();
     m_document->recentFiles = &m_recentFiles;
+    m_recovery = std::make_unique<host::CRecovery>(*m_document, host::CRecovery::SharedFolder());
     m_frame = std::make_unique<CMainFrame>(this);
     m_document->window = m_frame.get();
     m_document->newDialog = [this](CTessel& widget) { return RunNewDialog(widget, m_frame.get()); };
@@ -92,16 +102,40 @@ bool CQuillaryToolApp::InitInstance(const QStringList& arguments) {
     m_frame->UpdateCaption();
 
     bool started = false;
-    m_frame->RunCommand(
-        [&] { started = arguments.isEmpty() ? OnFileNew() : OpenDocumentFile(arguments.first()); });
+    m_frame->RunCommand([&] {
+        started = arguments.isEmpty() || IsRecoveryStart(arguments)
+                      ? OnFileNew()
+                      : OpenDocumentFile(arguments.first());
+    });
     if (!started)
         return false;
     m_frame->ShowFirst();
+    m_recovery->Start();
+    m_frame->RunCommand([&] { RecoverLeftWork(arguments); });
     return true;
+}
+
+bool CQuillaryToolApp::IsRecoveryStart(const QStringList& arguments) {
+    return arguments.size() == 2 && arguments[0] == host::kRecoverArgument;
+}
+
+void CQuillaryToolApp::RecoverLeftWork(const QStringList& arguments) {
+    // A program started on one recovery copy opens it and offers no other.
+    if (!IsRecoveryStart(arguments)) {
+        host::OfferLeftCopies(*this, *m_recovery, arguments.isEmpty());
+        return;
+    }
+    host::CRecoveryCopy copy;
+    if (host::CRecovery::TakeOverCopy(arguments[1], copy))
+        host::OpenRecovered(*this, *m_recovery, std::move(copy));
 }
 
 int CQuillaryToolApp::ExitInstance() {
     CleanUpPreviewFolder();
+    // A clean end: the unsaved work was saved or given up, so its copy goes.
+    if (m_recovery)
+        m_recovery->Finish();
+    m_recovery.reset();
     m_frame.reset();
     m_document.reset();
     if (m_comInitialized) {
@@ -139,8 +173,14 @@ bool CQuillaryToolApp::OpenDocumentFile(const QString& path, int recentIndex) {
             m_recentFiles.Remove(recentIndex);
     };
     QFile probe(path);
-    if (!QFileInfo(path).isFile() || !probe.open(QIODevice::ReadOnly)) {
-        host::Message(m_frame.get(), QStringLiteral("Cannot open %1.").arg(path));
+    const QFileInfo info(path);
+    if (!info.isFile() || !probe.open(QIODevice::ReadOnly)) {
+        const QString reason = info.isFile()   ? probe.errorString()
+                               : info.isDir()  ? QString::fromUtf8(std::strerror(EISDIR))
+                               : info.exists() ? QStringLiteral("not a regular file")
+                                               : QString::fromUtf8(std::strerror(ENOENT));
+        host::Message(m_frame.get(), host::WithReason(QStringLiteral("Cannot open %1.").arg(path),
+                                                      path + QStringLiteral(": ") + reason));
         dropRecent();
         return false;
     }
@@ -150,7 +190,8 @@ bool CQuillaryToolApp::OpenDocumentFile(const QString& path, int recentIndex) {
         return false;
     }
     m_document->SetPathName(path);
-    m_document->SetModifiedFlag(false);
+    // A damaged file opens as changed: what was read is not what the file holds.
+    m_document->SetModifiedFlag(m_document->SaveAsRequired());
     if (CQuillaryToolView* view = View())
         view->OnInitialUpdate();
     return true;

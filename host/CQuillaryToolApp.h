@@ -5,6 +5,7 @@
 #include "CPreview.h"
 #include "CPreviewFolder.h"
 #include "CRecentFileList.h"
+#include "CRecovery.h"
 
 #include <QObject>
 #include <QString>
@@ -72,16 +73,23 @@ public:
     CMainFrame* MainFrame() const { return m_frame.get(); }
     CQuillaryToolView* View() const;
     CRecentFileList& RecentFiles() { return m_recentFiles; }
+    // The recovery copy of unsaved work; none before start-up.
+    host::CRecovery* Recovery() const { return m_recovery.get(); }
 
     QString appFolder;
     host::BrowserChoice browser;
 
 private:
     void OpenHelp(const QString& anchor);
+    // Started as "--recover FOLDER" by another program, to open one recovery copy.
+    static bool IsRecoveryStart(const QStringList& arguments);
+    // Opens that copy, or offers the copies of programs that no longer run.
+    void RecoverLeftWork(const QStringList& arguments);
 
     CRecentFileList m_recentFiles;
     std::unique_ptr<host::CPreviewFolder> m_previewFolder;
     std::unique_ptr<CQuillaryToolDoc> m_document;
+    std::unique_ptr<host::CRecovery> m_recovery;
     std::unique_ptr<CMainFrame> m_frame;
     bool m_comInitialized = false;
     bool m_modernHtml = false;

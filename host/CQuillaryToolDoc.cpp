@@ -8,7 +8,9 @@
 #include "HostServices.h"
 #include "HostStrings.h"
 #include "Prompts.h"
+#include "Reasons.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -73,6 +75,13 @@ void CQuillaryToolDoc::SetModifiedFlag(bool modified) {
     emit modifiedChanged(m_modified);
 }
 
+void CQuillaryToolDoc::SetDialogEdit(bool editing) {
+    if (editing == m_dialogEdit)
+        return;
+    m_dialogEdit = editing;
+    emit dialogEditChanged(editing);
+}
+
 bool CQuillaryToolDoc::SaveModified() {
     if (!m_modified)
         return true;
@@ -87,10 +96,28 @@ bool CQuillaryToolDoc::SaveModified() {
 }
 
 bool CQuillaryToolDoc::DoFileSave() {
-    if (m_pathName.isEmpty() ||
+    if (m_pathName.isEmpty() || m_saveAsRequired ||
         (QFileInfo::exists(m_pathName) && !QFileInfo(m_pathName).isWritable()))
         return DoSave(QString());
     return DoSave(m_pathName);
+}
+
+bool CQuillaryToolDoc::MayOverwrite(const QString& target, bool* saveAs) {
+    *saveAs = false;
+    if (m_pathName.isEmpty() || QFileInfo(target).absoluteFilePath() != m_pathName ||
+        !m_stamp.ChangedOnDisk(m_pathName))
+        return true;
+    const QStringList buttons = {QCoreApplication::translate("CQuillaryToolDoc", "Save As..."),
+                                 QCoreApplication::translate("CQuillaryToolDoc", "Overwrite"),
+                                 QCoreApplication::translate("CQuillaryToolDoc", "Cancel")};
+    const int answer = ui::prompts().askChoice(
+        window, QString::fromUtf8(host::kAppTitle),
+        QCoreApplication::translate("CQuillaryToolDoc",
+                                    "%1 was changed by another program since you opened it.")
+            .arg(m_pathName),
+        buttons, 2);
+    *saveAs = answer == 0;
+    return answer == 1;
 }
 
 bool CQuillaryToolDoc::DoSave(const QString& path, bool replace) {
@@ -113,10 +140,16 @@ bool CQuillaryToolDoc::DoSave(const QString& path, bool replace) {
         if (QFileInfo(target).suffix().isEmpty())
             target += QString::fromUtf8(host::kDocExtension);
     }
+    bool saveAs = false;
+    if (!MayOverwrite(target, &saveAs))
+        return saveAs && DoSave(QString(), replace);
     if (!OnSaveDocument(target))
         return false;
-    if (replace)
+    if (replace) {
         SetPathName(target);
+        m_stamp = CDiskStamp::Of(m_pathName);
+        m_saveAsRequired = false;
+    }
     return true;
 }
 
@@ -138,6 +171,8 @@ bool CQuillaryToolDoc::OnNewDocument() {
         return false;
     component = std::move(created);
     m_pathName.clear();
+    m_stamp = CDiskStamp();
+    m_saveAsRequired = false;
     SetTitle(QString::fromUtf8(host::kDocUntitled));
 
     if (firstNew) {
@@ -169,16 +204,56 @@ bool CQuillaryToolDoc::OnOpenDocument(const QString& path) {
     if (!created)
         return false;
     const std::string file = path.toStdString();
+    // Taken first: a change made while the file is read is then one more change, never one less.
+    const CDiskStamp stamp = CDiskStamp::Of(path);
     if (!created->ReadConfigFile(file)) {
-        host::Message(window, QStringLiteral("Open %1 Error!").arg(path));
+        host::Message(window, host::WithReason(QStringLiteral("Open %1 Error!").arg(path),
+                                               host::LastError(*created)));
         return false;
     }
-    if (created->GetProgID() != kFoldlineProgID) {
-        host::Message(window, QStringLiteral("This File is not saved by %1!")
-                                  .arg(QString::fromUtf8(host::kAppTitle)));
+    if (const std::string progId = created->GetProgID(); progId != kFoldlineProgID) {
+        const QString kind =
+            progId.empty() ? QCoreApplication::translate("CQuillaryToolDoc", "not a widget file")
+                           : QCoreApplication::translate("CQuillaryToolDoc", "a widget file of %1")
+                                 .arg(QString::fromStdString(progId));
+        host::Message(window, host::WithReason(QStringLiteral("This File is not saved by %1!")
+                                                   .arg(QString::fromUtf8(host::kAppTitle)),
+                                               path + QStringLiteral(": ") + kind));
+        return false;
+    }
+    const std::string damage = created->GetLastReadDamage();
+    m_saveAsRequired = !damage.empty();
+    if (m_saveAsRequired)
+        host::Message(window,
+                      QCoreApplication::translate(
+                          "CQuillaryToolDoc",
+                          "%1 is damaged: %2.\n\nWhat could be read is open. The next Save "
+                          "asks for a file name, so the damaged file stays as it is unless you "
+                          "choose it.")
+                          .arg(path, QString::fromStdString(damage)));
+    m_stamp = stamp;
+    component = std::move(created);
+    return true;
+}
+
+bool CQuillaryToolDoc::OnOpenRecovered(const QString& copyPath, const QString& originalPath,
+                                       const CDiskStamp& stamp, bool saveAsRequired) {
+    std::unique_ptr<CTessel> created = CreateComponent();
+    if (!created)
+        return false;
+    if (!created->ReadRecoveryFile(copyPath.toStdString())) {
+        host::Message(window, host::WithReason(QStringLiteral("Open %1 Error!").arg(copyPath),
+                                               host::LastError(*created)));
         return false;
     }
     component = std::move(created);
+    // Not put on the recent list: nothing was opened from or saved to that file yet.
+    m_pathName = originalPath.isEmpty() ? QString() : QFileInfo(originalPath).absoluteFilePath();
+    SetTitle(m_pathName.isEmpty() ? QString::fromUtf8(host::kDocUntitled)
+                                  : QFileInfo(m_pathName).fileName());
+    m_stamp = stamp;
+    m_saveAsRequired = saveAsRequired;
+    SetModifiedFlag(true);
     return true;
 }
 
@@ -188,11 +263,14 @@ bool CQuillaryToolDoc::OnSaveDocument(const QString& path) {
         return false;
     component->SetProgID(kFoldlineProgID);
     component->SetLastUpdateTime(CurrentLocalDate());
-    if (!component->WriteConfigFile(path.toStdString())) {
-        host::Message(window, QStringLiteral("Save to %1 Error!").arg(path));
+    const host::WriteOutcome outcome = host::WriteWidget(*component, path.toStdString());
+    if (!outcome.written) {
+        host::Message(window,
+                      host::WithReasons(QStringLiteral("Save to %1 Error!").arg(path), outcome));
         return false;
     }
     SetModifiedFlag(false);
+    host::ReportCopyFailures(window, outcome.copyFailures);
     return true;
 }
 
@@ -202,21 +280,25 @@ bool CQuillaryToolDoc::SaveAsTemplateAt(const std::string& name, const std::stri
         return false;
     const std::string oldTitle = component->GetTitle();
     const std::string oldDescription = component->GetDescription();
-    bool written = false;
+    host::WriteOutcome outcome;
     try {
         component->SetTitle(name);
         component->SetDescription(description);
-        written = component->WriteConfigFile(templatePath);
+        outcome = host::WriteWidget(*component, templatePath);
     } catch (...) {
         component->SetTitle(oldTitle);
         component->SetDescription(oldDescription);
         throw;
     }
-    host::Message(window, written ? QStringLiteral("Save as the template success!")
-                                  : QStringLiteral("Save as the template failure!"));
+    // Success only when the template and every one of its support files were written.
+    const bool complete = outcome.written && outcome.copyFailures.isEmpty();
+    host::Message(window,
+                  host::WithReasons(complete ? QStringLiteral("Save as the template success!")
+                                             : QStringLiteral("Save as the template failure!"),
+                                    outcome));
     component->SetTitle(oldTitle);
     component->SetDescription(oldDescription);
-    return written;
+    return outcome.written;
 }
 
 void CQuillaryToolDoc::OnCopySupportFiles() {
@@ -236,17 +318,20 @@ void CQuillaryToolDoc::OnCopySupportFiles() {
     for (int n = 1; QFileInfo::exists(scratch); ++n)
         scratch = folder + QStringLiteral("/copyres%1.tsl").arg(n);
 
-    bool written = false;
+    host::WriteOutcome outcome;
     try {
-        written = component->WriteConfigFile(scratch.toStdString());
+        outcome = host::WriteWidget(*component, scratch.toStdString());
     } catch (...) {
         QFile::remove(scratch);
         throw;
     }
     QFile::remove(scratch);
-    host::Message(window, QStringLiteral("Copy support files to %1 %2")
-                              .arg(folder, written ? QStringLiteral("success!")
-                                                   : QStringLiteral("failure!")));
+    // "success!" only when every file was copied; otherwise why not, and which.
+    const bool complete = outcome.written && outcome.copyFailures.isEmpty();
+    host::Message(window, host::WithReasons(QStringLiteral("Copy support files to %1 %2")
+                                                .arg(folder, complete ? QStringLiteral("success!")
+                                                                      : QStringLiteral("failure!")),
+                                            outcome));
 }
 
 bool CQuillaryToolDoc::CanCopySupportFiles() {

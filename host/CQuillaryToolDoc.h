@@ -2,6 +2,7 @@
 // reads or writes widget files itself; the component does.
 #pragma once
 
+#include "CDiskStamp.h"
 #include "CTessel.h"
 
 #include <QObject>
@@ -52,6 +53,19 @@ public:
     bool OnNewDocumentFrom(const std::function<void(CTessel& widget)>& fill);
     bool OnOpenDocument(const QString& path);
     bool OnSaveDocument(const QString& path);
+    // Opens a recovery copy as an unsaved document that remembers the file it came from
+    // (originalPath, empty for a widget never saved) and that file's stamp.
+    bool OnOpenRecovered(const QString& copyPath, const QString& originalPath,
+                         const CDiskStamp& stamp, bool saveAsRequired);
+
+    // The file was damaged when it was opened: the next Save asks for a name, so the damaged
+    // original is only replaced when the author chooses it.
+    bool SaveAsRequired() const { return m_saveAsRequired; }
+    // The file as the document last read or wrote it.
+    const CDiskStamp& Stamp() const { return m_stamp; }
+    // While the configuration dialog is open its edits are unsaved work too.
+    bool InDialogEdit() const { return m_dialogEdit; }
+    void SetDialogEdit(bool editing);
 
     // Writes the widget as a template under the given name and description, then puts the
     // widget's own title and description back. The modified flag is left alone.
@@ -76,14 +90,22 @@ public:
 signals:
     void titleChanged(const QString& title);
     void modifiedChanged(bool modified);
+    // The configuration dialog opens (true) or closes (false).
+    void dialogEditChanged(bool editing);
 
 private:
     std::unique_ptr<CTessel> CreateComponent();
     void SetTitle(const QString& title);
+    // Before Save writes over the document's own file: when another program changed it since,
+    // the author chooses. False to save nothing; *saveAs to pick another name.
+    bool MayOverwrite(const QString& target, bool* saveAs);
 
     std::unique_ptr<CTessel> component;
     bool firstNew = true;
     QString m_pathName;
     QString m_title;
     bool m_modified = false;
+    bool m_saveAsRequired = false;
+    bool m_dialogEdit = false;
+    CDiskStamp m_stamp;
 };

@@ -270,6 +270,12 @@ void CQuillaryToolView::RefreshFileList() {
 void CQuillaryToolView::OnConfigure() {
     if (m_document == nullptr || !m_document->HasComponent())
         return;
+    // The dialog's edits are unsaved work while it is open, whichever way it closes.
+    struct CDialogEdit {
+        CQuillaryToolDoc* doc;
+        ~CDialogEdit() { doc->SetDialogEdit(false); }
+    } editing{m_document};
+    m_document->SetDialogEdit(true);
     if (!m_document->Component()->Config())
         return;
     ShowChangedWidget();

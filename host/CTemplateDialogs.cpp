@@ -7,6 +7,7 @@
 #include "HostStrings.h"
 #include "NameRule.h"
 #include "Prompts.h"
+#include "Reasons.h"
 #include "TemplateFolders.h"
 
 #include <QDialogButtonBox>
@@ -18,7 +19,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace host {
 
@@ -65,11 +68,14 @@ std::string ExistingTemplate(const CTessel& tessel, const std::string& name) {
     return std::string();
 }
 
-// Removes a template file; false when it stays, e.g. shipped in a read-only folder.
-bool RemoveTemplate(const std::string& path) {
+// Removes a template file; when it stays (e.g. shipped in a read-only folder), why: "path: reason".
+std::string RemoveTemplate(const std::string& path) {
     if (!host::IsWritableFolder(FolderOfPath(path)))
-        return false;
-    return std::remove(path.c_str()) == 0 || !FileExists(path);
+        return path + ": " + std::strerror(EACCES);
+    if (std::remove(path.c_str()) == 0)
+        return std::string();
+    const int error = errno;
+    return FileExists(path) ? path + ": " + std::strerror(error) : std::string();
 }
 
 // A caption that names the control below or beside it for screen readers.
@@ -318,8 +324,8 @@ void CDlgManageTemplates::OnDelete() {
     if (!ui::askOkCancel(this, QString::fromUtf8(host::kAppTitle), question, ui::Icon::Exclamation))
         return;
     // A template in a read-only folder stays; dropping it from the list would hide that.
-    if (!RemoveTemplate(templates.paths[at])) {
-        host::Message(this, QStringLiteral("Delete Failure!"));
+    if (const std::string reason = RemoveTemplate(templates.paths[at]); !reason.empty()) {
+        host::Message(this, host::WithReason(QStringLiteral("Delete Failure!"), reason));
         return;
     }
     templates.titles.erase(templates.titles.begin() + m_selected);
@@ -355,18 +361,21 @@ void CDlgManageTemplates::OnRename() {
     const std::string description = descriptionEdit->text().toStdString();
     // A template that cannot be removed would be listed twice after the rename.
     bool renamed = host::IsWritableFolder(FolderOfPath(oldPath));
+    QString reason = renamed ? QString() : ToQt(oldPath + ": " + std::strerror(EACCES));
     if (renamed) {
         m_tessel.ReadConfigFile(oldPath);
         m_tessel.SetTitle(name.toStdString());
         m_tessel.SetDescription(description);
-        renamed = m_tessel.WriteConfigFile(newPath);
-        if (renamed && !RemoveTemplate(oldPath)) {
+        const host::WriteOutcome outcome = host::WriteWidget(m_tessel, newPath);
+        renamed = outcome.written;
+        reason = renamed ? ToQt(RemoveTemplate(oldPath)) : outcome.reason;
+        if (renamed && !reason.isEmpty()) {
             std::remove(newPath.c_str());
             renamed = false;
         }
     }
     if (!renamed) {
-        host::Message(this, QStringLiteral("Rename Failure!"));
+        host::Message(this, host::WithReason(QStringLiteral("Rename Failure!"), reason));
         return;
     }
     templates.titles[at] = name.toStdString();

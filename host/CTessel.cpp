@@ -225,6 +225,22 @@ std::string CTessel::GetResourceWebPath(int index) {
     return CallIndexText(DISPID_GetResourceWebPath, index);
 }
 
+std::string CTessel::GetLastReadDamage() {
+    return dispatch.CallText(DISPID_LastReadDamage);
+}
+std::string CTessel::GetLastError() {
+    return dispatch.CallText(DISPID_LastError);
+}
+std::string CTessel::GetLastCopyFailures() {
+    return dispatch.CallText(DISPID_LastCopyFailures);
+}
+std::string CTessel::GetWorkingDocument() {
+    return dispatch.CallText(DISPID_GetWorkingDocument);
+}
+bool CTessel::ReadRecoveryFile(const std::string& path) {
+    return dispatch.CallBool(DISPID_ReadRecoveryFile, {MakeVariantBstr(path)});
+}
+
 std::string CTessel::CallIndexText(DISPID id, int index) {
     return dispatch.CallText(id, {IndexArg(index)});
 }

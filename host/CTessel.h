@@ -52,6 +52,13 @@ public:
     std::string GetResourceName(int index);
     std::string GetResourceLocalPath(int index);
     std::string GetResourceWebPath(int index);
+    // Beyond the family's interface (FoldlineDispatch.h): why a read or write failed, what a read
+    // found damaged, the support files a write could not copy, and the recovery pair.
+    std::string GetLastReadDamage();
+    std::string GetLastError();
+    std::string GetLastCopyFailures();
+    std::string GetWorkingDocument();
+    bool ReadRecoveryFile(const std::string& path);
 
     // The site work. A failure as a whole throws CDispatchException with the reason; the
     // reports hold a line per page or link in trouble (see the component's members).

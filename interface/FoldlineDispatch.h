@@ -42,6 +42,17 @@ enum FoldlineDispId : DISPID {
     DISPID_ExportJSON = 31,
     DISPID_ImportJSON = 32,
     DISPID_ConfigSelection = 33,
+    // Beyond the family's interface, read-only: what the last ReadConfigFile found damaged (empty
+    // for a whole file), why the last ReadConfigFile or WriteConfigFile failed, and the support
+    // files the last WriteConfigFile could not copy, one "path: reason" per line.
+    DISPID_LastReadDamage = 34,
+    DISPID_LastError = 35,
+    DISPID_LastCopyFailures = 36,
+    // The widget as a save would write it now, with the open configuration dialog's edits, as
+    // the text of a widget file; copies nothing. ReadRecoveryFile reads such a file back with its
+    // file references in the folders they were in.
+    DISPID_GetWorkingDocument = 37,
+    DISPID_ReadRecoveryFile = 38,
 };
 
 // GetHTMLBody's kinds: the applet fragment for the local preview and for the web, and the markup

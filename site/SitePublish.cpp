@@ -73,10 +73,12 @@ private:
             ++m_report.unchanged;
             return;
         }
-        if (!m_report.dryRun &&
-            !WriteFileReplacing(published, m_listing.root + "/" + page, &reason)) {
-            m_report.problems.push_back({page, "not written: " + reason});
-            return;
+        if (!m_report.dryRun) {
+            const FileResult written = WriteFileReplacing(published, m_listing.root + "/" + page);
+            if (!written) {
+                m_report.problems.push_back({page, "not written: " + written.reason});
+                return;
+            }
         }
         ++m_report.updated;
     }

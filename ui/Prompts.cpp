@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 
 namespace ui {
@@ -42,6 +43,21 @@ Prompts defaults() {
                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
         int r = box.exec();
         return r == QMessageBox::Yes ? 1 : r == QMessageBox::No ? 0 : -1;
+    };
+    p.askChoice = [](QWidget* parent, const QString& title, const QString& text,
+                     const QStringList& buttons, int defaultButton) {
+        QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, parent);
+        QList<QAbstractButton*> added;
+        for (const QString& label : buttons)
+            added << box.addButton(label, QMessageBox::ActionRole);
+        // Escape and the close box answer -1, which every caller takes as the safe way out.
+        QPushButton* escape = box.addButton(QMessageBox::Cancel);
+        escape->hide();
+        box.setEscapeButton(escape);
+        if (defaultButton >= 0 && defaultButton < added.size())
+            box.setDefaultButton(static_cast<QPushButton*>(added[defaultButton]));
+        box.exec();
+        return static_cast<int>(added.indexOf(box.clickedButton()));
     };
     p.pickColor = [](QWidget* parent, QColor* color) {
         QColor chosen = QColorDialog::getColor(*color, parent);

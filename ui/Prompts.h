@@ -23,6 +23,11 @@ struct Prompts {
         askOkCancel;
     // Yes/No/Cancel question: 1 yes, 0 no, -1 cancel.
     std::function<int(QWidget* parent, const QString& title, const QString& text)> askYesNoCancel;
+    // A question answered by one of its own buttons: the index of the button chosen, or -1 when
+    // the box was closed without one. Enter presses the default button.
+    std::function<int(QWidget* parent, const QString& title, const QString& text,
+                      const QStringList& buttons, int defaultButton)>
+        askChoice;
     // A colour chooser preset to the colour; false when cancelled.
     std::function<bool(QWidget* parent, QColor* color)> pickColor;
     // A folder picker; empty when cancelled.

@@ -100,6 +100,13 @@ protected:
             questions.push_back(text);
             return answer;
         };
+        ui::prompts().askChoice = [this](QWidget*, const QString&, const QString& text,
+                                         const QStringList& buttons, int defaultButton) {
+            choices.push_back(text);
+            choiceButtons = buttons;
+            choiceDefault = defaultButton;
+            return choiceAnswer;
+        };
         QGuiApplication::clipboard()->clear();
     }
     void TearDown() override {
@@ -174,6 +181,11 @@ protected:
     std::vector<QString> messages;
     std::vector<QString> questions;
     bool answer = true;
+    // Questions with buttons of their own; answered with the button at choiceAnswer.
+    std::vector<QString> choices;
+    QStringList choiceButtons;
+    int choiceDefault = -1;
+    int choiceAnswer = 0;
     CFurlinItem* a1 = nullptr;
     CFurlinItem* a1x = nullptr;
     CFurlinItem* a2 = nullptr;

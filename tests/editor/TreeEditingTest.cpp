@@ -640,3 +640,94 @@ TEST_F(TreeEditingTest, ADialogDestroyedWhileALabelIsEditedIgnoresTheEditor) {
 }
 
 } // namespace
+
+namespace {
+
+const QString kDiscardQuestion = "Discard the changes made in this dialog?";
+
+// Cancel, Escape and the close box each close a session without changes at once, and ask about
+// one with changes; "Keep Editing" leaves the dialog open with the edits.
+TEST_F(TreeEditingTest, ClosingWithoutOkAsksOnlyWhenTheSessionChangedSomething) {
+    BuildSample();
+    const std::function<void()> ways[] = {
+        [this] { dialog->CancelButton()->click(); },
+        [this] {
+            dialog->Tree()->setFocus();
+            Press(Qt::Key_Escape);
+        },
+        [this] { dialog->close(); },
+    };
+    for (const auto& close : ways) {
+        OpenShown();
+        Select({0, 1}); // its page shows "_self" for its empty frame: no change of the author's
+        close();
+        EXPECT_TRUE(choices.empty());
+        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    }
+    for (const auto& close : ways) {
+        OpenShown();
+        Select({0, 1});
+        dialog->OnInsert();
+        choices.clear();
+        choiceAnswer = 1;
+        close();
+        ASSERT_EQ(choices.size(), 1u);
+        EXPECT_EQ(choices[0], kDiscardQuestion);
+        EXPECT_EQ(choiceButtons, QStringList({"Discard", "Keep Editing"}));
+        EXPECT_EQ(choiceDefault, 1);
+        EXPECT_TRUE(dialog->isVisible()) << "Keep Editing";
+        choiceAnswer = -1; // the question's own close box keeps editing too
+        close();
+        EXPECT_TRUE(dialog->isVisible());
+        choiceAnswer = 0;
+        close();
+        EXPECT_FALSE(dialog->isVisible()) << "Discard";
+        EXPECT_EQ(choices.size(), 3u);
+    }
+}
+
+// What the shown page holds counts before it is stored; a change undone again is no change.
+TEST_F(TreeEditingTest, UnstoredPageValuesAskAndUndoneChangesDoNot) {
+    BuildSample();
+    OpenShown();
+    Select({0, 1});
+    auto* label = Field<QPlainTextEdit>(ItemPage("General"), "Item Label:");
+    ASSERT_NE(label, nullptr);
+    label->setPlainText("typed, not stored");
+    choiceAnswer = 1;
+    dialog->CancelButton()->click();
+    EXPECT_EQ(choices.size(), 1u);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(a2->Label, "a2");
+
+    label->setPlainText("a2");
+    dialog->OnInsert();
+    dialog->OnUndo();
+    choices.clear();
+    dialog->CancelButton()->click();
+    EXPECT_TRUE(choices.empty());
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+// Escape inside a label edit ends only that edit, even after other changes.
+TEST_F(TreeEditingTest, EscapeInALabelEditEndsOnlyTheEdit) {
+    BuildSample();
+    OpenShown();
+    Select({0, 1});
+    dialog->OnInsert(); // a change, so a close would ask
+    choiceAnswer = 0;
+    dialog->OnRename();
+    ASSERT_NE(Editor(), nullptr);
+    Type("dropped");
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(Editor(), nullptr);
+    EXPECT_TRUE(choices.empty());
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->SelectedNode()->text(0), "item");
+    Press(Qt::Key_Escape); // now the dialog's own Escape
+    EXPECT_EQ(choices.size(), 1u);
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+} // namespace

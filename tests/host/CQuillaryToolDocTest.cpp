@@ -51,11 +51,16 @@ TEST_F(CQuillaryToolDocTest, FailedOpenKeepsTheCurrentWidget) {
     WriteText(foreign, kForeignWidget);
     WriteText(text, "just some text\r\nwithout any part\r\n");
 
-    for (const QString& path : {foreign, text}) {
+    // The specified text first, then the file and what it is.
+    const std::pair<QString, QString> files[] = {
+        {foreign, foreign + ": a widget file of TesselServer.Other"},
+        {text, text + ": not a widget file"}};
+    for (const auto& [path, reason] : files) {
         messages.clear();
         yesNoCancelAnswers = {0}; // discard the changes
         EXPECT_FALSE(app->OpenDocumentFile(path));
-        EXPECT_EQ(messages, QStringList{"This File is not saved by Quillary Foldline!"});
+        EXPECT_EQ(messages,
+                  QStringList{"This File is not saved by Quillary Foldline!\n\n" + reason});
         EXPECT_EQ(questions.last(), "Save changes to Untitled_TesselServer.Foldline?");
         ASSERT_TRUE(Doc()->HasComponent());
         EXPECT_EQ(Widget()->GetTitle(), "Menu2");
@@ -77,7 +82,8 @@ TEST_F(CQuillaryToolDocTest, ForeignFileOnTheCommandLineEndsStartUp) {
     const QString foreign = TempPath("foreign.tsl");
     WriteText(foreign, kForeignWidget);
     EXPECT_FALSE(Start({foreign}));
-    EXPECT_EQ(messages, QStringList{"This File is not saved by Quillary Foldline!"});
+    EXPECT_EQ(messages, QStringList{"This File is not saved by Quillary Foldline!\n\n" + foreign +
+                                    ": a widget file of TesselServer.Other"});
 }
 
 TEST_F(CQuillaryToolDocTest, UnreadableRecentFileIsDroppedFromTheList) {
@@ -137,7 +143,11 @@ TEST_F(CQuillaryToolDocTest, FailedSaveKeepsTheDocumentModified) {
     Doc()->SetModifiedFlag(true);
     const QString path = TempPath("no/such/folder/menu.tsl");
     EXPECT_FALSE(Doc()->DoSave(path));
-    EXPECT_EQ(messages, QStringList{"Save to " + path + " Error!"});
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("Save to " + path + " Error!\n\n" + path +
+                                       ": No such file or directory\n\n"
+                                       "These support files could not be copied:\n"))
+        << messages[0].toStdString();
     EXPECT_TRUE(Doc()->IsModified());
     EXPECT_EQ(Doc()->GetTitle(), "Untitled_TesselServer.Foldline");
     EXPECT_TRUE(app->RecentFiles().Entries().isEmpty());
@@ -165,7 +175,12 @@ TEST_F(CQuillaryToolDocTest, CopySupportFilesLeavesNoScratchAndReportsTheOutcome
     messages.clear();
     folderToPick = TempPath("nowhere");
     Doc()->OnCopySupportFiles();
-    EXPECT_EQ(messages, QStringList{"Copy support files to " + folderToPick + " failure!"});
+    const QString nowhere = folderToPick;
+    EXPECT_EQ(messages, QStringList{"Copy support files to " + nowhere + " failure!\n\n" + nowhere +
+                                    "/copyres.tsl: No such file or directory\n\n" +
+                                    "These support files could not be copied:\n" + nowhere +
+                                    "/furlin.js: No such file or directory\n" + nowhere +
+                                    "/furlin.css: No such file or directory"});
 
     messages.clear();
     folderToPick.clear();
@@ -246,7 +261,10 @@ TEST_F(CQuillaryToolDocTest, SaveAsTemplateRestoresTitleDescriptionAndFlag) {
 
     messages.clear();
     EXPECT_FALSE(Doc()->SaveAsTemplateAt("Tmpl", "x", TempPath("no/dir/t.tsl").toStdString()));
-    EXPECT_EQ(messages, QStringList{"Save as the template failure!"});
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("Save as the template failure!\n\n" +
+                                       TempPath("no/dir/t.tsl") + ": No such file or directory"))
+        << messages[0].toStdString();
     EXPECT_EQ(Widget()->GetTitle(), "Menu2");
 }
 

@@ -6,6 +6,7 @@
 #include "HostTestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 
 #include <functional>
@@ -54,6 +55,11 @@ const Member kInterface[] = {
     {"ExportJSON", DISPID_ExportJSON},
     {"ImportJSON", DISPID_ImportJSON},
     {"ConfigSelection", DISPID_ConfigSelection},
+    {"LastReadDamage", DISPID_LastReadDamage},
+    {"LastError", DISPID_LastError},
+    {"LastCopyFailures", DISPID_LastCopyFailures},
+    {"GetWorkingDocument", DISPID_GetWorkingDocument},
+    {"ReadRecoveryFile", DISPID_ReadRecoveryFile},
 };
 
 struct RecordedCall {
@@ -171,6 +177,11 @@ TEST_F(DispatchAgreementTest, EveryCallOfTheProgramReachesTheMemberItIsNamedFor)
         {"ExportJSON", [json](CTessel& w) { w.ExportJSON(json); }},
         {"ImportJSON", [json](CTessel& w) { w.ImportJSON(json); }},
         {"ConfigSelection", [](CTessel& w) { w.SetConfigSelection("0.0"); }},
+        {"LastReadDamage", [](CTessel& w) { w.GetLastReadDamage(); }},
+        {"LastError", [](CTessel& w) { w.GetLastError(); }},
+        {"LastCopyFailures", [](CTessel& w) { w.GetLastCopyFailures(); }},
+        {"GetWorkingDocument", [](CTessel& w) { w.GetWorkingDocument(); }},
+        {"ReadRecoveryFile", [](CTessel& w) { w.ReadRecoveryFile("/no/such/file.tsl"); }},
     };
     for (const auto& [name, call] : calls) {
         CRecordingDispatch recorder;
@@ -190,5 +201,26 @@ TEST_F(DispatchAgreementTest, EveryCallOfTheProgramReachesTheMemberItIsNamedFor)
         EXPECT_EQ(component.dispatch.TryInvoke(made.id, made.flags, made.args, &result, &excep),
                   S_OK)
             << name;
+    }
+}
+
+// The members beyond the family's interface are described where callers look for them: in
+// tessel-call's help and on the help page, each with its identifier.
+TEST_F(DispatchAgreementTest, MembersBeyondTheInterfaceAreListedInBothHelps) {
+    QProcess tool;
+    tool.start(QString::fromUtf8(qgetenv("FOLDLINE_BUILD_DIR")) + "/bin/tessel-call", {"--help"});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    const QString toolHelp = QString::fromUtf8(tool.readAllStandardOutput());
+    QFile page(QStringLiteral(FOLDLINE_SOURCE_DIR "/data/help/index.html"));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    const QString pageHelp = QString::fromUtf8(page.readAll());
+    for (const Member& member : kInterface) {
+        if (member.id <= DISPID_SetResourceLocalPath)
+            continue;
+        const QString listed = QStringLiteral("%1 (%2)").arg(member.name).arg(member.id);
+        EXPECT_TRUE(toolHelp.contains(listed)) << member.name;
+        EXPECT_TRUE(pageHelp.contains(
+            QStringLiteral("<code>%1</code> (%2)").arg(member.name).arg(member.id)))
+            << member.name;
     }
 }

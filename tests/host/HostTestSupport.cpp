@@ -68,6 +68,29 @@ void RegisterComponent() {
 
 } // namespace
 
+QByteArray OneMenuWidget(const QByteArray& title, const QByteArray& itemLines, int items) {
+    const QByteArray style = "0,16777215,1,0,0,14,0,0,0,0,0,1,0,,,0,16777215,1,0,0,14,0,0,0,0,0,"
+                             "1,0,,,0,16777215,1,0,0,14,0,0,0,0,0,1,0,,,";
+    return "========== Description Part Begin ==========\r\n"
+           "Title = " +
+           title +
+           "\r\nProgID = TesselServer.Foldline\r\nPreviewPath = \r\n"
+           "========== Description Part End ==========\r\n\r\n"
+           "========== Parameter Part Begin ==========\r\n"
+           "Version = 1.1\r\n"
+           "ApStyle = My Foldline,0,200,400,0,0,,0,0,0,,1,5,5,0,1,0,1,1,0,5,5,0,,,,1,Loading\r\n"
+           "MStyle-0 = 0,0,0,0,40,15,80,20,5,0,top-level Foldline,1\r\n"
+           "IStyle-0 = " +
+           style + "\r\nMStyle-1 = 0,0,0,0,40,15,80,20,5,0,Menu,1\r\nIStyle-1 = " + style + "\r\n" +
+           itemLines + "Misc = 2," + QByteArray::number(items) +
+           ",0,-0,0-1,\r\n"
+           "========== Parameter Part End ==========\r\n\r\n"
+           "========== Resource Part Begin ==========\r\nResource Number = 0\r\n"
+           "========== Resource Part End ==========\r\n\r\n"
+           "========== HTML Part Begin ==========\r\nSegment Number = 0\r\n"
+           "========== HTML Part End ==========\r\n\r\n";
+}
+
 bool ComponentRegistered() {
     return g_registered;
 }
@@ -76,6 +99,21 @@ const std::string& ComponentProblem() {
 }
 std::string ComponentLibraryPath() {
     return g_library;
+}
+
+void HostTest::AnswerChoices() {
+    ui::prompts().askChoice = [this](QWidget*, const QString& title, const QString& text,
+                                     const QStringList& buttons, int defaultButton) {
+        EXPECT_EQ(title, QStringLiteral("Quillary Foldline"));
+        questions << text;
+        choiceButtons = buttons;
+        choiceDefault = defaultButton;
+        if (choiceAnswers.empty())
+            return -1;
+        const int answer = choiceAnswers.front();
+        choiceAnswers.pop_front();
+        return answer;
+    };
 }
 
 void HostTest::SetUp() {
@@ -105,6 +143,7 @@ void HostTest::SetUp() {
         yesNoCancelAnswers.pop_front();
         return answer;
     };
+    AnswerChoices();
     p.pickColor = [](QWidget*, QColor*) { return false; };
     p.pickFolder = [this](QWidget*, const QString& caption, const QString&) {
         EXPECT_EQ(caption, QStringLiteral("Choose a directory"));

@@ -32,6 +32,10 @@ std::string ComponentLibraryPath();
 #define REQUIRE_COMPONENT()                                                                        \
     ASSERT_TRUE(ComponentRegistered()) << "widget component unavailable: " << ComponentProblem()
 
+// A whole widget file of one top-level menu holding `items` items, given as their parameter lines
+// ("I0-1 = Label,,link,...\r\n").
+QByteArray OneMenuWidget(const QByteArray& title, const QByteArray& itemLines, int items);
+
 class HostTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -50,6 +54,11 @@ protected:
     QStringList messages;
     QStringList questions;
     std::deque<int> yesNoCancelAnswers; // popped per question; -1 (cancel) when empty
+    // Questions with buttons of their own, recorded in questions too: the buttons of the last
+    // one and its default; answers popped per question, -1 (closed) when empty.
+    QStringList choiceButtons;
+    int choiceDefault = -1;
+    std::deque<int> choiceAnswers;
     QString folderToPick;
     QString saveFileToPick;
     QString openFileToPick;
@@ -59,6 +68,8 @@ protected:
     std::function<bool(QDialog&)> dialogRunner;
 
 private:
+    void AnswerChoices();
+
     QTemporaryDir m_temp;
     QString m_savedCurrent;
 };

@@ -140,7 +140,8 @@ TEST_F(PreviewTest, PageThatCannotBeCreatedIsReportedAndNothingLaunches) {
     const QString folder = TempPath("preview");
     ASSERT_TRUE(QDir().mkpath(folder + "/preview.htm")); // a folder where the page should go
     host::RunPreview(*app->Document()->Component(), folder, 0, host::BrowserChoice{}, nullptr);
-    EXPECT_EQ(messages, QStringList{"Preview Failure!"});
+    EXPECT_EQ(messages,
+              QStringList{"Preview Failure!\n\n" + folder + "/preview.htm: Is a directory"});
     EXPECT_TRUE(openedUrls.isEmpty());
     EXPECT_TRUE(starts.empty());
 }
@@ -154,7 +155,8 @@ TEST_F(PreviewTest, PreviewFolderThatCannotBeMadeWritesNothingAnywhere) {
     EXPECT_FALSE(blocked.IsClaimed());
     host::RunPreview(*app->Document()->Component(), blocked.Path(), 0, host::BrowserChoice{},
                      nullptr);
-    EXPECT_EQ(messages, QStringList{"Preview Failure!"});
+    EXPECT_EQ(messages,
+              QStringList{"Preview Failure!\n\nNo folder for the preview could be created."});
     EXPECT_TRUE(openedUrls.isEmpty());
     EXPECT_FALSE(QFile::exists("/preview.tsl"));
 }

@@ -5,6 +5,9 @@
 //   save PATH      saves the widget to PATH; answers ok or failed
 //   open PATH      opens PATH; answers ok or failed
 //   recent         answers the recent files as the File menu shows them, separated by "|"
+//   title NAME     gives the widget a new title, as Rename does; answers ok
+//   tick           keeps the recovery copy now; answers its path, or none
+//   state          answers the widget's title, the document's path and 1 when modified, by "|"
 //   exit           ends the program as Exit does; answers ok
 // Nothing is shown and no browser starts; messages go to standard error.
 #include "CMainFrame.h"
@@ -14,6 +17,7 @@
 #include "Prompts.h"
 
 #include <QApplication>
+#include <QFile>
 
 #include <cstdio>
 #include <iostream>
@@ -28,6 +32,14 @@ void Quiet() {
     };
     p.askOkCancel = [](QWidget*, const QString&, const QString&, ui::Icon) { return false; };
     p.askYesNoCancel = [](QWidget*, const QString&, const QString&) { return 0; };
+    // The recovery offer: the answer comes from HOST_INSTANCE_CHOICE (the button's index); the
+    // question goes to standard error.
+    p.askChoice = [](QWidget*, const QString&, const QString& text, const QStringList&, int) {
+        std::fprintf(stderr, "question: %s\n", text.toUtf8().constData());
+        bool given = false;
+        const int answer = qEnvironmentVariableIntValue("HOST_INSTANCE_CHOICE", &given);
+        return given ? answer : -1;
+    };
     host::Services& s = host::services();
     s.openUrl = [](const QUrl&) { return true; };
     s.startProgram = [](const QString&, const QStringList&, const QString&) { return true; };
@@ -47,6 +59,22 @@ std::string Answer(CQuillaryToolApp& app, const std::string& line) {
         return app.Document()->DoSave(argument) ? "ok" : "failed";
     if (command == "open")
         return app.OpenDocumentFile(argument) ? "ok" : "failed";
+    if (command == "title") {
+        app.Document()->Component()->SetTitle(argument.toStdString());
+        app.Document()->SetModifiedFlag(true);
+        return "ok";
+    }
+    if (command == "tick") {
+        app.Recovery()->Tick();
+        app.Recovery()->Flush();
+        const QString copy = app.Recovery()->CopyPath();
+        return QFile::exists(copy) ? copy.toStdString() : "none";
+    }
+    if (command == "state") {
+        CQuillaryToolDoc& document = *app.Document();
+        return document.Component()->GetTitle() + "|" + document.GetPathName().toStdString() + "|" +
+               (document.IsModified() ? "1" : "0");
+    }
     if (command == "recent") {
         app.MainFrame()->UpdateRecentFileMenu();
         return app.RecentFiles().Entries().join('|').toStdString();

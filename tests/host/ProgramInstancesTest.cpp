@@ -3,6 +3,7 @@
 #include "CPreviewFolder.h"
 #include "CQuillaryToolDoc.h"
 #include "HostTestSupport.h"
+#include "ProgramProcess.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,68 +12,9 @@
 
 namespace {
 
-const QByteArray kStyle = "0,16777215,1,0,0,14,0,0,0,0,0,1,0,,,0,16777215,1,0,0,14,0,0,0,0,0,1,0,,,"
-                          "0,16777215,1,0,0,14,0,0,0,0,0,1,0,,,";
-
 // One menu whose item shows two images that lie beside the widget file.
 const QByteArray kImagedWidget =
-    "========== Description Part Begin ==========\r\n"
-    "Title = Imaged\r\n"
-    "ProgID = TesselServer.Foldline\r\n"
-    "PreviewPath = \r\n"
-    "========== Description Part End ==========\r\n\r\n"
-    "========== Parameter Part Begin ==========\r\n"
-    "Version = 1.1\r\n"
-    "ApStyle = My Foldline,0,200,400,0,0,,0,0,0,,1,5,5,0,1,0,1,1,0,5,5,0,,,,1,Loading\r\n"
-    "MStyle-0 = 0,0,0,0,40,15,80,20,5,0,top-level Foldline,1\r\n"
-    "IStyle-0 = " +
-    kStyle +
-    "\r\n"
-    "MStyle-1 = 0,0,0,0,40,15,80,20,5,0,Menu,1\r\n"
-    "IStyle-1 = " +
-    kStyle +
-    "\r\n"
-    "I0-1 = Home,,index.html,,dot.gif,over.gif,,,,1,img/,img/,,,\r\n"
-    "Misc = 2,1,0,-0,0-1,\r\n"
-    "========== Parameter Part End ==========\r\n\r\n";
-
-// A program in a process of its own, driven through tests/host/ProgramInstance.cpp.
-class CProgram {
-public:
-    ~CProgram() {
-        if (m_process.state() != QProcess::NotRunning)
-            Kill();
-    }
-    bool Start(const QString& appFolder, const QStringList& arguments = {}) {
-        m_process.start(QStringLiteral(HOST_INSTANCE), QStringList{appFolder} + arguments);
-        return m_process.waitForStarted(30000) && ReadLine() == "started";
-    }
-    QString Ask(const QString& command) {
-        m_process.write(command.toUtf8() + '\n');
-        return ReadLine();
-    }
-    bool Exit() {
-        return Ask(QStringLiteral("exit")) == "ok" && m_process.waitForFinished(30000) &&
-               m_process.exitCode() == 0;
-    }
-    // Ends the process at once, as a crash would: nothing is cleaned up or written.
-    void Kill() {
-        m_process.kill();
-        m_process.waitForFinished(30000);
-    }
-    QString Errors() { return QString::fromUtf8(m_process.readAllStandardError()); }
-
-private:
-    QString ReadLine() {
-        while (!m_process.canReadLine()) {
-            if (!m_process.waitForReadyRead(60000))
-                return QStringLiteral("<no answer: %1>").arg(Errors());
-        }
-        return QString::fromUtf8(m_process.readLine()).trimmed();
-    }
-
-    QProcess m_process;
-};
+    OneMenuWidget("Imaged", "I0-1 = Home,,index.html,,dot.gif,over.gif,,,,1,img/,img/,,,\r\n", 1);
 
 } // namespace
 

@@ -220,13 +220,14 @@ TEST_F(ReadOnlyInstallTest, ManageRenamesIntoTheUserFolderAndReportsAnUndeletabl
     // The shipped template cannot leave its read-only folder: renaming it would list it twice.
     dialog.nameEdit->setText("Renamed");
     dialog.OnRename();
-    EXPECT_EQ(messages, QStringList{"Rename Failure!"});
+    const QString denied = QString::fromStdString(shipped) + ": Permission denied";
+    EXPECT_EQ(messages, QStringList{"Rename Failure!\n\n" + denied});
     EXPECT_EQ(dialog.templates.paths[0], shipped);
     EXPECT_TRUE(QFile::exists(QString::fromStdString(shipped)));
     EXPECT_FALSE(QFile::exists(QString::fromStdString(UserTemplate("Renamed"))));
     messages.clear();
     dialog.OnDelete();
-    EXPECT_EQ(messages, QStringList{"Delete Failure!"});
+    EXPECT_EQ(messages, QStringList{"Delete Failure!\n\n" + denied});
     EXPECT_EQ(dialog.templates.Count(), 2);
     EXPECT_TRUE(QFile::exists(QString::fromStdString(shipped)));
 
@@ -248,7 +249,9 @@ TEST_F(ReadOnlyInstallTest, ManageRenamesIntoTheUserFolderAndReportsAnUndeletabl
     ASSERT_TRUE(QDir().mkpath(path + "/inside"));
     messages.clear();
     dialog.OnDelete();
-    EXPECT_EQ(messages, QStringList{"Delete Failure!"});
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith("Delete Failure!\n\n" + path + ": "))
+        << messages[0].toStdString();
     EXPECT_EQ(dialog.templates.Count(), 2);
     EXPECT_EQ(dialog.templateList->count(), 2);
     EXPECT_EQ(dialog.Selected(), 1);

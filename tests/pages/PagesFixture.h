@@ -43,6 +43,9 @@ protected:
         ui::prompts().askOkCancel = [](QWidget*, const QString&, const QString&, ui::Icon) {
             return true;
         };
+        // Cancel after edits discards them, as these tests expect.
+        ui::prompts().askChoice = [](QWidget*, const QString&, const QString&, const QStringList&,
+                                     int) { return 0; };
         m_savedHelp = HelpTopicOpener();
         HelpTopicOpener() = [this](int topic) { m_helpTopics.push_back(topic); };
         m_savedRunner = PageDialogRunnerFunction();

@@ -84,3 +84,28 @@ TEST_F(PagesTest, ThreeLevelWidgetThroughTheDialogGivesItsWebHtml) {
     EXPECT_TRUE(groups[0].endsWith(",0,0")) << groups[0].toStdString();
     EXPECT_EQ(html.find("I3-"), std::string::npos);
 }
+
+// What the open dialog holds, stored or only typed on the page, is in the working document the
+// program keeps as its recovery copy; Cancel still restores the widget.
+TEST_F(PagesTest, TheWorkingDocumentHoldsTheOpenDialogsEditsTypedOrStored) {
+    CFurlin* menu = Model().InsertNewMenu();
+    CFurlinItem* item = menu->InsertNewItem();
+    item->Label = "Before";
+    std::string during;
+    EXPECT_FALSE(Configure([&](CDlgConfig& dialog) -> bool {
+        dialog.OnInsert(); // stored at once: a second top-level menu
+        Select(dialog, item);
+        Field<QPlainTextEdit>(ItemTab(dialog, "General"), "Item Label:")->setPlainText("Typed");
+        during = m_object->GetWorkingDocument();
+        EXPECT_EQ(item->Label, "Before") << "typing alone stores nothing";
+        dialog.reject();
+        return false;
+    }));
+    EXPECT_NE(during.find("Typed,"), std::string::npos) << during;
+    EXPECT_EQ(during.find("Before,"), std::string::npos) << during;
+    EXPECT_NE(during.find("Misc = 3,"), std::string::npos) << during;
+    const std::string after = m_object->GetWorkingDocument();
+    EXPECT_NE(after.find("Misc = 2,"), std::string::npos) << after;
+    EXPECT_NE(after.find("Before,"), std::string::npos);
+    EXPECT_EQ(after.find("Typed,"), std::string::npos);
+}

@@ -67,6 +67,54 @@ TEST_F(DialogsTest, CopyResourcesRenameRules) {
     EXPECT_EQ(m_messages[0], "Please select a file to rename first!");
 }
 
+// The dialog as copying's resolver: one row per clash, and OK hands back each row's name.
+TEST_F(DialogsTest, CopyResourcesAnswersTheClashesItWasAskedAbout) {
+    std::string first = "/pics/a.gif";
+    std::string second = "/pics/a.gif";
+    std::string other = "/art/c.gif";
+    const std::string site = Dir("site") + "/";
+    const auto clashes = [&] {
+        return std::vector<CopyConflict>{{"/art/c.gif", {&other}, ""},
+                                         {"/pics/a.gif", {&first, &second}, ""}};
+    };
+    auto& runner = CDlgCopyResources::Runner();
+    const auto saved = runner;
+    int shown = 0;
+    runner = [&](CDlgCopyResources& dialog) {
+        ++shown;
+        EXPECT_EQ(dialog.DestinationFolder(), site);
+        EXPECT_EQ(dialog.ConflictCount(), 3);
+        EXPECT_EQ(dialog.RowCount(), 2);
+        EXPECT_EQ(dialog.RowSourcePath(1), "/pics/a.gif");
+        EXPECT_TRUE(dialog.RenameRow(1, "b.gif"));
+        dialog.accept();
+        return true;
+    };
+    std::vector<CopyConflict> conflicts = clashes();
+    CDlgCopyResources dialog("");
+    EXPECT_TRUE(dialog.ResolveConflicts(site, conflicts));
+    EXPECT_EQ(conflicts[0].targetName, "c.gif");
+    EXPECT_EQ(conflicts[1].targetName, "b.gif");
+    // The dialog itself copies nothing and rewrites no reference.
+    EXPECT_EQ(first, "/pics/a.gif");
+    EXPECT_EQ(FileCount(site), 0);
+
+    // Escape: no names, nothing to copy.
+    runner = [&](CDlgCopyResources& escaped) {
+        ++shown;
+        escaped.reject();
+        return false;
+    };
+    conflicts = clashes();
+    EXPECT_FALSE(CDlgCopyResources::OnDemand().ResolveConflicts(site, conflicts));
+    EXPECT_EQ(conflicts[1].targetName, "");
+    // With nothing to settle no dialog is made.
+    std::vector<CopyConflict> none;
+    EXPECT_FALSE(CDlgCopyResources::OnDemand().ResolveConflicts(site, none));
+    EXPECT_EQ(shown, 2);
+    runner = saved;
+}
+
 TEST_F(DialogsTest, BrowseFilesListsMatchingFilesSortedWithOneIconPerPattern) {
     const std::string site = Dir("site");
     for (const char* name : {"b.gif", "c.au", "a.gif", "notes.txt"})
