@@ -220,7 +220,7 @@ const char kHelp[] =
     "  PublishToSite (27)       [\"PublishToSite\", SITE, dryRun] publishes the menu into\n"
     "                           the marked pages of SITE; answers the report\n"
     "  CheckLinks (28)          [\"CheckLinks\", SITE]: node, path, link, reason per line\n"
-    "  GetItemLinks (29)        every item's node, path and link, one per line\n"
+    "  GetItemLinks (29)        each linked item's node, path and link, one per line\n"
     "  ImportSite (30)          [\"ImportSite\", SITE] makes the menu from a site folder\n"
     "  ExportJSON (31)          [\"ExportJSON\", FILE] writes the menu tree as JSON\n"
     "  ImportJSON (32)          [\"ImportJSON\", FILE] reads the menu tree from JSON\n"
