@@ -6,6 +6,7 @@
 #include "CAppletParameters.h"
 #include "RuntimeFiles.h"
 
+#include <functional>
 #include <string>
 
 struct ModernMarkupOptions {
@@ -21,6 +22,11 @@ struct ModernMarkupOptions {
     bool preview = false;
     // The link to furlin.css before the widget and the furlin.js script after it.
     bool runtimeElements = true;
+    // Each item's link as the page should hold it (publishing rewrites site-relative links
+    // relative to the page); unset, links are written as the author wrote them.
+    std::function<std::string(const std::string& link)> mapLink;
+    // The item that names the page showing the menu: aria-current="page", its branch open.
+    const CFurlinItem* currentItem = nullptr;
 };
 
 // Reads the model only; files that no longer exist are the caller's to drop first.

@@ -9,6 +9,7 @@ using foldline::AppendDecimal;
 using foldline::kAppletFields;
 using foldline::kItemFields;
 using foldline::kMenuFields;
+using foldline::Rows;
 
 namespace {
 
@@ -33,6 +34,19 @@ std::string ItemName(std::size_t menu, std::size_t position) {
 }
 
 // ---- Writing ----
+
+// The applet's settings for today's browsers, kept apart from "ApStyle" so that readers that
+// predate them read the rest as before.
+constexpr const char* kWebStyle = "WebStyle";
+
+const std::string& DefaultWebStyle() {
+    static const std::string value = [] {
+        std::string text;
+        foldline::AppendStoredValue<kAppletFields, Rows::WebStyle>(text, CAppletParameters());
+        return text;
+    }();
+    return value;
+}
 
 using Parameters = std::vector<std::pair<std::string, std::string>>;
 
@@ -326,6 +340,11 @@ void CAppletParameters::WriteParameters(CTesselFile& document) {
     for (const CFurlin* menu : menus)
         WriteMenu(parameters, *menu, value);
     parameters.emplace_back("Misc", MiscValue(menus, m_menus));
+    // Written only when set, so a widget that leaves them alone keeps the file it always had.
+    value.clear();
+    foldline::AppendStoredValue<kAppletFields, Rows::WebStyle>(value, *this);
+    if (value != DefaultWebStyle())
+        parameters.emplace_back(kWebStyle, value);
     document.ClearParameters();
     document.SetParameters(std::move(parameters));
 }
@@ -335,6 +354,9 @@ bool CAppletParameters::ReadParameters(CTesselFile& document, const std::string&
     const std::string* apStyle = table.Find("ApStyle");
     foldline::ReadStoredValue<kAppletFields>(*this, apStyle ? *apStyle : std::string_view(),
                                              folder);
+    // Without the entry the settings keep the defaults Reset gave them.
+    if (const std::string* webStyle = table.Find(kWebStyle))
+        foldline::ReadStoredValue<kAppletFields, Rows::WebStyle>(*this, *webStyle, folder);
 
     Outline outline;
     const OutlineState state = ReadOutline(table, outline);
