@@ -155,7 +155,7 @@ test('the widget stays valid once the runtime has drawn it and set up every bran
         const p = await env.open(page.slice(1));
         await p.locator('.furlin-loading').waitFor({state: 'detached'});
         // Each branch is set up when first opened; opening one may close another.
-        const toggles = p.locator('nav.furlin [aria-expanded]');
+        const toggles = p.locator('nav.furlin li>[aria-expanded]');
         for (let i = 0; i < (await toggles.count()); ++i)
             if ((await toggles.nth(i).getAttribute('aria-expanded')) === 'false')
                 await toggles.nth(i).click();
