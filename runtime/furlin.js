@@ -79,26 +79,28 @@ function hexColor(value, fallback) {
 // among numbers run together]) and the applet's form of it. tests/runtime checks every row
 // against the model's tables. `range` keeps a damaged number inside what the drawing takes; a
 // value outside a choice's range gives the default.
-function field(name, kind, fallback, applet = null, form = 'Plain', range = null, choice = false) {
-    return {name, kind, fallback, applet, form, range, choice};
+function field(name, kind, fallback, applet = null, form = 'Plain', range = null, read = 'clamp') {
+    return {name, kind, fallback, applet, form, range, read};
 }
+// A choice out of its range is its default; a flag is on for any number but 0.
 const choice = (name, fallback, applet, max, form) =>
-    field(name, 'Number', fallback, applet, form, [0, max], true);
+    field(name, 'Number', fallback, applet, form, [0, max], 'choice');
+const flag = (name, fallback, applet) => field(name, 'Number', fallback, applet, 'Plain', [0, 1], 'flag');
 
 const APPLET_FIELDS = [
     field('Width', 'Number', 200, null, 'Plain', [0, MAX_NUMBER]),
     field('Height', 'Number', 400, null, 'Plain', [0, MAX_NUMBER]),
     field('BackColor', 'Colour', '#000000', [0, 0]),
     field('BackImage', 'File', '', [2, 0]),
-    choice('ImageTile', 0, [3, 0], 1),
+    flag('ImageTile', 0, [3, 0]),
     field('ImageX', 'Number', 0, [4, 0]),
     field('ImageY', 'Number', 0, [5, 0]),
     field('Audio', 'File', '', [6, 0]),
-    choice('ShowSelectionAlways', 1, [7, 0], 1),
+    flag('ShowSelectionAlways', 1, [7, 0]),
     field('OpenSpeed', 'Number', 5, [8, 0], 'Plain', [0, 50]),
     field('CloseSpeed', 'Number', 5, [9, 0], 'Plain', [0, 50]),
-    choice('DisplayAllBranches', 0, [10, 0], 1),
-    choice('HasLines', 1, [11, 0], 1),
+    flag('DisplayAllBranches', 0, [10, 0]),
+    flag('HasLines', 1, [11, 0]),
     choice('BackBorder', 0, [12, 2], 2),
     choice('BackKind', 1, [12, 1], 4, 'BackgroundCode'),
     choice('GradientDir', 1, [12, 0], 1),
@@ -106,9 +108,9 @@ const APPLET_FIELDS = [
     field('LineThick', 'Number', 5, [14, 0], 'Plain', [0, 1000]),
     field('LineColor', 'Colour', '#050000', [15, 0]),
     field('MenuTop', 'Number', 0),
-    choice('ProgressBar', 1, [16, 0], 1),
+    flag('ProgressBar', 1, [16, 0]),
     field('LoadingMessage', 'Text', 'Loading Image...', [17, 0], 'Commas'),
-    choice('FixedBox', 0, null, 1),
+    flag('FixedBox', 0, null),
     field('CompactBelow', 'Number', 640, null, 'Plain', [0, MAX_NUMBER]),
     choice('Direction', 0, null, 2),
 ];
@@ -166,8 +168,10 @@ function readValue(f, value) {
             return typeof value === 'string' || typeof value === 'number' ? String(value) : '';
         default: {
             const [min, max] = f.range || [-MAX_NUMBER, MAX_NUMBER];
-            const n = toInt(value, f.fallback, f.choice ? -MAX_NUMBER : min, max);
-            if (!f.choice) return n;
+            if (f.read === 'clamp') return toInt(value, f.fallback, min, max);
+            const n = toInt(value, NaN);
+            if (Number.isNaN(n)) return f.fallback;
+            if (f.read === 'flag') return n === 0 ? 0 : 1;
             return n >= min && n <= max ? n : f.fallback;
         }
     }
