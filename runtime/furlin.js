@@ -531,11 +531,18 @@ function menuRules(cls, look, lines, indent, rtl) {
     const toggle = toggleWidth(look);
     const rules = [
         `${box}{margin-block-start:${look.TopOffset}px;margin-inline-start:${indent}px;` +
-            `--furlin-item-height:${look.ItemHeight}px;--furlin-item-width:${look.ItemWidth}px;` +
             (look.BackStyle >= 2 ? `background-color:${look.BackColor};` : '') +
             (look.BackStyle % 2 === 1 ? `border:1px solid ${look.Normal.FontColor}` : '') + '}',
-        `${item}{margin-block-end:${look.ItemGap}px;border-width:${look.ItemBorder}px}`,
-        `${split}>.furlin-item{padding-inline-end:${toggle}px}`,
+        // Sizes are written out rather than inherited: a change on a list would otherwise restyle
+        // every entry below it, set up or not.
+        `${item}{inline-size:${look.ItemWidth}px;` +
+            `min-block-size:${Math.max(MIN_TARGET, look.ItemHeight)}px;` +
+            `margin-block-end:${look.ItemGap}px;border-width:${look.ItemBorder}px}`,
+        `${COMPACT} ${item}{inline-size:100%;` +
+            `min-block-size:${Math.max(MIN_TOUCH_TARGET, look.ItemHeight)}px}`,
+        `${split}{grid-template-columns:min(${look.ItemWidth}px,100%) minmax(0,1fr)}`,
+        `${COMPACT} ${split}{grid-template-columns:minmax(0,1fr) 0}`,
+        `${split}>.furlin-item{inline-size:auto;padding-inline-end:${toggle}px}`,
         `${split}>.furlin-toggle{inline-size:${toggle}px;margin-block-end:${look.ItemGap}px;` +
             `border-width:${look.ItemBorder}px}`,
     ];
@@ -695,30 +702,33 @@ const BASE_RULES = [
     // The block stands where the paragraph of the applet fragment stood; the menu is as wide
     // as the author set, never wider than its container, and at least as tall.
     '.furlin-block{margin:1em 0}',
-    `${LIVE}{position:relative;display:block;box-sizing:border-box;` +
-        'inline-size:var(--furlin-width);max-inline-size:100%;min-block-size:var(--furlin-height);' +
+    `${LIVE}{position:relative;display:block;box-sizing:border-box;max-inline-size:100%;` +
         'margin:0;padding:0;text-align:start;overflow:visible}',
     `.furlin-block[data-align=center]>${LIVE}{margin-inline:auto}`,
     `.furlin-block[data-align=right]>${LIVE}{margin-inline-start:auto}`,
-    `${LIVE}.furlin-fixed{block-size:var(--furlin-height);overflow:auto}`,
-    // Below the author's width the tree folds behind a button and takes the container's width.
-    `${COMPACT}{inline-size:auto;min-block-size:0;block-size:auto;overflow:visible}`,
+    `${LIVE}.furlin-fixed{overflow:auto}`,
+    // Below the author's width the tree folds behind a button and takes the container's width,
+    // whatever size the widget's own style gives it.
+    `${COMPACT}{inline-size:auto !important;min-block-size:0 !important;` +
+        'block-size:auto !important;overflow:visible}',
     `${COMPACT}:not(.furlin-open)>ul{display:none}`,
     '.furlin-menu-button{display:none}',
     `${COMPACT}>.furlin-menu-button{display:flex;align-items:center;gap:10px;box-sizing:border-box;` +
         `inline-size:100%;min-block-size:${MIN_TOUCH_TARGET}px;margin:0;padding:0 12px;` +
         'border:1px solid currentColor;font:inherit;font-size:16px;cursor:pointer;text-align:start}',
     `${COMPACT}>ul:first-of-type{margin-block-start:8px}`,
-    `${LIVE} ul{list-style:none;margin:0;padding:0;position:relative}`,
+    // Closed branches are skipped rather than taken out of the layout: a page drawn before the
+    // script ran keeps its boxes, so drawing the widget tears down no branch, and a branch that
+    // closes opens again without rebuilding. Entries not set up yet are left out until a later
+    // task sets them up. The rules match classes or lists alone, never every entry of the page.
+    `${LIVE} .furlin-menu{list-style:none;margin:0;padding:0;position:relative}`,
     `${LIVE} ul ul:not(.furlin-menu){display:none}`,
-    // Entries not set up yet are not shown; the rest of a long list follows in later tasks.
-    `${LIVE} .furlin-menu>li:not(.furlin-entry){display:none}`,
+    '.furlin-live .furlin-sub[hidden]{' +
+        'display:block;content-visibility:hidden;contain-intrinsic-size:0 0;block-size:0}',
+    '.furlin-live .furlin-waiting{display:none}',
     '.furlin-live .furlin-entry{margin:0;padding:0;position:relative}',
-    '.furlin-live .furlin-sub[hidden]{display:none}',
     `${ITEM}{position:relative;display:flex;align-items:center;box-sizing:border-box;` +
-        'inline-size:var(--furlin-item-width);max-inline-size:100%;' +
-        `min-inline-size:${MIN_TARGET}px;` +
-        `min-block-size:max(${MIN_TARGET}px,var(--furlin-item-height));` +
+        `max-inline-size:100%;min-inline-size:${MIN_TARGET}px;min-block-size:${MIN_TARGET}px;` +
         'margin:0;padding:2px 0;border-style:solid;text-decoration:none;line-height:1.2;' +
         'appearance:none;-webkit-appearance:none;background-clip:border-box}',
     `${ITEM}>.furlin-label{flex:1 1 auto;min-inline-size:0;white-space:pre-wrap;` +
@@ -732,10 +742,8 @@ const BASE_RULES = [
     // The current page is underlined whatever the look.
     `${ITEM}[aria-current=page]>.furlin-label{text-decoration:underline;` +
         'text-decoration-thickness:2px;text-underline-offset:3px}',
-    '.furlin-live li.furlin-split{display:grid;' +
-        'grid-template-columns:min(var(--furlin-item-width),100%) minmax(0,1fr)}',
+    '.furlin-live li.furlin-split{display:grid}',
     '.furlin-split>.furlin-item,.furlin-split>.furlin-toggle{grid-area:1/1}',
-    '.furlin-split>.furlin-item{inline-size:auto}',
     '.furlin-split>.furlin-sub,.furlin-split>.furlin-description{grid-column:1/-1}',
     '.furlin-toggle{justify-self:end;align-self:stretch;position:relative;box-sizing:border-box;' +
         `min-block-size:${MIN_TARGET}px;margin:0;padding:0;border:0 solid transparent;` +
@@ -748,10 +756,8 @@ const BASE_RULES = [
     '.furlin-rtl .furlin-chevron{transform:rotate(135deg)}',
     '[aria-expanded=true]>.furlin-chevron{transform:rotate(45deg)}',
     '.furlin-description{display:none}',
-    // In the compact layout every control is a finger's size and the items take the width.
-    `${COMPACT} .furlin-menu>.furlin-entry>.furlin-item{inline-size:100%;` +
-        `min-block-size:max(${MIN_TOUCH_TARGET}px,var(--furlin-item-height))}`,
-    `${COMPACT} .furlin-menu>li.furlin-split{grid-template-columns:minmax(0,1fr) 0}`,
+    // In the compact layout every control is a finger's size (the lists' rules make the items
+    // take the width).
     `${COMPACT} .furlin-menu>.furlin-split>.furlin-toggle{min-inline-size:${MIN_TOUCH_TARGET}px}`,
     // The loading message stands below the links and never covers them.
     '.furlin-loading{display:flex;align-items:center;gap:6px;margin:6px;font:12px sans-serif}',
@@ -1056,9 +1062,10 @@ class Widget {
 
     // The rest needs the widget in its page: its direction and its neighbours.
     placed() {
-        this.rtl = this.win.getComputedStyle ?
-            this.win.getComputedStyle(this.nav).direction === 'rtl' :
-            false;
+        // From the markup alone: asking the browser for the computed direction would make it
+        // style the whole page before the widget is drawn.
+        const dir = this.nav.closest('[dir]');
+        this.rtl = !!dir && dir.getAttribute('dir').trim().toLowerCase() === 'rtl';
         this.nav.classList.toggle('furlin-rtl', this.rtl);
         this.nameLandmark();
         for (const list of this.lists()) this.enhanceMenu(list);
@@ -1082,8 +1089,9 @@ class Widget {
     drawFrame() {
         const a = this.applet;
         const s = this.nav.style;
-        s.setProperty('--furlin-width', a.Width + 'px');
-        s.setProperty('--furlin-height', a.Height + 'px');
+        s.inlineSize = a.Width + 'px';
+        s.minBlockSize = a.Height + 'px';
+        if (a.FixedBox) s.blockSize = a.Height + 'px';
         const layers = [];
         const image = resolveFile(a.BackImage, this.doc.baseURI);
         if (image) layers.push(cssUrl(image));
@@ -1209,6 +1217,7 @@ class Widget {
         pending.set(list, {left, next: items.length - 1});
         const screenful =
             Math.ceil(Math.max(a.Height, 800) / Math.max(MIN_TARGET, look.ItemHeight + look.ItemGap));
+        for (let k = screenful; k < items.length; k++) items[k].classList.add('furlin-waiting');
         for (let k = 0; k < Math.min(items.length, screenful); k++) this.setUp(list, items[k]);
         this.setUpRest(list);
     }
@@ -1218,6 +1227,7 @@ class Widget {
         const state = pending.get(list);
         if (!state || li.tagName !== 'LI' || li.classList.contains('furlin-entry')) return;
         this.enhanceItem(li);
+        li.classList.remove('furlin-waiting');
         if (--state.left === 0) pending.delete(list);
         if (this.applet.DisplayAllBranches) this.setOpen(li, true, false);
     }

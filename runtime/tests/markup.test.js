@@ -155,9 +155,14 @@ test('menu rules: items grow from their height, lines meet their items, both mir
     });
     const lines = {LineIndent: 8, LineThick: 2, LineColor: '#808080'};
     const css = f.menuRules('m', look, lines, 20, false).join('\n');
-    assert.match(css, /ul\.m\{margin-block-start:6px;margin-inline-start:20px;--furlin-item-height:24px;--furlin-item-width:150px;background-color:#eeeeee;\}/);
-    assert.match(css, /\.m>\.furlin-entry>\.furlin-item\{margin-block-end:4px;border-width:1px\}/);
-    assert.doesNotMatch(css, /[^-]height:24px/, 'the encoded height is a minimum');
+    assert.match(css, /ul\.m\{margin-block-start:6px;margin-inline-start:20px;background-color:#eeeeee;\}/);
+    assert.match(css, /\.m>\.furlin-entry>\.furlin-item\{inline-size:150px;min-block-size:24px;margin-block-end:4px;border-width:1px\}/);
+    assert.doesNotMatch(css, /[^-]block-size:24px/, 'the encoded height is a minimum');
+    // No item is smaller than a pointer's target, or than a finger's in the compact layout.
+    const low = f.menuRules('m', f.readMenuData({ItemHeight: 20, ItemWidth: 90}), null, 0, false).join('\n');
+    assert.match(low, /\.m>\.furlin-entry>\.furlin-item\{inline-size:90px;min-block-size:24px;/);
+    assert.match(low, /\.furlin-compact \.m>\.furlin-entry>\.furlin-item\{inline-size:100%;min-block-size:44px\}/);
+    assert.match(low, /\.m>\.furlin-split>\.furlin-toggle\{inline-size:24px;/);
     assert.doesNotMatch(css, /\b(left|right):/, 'only logical sides');
     // The trunk runs 12px before the items, through every entry but the last; the last item
     // draws it to its middle, every item its branch, both from behind its 1px border.
