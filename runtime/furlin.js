@@ -731,7 +731,7 @@ const BASE_RULES = [
         `max-inline-size:100%;min-inline-size:${MIN_TARGET}px;min-block-size:${MIN_TARGET}px;` +
         'margin:0;padding:2px 0;border-style:solid;text-decoration:none;line-height:1.2;' +
         'appearance:none;-webkit-appearance:none;background-clip:border-box}',
-    `${ITEM}>.furlin-label{flex:1 1 auto;min-inline-size:0;white-space:pre-wrap;` +
+    `${ITEM}>.furlin-label{flex:1 1 auto;min-inline-size:0;` +
         'overflow-wrap:anywhere;unicode-bidi:plaintext}',
     `${ITEM}>img{flex:none;max-inline-size:100%}`,
     `${ITEM}>img[hidden]{display:none}`,
@@ -1146,12 +1146,13 @@ class Widget {
         name.id = uid();
         name.textContent = this.nav.getAttribute('aria-label');
         button.setAttribute('aria-describedby', name.id);
-        button.append(label, chevron(doc), name);
+        button.append(label, chevron(doc));
         const look = this.menuOf(lists[0]).Normal;
         const s = button.style;
         s.background = itemBackground(look, this.rtl);
         s.color = look.FontColor;
         s.fontFamily = FONT_FAMILIES[look.FontName];
+        this.nav.insertBefore(name, this.nav.firstChild);
         this.nav.insertBefore(button, this.nav.firstChild);
         this.menuButton = button;
     }
