@@ -1155,6 +1155,8 @@ class Widget {
         this.nav.insertBefore(name, this.nav.firstChild);
         this.nav.insertBefore(button, this.nav.firstChild);
         this.menuButton = button;
+        // The editor's preview shows the tree, folded or not, so items can be picked.
+        if (this.preview) this.setMenuOpen(true);
     }
 
     // Folds the menu below the author's width, measured on the container, whatever the
@@ -1176,8 +1178,7 @@ class Widget {
         this.nav.classList.toggle('furlin-compact', compact);
     }
 
-    toggleMenu() {
-        const open = !this.nav.classList.contains('furlin-open');
+    setMenuOpen(open) {
         this.nav.classList.toggle('furlin-open', open);
         this.menuButton.setAttribute('aria-expanded', String(open));
     }
@@ -1463,7 +1464,7 @@ class Widget {
 
     onClick(event) {
         if (this.menuButton && this.menuButton.contains(event.target)) {
-            this.toggleMenu();
+            this.setMenuOpen(!this.nav.classList.contains('furlin-open'));
             return;
         }
         const hit = this.hitOf(event.target);
@@ -1712,7 +1713,7 @@ class Widget {
         }
         const selected = state.selected && this.findNode(state.selected);
         if (selected) this.select(selected);
-        if (state.menuOpen && this.menuButton) this.toggleMenu();
+        if (this.menuButton) this.setMenuOpen(state.menuOpen);
     }
 
     reveal(id) {
