@@ -5,7 +5,9 @@
 // accessibility tree, and the page's own item marked with scripts on and off.
 const test = require('node:test');
 const assert = require('node:assert/strict');
-const {STRICT_CSP, openPage, item, useBrowser} = require('./browser.js');
+const fs = require('node:fs');
+const path = require('node:path');
+const {STRICT_CSP, openPage, item, useBrowser, componentHtml} = require('./browser.js');
 const {look, widget, tree, itemCount} = require('./widgets.js');
 
 const page = (body, dir = 'ltr') => `<!DOCTYPE html>
@@ -465,4 +467,52 @@ test('on a phone under a strict Content-Security-Policy nothing is blocked', asy
     assert.ok(await item(p, 'Gadgets').isVisible());
     assert.deepEqual(await p.evaluate(() => window.violations), []);
     await p.closeAll();
+});
+
+// The templates designed for today's sites, as the component writes them: AA contrast in all
+// three looks, hover and current-page looks that stand out, targets of at least 24 px, no box.
+test('the Sidebar templates read well in every look and fit any screen', async (t) => {
+    const folder = path.join(process.env.FOLDLINE_BUILD_DIR || '', 'component');
+    for (const name of ['SidebarLight', 'SidebarDark']) {
+        const file = path.join(folder, `${name}_TesselServer.Foldline.tsl`);
+        const html = fs.existsSync(file) && componentHtml(env.scratch, [3], fs.readFileSync(file));
+        if (!html) {
+            t.skip('no built component and templates');
+            return;
+        }
+        pages[`/${name}/about.html`] = page(html[0]);
+        const p = await openAt(1280, `/${name}/about.html`);
+        // Contrast of the text on its background, from what the browser paints.
+        const contrast = (label) => item(p, label).evaluate((el) => {
+            const luminance = (css) => {
+                const [r, g, b] = css.match(/\d+/g).slice(0, 3).map((v) => {
+                    const c = Number(v) / 255;
+                    return c <= 0.03928 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4;
+                });
+                return 0.2126 * r + 0.7152 * g + 0.0722 * b;
+            };
+            const s = getComputedStyle(el);
+            const [a, b] = [luminance(s.color), luminance(s.backgroundColor)];
+            return {ratio: (Math.max(a, b) + 0.05) / (Math.min(a, b) + 0.05), back: s.backgroundColor};
+        });
+        const normal = await contrast('Blog');
+        await item(p, 'Blog').hover();
+        const over = await contrast('Blog');
+        await p.mouse.move(1000, 600);
+        // The page's own item (About us) shows the clicked look.
+        const current = await contrast('About us');
+        for (const [look, found] of Object.entries({normal, over, current}))
+            assert.ok(found.ratio >= 4.5, `${name} ${look}: ${found.ratio.toFixed(2)}`);
+        assert.notEqual(over.back, normal.back, `${name}: hover stands out`);
+        assert.notEqual(current.back, normal.back, `${name}: the current page stands out`);
+        assert.equal(await item(p, 'About us').getAttribute('aria-current'), 'page');
+        assert.equal(await p.locator('nav.furlin.furlin-fixed').count(), 0, 'no fixed box');
+        await openEverything(p);
+        for (const target of await targets(p))
+            assert.ok(target.w >= 24 && target.h >= 24, `${name}: ${target.name} ${target.w} x ${target.h}`);
+        assert.deepEqual(await overflow(p), {page: 0, across: 0, down: 0});
+        // The sans-serif look is the system's interface font.
+        assert.match(await item(p, 'Blog').evaluate((el) => getComputedStyle(el).fontFamily), /^system-ui/);
+        await p.closeAll();
+    }
 });
