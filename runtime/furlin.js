@@ -30,7 +30,12 @@ const STATES = ['Normal', 'Over', 'Click'];
 const MIN_TARGET = 24;
 const MIN_TOUCH_TARGET = 44;
 // The texts the runtime adds.
-const TEXTS = {menu: 'Menu', showSubMenu: 'Show sub-menu of', subMenu: 'Sub-menu', loading: 'Loading'};
+const TEXTS = {
+    menu: 'Menu',
+    showSubMenu: 'Show sub-menu of',
+    subMenu: 'Sub-menu',
+    loading: 'Loading'
+};
 
 // ---- value grammar ----------------------------------------------------------------------
 
@@ -85,7 +90,8 @@ function field(name, kind, fallback, applet = null, form = 'Plain', range = null
 // A choice out of its range is its default; a flag is on for any number but 0.
 const choice = (name, fallback, applet, max, form) =>
     field(name, 'Number', fallback, applet, form, [0, max], 'choice');
-const flag = (name, fallback, applet) => field(name, 'Number', fallback, applet, 'Plain', [0, 1], 'flag');
+const flag = (name, fallback, applet) =>
+    field(name, 'Number', fallback, applet, 'Plain', [0, 1], 'flag');
 
 const APPLET_FIELDS = [
     field('Width', 'Number', 200, null, 'Plain', [0, MAX_NUMBER]),
@@ -181,7 +187,8 @@ function readRecord(fields, source) {
     const o = source && typeof source === 'object' && !Array.isArray(source) ? source : {};
     const record = {};
     for (const f of fields)
-        record[f.name] = f.kind === 'Look' ? readRecord(LOOK_FIELDS, o[f.name]) : readValue(f, o[f.name]);
+        record[f.name] =
+            f.kind === 'Look' ? readRecord(LOOK_FIELDS, o[f.name]) : readValue(f, o[f.name]);
     return record;
 }
 
@@ -200,7 +207,8 @@ function fromApplet(f, raw) {
     switch (f.form) {
         case 'BackStyleCode': {  // "01", "02", "11", "12": filled, then bordered
             const s = text(raw).trim();
-            return /^[01][12]$/.test(s) ? (s[0] === '1' ? 2 : 0) + (s[1] === '2' ? 1 : 0) : undefined;
+            return /^[01][12]$/.test(s) ? (s[0] === '1' ? 2 : 0) + (s[1] === '2' ? 1 : 0) :
+                                          undefined;
         }
         case 'BackgroundCode':  // 1 filled, 6..9 the vertical gradients
             return n === 1 ? 0 : n >= 6 && n <= 9 ? n - 5 : undefined;
@@ -219,7 +227,8 @@ function fromApplet(f, raw) {
 function readAppletRecord(fields, cut) {
     const parts = new Map();
     for (const f of fields)
-        if (f.applet && f.applet[1] > 0) parts.set(f.applet[0], Math.max(parts.get(f.applet[0]) || 0, f.applet[1] + 1));
+        if (f.applet && f.applet[1] > 0)
+            parts.set(f.applet[0], Math.max(parts.get(f.applet[0]) || 0, f.applet[1] + 1));
     const o = {};
     for (const f of fields) {
         if (!f.applet || f.kind === 'Look') continue;
@@ -415,8 +424,11 @@ function itemBackground(look, rtl = false) {
 // Applet background: 0 colour, 1..4 the vertical gradients of the items.
 function appletBackground(applet) {
     if (applet.BackKind === 0) return applet.BackColor;
-    return itemBackground(
-        {BackKind: applet.BackKind + 5, BackColor: applet.BackColor, GradientDir: applet.GradientDir});
+    return itemBackground({
+        BackKind: applet.BackKind + 5,
+        BackColor: applet.BackColor,
+        GradientDir: applet.GradientDir
+    });
 }
 
 // The applet's fonts; its sans-serif is the system's own interface font.
@@ -471,7 +483,8 @@ function labelDeclarations(look, rtl) {
     const offset = Math.max(0, look.TextOffset);
     return `text-align:${ALIGN[rtl ? 1 : 0][look.TextAlign]};` +
         `align-self:${look.ImageAlign === 1 ? 'stretch' : 'auto'};` +
-        `padding-inline:${look.TextAlign === 0 ? offset : 0}px ${look.TextAlign === 2 ? offset : 0}px`;
+        `padding-inline:${look.TextAlign === 0 ? offset : 0}px ${
+               look.TextAlign === 2 ? offset : 0}px`;
 }
 
 // The image takes its own place beside the label: before it, after it, or above it centred.
@@ -479,7 +492,8 @@ function imageDeclarations(look) {
     const offset = Math.max(0, look.ImageOffset);
     if (look.ImageAlign === 1) return `order:0;margin:${offset}px 0 0`;
     return `order:${look.ImageAlign === 2 ? 1 : 0};` +
-        `margin-inline:${look.ImageAlign === 0 ? offset : 0}px ${look.ImageAlign === 2 ? offset : 0}px`;
+        `margin-inline:${look.ImageAlign === 0 ? offset : 0}px ${
+               look.ImageAlign === 2 ? offset : 0}px`;
 }
 
 // Tree lines of a sub-menu: each entry but the last draws the trunk down its whole height
@@ -557,8 +571,9 @@ function menuRules(cls, look, lines, indent, rtl) {
     }
     if (lines) {
         // A narrowed indent keeps the trunk at its share of the room.
-        const line = indent === look.Indent ? lines.LineIndent :
-                                              Math.round((lines.LineIndent * indent) / Math.max(1, look.Indent));
+        const line = indent === look.Indent ?
+            lines.LineIndent :
+            Math.round((lines.LineIndent * indent) / Math.max(1, look.Indent));
         rules.push(...lineRules(cls, look, lines, indent, line));
     }
     return rules;
@@ -682,7 +697,9 @@ function cssUrl(url) {
 
 // How much room sub-menus may take before their items: beyond it deeper menus indent less, so
 // no depth makes the menu wider than its container.
-function indentBudget(applet) { return Math.max(48, Math.min(160, Math.floor(applet.Width * 0.4))); }
+function indentBudget(applet) {
+    return Math.max(48, Math.min(160, Math.floor(applet.Width * 0.4)));
+}
 
 // The indent a list gets after `used` pixels of its ancestors' indents.
 function effectiveIndent(indent, used, budget) {
@@ -929,8 +946,9 @@ function upgradeApplet(applet, win) {
     // The applet was a box of its own size, and so it stays.
     records.set(nav, {
         ...model.applet,
-        ...readRecord(APPLET_FIELDS.filter((f) => ['Width', 'Height'].includes(f.name)),
-                      {Width: info.width, Height: info.height}),
+        ...readRecord(
+            APPLET_FIELDS.filter((f) => ['Width', 'Height'].includes(f.name)),
+            {Width: info.width, Height: info.height}),
         BackImage: resolveFile(model.applet.BackImage, base),
         Audio: resolveFile(model.applet.Audio, base),
         FixedBox: 1,
@@ -1217,8 +1235,8 @@ class Widget {
         for (const li of items) left += li.tagName === 'LI' ? 1 : 0;
         if (left === 0) return;
         pending.set(list, {left, next: items.length - 1});
-        const screenful =
-            Math.ceil(Math.max(a.Height, 800) / Math.max(MIN_TARGET, look.ItemHeight + look.ItemGap));
+        const screenful = Math.ceil(
+            Math.max(a.Height, 800) / Math.max(MIN_TARGET, look.ItemHeight + look.ItemGap));
         for (let k = screenful; k < items.length; k++) items[k].classList.add('furlin-waiting');
         for (let k = 0; k < Math.min(items.length, screenful); k++) this.setUp(list, items[k]);
         this.setUpRest(list);
@@ -1330,7 +1348,8 @@ class Widget {
             image.alt = control.title || fileNameOf(src);
         } else if (control.tagName !== 'SPAN' && !control.hasAttribute('aria-label')) {
             const name = control.title ||
-                (control.tagName === 'A' ? text(control.getAttribute('href')).trim() : TEXTS.subMenu);
+                (control.tagName === 'A' ? text(control.getAttribute('href')).trim() :
+                                           TEXTS.subMenu);
             if (name) control.setAttribute('aria-label', name);
         }
     }
@@ -1570,8 +1589,7 @@ class Widget {
     // Items that can take focus now, in display order.
     reachable() {
         return [
-            ...this.nav.querySelectorAll(
-                '.furlin-menu>li>a.furlin-item, .furlin-menu>li>button')
+            ...this.nav.querySelectorAll('.furlin-menu>li>a.furlin-item, .furlin-menu>li>button')
         ].filter((c) => !c.closest('.furlin-sub[hidden], [inert]') && c.getClientRects().length);
     }
 
@@ -1585,7 +1603,8 @@ class Widget {
         const focus = (el) => el && el.focus();
         const sub = childOf(li, isSub);
         // The arrow towards the inline end opens, the other closes: they mirror with the menu.
-        const [inward, outward] = this.rtl ? ['ArrowLeft', 'ArrowRight'] : ['ArrowRight', 'ArrowLeft'];
+        const [inward, outward] =
+            this.rtl ? ['ArrowLeft', 'ArrowRight'] : ['ArrowRight', 'ArrowLeft'];
         const key = event.key === inward ? 'in' : event.key === outward ? 'out' : event.key;
         switch (key) {
             case 'ArrowDown':

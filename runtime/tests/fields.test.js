@@ -45,7 +45,8 @@ test('the runtime reads every field of the model as the model describes it', (t)
                 field.applet, row.appletAt < 0 ? null : [row.appletAt, row.appletPart],
                 `${where}: place in the applet's value`);
             if (field.applet) assert.equal(field.form, row.appletForm, `${where}: applet form`);
-            if (row.kind !== 'Look') assert.deepEqual(field.fallback, row.default, `${where}: default`);
+            if (row.kind !== 'Look')
+                assert.deepEqual(field.fallback, row.default, `${where}: default`);
         }
         const read = new Set(rows.map((field) => field.name));
         for (const row of model[table].filter(mustRead))

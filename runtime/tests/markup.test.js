@@ -155,27 +155,45 @@ test('menu rules: items grow from their height, lines meet their items, both mir
     });
     const lines = {LineIndent: 8, LineThick: 2, LineColor: '#808080'};
     const css = f.menuRules('m', look, lines, 20, false).join('\n');
-    assert.match(css, /ul\.m\{margin-block-start:6px;margin-inline-start:20px;background-color:#eeeeee;\}/);
-    assert.match(css, /\.m>\.furlin-entry>\.furlin-item\{inline-size:150px;min-block-size:24px;margin-block-end:4px;border-width:1px\}/);
+    assert.match(
+        css, /ul\.m\{margin-block-start:6px;margin-inline-start:20px;background-color:#eeeeee;\}/);
+    assert.match(
+        css,
+        /\.m>\.furlin-entry>\.furlin-item\{inline-size:150px;min-block-size:24px;margin-block-end:4px;border-width:1px\}/);
     assert.doesNotMatch(css, /[^-]block-size:24px/, 'the encoded height is a minimum');
     // No item is smaller than a pointer's target, or than a finger's in the compact layout.
-    const low = f.menuRules('m', f.readMenuData({ItemHeight: 20, ItemWidth: 90}), null, 0, false).join('\n');
+    const low = f.menuRules('m', f.readMenuData({ItemHeight: 20, ItemWidth: 90}), null, 0, false)
+                    .join('\n');
     assert.match(low, /\.m>\.furlin-entry>\.furlin-item\{inline-size:90px;min-block-size:24px;/);
-    assert.match(low, /\.furlin-compact \.m>\.furlin-entry>\.furlin-item\{inline-size:100%;min-block-size:44px\}/);
+    assert.match(
+        low,
+        /\.furlin-compact \.m>\.furlin-entry>\.furlin-item\{inline-size:100%;min-block-size:44px\}/);
     assert.match(low, /\.m>\.furlin-split>\.furlin-toggle\{inline-size:24px;/);
     assert.doesNotMatch(css, /\b(left|right):/, 'only logical sides');
     // The trunk runs 12px before the items, through every entry but the last; the last item
     // draws it to its middle, every item its branch, both from behind its 1px border.
-    assert.match(css, /\.m>\.furlin-entry:not\(:last-child\)::before\{[^}]*background-color:#808080;inline-size:2px;inset-inline-start:-12px;inset-block:0\}/);
-    assert.match(css, /\.m>\.furlin-entry:first-child:not\(:last-child\)::before\{inset-block-start:-6px\}/);
-    assert.match(css, /:last-child>\.furlin-item::after\{[^}]*inset-inline-start:-13px;inset-block:-1px 50%\}/);
-    assert.match(css, /\.furlin-item::before\{[^}]*inline-size:10px;block-size:2px;inset-inline-start:-11px;inset-block-start:calc\(50% - 1px\)\}/);
+    assert.match(
+        css,
+        /\.m>\.furlin-entry:not\(:last-child\)::before\{[^}]*background-color:#808080;inline-size:2px;inset-inline-start:-12px;inset-block:0\}/);
+    assert.match(
+        css, /\.m>\.furlin-entry:first-child:not\(:last-child\)::before\{inset-block-start:-6px\}/);
+    assert.match(
+        css,
+        /:last-child>\.furlin-item::after\{[^}]*inset-inline-start:-13px;inset-block:-1px 50%\}/);
+    assert.match(
+        css,
+        /\.furlin-item::before\{[^}]*inline-size:10px;block-size:2px;inset-inline-start:-11px;inset-block-start:calc\(50% - 1px\)\}/);
     assert.doesNotMatch(f.menuRules('m', look, null, 20, false).join('\n'), /::before|::after/);
-    assert.doesNotMatch(f.menuRules('m', look, {...lines, LineThick: 0}, 20, false).join('\n'), /::before/);
+    assert.doesNotMatch(
+        f.menuRules('m', look, {...lines, LineThick: 0}, 20, false).join('\n'), /::before/);
     // Lines at or beyond the items' edge have nowhere to go.
-    assert.doesNotMatch(f.menuRules('m', look, {...lines, LineIndent: 30}, 20, false).join('\n'), /::before|::after/);
+    assert.doesNotMatch(
+        f.menuRules('m', look, {...lines, LineIndent: 30}, 20, false).join('\n'),
+        /::before|::after/);
     // A narrowed indent keeps the trunk at its share of the room.
-    assert.match(f.menuRules('m', look, lines, 10, false).join('\n'), /::before\{[^}]*inset-inline-start:-6px;inset-block:0\}/);
+    assert.match(
+        f.menuRules('m', look, lines, 10, false).join('\n'),
+        /::before\{[^}]*inset-inline-start:-6px;inset-block:0\}/);
     // The three looks, the clicked one as a vertical gradient; labels align with the menu's
     // direction, not their own, and a horizontal gradient starts at the inline start.
     const looks = f.readMenuData({
@@ -187,15 +205,22 @@ test('menu rules: items grow from their height, lines meet their items, both mir
     assert.match(rules, /\[data-state=over\]\{background:#ffcc00;[^}]*font-weight:bold/);
     assert.match(
         rules, /\[data-state=click\]\{background:linear-gradient\(to bottom, #000000, #008000\)/);
-    assert.match(rules, /\.furlin-item>\.furlin-label\{text-align:left;align-self:auto;padding-inline:5px 0px\}/);
+    assert.match(
+        rules,
+        /\.furlin-item>\.furlin-label\{text-align:left;align-self:auto;padding-inline:5px 0px\}/);
     const mirrored = f.menuRules('m', looks, null, 40, true).join('\n');
     assert.match(mirrored, /\.furlin-item>\.furlin-label\{text-align:right;/);
-    assert.match(mirrored, /\.furlin-item\{background:linear-gradient\(to left, #000000, #102030 50%, #000000\)/);
+    assert.match(
+        mirrored,
+        /\.furlin-item\{background:linear-gradient\(to left, #000000, #102030 50%, #000000\)/);
 });
 
 test('images stand beside or above the label, never over it', () => {
-    const rules = (align, offset = 3) => f.menuRules('m', f.readMenuData({Normal: {ImageAlign: align, ImageOffset: offset}}), null, 0, false)
-                                          .join('\n');
+    const rules = (align, offset = 3) =>
+        f.menuRules(
+             'm', f.readMenuData({Normal: {ImageAlign: align, ImageOffset: offset}}), null, 0,
+             false)
+            .join('\n');
     assert.match(rules(0), /\.furlin-item>img\{order:0;margin-inline:3px 0px\}/);
     assert.match(rules(2), /\.furlin-item>img\{order:1;margin-inline:0px 3px\}/);
     assert.match(rules(1), /\.furlin-item\{[^}]*flex-direction:column\}/);

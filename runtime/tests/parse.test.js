@@ -88,7 +88,8 @@ test('MStyle and IStyle fields', () => {
     assert.deepEqual([filled.BackColor, filled.TopOffset], ['#102030', 7]);
 
     const looks = f.parseMenu(
-        '', DEFAULT_GROUP + 'ff0000,00ff00,163,1,1,12,1,12,3,4,,,' +
+        '',
+        DEFAULT_GROUP + 'ff0000,00ff00,163,1,1,12,1,12,3,4,,,' +
             '0000ff,ffffff,093,4,2,10,2,21,5,6,,,');
     assert.equal(looks.Normal.FontColor, '#ffffff');
     assert.equal(looks.Normal.Border, 0);

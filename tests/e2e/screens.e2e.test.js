@@ -38,7 +38,8 @@ const DEEP = {
                                             label: 'Level four',
                                             sub: {
                                                 items: [{
-                                                    label: 'A label long enough to wrap at any width',
+                                                    label:
+                                                        'A label long enough to wrap at any width',
                                                     link: 'deepest.html'
                                                 }]
                                             }
@@ -64,7 +65,8 @@ const pages = {
     '/deep-rtl.html': page(widget(DEEP), 'rtl'),
     '/deep-direction.html': page(widget({...DEEP, applet: {Direction: 2}, dir: 'rtl'})),
     '/small.html': page(widget({...DEEP, looks: SMALL_LOOKS})),
-    '/short.html': page(widget({applet: {Height: 300}, menus: [{items: [{label: 'One', link: 'one.html'}]}]})),
+    '/short.html':
+        page(widget({applet: {Height: 300}, menus: [{items: [{label: 'One', link: 'one.html'}]}]})),
     '/fixed.html': page(widget({...DEEP, applet: {FixedBox: 1, Width: 200, Height: 120}})),
     '/never.html': page(widget({...DEEP, applet: {CompactBelow: 0}})),
     '/column.html': page(`<div id="column">${widget(DEEP)}</div>`),
@@ -128,126 +130,143 @@ const overflow = (p) => p.evaluate(() => {
 });
 
 // Every link and button shown in the menu, with its box.
-const targets = (p) => p.locator('nav.furlin :is(a[href], button)').evaluateAll(
-    (all) => all.filter((el) => el.checkVisibility()).map((el) => {
-        const r = el.getBoundingClientRect();
-        return {name: el.textContent.trim() || el.getAttribute('aria-label'), w: r.width, h: r.height};
-    }));
+const targets = (p) =>
+    p.locator('nav.furlin :is(a[href], button)')
+        .evaluateAll((all) => all.filter((el) => el.checkVisibility()).map((el) => {
+            const r = el.getBoundingClientRect();
+            return {
+                name: el.textContent.trim() || el.getAttribute('aria-label'),
+                w: r.width,
+                h: r.height
+            };
+        }));
 
-test('at 320, 360 and 1280 px nothing scrolls sideways and the menu never scrolls inside', async () => {
-    for (const width of [320, 360, 1280]) {
-        for (const name of ['/deep.html', '/deep-rtl.html', '/never.html']) {
-            const p = await openAt(width, name);
+test(
+    'at 320, 360 and 1280 px nothing scrolls sideways and the menu never scrolls inside',
+    async () => {
+        for (const width of [320, 360, 1280]) {
+            for (const name of ['/deep.html', '/deep-rtl.html', '/never.html']) {
+                const p = await openAt(width, name);
+                await openEverything(p);
+                assert.ok(await item(p, 'A label long enough').isVisible(), `${name} at ${width}`);
+                assert.deepEqual(
+                    await overflow(p), {page: 0, across: 0, down: 0}, `${name} at ${width}`);
+                // No label is clipped: each item holds its text.
+                const clipped =
+                    await p.locator('nav.furlin .furlin-label')
+                        .evaluateAll(
+                            (all) => all.filter((el) => el.checkVisibility())
+                                         .filter((el) => el.scrollWidth > el.clientWidth + 1)
+                                         .map((el) => el.textContent));
+                assert.deepEqual(clipped, [], `${name} at ${width}`);
+                await p.closeAll();
+            }
+        }
+    });
+
+test(
+    'Width is the wide menu\'s width, Height its least height; Fixed Box keeps the box',
+    async () => {
+        const wide = await openAt(1280, '/deep.html');
+        const box = async (p) => p.locator('nav.furlin').boundingBox();
+        assert.deepEqual([(await box(wide)).width, (await box(wide)).height], [240, 360]);
+        await openEverything(wide);
+        assert.equal((await box(wide)).width, 240);
+        await wide.closeAll();
+        // A short menu keeps the least height; it never shrinks below it.
+        const short = await openAt(1280, '/short.html');
+        assert.equal((await box(short)).height, 300);
+        await short.closeAll();
+        // Growing with its open branches, past Height.
+        const grown = await openAt(1280, '/deep.html');
+        await grown.locator('nav.furlin').evaluate((nav) => {
+            nav.style.minBlockSize = '60px';
+        });
+        await openEverything(grown);
+        assert.ok((await box(grown)).height > 200);
+        assert.deepEqual(await overflow(grown), {page: 0, across: 0, down: 0});
+        await grown.closeAll();
+        // The fixed box stays Width x Height and scrolls inside, as before.
+        const fixed = await openAt(1280, '/fixed.html');
+        await openEverything(fixed);
+        assert.deepEqual([(await box(fixed)).width, (await box(fixed)).height], [200, 120]);
+        assert.ok((await overflow(fixed)).down > 0);
+        await fixed.closeAll();
+    });
+
+test(
+    'below Compact Below a "Menu" button folds the menu; above it, and without scripts, none',
+    async () => {
+        const phone = await openAt(360, '/deep.html');
+        const button = phone.getByRole('button', {name: 'Menu', exact: true});
+        assert.ok(await button.isVisible());
+        assert.equal(await button.getAttribute('aria-expanded'), 'false');
+        // Described by the widget's name.
+        const description = await button.evaluate(
+            (b) => document.getElementById(b.getAttribute('aria-describedby')).textContent);
+        assert.equal(description, 'Test');
+        assert.ok(!(await item(phone, 'Home').isVisible()));
+        await button.click();
+        assert.equal(await button.getAttribute('aria-expanded'), 'true');
+        assert.ok(await item(phone, 'Home').isVisible());
+        // Open, the tree takes the container's width.
+        const [nav, block] = await phone.evaluate(
+            () =>
+                [document.querySelector('nav.furlin').getBoundingClientRect().width,
+                 document.querySelector('.furlin-block').getBoundingClientRect().width,
+        ]);
+        assert.equal(nav, block);
+        await button.click();
+        assert.ok(!(await item(phone, 'Home').isVisible()));
+        await phone.closeAll();
+
+        const desk = await openAt(1280, '/deep.html');
+        assert.ok(!(await desk.locator('.furlin-menu-button').isVisible()));
+        assert.ok(await item(desk, 'Home').isVisible());
+        // A narrow column of a wide page folds too: the container's width counts, not the window's.
+        await desk.close();
+        const column = await openAt(1280, '/column.html');
+        assert.ok(!(await column.locator('.furlin-menu-button').isVisible()));
+        await column.locator('#column').evaluate((el) => {
+            el.style.width = '300px';
+        });
+        await column.locator('.furlin-menu-button').waitFor({state: 'visible'});
+        await column.closeAll();
+        // Compact Below 0 never folds.
+        const never = await openAt(320, '/never.html');
+        assert.equal(await never.locator('.furlin-menu-button').count(), 0);
+        assert.ok(await item(never, 'Home').isVisible());
+        await never.closeAll();
+
+        const plain = await openAt(360, '/deep.html', {scripts: false});
+        assert.equal(await plain.locator('nav.furlin button').count(), 0);
+        const links = await plain.locator('nav.furlin a[href]')
+                          .evaluateAll((all) => all.map((a) => a.checkVisibility()));
+        assert.deepEqual(links, [true, true, true, true, true]);
+        await plain.closeAll();
+    });
+
+test(
+    'every link and button is at least 24 x 24 CSS px, and 44 px tall in the compact layout',
+    async () => {
+        for (const width of [320, 360, 1280]) {
+            const p = await openAt(width, '/small.html');
             await openEverything(p);
-            assert.ok(await item(p, 'A label long enough').isVisible(), `${name} at ${width}`);
-            assert.deepEqual(await overflow(p), {page: 0, across: 0, down: 0}, `${name} at ${width}`);
-            // No label is clipped: each item holds its text.
-            const clipped = await p.locator('nav.furlin .furlin-label').evaluateAll(
-                (all) => all.filter((el) => el.checkVisibility())
-                             .filter((el) => el.scrollWidth > el.clientWidth + 1)
-                             .map((el) => el.textContent));
-            assert.deepEqual(clipped, [], `${name} at ${width}`);
+            const compact = width < 640;
+            const found = await targets(p);
+            assert.ok(found.length >= 9, `${found.length} controls at ${width}`);
+            for (const t of found) {
+                assert.ok(t.w >= 24, `${t.name} is ${t.w} px wide at ${width}`);
+                assert.ok(t.h >= (compact ? 44 : 24), `${t.name} is ${t.h} px tall at ${width}`);
+            }
             await p.closeAll();
         }
-    }
-});
-
-test('Width is the wide menu\'s width, Height its least height; Fixed Box keeps the box', async () => {
-    const wide = await openAt(1280, '/deep.html');
-    const box = async (p) => p.locator('nav.furlin').boundingBox();
-    assert.deepEqual([(await box(wide)).width, (await box(wide)).height], [240, 360]);
-    await openEverything(wide);
-    assert.equal((await box(wide)).width, 240);
-    await wide.closeAll();
-    // A short menu keeps the least height; it never shrinks below it.
-    const short = await openAt(1280, '/short.html');
-    assert.equal((await box(short)).height, 300);
-    await short.closeAll();
-    // Growing with its open branches, past Height.
-    const grown = await openAt(1280, '/deep.html');
-    await grown.locator('nav.furlin').evaluate((nav) => {
-        nav.style.minBlockSize = '60px';
-    });
-    await openEverything(grown);
-    assert.ok((await box(grown)).height > 200);
-    assert.deepEqual(await overflow(grown), {page: 0, across: 0, down: 0});
-    await grown.closeAll();
-    // The fixed box stays Width x Height and scrolls inside, as before.
-    const fixed = await openAt(1280, '/fixed.html');
-    await openEverything(fixed);
-    assert.deepEqual([(await box(fixed)).width, (await box(fixed)).height], [200, 120]);
-    assert.ok((await overflow(fixed)).down > 0);
-    await fixed.closeAll();
-});
-
-test('below Compact Below a "Menu" button folds the menu; above it, and without scripts, none', async () => {
-    const phone = await openAt(360, '/deep.html');
-    const button = phone.getByRole('button', {name: 'Menu', exact: true});
-    assert.ok(await button.isVisible());
-    assert.equal(await button.getAttribute('aria-expanded'), 'false');
-    // Described by the widget's name.
-    const description = await button.evaluate(
-        (b) => document.getElementById(b.getAttribute('aria-describedby')).textContent);
-    assert.equal(description, 'Test');
-    assert.ok(!(await item(phone, 'Home').isVisible()));
-    await button.click();
-    assert.equal(await button.getAttribute('aria-expanded'), 'true');
-    assert.ok(await item(phone, 'Home').isVisible());
-    // Open, the tree takes the container's width.
-    const [nav, block] = await phone.evaluate(() => [
-        document.querySelector('nav.furlin').getBoundingClientRect().width,
-        document.querySelector('.furlin-block').getBoundingClientRect().width,
-    ]);
-    assert.equal(nav, block);
-    await button.click();
-    assert.ok(!(await item(phone, 'Home').isVisible()));
-    await phone.closeAll();
-
-    const desk = await openAt(1280, '/deep.html');
-    assert.ok(!(await desk.locator('.furlin-menu-button').isVisible()));
-    assert.ok(await item(desk, 'Home').isVisible());
-    // A narrow column of a wide page folds too: the container's width counts, not the window's.
-    await desk.close();
-    const column = await openAt(1280, '/column.html');
-    assert.ok(!(await column.locator('.furlin-menu-button').isVisible()));
-    await column.locator('#column').evaluate((el) => {
-        el.style.width = '300px';
-    });
-    await column.locator('.furlin-menu-button').waitFor({state: 'visible'});
-    await column.closeAll();
-    // Compact Below 0 never folds.
-    const never = await openAt(320, '/never.html');
-    assert.equal(await never.locator('.furlin-menu-button').count(), 0);
-    assert.ok(await item(never, 'Home').isVisible());
-    await never.closeAll();
-
-    const plain = await openAt(360, '/deep.html', {scripts: false});
-    assert.equal(await plain.locator('nav.furlin button').count(), 0);
-    const links = await plain.locator('nav.furlin a[href]').evaluateAll(
-        (all) => all.map((a) => a.checkVisibility()));
-    assert.deepEqual(links, [true, true, true, true, true]);
-    await plain.closeAll();
-});
-
-test('every link and button is at least 24 x 24 CSS px, and 44 px tall in the compact layout', async () => {
-    for (const width of [320, 360, 1280]) {
-        const p = await openAt(width, '/small.html');
-        await openEverything(p);
-        const compact = width < 640;
-        const found = await targets(p);
-        assert.ok(found.length >= 9, `${found.length} controls at ${width}`);
-        for (const t of found) {
-            assert.ok(t.w >= 24, `${t.name} is ${t.w} px wide at ${width}`);
-            assert.ok(t.h >= (compact ? 44 : 24), `${t.name} is ${t.h} px tall at ${width}`);
+        const plain = await openAt(360, '/small.html', {scripts: false});
+        for (const t of await targets(plain)) {
+            assert.ok(t.w >= 24 && t.h >= 24, `${t.name} without scripts: ${t.w} x ${t.h}`);
         }
-        await p.closeAll();
-    }
-    const plain = await openAt(360, '/small.html', {scripts: false});
-    for (const t of await targets(plain)) {
-        assert.ok(t.w >= 24 && t.h >= 24, `${t.name} without scripts: ${t.w} x ${t.h}`);
-    }
-    await plain.closeAll();
-});
+        await plain.closeAll();
+    });
 
 test('a tap opens a sub-menu; nothing needs hover', async () => {
     const p = await openAt(360, '/deep.html', {touch: true});
@@ -327,7 +346,9 @@ test('an override character in a label reorders nothing outside it', async () =>
                 range.selectNodeContents(el);
                 return range.getBoundingClientRect().toJSON();
             };
-            return [a[0].querySelector('img').getBoundingClientRect().toJSON(), text(a[0]), text(a[1])];
+            return [
+                a[0].querySelector('img').getBoundingClientRect().toJSON(), text(a[0]), text(a[1])
+            ];
         });
         assert.ok(image.right <= evil.right, `the image stays first (scripts ${scripts})`);
         assert.ok(next.top >= evil.bottom - 1, 'the next item stays below');
@@ -338,109 +359,139 @@ test('an override character in a label reorders nothing outside it', async () =>
 test('images take their own place beside or above the label, in either direction', async () => {
     const icon = (label, files) => ({label, link: `${label}.html`, image: 'res/icon.png', files});
     for (const [align, offset] of [[0, 0], [0, 6], [1, 3], [2, 6]]) {
-        const looks = [look({ItemWidth: 150, TopOffset: 0}, {ImageAlign: align, ImageOffset: offset, TextOffset: 2})];
-        const body = widget({looks, menus: [{items: [icon('Home'), icon('Rather long products label'), icon('')]}]});
+        const looks = [look(
+            {ItemWidth: 150, TopOffset: 0},
+            {ImageAlign: align, ImageOffset: offset, TextOffset: 2})];
+        const body = widget({
+            looks,
+            menus: [{items: [icon('Home'), icon('Rather long products label'), icon('')]}]
+        });
         pages['/images.html'] = page(body);
         pages['/images-rtl.html'] = page(body, 'rtl');
         for (const name of ['/images.html', '/images-rtl.html']) {
             const p = await openAt(1280, name);
-            await p.waitForFunction(() => [...document.querySelectorAll('nav img')].every((i) => i.complete));
-            const faults = await p.locator('nav.furlin .furlin-item').evaluateAll((all) => all.flatMap((el) => {
-                const img = el.querySelector('img').getBoundingClientRect();
-                const label = el.querySelector('.furlin-label');
-                const range = document.createRange();
-                range.selectNodeContents(label);
-                const text = range.getBoundingClientRect();
-                const item = el.getBoundingClientRect();
-                const out = [];
-                if (img.width !== 16) out.push(`${label.textContent}: image ${img.width} wide`);
-                if (text.width > 0 && img.left < text.right && text.left < img.right &&
-                    img.top < text.bottom && text.top < img.bottom)
-                    out.push(`${label.textContent}: image over the text`);
-                if (img.left < item.left || img.right > item.right) out.push(`${label.textContent}: image outside`);
-                return out;
-            }));
+            await p.waitForFunction(
+                () => [...document.querySelectorAll('nav img')].every((i) => i.complete));
+            const faults =
+                await p.locator('nav.furlin .furlin-item')
+                    .evaluateAll((all) => all.flatMap((el) => {
+                        const img = el.querySelector('img').getBoundingClientRect();
+                        const label = el.querySelector('.furlin-label');
+                        const range = document.createRange();
+                        range.selectNodeContents(label);
+                        const text = range.getBoundingClientRect();
+                        const item = el.getBoundingClientRect();
+                        const out = [];
+                        if (img.width !== 16)
+                            out.push(`${label.textContent}: image ${img.width} wide`);
+                        if (text.width > 0 && img.left < text.right && text.left < img.right &&
+                            img.top < text.bottom && text.top < img.bottom)
+                            out.push(`${label.textContent}: image over the text`);
+                        if (img.left < item.left || img.right > item.right)
+                            out.push(`${label.textContent}: image outside`);
+                        return out;
+                    }));
             assert.deepEqual(faults, [], `${name} align ${align} offset ${offset}`);
             await p.closeAll();
         }
     }
 });
 
-test('only the shown items\' images load at first; over and click images on first use', async () => {
-    pages['/lazy.html'] = page(widget({
-        menus: [{
-            items: [
-                {
-                    label: 'Shown',
-                    link: 'shown.html',
-                    image: 'res/shown.png',
-                    files: {NormalImage: 'res/shown.png', OverImage: 'res/shown-over.png',
-                            ClickImage: 'res/shown-click.png'}
-                },
-                {
-                    label: 'Closed',
-                    sub: {items: [{label: 'Inside', link: 'in.html', image: 'res/inside.png',
-                                   files: {NormalImage: 'res/inside.png'}}]}
-                },
-            ]
-        }]
-    }));
-    env.server.requests.length = 0;
-    const p = await openAt(1280, '/lazy.html');
-    await p.waitForLoadState('load');
-    await p.waitForTimeout(300);
-    const images = () => env.server.requests.filter((r) => r.endsWith('.png')).sort();
-    assert.deepEqual(images(), ['/res/shown.png']);
-    await item(p, 'Shown').hover();
-    await p.waitForTimeout(200);
-    assert.deepEqual(images(), ['/res/shown-over.png', '/res/shown.png']);
-    await item(p, 'Closed').click();
-    await item(p, 'Inside').waitFor({state: 'visible'});
-    await p.waitForTimeout(200);
-    assert.ok(images().includes('/res/inside.png'));
-    await p.closeAll();
-});
+test(
+    'only the shown items\' images load at first; over and click images on first use', async () => {
+        pages['/lazy.html'] = page(widget({
+            menus: [{
+                items: [
+                    {
+                        label: 'Shown',
+                        link: 'shown.html',
+                        image: 'res/shown.png',
+                        files: {
+                            NormalImage: 'res/shown.png',
+                            OverImage: 'res/shown-over.png',
+                            ClickImage: 'res/shown-click.png'
+                        }
+                    },
+                    {
+                        label: 'Closed',
+                        sub: {
+                            items: [{
+                                label: 'Inside',
+                                link: 'in.html',
+                                image: 'res/inside.png',
+                                files: {NormalImage: 'res/inside.png'}
+                            }]
+                        }
+                    },
+                ]
+            }]
+        }));
+        env.server.requests.length = 0;
+        const p = await openAt(1280, '/lazy.html');
+        await p.waitForLoadState('load');
+        await p.waitForTimeout(300);
+        const images = () => env.server.requests.filter((r) => r.endsWith('.png')).sort();
+        assert.deepEqual(images(), ['/res/shown.png']);
+        await item(p, 'Shown').hover();
+        await p.waitForTimeout(200);
+        assert.deepEqual(images(), ['/res/shown-over.png', '/res/shown.png']);
+        await item(p, 'Closed').click();
+        await item(p, 'Inside').waitFor({state: 'visible'});
+        await p.waitForTimeout(200);
+        assert.ok(images().includes('/res/inside.png'));
+        await p.closeAll();
+    });
 
-test('every link is in the full accessibility tree: a 2,000-item sub-menu open, 11k without scripts', async () => {
-    pages['/wide.html'] = page(widget({menus: [{items: [{label: 'Big section', sub: {items: tree([2000])}},
-                                                         ...tree([5])]}]}));
-    pages['/large.html'] = page(widget({menus: [{items: tree([50, 20, 10])}]}));
-    const links = async (p) => {
+test(
+    'every link is in the full accessibility tree: a 2,000-item sub-menu open, 11k without scripts',
+    async () => {
+        pages['/wide.html'] = page(widget({
+            menus: [{items: [{label: 'Big section', sub: {items: tree([2000])}}, ...tree([5])]}]
+        }));
+        pages['/large.html'] = page(widget({menus: [{items: tree([50, 20, 10])}]}));
+        const links = async (p) => {
+            const cdp = await p.context().newCDPSession(p);
+            const {nodes} = await cdp.send('Accessibility.getFullAXTree');
+            return nodes.filter((n) => !n.ignored && n.role && n.role.value === 'link').length;
+        };
+        const wide = await openAt(1280, '/wide.html');
+        await item(wide, 'Big section').click();
+        await wide.waitForFunction(() => !document.querySelector('nav .furlin-waiting'));
+        await item(wide, 'Item 2000').scrollIntoViewIfNeeded();
+        assert.equal(await links(wide), 2005);
+        await wide.closeAll();
+
+        const plain = await openAt(1280, '/large.html', {scripts: false});
+        assert.equal(await links(plain), 10000, `of ${itemCount([50, 20, 10])} items`);
+        await plain.closeAll();
+    });
+
+test(
+    'toggles have names of their own, chevrons follow the state, descriptions are exposed',
+    async () => {
+        const p = await openAt(1280, '/deep.html');
         const cdp = await p.context().newCDPSession(p);
-        const {nodes} = await cdp.send('Accessibility.getFullAXTree');
-        return nodes.filter((n) => !n.ignored && n.role && n.role.value === 'link').length;
-    };
-    const wide = await openAt(1280, '/wide.html');
-    await item(wide, 'Big section').click();
-    await wide.waitForFunction(() => !document.querySelector('nav .furlin-waiting'));
-    await item(wide, 'Item 2000').scrollIntoViewIfNeeded();
-    assert.equal(await links(wide), 2005);
-    await wide.closeAll();
-
-    const plain = await openAt(1280, '/large.html', {scripts: false});
-    assert.equal(await links(plain), 10000, `of ${itemCount([50, 20, 10])} items`);
-    await plain.closeAll();
-});
-
-test('toggles have names of their own, chevrons follow the state, descriptions are exposed', async () => {
-    const p = await openAt(1280, '/deep.html');
-    const cdp = await p.context().newCDPSession(p);
-    const ax = async () => (await cdp.send('Accessibility.getFullAXTree')).nodes.filter((n) => !n.ignored);
-    await item(p, 'Products').click();
-    await p.getByRole('button', {name: 'Show sub-menu of Gadgets'}).waitFor();
-    const names = (await ax()).filter((n) => n.role.value === 'button').map((n) => n.name.value);
-    assert.ok(names.includes('Show sub-menu of Gadgets'), names.join(', '));
-    assert.equal(names.filter((n) => n === 'Gadgets').length, 0, 'the toggle is not named like its link');
-    const home = (await ax()).find((n) => n.role.value === 'link' && n.name.value === 'Home');
-    assert.equal(home.description && home.description.value, 'Start page');
-    // An unlinked parent's chevron turns with aria-expanded.
-    const turn = () => item(p, 'Products').evaluate(
-        (el) => getComputedStyle(el.querySelector('.furlin-chevron')).transform);
-    const open = await turn();
-    await item(p, 'Products').click();
-    assert.notEqual(await turn(), open);
-    await p.closeAll();
-});
+        const ax = async () =>
+            (await cdp.send('Accessibility.getFullAXTree')).nodes.filter((n) => !n.ignored);
+        await item(p, 'Products').click();
+        await p.getByRole('button', {name: 'Show sub-menu of Gadgets'}).waitFor();
+        const names =
+            (await ax()).filter((n) => n.role.value === 'button').map((n) => n.name.value);
+        assert.ok(names.includes('Show sub-menu of Gadgets'), names.join(', '));
+        assert.equal(
+            names.filter((n) => n === 'Gadgets').length, 0,
+            'the toggle is not named like its link');
+        const home = (await ax()).find((n) => n.role.value === 'link' && n.name.value === 'Home');
+        assert.equal(home.description && home.description.value, 'Start page');
+        // An unlinked parent's chevron turns with aria-expanded.
+        const turn = () =>
+            item(p, 'Products')
+                .evaluate((el) => getComputedStyle(el.querySelector('.furlin-chevron')).transform);
+        const open = await turn();
+        await item(p, 'Products').click();
+        assert.notEqual(await turn(), open);
+        await p.closeAll();
+    });
 
 test('the page\'s own item is marked: its branch open with scripts, its look without', async () => {
     const p = await openAt(1280, '/current.html');
@@ -450,12 +501,13 @@ test('the page\'s own item is marked: its branch open with scripts, its look wit
     assert.equal(await item(p, 'Guides').getAttribute('aria-expanded'), 'true');
     assert.equal(await install.getAttribute('data-state'), 'click');
     assert.equal(
-        await install.evaluate((el) => getComputedStyle(el.querySelector('.furlin-label')).textDecorationLine),
+        await install.evaluate(
+            (el) => getComputedStyle(el.querySelector('.furlin-label')).textDecorationLine),
         'underline');
     await p.closeAll();
     const plain = await openAt(1280, '/current.html', {scripts: false});
-    const weight = await plain.locator('nav.furlin [aria-current=page]').evaluate(
-        (el) => [el.checkVisibility(), getComputedStyle(el).fontWeight]);
+    const weight = await plain.locator('nav.furlin [aria-current=page]')
+                       .evaluate((el) => [el.checkVisibility(), getComputedStyle(el).fontWeight]);
     assert.deepEqual(weight, [true, '700']);
     await plain.closeAll();
 });
@@ -493,7 +545,10 @@ test('the Sidebar templates read well in every look and fit any screen', async (
             };
             const s = getComputedStyle(el);
             const [a, b] = [luminance(s.color), luminance(s.backgroundColor)];
-            return {ratio: (Math.max(a, b) + 0.05) / (Math.min(a, b) + 0.05), back: s.backgroundColor};
+            return {
+                ratio: (Math.max(a, b) + 0.05) / (Math.min(a, b) + 0.05),
+                back: s.backgroundColor
+            };
         });
         const normal = await contrast('Blog');
         await item(p, 'Blog').hover();
@@ -509,10 +564,13 @@ test('the Sidebar templates read well in every look and fit any screen', async (
         assert.equal(await p.locator('nav.furlin.furlin-fixed').count(), 0, 'no fixed box');
         await openEverything(p);
         for (const target of await targets(p))
-            assert.ok(target.w >= 24 && target.h >= 24, `${name}: ${target.name} ${target.w} x ${target.h}`);
+            assert.ok(
+                target.w >= 24 && target.h >= 24,
+                `${name}: ${target.name} ${target.w} x ${target.h}`);
         assert.deepEqual(await overflow(p), {page: 0, across: 0, down: 0});
         // The sans-serif look is the system's interface font.
-        assert.match(await item(p, 'Blog').evaluate((el) => getComputedStyle(el).fontFamily), /^system-ui/);
+        assert.match(
+            await item(p, 'Blog').evaluate((el) => getComputedStyle(el).fontFamily), /^system-ui/);
         await p.closeAll();
     }
 });

@@ -23,17 +23,23 @@ const read = (name) => fs.readFileSync(path.join(FIXTURES, name), 'utf8');
 // The href and src values (and file references in the data) that are not valid URL strings:
 // only ASCII URL code points, "%" before two hex digits, one "#" at most, no backslash.
 function badAddresses(html) {
-    const unquote = (v) => v.replace(/&quot;/g, '"').replace(/&lt;/g, '<').replace(/&gt;/g, '>')
+    const unquote = (v) => v.replace(/&quot;/g, '"')
+                               .replace(/&lt;/g, '<')
+                               .replace(/&gt;/g, '>')
                                .replace(/&amp;/g, '&');
     const values = [...html.matchAll(/\s(?:href|src)="([^"]*)"/g)].map((m) => unquote(m[1]));
     for (const m of html.matchAll(/data-furlin="(\{[^"]*\})"/g)) {
         const data = JSON.parse(unquote(m[1]));
-        for (const key of ['NormalImage', 'OverImage', 'ClickImage', 'OverAudio', 'ClickAudio',
-                           'BackImage', 'Audio'])
+        for (const key
+                 of ['NormalImage', 'OverImage', 'ClickImage', 'OverAudio', 'ClickAudio',
+                     'BackImage', 'Audio'])
             if (typeof data[key] === 'string') values.push(data[key]);
     }
-    return values.filter((url) => !/^[A-Za-z0-9\-._~!$&'()*+,;=:@/?\[\]]*(#[A-Za-z0-9\-._~!$&'()*+,;=:@/?\[\]%]*)?$/.test(url.replace(/%[0-9A-Fa-f]{2}/g, '')) ||
-                                   /%(?![0-9A-Fa-f]{2})/.test(url));
+    return values.filter(
+        (url) =>
+            !/^[A-Za-z0-9\-._~!$&'()*+,;=:@/?\[\]]*(#[A-Za-z0-9\-._~!$&'()*+,;=:@/?\[\]%]*)?$/.test(
+                url.replace(/%[0-9A-Fa-f]{2}/g, '')) ||
+            /%(?![0-9A-Fa-f]{2})/.test(url));
 }
 const FIXTURE_TSL = read('three-level.tsl');
 

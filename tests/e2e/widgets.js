@@ -9,10 +9,11 @@
 const fs = require('node:fs');
 const path = require('node:path');
 
-const FIXTURE = fs.readFileSync(path.join(__dirname, 'fixtures', 'three-level.markup.html'), 'utf8');
-const FIXTURE_DATA =
-    JSON.parse(/<nav\b[^>]*data-furlin="([^"]*)"/.exec(FIXTURE)[1].replace(/&quot;/g, '"').replace(
-        /&amp;/g, '&'));
+const FIXTURE =
+    fs.readFileSync(path.join(__dirname, 'fixtures', 'three-level.markup.html'), 'utf8');
+const FIXTURE_DATA = JSON.parse(/<nav\b[^>]*data-furlin="([^"]*)"/.exec(FIXTURE)[1]
+                                    .replace(/&quot;/g, '"')
+                                    .replace(/&amp;/g, '&'));
 
 const escape = (text) => String(text)
                              .replace(/&/g, '&amp;')
@@ -59,8 +60,15 @@ function listMarkup(list, lines) {
     lines.push('</ul>');
 }
 
-function widget({name = 'Test', applet = {}, looks = FIXTURE_DATA.Looks, menus, dir,
-                 align = 'left', runtime = 'res/'}) {
+function widget({
+    name = 'Test',
+    applet = {},
+    looks = FIXTURE_DATA.Looks,
+    menus,
+    dir,
+    align = 'left',
+    runtime = 'res/'
+}) {
     const lines = [];
     lines.push(`<link rel="stylesheet" href="${runtime}furlin.css">`);
     lines.push(`<div class="furlin-block" data-align="${align}"${dir ? ` dir="${dir}"` : ''}>`);
@@ -84,8 +92,17 @@ function tree(sizes, prefix = '') {
 
 // How many items a tree of these sizes holds.
 const itemCount = (sizes) =>
-    sizes.reduce((all, n) => ({count: all.count + all.level * n, level: all.level * n}),
-                 {count: 0, level: 1})
+    sizes
+        .reduce(
+            (all, n) => ({count: all.count + all.level * n, level: all.level * n}),
+            {count: 0, level: 1})
         .count;
 
-module.exports = {FIXTURE_DATA, look, widget, tree, itemCount, escape};
+module.exports = {
+    FIXTURE_DATA,
+    look,
+    widget,
+    tree,
+    itemCount,
+    escape
+};
