@@ -202,8 +202,8 @@ function runParts(value, count) {
 
 // An applet value in the model's terms.
 function fromApplet(f, raw) {
-    if (raw === undefined) return undefined;
-    const n = toInt(raw, NaN);
+    if (raw === undefined || f.form === 'Plain') return raw;
+    const n = f.form === 'BackgroundCode' || f.form === 'PlusOne' ? toInt(raw, NaN) : NaN;
     switch (f.form) {
         case 'BackStyleCode': {  // "01", "02", "11", "12": filled, then bordered
             const s = text(raw).trim();
@@ -224,23 +224,47 @@ function fromApplet(f, raw) {
 }
 
 // A record from an applet value cut into fields; parts run together are read from their field.
-function readAppletRecord(fields, cut) {
-    const parts = new Map();
-    for (const f of fields)
-        if (f.applet && f.applet[1] > 0)
-            parts.set(f.applet[0], Math.max(parts.get(f.applet[0]) || 0, f.applet[1] + 1));
-    const o = {};
-    for (const f of fields) {
-        if (!f.applet || f.kind === 'Look') continue;
-        const [at, part] = f.applet;
-        const count = parts.get(at);
-        const run = count ? runParts(cut[at], count) : null;
-        o[f.name] = fromApplet(f, count ? (run ? run[part] : undefined) : cut[at]);
+// A table's applet value at a glance, worked out once: how many fields it has, and how many
+// numbers run together at each position that holds several.
+const layouts = new WeakMap();
+function appletLayout(fields) {
+    let layout = layouts.get(fields);
+    if (!layout) {
+        const parts = new Map();
+        let width = 0;
+        for (const f of fields) {
+            if (!f.applet) continue;
+            width = Math.max(width, f.applet[0] + 1);
+            if (f.applet[1] > 0)
+                parts.set(f.applet[0], Math.max(parts.get(f.applet[0]) || 0, f.applet[1] + 1));
+        }
+        layout = {width, parts};
+        layouts.set(fields, layout);
     }
-    return readRecord(fields, o);
+    return layout;
 }
 
-const widthOf = (fields) => Math.max(...fields.filter((f) => f.applet).map((f) => f.applet[0])) + 1;
+function readAppletRecord(fields, cut) {
+    const {parts} = appletLayout(fields);
+    const record = {};
+    for (const f of fields) {
+        if (f.kind === 'Look' || !f.applet) {
+            record[f.name] = f.kind === 'Look' ? readRecord(LOOK_FIELDS) : readValue(f, undefined);
+            continue;
+        }
+        const at = f.applet[0];
+        const count = parts.get(at);
+        let raw = cut[at];
+        if (count) {
+            const run = runParts(raw, count);
+            raw = run ? run[f.applet[1]] : undefined;
+        }
+        record[f.name] = readValue(f, fromApplet(f, raw));
+    }
+    return record;
+}
+
+const widthOf = (fields) => appletLayout(fields).width;
 
 function parseApStyle(value) {
     return readAppletRecord(APPLET_FIELDS, splitFields(value, widthOf(APPLET_FIELDS)));
@@ -330,7 +354,10 @@ function buildModel(params) {
     for (let i = 0; i < misc.count; i++) {
         const menu = {number: i, look: null, items: [], owner: null, top: false};
         for (const k of present.get(i) || []) {
-            const item = {...parseItem(get(`I${i}-${k}`)), menu, sub: null, index: first + k};
+            const item = parseItem(get(`I${i}-${k}`));
+            item.menu = menu;
+            item.sub = null;
+            item.index = first + k;
             byIndex.set(item.index, item);
             menu.items.push(item);
         }
@@ -906,7 +933,11 @@ function modelLists(doc, model, base) {
         records.set(ul, menu.look);
         for (const item of menu.items) {
             const li = doc.createElement('li');
-            records.set(li, itemFiles(item, base));
+            const files = itemFiles(item, base);
+            for (const name in files) {
+                records.set(li, files);
+                break;
+            }
             li.appendChild(itemElement(doc, item, base));
             if (item.sub) queue.push({menu: item.sub, into: li});
             ul.appendChild(li);
