@@ -28,6 +28,7 @@ void AddTodaysBrowsersGroup(QBoxLayout* layout, CPageBindings<CAppletParameters>
     grid->addWidget(fixed, 0, 0, 1, 2);
     AddLabeledRow(grid, 1, Text("Compact Below:"), compact);
     AddLabeledRow(grid, 2, Text("Direction:"), direction);
+    grid->setColumnStretch(1, 1);
     layout->insertWidget(layout->count() - 1, box);
 
     fields.Bind(CheckField(fixed), &CAppletParameters::FixedBox);
