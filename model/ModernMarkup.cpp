@@ -177,11 +177,14 @@ void CMarkupWriter::Item(const CFurlinItem& item, const std::string& node) {
             Attribute("target", foldline::HtmlTarget(item.TargetFrame));
         if (foldline::OpensNewContext(item.TargetFrame))
             Attribute("rel", "noopener");
+        if (&item == m_options.currentItem)
+            Attribute("aria-current", "page");
     } else {
         m_html += "<span";
+        // An unlinked item names the page too (a section page the author left unlinked).
+        if (&item == m_options.currentItem)
+            Attribute("aria-current", "page");
     }
-    if (&item == m_options.currentItem)
-        Attribute("aria-current", "page");
     const bool described = !foldline::Trim(item.Description).empty();
     if (described)
         Attribute("title", item.Description);
