@@ -7,6 +7,7 @@
 #include "DataExchange.h"
 #include "PageDialogs.h"
 #include "PageLayout.h"
+#include "TodaysBrowsersGroup.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -73,6 +74,7 @@ CDlgAppletStyle::CDlgAppletStyle(CEditSession* session, QWidget* parent)
     m_fields.Bind(NumberField(m_indentEdit), &CAppletParameters::LineIndent);
     m_fields.Bind(TextField(m_messageEdit), &CAppletParameters::LoadingMessage);
     m_fields.Bind(CheckField(m_progressCheck), &CAppletParameters::ProgressBar);
+    AddTodaysBrowsersGroup(layout, m_fields);
     FinishFields();
 }
 

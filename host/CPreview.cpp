@@ -1,6 +1,7 @@
 #include "CPreview.h"
 
 #include "CTessel.h"
+#include "FoldlineDispatch.h"
 #include "HostServices.h"
 #include "HostStrings.h"
 #include "Reasons.h"
@@ -10,9 +11,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QUrl>
+
+#include <algorithm>
+#include <cctype>
 
 namespace host {
 namespace {
@@ -138,6 +143,30 @@ std::string BuildPreviewPage(const std::string& style, const std::string& script
     return page;
 }
 
+std::string BuildModernPreviewPage(const std::string& language, const std::string& style,
+                                   const std::string& script, const std::string& position) {
+    std::string page = "<!DOCTYPE html>\r\n<html lang=\"" + language + "\">\r\n<head>\r\n";
+    page += "<meta charset=\"utf-8\">\r\n";
+    page += "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\r\n";
+    page += "<title>Preview</title>\r\n";
+    for (const std::string* part : {&style, &script})
+        if (!part->empty())
+            page.append(*part).append("\r\n");
+    page += "</head>\r\n<body>\r\n";
+    page += position;
+    page += "</body>\r\n</html>\r\n";
+    return page;
+}
+
+std::string PreviewLanguage() {
+    // A tag of letters, digits and hyphens only: it goes into an attribute.
+    std::string tag = QLocale().bcp47Name().toStdString();
+    const bool plain = !tag.empty() && std::all_of(tag.begin(), tag.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '-';
+    });
+    return plain && tag != "C" ? tag : "en";
+}
+
 void RunPreview(CTessel& widget, const QString& previewFolder, int kind,
                 const BrowserChoice& choice, QWidget* owner) {
     // Without a folder the write would copy the support files into the root folder.
@@ -176,7 +205,10 @@ void RunPreview(CTessel& widget, const QString& previewFolder, int kind,
                 position = widget.GetHTMLBody(i, kind);
         }
     }
-    const std::string text = BuildPreviewPage(style, script, position);
+    const bool modern = kind == kHtmlModernLocal || kind == kHtmlModernWeb;
+    const std::string text =
+        modern ? BuildModernPreviewPage(PreviewLanguage(), style, script, position)
+               : BuildPreviewPage(style, script, position);
     const bool written = page.write(text.data(), static_cast<qint64>(text.size())) ==
                              static_cast<qint64>(text.size()) &&
                          page.flush();

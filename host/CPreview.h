@@ -40,6 +40,12 @@ QString PreviewFolderFor(const QString& appFolder);
 // The preview page around the widget's HTML.
 std::string BuildPreviewPage(const std::string& style, const std::string& script,
                              const std::string& position);
+// The preview page for today's browsers (HTML kinds 2 and 3): a standards-mode HTML5 page with a
+// language, a character set and a viewport, so Preview shows what a site shows.
+std::string BuildModernPreviewPage(const std::string& language, const std::string& style,
+                                   const std::string& script, const std::string& position);
+// The language that page declares: the user's.
+std::string PreviewLanguage();
 
 // Writes "preview.tsl" (the component copies the support files beside it) and "preview.htm" built
 // from the HTML of the given kind with an empty code base, then launches the browser. Shows

@@ -111,6 +111,10 @@ public:
     int MenuTop = 0;
     int ProgressBar = 1;
     std::string LoadingMessage = "Loading Image...";
+    // Read by today's browsers alone (the markup of kinds 2 and 3), stored in "WebStyle".
+    int FixedBox = 0;       // keeps the Width x Height box instead of a fluid menu
+    int CompactBelow = 640; // container width in CSS px below which the menu folds; 0 never
+    int Direction = 0;      // 0 Automatic, 1 Left to Right, 2 Right to Left
 
 private:
     std::vector<std::unique_ptr<CFurlin>> m_menus;

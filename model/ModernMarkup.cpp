@@ -9,6 +9,7 @@
 
 #include <cctype>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 using foldline::Controls;
@@ -42,12 +43,22 @@ private:
     void Label(std::string_view label);
     void ListStart(const CFurlin& menu, int topOffset);
     void Item(const CFurlinItem& item, const std::string& node);
+    void ItemStart(const CFurlinItem& item, const std::string& node);
     void Menus();
     void MenuTree(const CFurlin& top, std::size_t index, int topOffset);
+    void NavStart();
+    // Where the page finds furlin.js and furlin.css: beside the applet's files.
+    std::string RuntimeFolder() const {
+        return foldline::PageUrl(m_options.mode == kHtmlLocal ? m_options.previewFolder
+                                                              : m_model.WebPath);
+    }
 
     const CAppletParameters& m_model;
     const ModernMarkupOptions& m_options;
     std::string m_html;
+    // Each distinct look of the lists once, as JSON, in the order first used.
+    std::vector<const std::string*> m_looks;
+    std::unordered_map<std::string, std::size_t> m_lookIndex;
 };
 
 // A file as the page loads it: the preview folder or the file's web folder joined directly to
@@ -59,10 +70,14 @@ std::string CMarkupWriter::Resolved(const std::string& file, const std::string& 
         return {};
     if (m_options.localFiles)
         return foldline::FileUrl(file);
+    // The name is one segment whatever it holds ("#", "?"); the folder is an address.
+    const std::string segment = foldline::UrlSegment(name);
     if (m_options.mode == kHtmlLocal)
-        return m_options.previewFolder + std::string(name);
-    std::string address = webFolder + std::string(name);
-    return foldline::IsPathRelative(address) ? m_model.WebPath + address : address;
+        return foldline::PageUrl(m_options.previewFolder) + segment;
+    const std::string folder = foldline::PageUrl(webFolder);
+    if (foldline::IsPathRelative(folder + segment))
+        return foldline::PageUrl(m_model.WebPath) + folder + segment;
+    return folder + segment;
 }
 
 // The record's fields that travel in the markup, by name, as one JSON object.
@@ -123,24 +138,33 @@ void CMarkupWriter::Label(std::string_view label) {
     }
 }
 
+// A list refers to its look by its place in the nav's table: lists that look alike (nearly all
+// of a large menu) share one entry rather than repeating it.
 void CMarkupWriter::ListStart(const CFurlin& menu, int topOffset) {
-    m_html += "<ul";
     // The applet encoding gives the first menu MenuTop as its offset and the others 0.
-    Attribute("data-furlin", Data(menu, foldline::kMenuFields, [&](const Field<CFurlin>& f, int v) {
-                  return std::get<int CFurlin::*>(f.member) == &CFurlin::TopOffset ? topOffset : v;
-              }));
-    m_html += '>';
+    std::string look = Data(menu, foldline::kMenuFields, [&](const Field<CFurlin>& f, int v) {
+        return std::get<int CFurlin::*>(f.member) == &CFurlin::TopOffset ? topOffset : v;
+    });
+    const auto [at, added] = m_lookIndex.try_emplace(std::move(look), m_looks.size());
+    if (added)
+        m_looks.push_back(&at->first);
+    m_html += "<ul data-furlin=\"";
+    m_html += std::to_string(at->second);
+    m_html += "\">";
     m_html += kLineEnd;
 }
 
-void CMarkupWriter::Item(const CFurlinItem& item, const std::string& node) {
+void CMarkupWriter::ItemStart(const CFurlinItem& item, const std::string& node) {
     m_html += "<li";
     if (m_options.nodeIds)
         Attribute("data-furlin-node", node);
     if (const std::string data = Data(item, foldline::kItemFields); data != "{}")
         Attribute("data-furlin", data);
     m_html += '>';
+}
 
+void CMarkupWriter::Item(const CFurlinItem& item, const std::string& node) {
+    ItemStart(item, node);
     // The link is checked as the page holds it: a control the page leaves out must not hide a
     // dropped scheme ("java\x01script:") that the browser would then read whole.
     const std::string link = foldline::WithoutForbiddenControls(
@@ -148,7 +172,7 @@ void CMarkupWriter::Item(const CFurlinItem& item, const std::string& node) {
     const bool linked = !foldline::Trim(link).empty() && !foldline::IsDroppedLink(link);
     if (linked) {
         m_html += "<a";
-        Attribute("href", link);
+        Attribute("href", foldline::PageUrl(link));
         if (!foldline::IsOwnFrame(item.TargetFrame))
             Attribute("target", foldline::HtmlTarget(item.TargetFrame));
         if (foldline::OpensNewContext(item.TargetFrame))
@@ -157,6 +181,9 @@ void CMarkupWriter::Item(const CFurlinItem& item, const std::string& node) {
             Attribute("aria-current", "page");
     } else {
         m_html += "<span";
+        // An unlinked item names the page too (a section page the author left unlinked).
+        if (&item == m_options.currentItem)
+            Attribute("aria-current", "page");
     }
     const bool described = !foldline::Trim(item.Description).empty();
     if (described)
@@ -175,7 +202,8 @@ void CMarkupWriter::Item(const CFurlinItem& item, const std::string& node) {
         Attribute("alt", labelled    ? std::string_view()
                          : described ? std::string_view(item.Description)
                                      : FileNamePart(item.NormalImage));
-        m_html += '>';
+        // Images of closed branches load when their branch first shows.
+        m_html += " loading=\"lazy\">";
     }
     Label(item.Label);
     m_html += linked ? "</a>" : "</span>";
@@ -230,12 +258,12 @@ void CMarkupWriter::Menus() {
     }
 }
 
-std::string CMarkupWriter::Write() {
-    const std::string& runtimeFolder =
-        m_options.mode == kHtmlLocal ? m_options.previewFolder : m_model.WebPath;
+// The block, which carries the alignment and a chosen direction, and the nav with the applet's
+// data and the table of the lists' looks.
+void CMarkupWriter::NavStart() {
     if (m_options.runtimeElements) {
         m_html += "<link rel=\"stylesheet\"";
-        Attribute("href", runtimeFolder + kRuntimeStyleSheet);
+        Attribute("href", RuntimeFolder() + kRuntimeStyleSheet);
         m_html.append(">").append(kLineEnd);
     }
     m_html += "<div class=\"furlin-block\"";
@@ -243,21 +271,37 @@ std::string CMarkupWriter::Write() {
     for (char& c : align)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     Attribute("data-align", align);
+    // Automatic follows the page.
+    if (m_model.Direction == 1 || m_model.Direction == 2)
+        Attribute("dir", m_model.Direction == 1 ? "ltr" : "rtl");
     m_html.append(">").append(kLineEnd);
 
     m_html += "<nav class=\"furlin\"";
     const bool named = !foldline::Trim(m_model.Name).empty();
     Attribute("aria-label", named ? std::string_view(m_model.Name) : "Menu");
-    Attribute("data-furlin", Data(m_model, foldline::kAppletFields));
+    std::string data = Data(m_model, foldline::kAppletFields);
+    data.pop_back();
+    data += data.size() > 1 ? ",\"Looks\":[" : "\"Looks\":[";
+    for (std::size_t i = 0; i < m_looks.size(); ++i)
+        data.append(i ? "," : "").append(*m_looks[i]);
+    Attribute("data-furlin", data + "]}");
     if (m_options.preview)
         m_html += " data-furlin-preview";
     m_html.append(">").append(kLineEnd);
+}
+
+std::string CMarkupWriter::Write() {
+    // The lists first: the nav's look table is known once they are written.
     Menus();
+    std::string lists = std::move(m_html);
+    m_html.clear();
+    NavStart();
+    m_html += lists;
     m_html.append("</nav>").append(kLineEnd).append("</div>").append(kLineEnd);
 
     if (m_options.runtimeElements) {
         m_html += "<script";
-        Attribute("src", runtimeFolder + kRuntimeScript);
+        Attribute("src", RuntimeFolder() + kRuntimeScript);
         m_html.append(" defer></script>").append(kLineEnd);
     }
     return std::move(m_html);

@@ -9,6 +9,7 @@ using foldline::AppendDecimal;
 using foldline::kAppletFields;
 using foldline::kItemFields;
 using foldline::kMenuFields;
+using foldline::Rows;
 
 namespace {
 
@@ -33,6 +34,19 @@ std::string ItemName(std::size_t menu, std::size_t position) {
 }
 
 // ---- Writing ----
+
+// The applet's settings for today's browsers, kept apart from "ApStyle" so that readers that
+// predate them read the rest as before.
+constexpr const char* kWebStyle = "WebStyle";
+
+const std::string& DefaultWebStyle() {
+    static const std::string value = [] {
+        std::string text;
+        foldline::AppendStoredValue<kAppletFields, Rows::WebStyle>(text, CAppletParameters());
+        return text;
+    }();
+    return value;
+}
 
 using Parameters = std::vector<std::pair<std::string, std::string>>;
 
@@ -314,7 +328,7 @@ bool ReadMenus(const CTesselMap& table, const Outline& outline, const std::strin
 
 void encoders::WriteParameters(CAppletParameters& applet, CTesselFile& document) {
     const std::vector<CFurlin*> menus = applet.NumberMenus(false);
-    std::size_t count = 3 + 2 * menus.size(); // "Version", "ApStyle", "Misc" and the styles
+    std::size_t count = 4 + 2 * menus.size(); // "Version", "ApStyle", "Misc", "WebStyle", styles
     for (const CFurlin* menu : menus)
         count += menu->Items().size();
     Parameters parameters;
@@ -326,6 +340,11 @@ void encoders::WriteParameters(CAppletParameters& applet, CTesselFile& document)
     for (const CFurlin* menu : menus)
         WriteMenu(parameters, *menu, value);
     parameters.emplace_back("Misc", MiscValue(menus, applet.Menus()));
+    // Written only when set, so a widget that leaves them alone keeps the file it always had.
+    value.clear();
+    foldline::AppendStoredValue<kAppletFields, Rows::WebStyle>(value, applet);
+    if (value != DefaultWebStyle())
+        parameters.emplace_back(kWebStyle, value);
     document.ClearParameters();
     document.SetParameters(std::move(parameters));
 }
@@ -336,6 +355,9 @@ bool encoders::ReadParameters(CAppletParameters& applet, CTesselFile& document,
     const std::string* apStyle = table.Find("ApStyle");
     foldline::ReadStoredValue<kAppletFields>(applet, apStyle ? *apStyle : std::string_view(),
                                              folder);
+    // Without the entry the settings keep the defaults Reset gave them.
+    if (const std::string* webStyle = table.Find(kWebStyle))
+        foldline::ReadStoredValue<kAppletFields, Rows::WebStyle>(applet, *webStyle, folder);
 
     Outline outline;
     const OutlineState state = ReadOutline(table, outline);

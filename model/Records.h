@@ -37,6 +37,10 @@ enum class AppletForm {
 };
 
 inline constexpr int kNoSlot = -1;
+
+// The stored value a row belongs to: its record's own, or "WebStyle", which holds the applet's
+// settings for today's browsers apart so that readers that predate them skip them.
+enum class StoredIn { Own, WebStyle };
 // Numbers the applet reads run together in one field hold at most this many parts.
 inline constexpr int kMaxParts = 3;
 
@@ -57,6 +61,7 @@ template <typename Record> struct Field {
     int storedAt = kNoSlot;
     int storedAgainAt = kNoSlot; // a second copy that is written and never read
     bool storedReadBack = true;
+    StoredIn storedIn = StoredIn::Own;
 
     int appletAt = kNoSlot;
     int appletAgainAt = kNoSlot;
@@ -67,6 +72,11 @@ template <typename Record> struct Field {
         Field f = *this;
         f.storedAt = at;
         f.storedAgainAt = againAt;
+        return f;
+    }
+    constexpr Field StoredInWebStyle(int at) const {
+        Field f = Stored(at);
+        f.storedIn = StoredIn::WebStyle;
         return f;
     }
     constexpr Field StoredNotReadBack(int at) const {
@@ -262,6 +272,9 @@ inline constexpr std::array kAppletFields = {
         .Stored(27)
         .Applet(17, AppletForm::Commas)
         .InMarkup(),
+    NumberField(FOLDLINE_MEMBER(CAppletParameters, FixedBox)).StoredInWebStyle(0).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(CAppletParameters, CompactBelow)).StoredInWebStyle(1).InMarkup(),
+    NumberField(FOLDLINE_MEMBER(CAppletParameters, Direction)).StoredInWebStyle(2).InMarkup(),
 };
 
 #undef FOLDLINE_MEMBER
@@ -307,10 +320,13 @@ void CopyFields(R& to, const R& from, const std::array<Field<R>, N>& fields) {
 
 // ---- Layouts of the comma-separated values, checked when compiled ----
 
-// Which rows a layout places: the plain values of a record, or a menu's look groups.
-enum class Rows { Values, Looks };
+// Which rows a layout places: the plain values of a record, a menu's look groups, or the
+// applet's settings for today's browsers ("WebStyle").
+enum class Rows { Values, Looks, WebStyle };
 
 template <typename R> constexpr bool Placed(const Field<R>& f, Rows rows) {
+    if ((f.storedIn == StoredIn::WebStyle) != (rows == Rows::WebStyle))
+        return false;
     return (f.kind == FieldKind::Look) == (rows == Rows::Looks);
 }
 
@@ -403,6 +419,7 @@ static_assert(EveryPositionOnce<kMenuFields, Rows::Values>());
 static_assert(EveryPositionOnce<kMenuFields, Rows::Looks>());
 static_assert(EveryPositionOnce<kLookFields, Rows::Values>());
 static_assert(EveryPositionOnce<kAppletFields, Rows::Values>());
+static_assert(EveryPositionOnce<kAppletFields, Rows::WebStyle>());
 
 // A look's group in either encoding ends with two empty fields and a comma, so groups follow one
 // another at this stride when the whole value is cut at its commas.

@@ -85,9 +85,9 @@ template <typename R> void AppendStoredField(std::string& out, const R& record, 
     }
 }
 
-template <const auto& Fields, typename R>
+template <const auto& Fields, Rows Which = Rows::Values, typename R>
 void AppendStoredValue(std::string& out, const R& record) {
-    constexpr auto& order = kStoredOrder<Fields, Rows::Values>;
+    constexpr auto& order = kStoredOrder<Fields, Which>;
     for (std::size_t at = 0; at < order.size(); ++at) {
         if (at > 0)
             out.push_back(',');
@@ -138,19 +138,19 @@ void ReadStoredField(R& record, const Field<R>& f, std::string_view field,
     }
 }
 
-template <const auto& Fields, typename R>
+template <const auto& Fields, Rows Which = Rows::Values, typename R>
 void ReadStoredFields(R& record, const StoredTokens& tokens, const std::string& folder) {
     std::string scratch;
     for (const auto& f : Fields)
-        if (Placed(f, Rows::Values) && f.storedAt != kNoSlot && f.storedReadBack)
+        if (Placed(f, Which) && f.storedAt != kNoSlot && f.storedReadBack)
             ReadStoredField(record, f, tokens.Field(static_cast<std::size_t>(f.storedAt), scratch),
                             folder);
 }
 
-template <const auto& Fields, typename R>
+template <const auto& Fields, Rows Which = Rows::Values, typename R>
 void ReadStoredValue(R& record, std::string_view value, const std::string& folder) {
-    const auto fields = CutFields<kStoredOrder<Fields, Rows::Values>.size()>(value);
-    ReadStoredFields<Fields>(record, StoredTokens{fields, HoldsEscape(value)}, folder);
+    const auto fields = CutFields<kStoredOrder<Fields, Which>.size()>(value);
+    ReadStoredFields<Fields, Which>(record, StoredTokens{fields, HoldsEscape(value)}, folder);
 }
 
 // A menu's looks: the groups one after the other, each closed by kLookGroupEnd.

@@ -17,8 +17,29 @@ bool IsAsciiDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// The length of the control character that HTML does not allow at text[i] (a C1 control takes
-// two bytes in UTF-8), or 0.
+unsigned char ByteAt(std::string_view text, std::size_t i) {
+    return i < text.size() ? static_cast<unsigned char>(text[i]) : 0;
+}
+
+// The length of the Unicode noncharacter encoded at text[i] in UTF-8, or 0: U+FDD0..U+FDEF
+// (EF B7 90..AF) and the last two code points of every plane (..BF BE, ..BF BF).
+std::size_t NoncharacterAt(std::string_view text, std::size_t i) {
+    const unsigned char c = ByteAt(text, i);
+    if (c == 0xEF) {
+        const unsigned char b1 = ByteAt(text, i + 1), b2 = ByteAt(text, i + 2);
+        if ((b1 == 0xB7 && b2 >= 0x90 && b2 <= 0xAF) || (b1 == 0xBF && (b2 == 0xBE || b2 == 0xBF)))
+            return 3;
+    }
+    // Four bytes F0..F4, then xF BF BE/BF where the plane's low bits are all ones.
+    if (c >= 0xF0 && c <= 0xF4 && (ByteAt(text, i + 1) & 0x0F) == 0x0F &&
+        (ByteAt(text, i + 1) & 0xC0) == 0x80 && ByteAt(text, i + 2) == 0xBF &&
+        (ByteAt(text, i + 3) == 0xBE || ByteAt(text, i + 3) == 0xBF))
+        return 4;
+    return 0;
+}
+
+// The length of the character that HTML does not allow at text[i] (a C1 control takes two bytes
+// in UTF-8, a noncharacter three or four), or 0.
 std::size_t ForbiddenControlAt(std::string_view text, std::size_t i) {
     const auto c = static_cast<unsigned char>(text[i]);
     if ((c < 0x20 && c != '\t' && c != '\n' && c != '\f' && c != '\r') || c == 0x7F)
@@ -28,7 +49,15 @@ std::size_t ForbiddenControlAt(std::string_view text, std::size_t i) {
         if (next >= 0x80 && next <= 0x9F)
             return 2;
     }
-    return 0;
+    return NoncharacterAt(text, i);
+}
+
+// The code point of a UTF-8 sequence of `length` bytes at text[i], which is known to be whole.
+unsigned CodePointAt(std::string_view text, std::size_t i, std::size_t length) {
+    unsigned code = ByteAt(text, i) & (length == 3 ? 0x0Fu : 0x07u);
+    for (std::size_t k = 1; k < length; ++k)
+        code = (code << 6) | (ByteAt(text, i + k) & 0x3Fu);
+    return code;
 }
 
 void AppendUnicodeEscape(std::string& out, unsigned code) {
@@ -109,10 +138,22 @@ void AppendJsonString(std::string& out, std::string_view text) {
             break;
         }
         const auto byte = static_cast<unsigned char>(c);
+        const std::size_t forbidden = ForbiddenControlAt(text, i);
         if (byte < 0x20 || byte == 0x7F) {
             AppendUnicodeEscape(out, byte);
-        } else if (ForbiddenControlAt(text, i) == 2) {
+        } else if (forbidden == 2) {
             AppendUnicodeEscape(out, static_cast<unsigned char>(text[++i]));
+        } else if (forbidden > 2) {
+            // A noncharacter keeps its value for the script; beyond the first plane it is a
+            // surrogate pair.
+            const unsigned code = CodePointAt(text, i, forbidden);
+            if (code > 0xFFFF) {
+                AppendUnicodeEscape(out, 0xD800 + ((code - 0x10000) >> 10));
+                AppendUnicodeEscape(out, 0xDC00 + ((code - 0x10000) & 0x3FF));
+            } else {
+                AppendUnicodeEscape(out, code);
+            }
+            i += forbidden - 1;
         } else {
             out += c;
         }
@@ -170,18 +211,105 @@ bool IsPathRelative(std::string_view reference) {
     return true;
 }
 
+namespace {
+
+bool IsUnreserved(char c) {
+    return IsAsciiAlpha(c) || IsAsciiDigit(c) || c == '-' || c == '.' || c == '_' || c == '~';
+}
+
+bool IsHexDigit(char c) {
+    return IsAsciiDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+void AppendPercent(std::string& out, char c) {
+    std::array<char, 4> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "%%%02X", static_cast<unsigned char>(c));
+    out += buffer.data();
+}
+
+// The scheme of an address (lower case), or empty when it has none.
+std::string SchemeOf(std::string_view reference) {
+    if (IsPathRelative(reference) || reference.front() == '/' || reference.front() == '\\')
+        return {};
+    std::string scheme;
+    for (char c : reference.substr(0, reference.find(':')))
+        scheme += static_cast<char>(IsAsciiAlpha(c) ? (c | 0x20) : c);
+    return scheme;
+}
+
+// Browsers read a backslash as a slash in these schemes and in references without one.
+bool BackslashIsSlash(std::string_view scheme) {
+    for (std::string_view special : {"", "http", "https", "ftp", "file", "ws", "wss"})
+        if (scheme == special)
+            return true;
+    return false;
+}
+
+// A Windows path: a drive letter with its separator, or a share (two leading backslashes).
+bool IsWindowsPath(std::string_view reference) {
+    const bool drive = reference.size() >= 3 && IsAsciiAlpha(reference[0]) && reference[1] == ':' &&
+                       (reference[2] == '\\' || reference[2] == '/');
+    return drive || reference.starts_with("\\\\");
+}
+
+} // namespace
+
 std::string FileUrl(std::string_view path) {
     std::string url = "file://";
     if (path.empty() || path.front() != '/')
         url += '/';
     for (char c : path) {
-        if (IsAsciiAlpha(c) || IsAsciiDigit(c) || c == '-' || c == '.' || c == '_' || c == '~' ||
-            c == '/') {
+        if (IsUnreserved(c) || c == '/')
+            url += c;
+        else
+            AppendPercent(url, c);
+    }
+    return url;
+}
+
+std::string UrlSegment(std::string_view name) {
+    std::string out;
+    for (char c : name) {
+        if (IsUnreserved(c))
+            out += c;
+        else
+            AppendPercent(out, c);
+    }
+    return out;
+}
+
+std::string PageUrl(std::string_view reference) {
+    const std::string_view trimmed = Trim(reference);
+    std::string url;
+    std::string_view rest = trimmed;
+    bool slashes = BackslashIsSlash(SchemeOf(trimmed));
+    if (IsWindowsPath(trimmed)) {
+        // "C:\a" is file:///C:/a; "\\host\share" is file://host/share.
+        url = trimmed.starts_with("\\\\") ? "file:" : "file:///";
+        slashes = true;
+    }
+    bool inFragment = false;
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        const char c = rest[i];
+        if (c == '\t' || c == '\n' || c == '\r')
+            continue;
+        if (const std::size_t length = NoncharacterAt(rest, i)) {
+            i += length - 1;
+            continue;
+        }
+        if (c == '\\' && slashes) {
+            url += '/';
+        } else if (c == '#' && !inFragment) {
+            inFragment = true;
+            url += c;
+        } else if (c == '%' && i + 2 < rest.size() && IsHexDigit(rest[i + 1]) &&
+                   IsHexDigit(rest[i + 2])) {
+            url += c;
+        } else if (IsUnreserved(c) ||
+                   std::string_view("!$&'()*+,;=:@/?[]").find(c) != std::string_view::npos) {
             url += c;
         } else {
-            std::array<char, 4> buffer{};
-            std::snprintf(buffer.data(), buffer.size(), "%%%02X", static_cast<unsigned char>(c));
-            url += buffer.data();
+            AppendPercent(url, c);
         }
     }
     return url;

@@ -7,8 +7,9 @@
 
 namespace foldline {
 
-// What happens to control characters that HTML does not allow in a page (C0 controls other than
-// tab, line feed, form feed and carriage return; DEL; the C1 controls).
+// What happens to the characters that HTML does not allow in a page: control characters (C0
+// controls other than tab, line feed, form feed and carriage return; DEL; the C1 controls) and
+// Unicode noncharacters (U+FDD0..U+FDEF and every U+xFFFE, U+xFFFF).
 enum class Controls {
     Kept,    // passed on as they are
     Dropped, // left out, so the page stays valid
@@ -22,8 +23,8 @@ std::string HtmlEscaped(std::string_view text, Controls controls);
 // them dropped holds it.
 std::string WithoutForbiddenControls(std::string_view text);
 
-// The text as a JSON string with its quotes. Every control character, DEL and the C1 controls
-// are escaped, so the JSON is valid and, once in an attribute, the page is too.
+// The text as a JSON string with its quotes. Every control character, DEL, the C1 controls and
+// the noncharacters are escaped, so the JSON is valid and, once in an attribute, the page is too.
 void AppendJsonString(std::string& out, std::string_view text);
 
 // A link that runs script or carries a document of its own (`javascript:`, `vbscript:`,
@@ -47,5 +48,15 @@ bool IsPathRelative(std::string_view reference);
 
 // A local path as a file: URL, every byte outside the unreserved characters and "/" encoded.
 std::string FileUrl(std::string_view path);
+
+// A reference as a page may hold it in `href` or `src`. A Windows path (a drive or a share)
+// becomes a file: URL; backslashes of a path or of a web address become slashes, as browsers
+// read them; what a URL may not hold raw (blanks, quotes, `<`, `>`, controls, a second `#`, a
+// `%` that starts no escape, non-ASCII as its UTF-8 bytes) is percent-encoded; tabs and line
+// breaks, which browsers drop, and noncharacters are left out.
+std::string PageUrl(std::string_view reference);
+// A file name as one segment of a URL path: every byte outside the unreserved characters encoded,
+// so `#`, `?` and `/` in a name stay part of it.
+std::string UrlSegment(std::string_view name);
 
 } // namespace foldline

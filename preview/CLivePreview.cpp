@@ -3,15 +3,21 @@
 #include "PreviewPage.h"
 #include "RuntimeFiles.h"
 
+#include <QButtonGroup>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QPointer>
+#include <QSettings>
 #include <QStackedLayout>
 #include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
@@ -32,12 +38,32 @@ const char* const kProbeScript =
     " : typeof QWebChannel !== 'function' ? 'channel'"
     " : window.furlinBridgeReady ? 'ready' : 'waiting'";
 
-// Draws the markup, then shows the revealed item again: node identifiers follow the tree.
-const char* const kRenderScript = "(function (html, node) {"
+// Sets the pane's width (0 its own) and direction, draws the markup, then shows the revealed
+// item again: node identifiers follow the tree.
+const char* const kRenderScript = "(function (html, node, width, rtl) {"
                                   " var pane = document.getElementById('furlin-pane');"
+                                  " pane.style.width = width ? width + 'px' : '';"
+                                  " pane.dir = rtl ? 'rtl' : 'ltr';"
                                   " var drawn = Furlin.render(pane, html);"
                                   " if (node) Furlin.reveal(pane, node);"
                                   " return drawn; })";
+
+// Where the choices of the width buttons are kept: the program's profile.
+constexpr const char* kProfileGroup = "Live Preview";
+constexpr const char* kWidthKey = "Width";
+constexpr const char* kRightToLeftKey = "Right to Left";
+
+QString ProfileKey(const char* key) {
+    return QString::fromUtf8(kProfileGroup) + QLatin1Char('/') + QString::fromUtf8(key);
+}
+
+QVariant Kept(const char* key, const QVariant& fallback) {
+    return QSettings().value(ProfileKey(key), fallback);
+}
+
+void Keep(const char* key, const QVariant& value) {
+    QSettings().setValue(ProfileKey(key), value);
+}
 
 const char* const kRevealScript =
     "(function (node) { return Furlin.reveal(document.getElementById('furlin-pane'), node); })";
@@ -74,7 +100,13 @@ bool IsExecutable(const QString& path) {
 const char* const CLivePreview::kUnavailableText = "Live preview is not available.";
 
 CLivePreview::CLivePreview(QWidget* parent) : QWidget(parent) {
-    m_stack = new QStackedLayout(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(BuildBar());
+    auto* area = new QWidget(this);
+    layout->addWidget(area, 1);
+    m_stack = new QStackedLayout(area);
     m_stack->setContentsMargins(0, 0, 0, 0);
     m_message = new QLabel(this);
     m_message->setAlignment(Qt::AlignCenter);
@@ -88,6 +120,65 @@ CLivePreview::~CLivePreview() {
     // The page must go before the profile it was made with.
     delete m_view;
     m_view = nullptr;
+}
+
+// "Phone", "Tablet" and "Full" as one choice, and "Right to Left", as the profile last kept them.
+QWidget* CLivePreview::BuildBar() {
+    auto* bar = new QWidget(this);
+    auto* row = new QHBoxLayout(bar);
+    row->setContentsMargins(0, 0, 0, 0);
+    m_widths = new QButtonGroup(this);
+    const std::pair<int, QString> widths[] = {
+        {kPhoneWidth, tr("Phone")}, {kTabletWidth, tr("Tablet")}, {kFullWidth, tr("Full")}};
+    for (const auto& [width, text] : widths) {
+        auto* button = new QToolButton(bar);
+        button->setText(text);
+        button->setCheckable(true);
+        button->setAutoRaise(true);
+        m_widths->addButton(button, width);
+        row->addWidget(button);
+    }
+    m_rtlBox = new QCheckBox(tr("Right to Left"), bar);
+    row->addStretch();
+    row->addWidget(m_rtlBox);
+
+    const int kept = Kept(kWidthKey, kFullWidth).toInt();
+    m_width = m_widths->button(kept) ? kept : kFullWidth;
+    m_rightToLeft = Kept(kRightToLeftKey, false).toBool();
+    m_widths->button(m_width)->setChecked(true);
+    m_rtlBox->setChecked(m_rightToLeft);
+    connect(m_widths, &QButtonGroup::idClicked, this, &CLivePreview::SetShownWidth);
+    connect(m_rtlBox, &QCheckBox::toggled, this, &CLivePreview::SetRightToLeft);
+    return bar;
+}
+
+QAbstractButton* CLivePreview::WidthButton(int cssPixels) const {
+    return m_widths->button(cssPixels);
+}
+
+void CLivePreview::SetShownWidth(int cssPixels) {
+    if (!m_widths->button(cssPixels) || cssPixels == m_width)
+        return;
+    m_width = cssPixels;
+    m_widths->button(cssPixels)->setChecked(true);
+    Keep(kWidthKey, cssPixels);
+    Redraw();
+}
+
+void CLivePreview::SetRightToLeft(bool rightToLeft) {
+    if (rightToLeft == m_rightToLeft)
+        return;
+    m_rightToLeft = rightToLeft;
+    m_rtlBox->setChecked(rightToLeft);
+    Keep(kRightToLeftKey, rightToLeft);
+    Redraw();
+}
+
+// The widget reads its direction when drawn, so a new frame draws it again.
+void CLivePreview::Redraw() {
+    if (!m_pending && !m_drawn.isNull())
+        m_pending = m_drawn;
+    Flush();
 }
 
 QSize CLivePreview::sizeHint() const {
@@ -224,7 +315,9 @@ void CLivePreview::ShowMarkup(const QString& html) {
 void CLivePreview::Flush() {
     if (!m_ready || m_rendering || !m_pending)
         return;
-    const QString script = CallWith(kRenderScript, QJsonArray{*m_pending, m_revealed});
+    const QString script =
+        CallWith(kRenderScript, QJsonArray{*m_pending, m_revealed, m_width, m_rightToLeft});
+    m_drawn = *m_pending;
     m_pending.reset();
     m_rendering = true;
     QPointer<CLivePreview> self(this);

@@ -2,7 +2,8 @@
 // web engine view. The page is loaded once; later markup replaces the widget in place, so open
 // branches stay open and nothing flickers. The engine starts when the pane is first shown, once
 // the window around it has been drawn. When the engine cannot start or its render process ends,
-// the pane says so instead.
+// the pane says so instead. Buttons above the view show the widget at a phone's or a tablet's
+// width or the pane's own, and right to left; the choices are kept in the program's profile.
 #pragma once
 
 #include <QString>
@@ -11,6 +12,9 @@
 #include <optional>
 
 class CPreviewPage;
+class QAbstractButton;
+class QButtonGroup;
+class QCheckBox;
 class QLabel;
 class QStackedLayout;
 class QTimer;
@@ -26,6 +30,10 @@ public:
     static constexpr int kPreferredWidth = 360;
     static constexpr int kPreferredHeight = 420;
     static constexpr int kMinimumHeight = 200;
+    // The widths the width buttons show, in CSS px; 0 is the pane's own.
+    static constexpr int kPhoneWidth = 360;
+    static constexpr int kTabletWidth = 768;
+    static constexpr int kFullWidth = 0;
 
     explicit CLivePreview(QWidget* parent = nullptr);
     ~CLivePreview() override;
@@ -37,6 +45,15 @@ public:
     // Opens the branch of the item with this node identifier and shows the item clicked; kept
     // across later markup. Empty shows no item so.
     void Reveal(const QString& node);
+
+    // The width the widget is shown at (kPhoneWidth, kTabletWidth or kFullWidth) and whether
+    // it is shown in a right-to-left page, as the buttons set them; both are kept in the profile.
+    void SetShownWidth(int cssPixels);
+    int ShownWidth() const { return m_width; }
+    void SetRightToLeft(bool rightToLeft);
+    bool RightToLeft() const { return m_rightToLeft; }
+    QAbstractButton* WidthButton(int cssPixels) const;
+    QCheckBox* RightToLeftBox() const { return m_rtlBox; }
 
     // Starts the engine now rather than at the first showing.
     void Start();
@@ -75,8 +92,16 @@ private:
     void ProbeRuntime();
     void Flush();
     void Fail(const QString& reason);
+    QWidget* BuildBar();
+    void Redraw();
 
     QStackedLayout* m_stack = nullptr;
+    QButtonGroup* m_widths = nullptr;
+    QCheckBox* m_rtlBox = nullptr;
+    int m_width = kFullWidth;
+    bool m_rightToLeft = false;
+    // The markup drawn last, drawn again when the width or the direction changes.
+    QString m_drawn;
     QLabel* m_message = nullptr;
     QWebEngineProfile* m_profile = nullptr;
     QWebEngineView* m_view = nullptr;

@@ -6,6 +6,8 @@
  *   carried as JSON in data-furlin attributes (README.md beside this file describes them);
  * - applet[code="furlin.class"] fragments of earlier pages, whose <param> lines are first turned
  *   into that markup.
+ * The menu is fluid: it shrinks with a narrow container, grows with its open branches, folds
+ * behind a "Menu" button below the author's width and mirrors in a right-to-left page.
  * Styles go through constructed style sheets and the CSS object model only, so a page works under
  * a Content-Security-Policy without 'unsafe-inline'. A sub-menu is set up when it first opens and
  * each widget has one set of event listeners, so large menus cost little until they are used.
@@ -22,11 +24,18 @@ const MAX_ITEMS_PER_MENU = 10000;
 const MAX_NUMBER = 100000;  // keeps damaged sizes from producing absurd CSS
 const TAKEN = 'data-furlin-taken';
 const LOADING_TIMEOUT_MS = 15000;
-const STATES = ['normal', 'over', 'click'];
-const FILE_FIELDS = [
-    ['normalImage', 'NormalImage'], ['overImage', 'OverImage'], ['clickImage', 'ClickImage'],
-    ['overAudio', 'OverAudio'], ['clickAudio', 'ClickAudio']
-];
+const STATES = ['Normal', 'Over', 'Click'];
+// The smallest target a pointer may have to hit (WCAG 2.5.8), and a finger's in the compact
+// layout.
+const MIN_TARGET = 24;
+const MIN_TOUCH_TARGET = 44;
+// The texts the runtime adds.
+const TEXTS = {
+    menu: 'Menu',
+    showSubMenu: 'Show sub-menu of',
+    subMenu: 'Sub-menu',
+    loading: 'Loading'
+};
 
 // ---- value grammar ----------------------------------------------------------------------
 
@@ -61,8 +70,6 @@ function toInt(value, fallback = 0, min = -MAX_NUMBER, max = MAX_NUMBER) {
     return Math.min(max, Math.max(min, n));
 }
 
-function inRange(n, min, max, fallback) { return n >= min && n <= max ? n : fallback; }
-
 // "rrggbb" as the applet encoding writes it, or "#rrggbb" as the markup does; anything else
 // gives the fallback, so no other text ever reaches a style sheet.
 function hexColor(value, fallback) {
@@ -70,142 +77,226 @@ function hexColor(value, fallback) {
     return /^[0-9a-fA-F]{6}$/.test(s) ? '#' + s.toLowerCase() : fallback;
 }
 
-// Numbers run together in one field, e.g. "160": first digit, middle, last digit.
-function splitRun(value) {
-    const s = text(value).trim();
-    if (!/^\d{3,}$/.test(s)) return null;
-    return {first: Number(s[0]), middle: Number(s.slice(1, -1)), last: Number(s[s.length - 1])};
+// ---- the fields ---------------------------------------------------------------------------
+
+// The fields the runtime reads, as the model's record tables (model/Records.h) describe them:
+// the model's name and kind, its default, its place in the applet's parameter ([position, part
+// among numbers run together]) and the applet's form of it. tests/runtime checks every row
+// against the model's tables. `range` keeps a damaged number inside what the drawing takes; a
+// value outside a choice's range gives the default.
+function field(name, kind, fallback, applet = null, form = 'Plain', range = null, read = 'clamp') {
+    return {name, kind, fallback, applet, form, range, read};
 }
+// A choice out of its range is its default; a flag is on for any number but 0.
+const choice = (name, fallback, applet, max, form) =>
+    field(name, 'Number', fallback, applet, form, [0, max], 'choice');
+const flag = (name, fallback, applet) =>
+    field(name, 'Number', fallback, applet, 'Plain', [0, 1], 'flag');
 
-function splitPair(value) {
-    const s = text(value).trim();
-    if (!/^\d{2}$/.test(s)) return null;
-    return {first: Number(s[0]), second: Number(s[1])};
-}
-
-// Readers shared by the applet parameters (texts) and the markup's data (JSON values).
-const read = {
-    int: (fallback, min, max) => (v) => toInt(v, fallback, min, max),
-    choice: (fallback, max) => (v) => inRange(toInt(v, fallback), 0, max, fallback),
-    flag: (fallback) => (v) => toInt(v, fallback) !== 0,
-    colour: (fallback) => (v) => hexColor(v, fallback),
-    text: (v) => (typeof v === 'string' || typeof v === 'number' ? String(v) : ''),
-};
-
-// Each record's plain fields once: internal key, name in the markup's data, position in the
-// applet parameter, reader. Fields the applet encoding runs together are read beside them.
 const APPLET_FIELDS = [
-    ['backColor', 'BackColor', 0, read.colour('#000000')],
-    ['backImage', 'BackImage', 2, read.text],
-    ['imageTile', 'ImageTile', 3, read.flag(0)],
-    ['imageX', 'ImageX', 4, read.int(0)],
-    ['imageY', 'ImageY', 5, read.int(0)],
-    ['audio', 'Audio', 6, read.text],
-    ['showSelectionAlways', 'ShowSelectionAlways', 7, read.flag(1)],
-    ['openSpeed', 'OpenSpeed', 8, read.int(5, 0, 50)],
-    ['closeSpeed', 'CloseSpeed', 9, read.int(5, 0, 50)],
-    ['displayAllBranches', 'DisplayAllBranches', 10, read.flag(0)],
-    ['hasLines', 'HasLines', 11, read.flag(1)],
-    ['lineIndent', 'LineIndent', 13, read.int(0)],
-    ['lineThick', 'LineThick', 14, read.int(5, 0, 1000)],
-    ['lineColor', 'LineColor', 15, read.colour('#050000')],
-    ['progressBar', 'ProgressBar', 16, read.flag(1)],
-    ['loadingMessage', 'LoadingMessage', 17, read.text],
+    field('Width', 'Number', 200, null, 'Plain', [0, MAX_NUMBER]),
+    field('Height', 'Number', 400, null, 'Plain', [0, MAX_NUMBER]),
+    field('BackColor', 'Colour', '#000000', [0, 0]),
+    field('BackImage', 'File', '', [2, 0]),
+    flag('ImageTile', 0, [3, 0]),
+    field('ImageX', 'Number', 0, [4, 0]),
+    field('ImageY', 'Number', 0, [5, 0]),
+    field('Audio', 'File', '', [6, 0]),
+    flag('ShowSelectionAlways', 1, [7, 0]),
+    field('OpenSpeed', 'Number', 5, [8, 0], 'Plain', [0, 50]),
+    field('CloseSpeed', 'Number', 5, [9, 0], 'Plain', [0, 50]),
+    flag('DisplayAllBranches', 0, [10, 0]),
+    flag('HasLines', 1, [11, 0]),
+    choice('BackBorder', 0, [12, 2], 2),
+    choice('BackKind', 1, [12, 1], 4, 'BackgroundCode'),
+    choice('GradientDir', 1, [12, 0], 1),
+    field('LineIndent', 'Number', 0, [13, 0]),
+    field('LineThick', 'Number', 5, [14, 0], 'Plain', [0, 1000]),
+    field('LineColor', 'Colour', '#050000', [15, 0]),
+    field('MenuTop', 'Number', 0),
+    flag('ProgressBar', 1, [16, 0]),
+    field('LoadingMessage', 'Text', 'Loading Image...', [17, 0], 'Commas'),
+    flag('FixedBox', 0, null),
+    field('CompactBelow', 'Number', 640, null, 'Plain', [0, MAX_NUMBER]),
+    choice('Direction', 0, null, 2),
 ];
 const MENU_FIELDS = [
-    ['backColor', 'BackColor', 0, read.colour('#000000')],
-    ['indent', 'Indent', 4, read.int(40)],
-    ['topOffset', 'TopOffset', 5, read.int(0)],
-    ['itemWidth', 'ItemWidth', 6, read.int(80, 0)],
-    ['itemHeight', 'ItemHeight', 7, read.int(20, 0)],
-    ['itemGap', 'ItemGap', 8, read.int(5, 0)],
-    ['itemBorder', 'ItemBorder', 9, read.int(0, 0, 1000)],
+    field('BackColor', 'Colour', '#000000', [0, 0]),
+    choice('BackStyle', 0, [1, 0], 3, 'BackStyleCode'),
+    field('Indent', 'Number', 40, [4, 0], 'Plain', [0, MAX_NUMBER]),
+    field('TopOffset', 'Number', 15, [5, 0]),
+    field('ItemWidth', 'Number', 80, [6, 0], 'Plain', [0, MAX_NUMBER]),
+    field('ItemHeight', 'Number', 20, [7, 0], 'Plain', [0, MAX_NUMBER]),
+    field('ItemGap', 'Number', 5, [8, 0], 'Plain', [0, MAX_NUMBER]),
+    field('ItemBorder', 'Number', 0, [9, 0], 'Plain', [0, 1000]),
+    field('Normal', 'Look', null, [0, 0]),
+    field('Over', 'Look', null, [1, 0]),
+    field('Click', 'Look', null, [2, 0]),
 ];
 const LOOK_FIELDS = [
-    ['backColor', 'BackColor', 0, read.colour('#000000')],
-    ['fontColor', 'FontColor', 1, read.colour('#ffffff')],
-    ['effect', 'Effect', 3, read.choice(0, 4)],
-    ['fontName', 'FontName', 4, read.choice(0, 2)],
-    ['fontSize', 'FontSize', 5, read.int(14, 1, 1000)],
-    ['fontStyle', 'FontStyle', 6, read.choice(0, 2)],
-    ['imageOffset', 'ImageOffset', 8, read.int(0)],
-    ['textOffset', 'TextOffset', 9, read.int(0)],
+    field('BackColor', 'Colour', '#000000', [0, 0]),
+    field('FontColor', 'Colour', '#ffffff', [1, 0]),
+    choice('Border', 0, [2, 2], 2, 'PlusOne'),
+    choice('BackKind', 1, [2, 1], 9),
+    choice('GradientDir', 1, [2, 0], 1),
+    choice('Effect', 0, [3, 0], 4),
+    choice('FontName', 0, [4, 0], 2),
+    field('FontSize', 'Number', 14, [5, 0], 'Plain', [1, 1000]),
+    choice('FontStyle', 0, [6, 0], 2),
+    choice('TextAlign', 0, [7, 1], 2),
+    field('TextOffset', 'Number', 0, [9, 0]),
+    choice('ImageAlign', 0, [7, 0], 2),
+    field('ImageOffset', 'Number', 0, [8, 0]),
 ];
+const ITEM_FIELDS = [
+    field('Label', 'Text', 'item', [0, 0], 'Label'),
+    field('Description', 'Text', '', [1, 0]),
+    field('NormalImage', 'File', '', [2, 0]),
+    field('OverImage', 'File', '', [3, 0]),
+    field('ClickImage', 'File', '', [4, 0]),
+    field('OverAudio', 'File', '', [5, 0]),
+    field('ClickAudio', 'File', '', [6, 0]),
+    field('TargetFrame', 'Text', '', [7, 0], 'SelfWhenEmpty'),
+    field('Link', 'Text', '', [8, 0]),
+];
+const FILE_FIELDS = ITEM_FIELDS.filter((f) => f.kind === 'File').map((f) => f.name);
+// Applet values hold a look's ten fields and two empty ones.
+const LOOK_GROUP_STRIDE = 12;
 
-function readFields(table, raw) {
+// A value read as its field's kind; anything unusable gives the default.
+function readValue(f, value) {
+    switch (f.kind) {
+        case 'Colour':
+            return hexColor(value, f.fallback);
+        case 'Text':
+        case 'File':
+            if (value === undefined || value === null) return f.fallback;
+            return typeof value === 'string' || typeof value === 'number' ? String(value) : '';
+        default: {
+            const [min, max] = f.range || [-MAX_NUMBER, MAX_NUMBER];
+            if (f.read === 'clamp') return toInt(value, f.fallback, min, max);
+            const n = toInt(value, NaN);
+            if (Number.isNaN(n)) return f.fallback;
+            if (f.read === 'flag') return n === 0 ? 0 : 1;
+            return n >= min && n <= max ? n : f.fallback;
+        }
+    }
+}
+
+function readRecord(fields, source) {
+    const o = source && typeof source === 'object' && !Array.isArray(source) ? source : {};
     const record = {};
-    for (const [key, name, index, reader] of table) record[key] = reader(raw(name, index));
+    for (const f of fields)
+        record[f.name] =
+            f.kind === 'Look' ? readRecord(LOOK_FIELDS, o[f.name]) : readValue(f, o[f.name]);
     return record;
 }
 
+// Numbers run together in one applet field, e.g. "160": with three parts the first digit, the
+// middle and the last digit; with two parts each digit.
+function runParts(value, count) {
+    const s = text(value).trim();
+    if (count === 2) return /^\d{2}$/.test(s) ? [s[0], s[1]] : null;
+    return /^\d{3,}$/.test(s) ? [s[0], s.slice(1, -1), s[s.length - 1]] : null;
+}
+
+// An applet value in the model's terms.
+function fromApplet(f, raw) {
+    if (raw === undefined || f.form === 'Plain') return raw;
+    const n = f.form === 'BackgroundCode' || f.form === 'PlusOne' ? toInt(raw, NaN) : NaN;
+    switch (f.form) {
+        case 'BackStyleCode': {  // "01", "02", "11", "12": filled, then bordered
+            const s = text(raw).trim();
+            return /^[01][12]$/.test(s) ? (s[0] === '1' ? 2 : 0) + (s[1] === '2' ? 1 : 0) :
+                                          undefined;
+        }
+        case 'BackgroundCode':  // 1 filled, 6..9 the vertical gradients
+            return n === 1 ? 0 : n >= 6 && n <= 9 ? n - 5 : undefined;
+        case 'PlusOne':
+            return Number.isNaN(n) ? undefined : n - 1;
+        case 'Label':
+            return text(raw).replace(/\r\n?/g, '\n');
+        case 'SelfWhenEmpty':
+            return text(raw).trim() || '_self';
+        default:
+            return raw;
+    }
+}
+
+// A record from an applet value cut into fields; parts run together are read from their field.
+// A table's applet value at a glance, worked out once: how many fields it has, and how many
+// numbers run together at each position that holds several.
+const layouts = new WeakMap();
+function appletLayout(fields) {
+    let layout = layouts.get(fields);
+    if (!layout) {
+        const parts = new Map();
+        let width = 0;
+        for (const f of fields) {
+            if (!f.applet) continue;
+            width = Math.max(width, f.applet[0] + 1);
+            if (f.applet[1] > 0)
+                parts.set(f.applet[0], Math.max(parts.get(f.applet[0]) || 0, f.applet[1] + 1));
+        }
+        layout = {width, parts};
+        layouts.set(fields, layout);
+    }
+    return layout;
+}
+
+function readAppletRecord(fields, cut) {
+    const {parts} = appletLayout(fields);
+    const record = {};
+    for (const f of fields) {
+        if (f.kind === 'Look' || !f.applet) {
+            record[f.name] = f.kind === 'Look' ? readRecord(LOOK_FIELDS) : readValue(f, undefined);
+            continue;
+        }
+        const at = f.applet[0];
+        const count = parts.get(at);
+        let raw = cut[at];
+        if (count) {
+            const run = runParts(raw, count);
+            raw = run ? run[f.applet[1]] : undefined;
+        }
+        record[f.name] = readValue(f, fromApplet(f, raw));
+    }
+    return record;
+}
+
+const widthOf = (fields) => appletLayout(fields).width;
+
 function parseApStyle(value) {
-    const f = splitFields(value, 18);
-    const run = splitRun(f[12]);
-    const code = run ? run.middle : 1;
-    return {
-        ...readFields(APPLET_FIELDS, (name, i) => f[i]),
-        gradientDir: run ? inRange(run.first, 0, 1, 1) : 1,
-        // 1 is a plain fill; 6..9 are the vertical gradients.
-        backKind: code === 1 || (code >= 6 && code <= 9) ? code : 1,
-        backBorder: run ? inRange(run.last, 0, 2, 0) : 0,
-    };
+    return readAppletRecord(APPLET_FIELDS, splitFields(value, widthOf(APPLET_FIELDS)));
 }
 
-function parseMStyle(value) {
-    const f = splitFields(value, 10);
-    const style = text(f[1]).trim();
-    return {
-        ...readFields(MENU_FIELDS, (name, i) => f[i]),
-        filled: style[0] === '1',
-        bordered: style[1] === '2',
-    };
-}
-
-function parseLook(f) {
-    const run = splitRun(f[2]);
-    const align = splitPair(f[7]);
-    return {
-        ...readFields(LOOK_FIELDS, (name, i) => f[i]),
-        gradientDir: run ? inRange(run.first, 0, 1, 1) : 1,
-        backKind: run ? inRange(run.middle, 0, 9, 1) : 1,
-        border: run ? inRange(run.last - 1, 0, 2, 0) : 0,
-        imageAlign: align ? inRange(align.first, 0, 2, 0) : 0,
-        textAlign: align ? inRange(align.second, 0, 2, 0) : 0,
-    };
-}
-
-// Three groups (normal, over, click) of ten fields followed by two empty ones.
-function parseIStyle(value) {
-    const f = splitFields(value, 36);
-    return {
-        normal: parseLook(f.slice(0, 10)),
-        over: parseLook(f.slice(12, 22)),
-        click: parseLook(f.slice(24, 34)),
-    };
+// A menu's record with its three looks, each a group of the "IStyle" value.
+function parseMenu(mstyle, istyle) {
+    const menu = readAppletRecord(MENU_FIELDS, splitFields(mstyle, widthOf(MENU_FIELDS)));
+    const groups = MENU_FIELDS.filter((f) => f.kind === 'Look');
+    const cut = splitFields(istyle, groups.length * LOOK_GROUP_STRIDE);
+    for (const f of groups) {
+        const at = f.applet[0] * LOOK_GROUP_STRIDE;
+        menu[f.name] = readAppletRecord(LOOK_FIELDS, cut.slice(at, at + LOOK_GROUP_STRIDE));
+    }
+    return menu;
 }
 
 function parseItem(value) {
     const s = text(value);
-    const f = splitFields(s, 9);
+    const width = widthOf(ITEM_FIELDS);
+    const f = splitFields(s, width);
     // The link is the last field and is not escaped: a comma in it (a query string) must
     // not cut the address short.
     const parts = s.split(',');
-    if (parts.length > 9) {
-        const tail = parts.slice(8);
+    if (parts.length > width) {
+        const tail = parts.slice(width - 1);
         while (tail.length > 1 && tail[tail.length - 1] === '') tail.pop();
-        f[8] = unescapeField(tail.join(','));
+        f[width - 1] = unescapeField(tail.join(','));
     }
-    return {
-        label: f[0].replace(/\r\n?/g, '\n'),
-        description: f[1],
-        normalImage: f[2],
-        overImage: f[3],
-        clickImage: f[4],
-        overAudio: f[5],
-        clickAudio: f[6],
-        target: f[7].trim() || '_self',
-        link: f[8].trim(),
-    };
+    const item = readAppletRecord(ITEM_FIELDS, f);
+    item.Link = item.Link.trim();
+    return item;
 }
 
 // "N," then N per-menu item counts, then "-n," for top-level menus and "j-m," linking
@@ -261,16 +352,16 @@ function buildModel(params) {
     const byIndex = new Map();
     let first = 0;  // global index of the menu's first item, missing items counted
     for (let i = 0; i < misc.count; i++) {
-        const menu = {number: i, style: null, looks: null, items: [], owner: null, top: false};
+        const menu = {number: i, look: null, items: [], owner: null, top: false};
         for (const k of present.get(i) || []) {
-            const item = {...parseItem(get(`I${i}-${k}`)), menu, sub: null, index: first + k};
+            const item = parseItem(get(`I${i}-${k}`));
+            item.menu = menu;
+            item.sub = null;
+            item.index = first + k;
             byIndex.set(item.index, item);
             menu.items.push(item);
         }
-        if (menu.items.length > 0) {
-            menu.style = parseMStyle(get(`MStyle-${i}`));
-            menu.looks = parseIStyle(get(`IStyle-${i}`));
-        }
+        if (menu.items.length > 0) menu.look = parseMenu(get(`MStyle-${i}`), get(`IStyle-${i}`));
         first += misc.counts[i];
         menus.push(menu);
     }
@@ -301,67 +392,36 @@ function buildModel(params) {
 
 function readJson(element) {
     const raw = element.getAttribute('data-furlin');
-    if (!raw) return {};
+    if (!raw) return undefined;
     try {
-        const value = JSON.parse(raw);
-        return value && typeof value === 'object' && !Array.isArray(value) ? value : {};
+        return JSON.parse(raw);
     } catch (e) {
-        return {};
+        return undefined;
     }
 }
 
-function readAppletData(o) {
-    const kind = read.choice(1, 4)(o.BackKind);
-    return {
-        ...readFields(APPLET_FIELDS, (name) => o[name]),
-        width: toInt(o.Width, 200, 0),
-        height: toInt(o.Height, 400, 0),
-        gradientDir: read.choice(1, 1)(o.GradientDir),
-        // The model's 0..4 become the codes the drawing uses: 1 plain, 6..9 vertical gradients.
-        backKind: kind === 0 ? 1 : kind + 5,
-        backBorder: read.choice(0, 2)(o.BackBorder),
-    };
-}
+function readAppletData(o) { return readRecord(APPLET_FIELDS, o); }
 
-function readLookData(o) {
-    const look = o && typeof o === 'object' ? o : {};
-    return {
-        ...readFields(LOOK_FIELDS, (name) => look[name]),
-        gradientDir: read.choice(1, 1)(look.GradientDir),
-        backKind: read.choice(1, 9)(look.BackKind),
-        border: read.choice(0, 2)(look.Border),
-        imageAlign: read.choice(0, 2)(look.ImageAlign),
-        textAlign: read.choice(0, 2)(look.TextAlign),
-    };
-}
+function readMenuData(o) { return readRecord(MENU_FIELDS, o); }
 
-function readMenuData(o) {
-    const backStyle = read.choice(0, 3)(o.BackStyle);
-    return {
-        style: {
-            ...readFields(MENU_FIELDS, (name) => o[name]),
-            filled: backStyle >= 2,
-            bordered: backStyle % 2 === 1,
-        },
-        looks: {
-            normal: readLookData(o.Normal),
-            over: readLookData(o.Over),
-            click: readLookData(o.Click)
-        },
-    };
+// The looks the nav lists once for all its lists.
+function readLooks(o) {
+    const looks = o && typeof o === 'object' && Array.isArray(o.Looks) ? o.Looks : [];
+    return looks.slice(0, MAX_MENUS).map(readMenuData);
 }
 
 // An item's state files as addresses; empty ones are left out.
 function readFiles(o, base) {
     const files = {};
-    for (const [key, name] of FILE_FIELDS) {
-        const url = typeof o[name] === 'string' ? resolveFile(o[name], base) : '';
-        if (url) files[key] = url;
+    const data = o && typeof o === 'object' ? o : {};
+    for (const name of FILE_FIELDS) {
+        const url = typeof data[name] === 'string' ? resolveFile(data[name], base) : '';
+        if (url) files[name] = url;
     }
     return files;
 }
 
-// ---- layout and look rules --------------------------------------------------------------
+// ---- looks ------------------------------------------------------------------------------
 
 // 0 is the fastest speed, 50 the slowest.
 function slideDuration(speed, reducedMotion) {
@@ -375,28 +435,34 @@ function gradient(direction, from, to, both) {
 }
 
 // Item background: 0 transparent, 1 colour, 2..5 horizontal and 6..9 vertical gradients
-// (black to colour, white to colour, colour to black, colour to white).
-function itemBackground(look) {
-    const kind = look.backKind;
+// (black to colour, white to colour, colour to black, colour to white). A horizontal gradient
+// runs from the inline start, so it mirrors with the menu.
+function itemBackground(look, rtl = false) {
+    const kind = look.BackKind;
     if (kind === 0) return 'transparent';
-    if (kind < 2 || kind > 9) return look.backColor;
-    const direction = kind <= 5 ? 'to right' : 'to bottom';
+    if (kind < 2 || kind > 9) return look.BackColor;
+    const direction = kind <= 5 ? (rtl ? 'to left' : 'to right') : 'to bottom';
     const variant = (kind - 2) % 4;
     const other = variant === 0 || variant === 2 ? '#000000' : '#ffffff';
-    const [from, to] = variant < 2 ? [other, look.backColor] : [look.backColor, other];
-    return gradient(direction, from, to, look.gradientDir === 1);
+    const [from, to] = variant < 2 ? [other, look.BackColor] : [look.BackColor, other];
+    return gradient(direction, from, to, look.GradientDir === 1);
 }
 
-// Applet background: 1 colour, 6..9 the vertical gradients of the items.
+// Applet background: 0 colour, 1..4 the vertical gradients of the items.
 function appletBackground(applet) {
-    if (applet.backKind === 1) return applet.backColor;
-    return itemBackground(
-        {backKind: applet.backKind, backColor: applet.backColor, gradientDir: applet.gradientDir});
+    if (applet.BackKind === 0) return applet.BackColor;
+    return itemBackground({
+        BackKind: applet.BackKind + 5,
+        BackColor: applet.BackColor,
+        GradientDir: applet.GradientDir
+    });
 }
 
+// The applet's fonts; its sans-serif is the system's own interface font.
 const FONT_FAMILIES = [
-    '"Times New Roman", Times, serif', 'Helvetica, Arial, sans-serif',
-    '"Courier New", Courier, monospace'
+    '"Times New Roman", Times, serif',
+    'system-ui, -apple-system, "Segoe UI", Roboto, "Noto Sans", Helvetica, Arial, sans-serif',
+    '"Courier New", Courier, monospace',
 ];
 
 function textShadow(effect) {
@@ -414,7 +480,7 @@ function textShadow(effect) {
     }
 }
 
-// 0 plain, 1 raised, 2 sunken.
+// 0 plain, 1 raised, 2 sunken: the top and left edges, then the bottom and right ones.
 function borderColors(kind, colour) {
     const light = 'rgba(255,255,255,0.85)';
     const dark = 'rgba(0,0,0,0.6)';
@@ -423,93 +489,120 @@ function borderColors(kind, colour) {
     return [colour, colour];
 }
 
-function lookDeclarations(look) {
-    const [tl, br] = borderColors(look.border, look.fontColor);
-    const offset = Math.max(0, look.textOffset);
-    // A linked parent's toggle sits at the item's right end; its width is kept free of text.
-    return `background:${itemBackground(look)};color:${look.fontColor};` +
-        `border-color:${tl} ${br} ${br} ${tl};font-family:${FONT_FAMILIES[look.fontName]};` +
-        `font-size:${look.fontSize}px;font-weight:${look.fontStyle === 1 ? 'bold' : 'normal'};` +
-        `font-style:${look.fontStyle === 2 ? 'italic' : 'normal'};` +
-        `text-shadow:${textShadow(look.effect)};` +
-        `text-align:${['left', 'center', 'right'][look.textAlign]};` +
-        `padding-left:${look.textAlign === 2 ? 0 : offset}px;` +
-        `padding-right:calc(var(--furlin-toggle, 0px) + ${look.textAlign === 2 ? offset : 0}px)`;
+// Labels are isolated (each reads its own direction), so their alignment follows the menu's
+// direction rather than their text's.
+const ALIGN = [['left', 'center', 'right'], ['right', 'center', 'left']];
+
+function lookDeclarations(look, rtl) {
+    const [tl, br] = borderColors(look.Border, look.FontColor);
+    const [start, end] = rtl ? [br, tl] : [tl, br];
+    return `background:${itemBackground(look, rtl)};color:${look.FontColor};` +
+        `border-block-color:${tl} ${br};border-inline-color:${start} ${end};` +
+        `font-family:${FONT_FAMILIES[look.FontName]};font-size:${look.FontSize}px;` +
+        `font-weight:${look.FontStyle === 1 ? 'bold' : 'normal'};` +
+        `font-style:${look.FontStyle === 2 ? 'italic' : 'normal'};` +
+        `text-shadow:${textShadow(look.Effect)};` +
+        `flex-direction:${look.ImageAlign === 1 ? 'column' : 'row'}`;
 }
 
+// The label keeps the look's alignment and its offset from the side it is aligned to.
+function labelDeclarations(look, rtl) {
+    const offset = Math.max(0, look.TextOffset);
+    return `text-align:${ALIGN[rtl ? 1 : 0][look.TextAlign]};` +
+        `align-self:${look.ImageAlign === 1 ? 'stretch' : 'auto'};` +
+        `padding-inline:${look.TextAlign === 0 ? offset : 0}px ${
+               look.TextAlign === 2 ? offset : 0}px`;
+}
+
+// The image takes its own place beside the label: before it, after it, or above it centred.
 function imageDeclarations(look) {
-    if (look.imageAlign === 1) {
-        return `left:calc(50% + ${look.imageOffset}px);right:auto;transform:translate(-50%,-50%)`;
-    }
-    const side = look.imageAlign === 2 ? 'right' : 'left';
-    const other = side === 'left' ? 'right' : 'left';
-    return `${side}:${look.imageOffset}px;${other}:auto;transform:translateY(-50%)`;
+    const offset = Math.max(0, look.ImageOffset);
+    if (look.ImageAlign === 1) return `order:0;margin:${offset}px 0 0`;
+    return `order:${look.ImageAlign === 2 ? 1 : 0};` +
+        `margin-inline:${look.ImageAlign === 0 ? offset : 0}px ${
+               look.ImageAlign === 2 ? offset : 0}px`;
 }
 
-// Tree lines of a sub-menu, drawn by each entry: a trunk through every entry but the last,
-// which it meets at the middle of its item, and a branch to each item. They follow the entries
-// when a sub-menu below opens. The entry's box takes in the menu's indent, where the lines are.
-function lineRules(entry, style, lines) {
-    const thick = lines.lineThick;
-    if (thick <= 0) return [];
-    const x = lines.lineIndent - style.indent;  // from the items' left edge
-    const left = x + entryPadding(style);       // from the entry's
-    const mid = Math.floor(style.itemHeight / 2);
-    const down = mid + Math.ceil(thick / 2);
-    const line =
-        `content:"";position:absolute;pointer-events:none;background-color:${lines.lineColor}`;
+// Tree lines of a sub-menu: each entry but the last draws the trunk down its whole height
+// (through any open branch below it); the last item draws it from its top to its middle and
+// every item draws its branch from the trunk to its edge. `indent` is the room before the
+// items, where the lines are; `line` is the trunk's place in it, from the owner's items' edge.
+function lineRules(cls, look, lines, indent, line) {
+    const thick = lines.LineThick;
+    const reach = indent - line - thick;  // from the trunk to the items' edge
+    if (thick <= 0 || line < 0 || reach < 0) return [];
+    const border = look.ItemBorder;
+    const entry = `.${cls}>.furlin-entry`;
+    const item = `${entry}>.furlin-item`;
+    const paint = `content:"";position:absolute;pointer-events:none;` +
+        `background-color:${lines.LineColor};inline-size:${thick}px`;
+    const half = Math.floor(thick / 2);
     const rules = [
-        `${entry}::before{${line};left:${left}px;top:0;bottom:0;width:${thick}px}`,
-        `${entry}:first-child::before{top:${- style.topOffset}px}`,
-        `${entry}:last-child::before{bottom:auto;height:${down}px}`,
-        `${entry}:first-child:last-child::before{height:${down + style.topOffset}px}`,
+        `${entry}:not(:last-child)::before{${paint};inset-inline-start:${line - indent}px;` +
+            'inset-block:0}',
+        `${entry}:first-child:not(:last-child)::before{inset-block-start:${- look.TopOffset}px}`,
+        // From the item's padding box, the trunk lies `indent - line` before it, behind the border.
+        `${entry}:last-child>.furlin-item::after{${paint};` +
+            `inset-inline-start:${line - indent - border}px;inset-block:${- border}px 50%}`,
+        `${entry}:first-child:last-child>.furlin-item::after{` +
+            `inset-block-start:${- look.TopOffset - border}px}`,
     ];
-    const reach = -x - thick;
     if (reach > 0) {
         rules.push(
-            `${entry}::after{${line};left:${left + thick}px;` +
-            `top:${mid - Math.floor(thick / 2)}px;width:${reach}px;height:${thick}px}`);
+            `${item}::before{content:"";position:absolute;pointer-events:none;` +
+            `background-color:${lines.LineColor};inline-size:${reach}px;block-size:${thick}px;` +
+            `inset-inline-start:${line + thick - indent - border}px;` +
+            `inset-block-start:calc(50% - ${half}px)}`);
     }
     return rules;
 }
 
-function entryPadding(style) { return Math.max(0, style.indent); }
-
-function toggleWidth(style) {
-    return Math.max(
-        16,
-        Math.min(Math.max(24, Math.min(style.itemHeight, 40)), Math.floor(style.itemWidth / 2)));
+function toggleWidth(look) {
+    return Math.max(MIN_TARGET, Math.min(40, look.ItemHeight, Math.floor(look.ItemWidth / 2)));
 }
 
-// The rules of one menu's look, scoped by its class. Lines are given for sub-menus only.
-function menuRules(cls, menu, lines) {
-    const st = menu.style;
-    const list = `.furlin-live .${cls}`;
-    const entry = `${list}>.furlin-entry`;
-    const item = `${entry}>.furlin-item`;
+// The rules of one list's look, scoped by its class. `indent` is the room before its items,
+// kept within what the widget's width can spare; lines are given for sub-menus only.
+function menuRules(cls, look, lines, indent, rtl) {
+    const list = `.${cls}`;
+    const item = `${list}>.furlin-entry>.furlin-item`;
+    // Above the base rule that takes the page's own list styles away.
+    const box = `${LIVE} ul${list}`;
     const split = `${list}>.furlin-split`;
+    const toggle = toggleWidth(look);
     const rules = [
-        `.furlin-live ul.${cls}{margin:${st.topOffset}px 0 0 ${st.indent}px;` +
-            (st.filled ? `background-color:${st.backColor};` : '') +
-            (st.bordered ? `border:1px solid ${menu.looks.normal.fontColor}` : '') + '}',
-        // An entry off screen is laid out at the size of one item until it is shown.
-        `${entry}{margin-left:${- entryPadding(st)}px;padding-left:${entryPadding(st)}px;` +
-            `contain-intrinsic-size:auto ${st.itemWidth}px auto ${st.itemHeight + st.itemGap}px}`,
-        `${item}{width:${st.itemWidth}px;min-height:${st.itemHeight}px;` +
-            `margin:0 0 ${st.itemGap}px;border-width:${st.itemBorder}px}`,
-        `${split}{grid-template-columns:${st.itemWidth}px max-content}`,
-        `${split}>.furlin-item{--furlin-toggle:${toggleWidth(st)}px}`,
-        `${split}>.furlin-toggle{width:${toggleWidth(st)}px;margin-bottom:${st.itemGap}px;` +
-            `border-width:${st.itemBorder}px}`,
+        `${box}{margin-block-start:${look.TopOffset}px;margin-inline-start:${indent}px;` +
+            (look.BackStyle >= 2 ? `background-color:${look.BackColor};` : '') +
+            (look.BackStyle % 2 === 1 ? `border:1px solid ${look.Normal.FontColor}` : '') + '}',
+        // Sizes are written out rather than inherited: a change on a list would otherwise restyle
+        // every entry below it, set up or not.
+        `${item}{inline-size:${look.ItemWidth}px;` +
+            `min-block-size:${Math.max(MIN_TARGET, look.ItemHeight)}px;` +
+            `margin-block-end:${look.ItemGap}px;border-width:${look.ItemBorder}px}`,
+        `${COMPACT} ${item}{inline-size:100%;` +
+            `min-block-size:${Math.max(MIN_TOUCH_TARGET, look.ItemHeight)}px}`,
+        `${split}{grid-template-columns:min(${look.ItemWidth}px,100%) minmax(0,1fr)}`,
+        `${COMPACT} ${split}{grid-template-columns:minmax(0,1fr) 0}`,
+        `${split}>.furlin-item{inline-size:auto;padding-inline-end:${toggle}px}`,
+        `${split}>.furlin-toggle{inline-size:${toggle}px;margin-block-end:${look.ItemGap}px;` +
+            `border-width:${look.ItemBorder}px}`,
     ];
     for (const state of STATES) {
-        const look = menu.looks[state];
-        const control = state === 'normal' ? item : `${item}[data-state=${state}]`;
+        const l = look[state];
+        const control = state === 'Normal' ? item : `${item}[data-state=${state.toLowerCase()}]`;
         rules.push(
-            `${control}{${lookDeclarations(look)}}`, `${control}>img{${imageDeclarations(look)}}`,
-            `${control}+.furlin-toggle{color:${look.fontColor}}`);
+            `${control}{${lookDeclarations(l, rtl)}}`,
+            `${control}>.furlin-label{${labelDeclarations(l, rtl)}}`,
+            `${control}>img{${imageDeclarations(l)}}`,
+            `${control}+.furlin-toggle{color:${l.FontColor}}`);
     }
-    if (lines) rules.push(...lineRules(entry, st, lines));
+    if (lines) {
+        // A narrowed indent keeps the trunk at its share of the room.
+        const line = indent === look.Indent ?
+            lines.LineIndent :
+            Math.round((lines.LineIndent * indent) / Math.max(1, look.Indent));
+        rules.push(...lineRules(cls, look, lines, indent, line));
+    }
     return rules;
 }
 
@@ -604,7 +697,7 @@ function findCurrentItem(model, pageHref, documentBase) {
             stack.pop();
             continue;
         }
-        if (samePage(safeLink(item.link, documentBase), page)) return item;
+        if (samePage(safeLink(item.Link, documentBase), page)) return item;
         if (item.sub) stack.push({menu: item.sub, k: 0});
     }
     return null;
@@ -619,20 +712,25 @@ function branchOf(item) {
 
 // "Menu", "Menu 2", ...: the first name no other navigation landmark of the page carries.
 function uniqueLabel(name, taken) {
-    const base = text(name).trim() || 'Menu';
+    const base = text(name).trim() || TEXTS.menu;
     let label = base;
     for (let n = 2; taken.has(label); n++) label = `${base} ${n}`;
     return label;
 }
 
-function contrast(hex) {
-    const n = parseInt(hex.slice(1), 16);
-    const luma = 0.299 * (n >> 16) + 0.587 * ((n >> 8) & 255) + 0.114 * (n & 255);
-    return luma > 140 ? '#000000' : '#ffffff';
-}
-
 function cssUrl(url) {
     return `url("${url.replace(/["\\\n\r]/g, (c) => '\\' + c.charCodeAt(0).toString(16) + ' ')}")`;
+}
+
+// How much room sub-menus may take before their items: beyond it deeper menus indent less, so
+// no depth makes the menu wider than its container.
+function indentBudget(applet) {
+    return Math.max(48, Math.min(160, Math.floor(applet.Width * 0.4)));
+}
+
+// The indent a list gets after `used` pixels of its ancestors' indents.
+function effectiveIndent(indent, used, budget) {
+    return Math.max(0, Math.min(indent, budget - used));
 }
 
 // ---- style sheets -----------------------------------------------------------------------
@@ -640,53 +738,78 @@ function cssUrl(url) {
 // Rules end in the classes the runtime gives entries and controls it has set up, so the browser
 // matches them against those alone, not against every entry of a long list or every element of
 // the page.
+const LIVE = '.furlin.furlin-live';
 const ITEM = '.furlin-live .furlin-item';
+const COMPACT = '.furlin.furlin-live.furlin-compact';
 
 const BASE_RULES = [
-    // The block stands where the paragraph of the applet fragment stood.
+    // The block stands where the paragraph of the applet fragment stood; the menu is as wide
+    // as the author set, never wider than its container, and at least as tall.
     '.furlin-block{margin:1em 0}',
-    '.furlin-block[data-align=center]{text-align:center}',
-    '.furlin-block[data-align=left]{text-align:left}',
-    '.furlin-block[data-align=right]{text-align:right}',
-    '.furlin.furlin-live{position:relative;display:inline-block;box-sizing:border-box;' +
-        'max-width:100%;margin:0;padding:0;overflow:auto;vertical-align:baseline;text-align:left}',
-    '.furlin-menu,.furlin-entry,.furlin-item,.furlin-toggle,.furlin-loading,.furlin-progress{' +
-        'box-sizing:border-box}',
-    '.furlin-live ul{list-style:none;margin:0;padding:0;position:relative;width:max-content}',
-    '.furlin-live ul ul:not(.furlin-menu){display:none}',
-    // furlin.css defers nested lists for the page without the runtime; drawn, they must not
-    // clip the tree lines left of them.
-    '.furlin.furlin-live ul ul{content-visibility:visible}',
-    // Entries off screen are laid out at the size of one item (see the menu rules); those not
-    // set up yet are not shown.
-    '.furlin-live .furlin-entry{margin:0;padding:0;position:relative;content-visibility:auto}',
-    '.furlin-live .furlin-menu>li:not(.furlin-entry){display:none}',
+    `${LIVE}{position:relative;display:block;box-sizing:border-box;max-inline-size:100%;` +
+        'margin:0;padding:0;text-align:start;overflow:visible}',
+    `.furlin-block[data-align=center]>${LIVE}{margin-inline:auto}`,
+    `.furlin-block[data-align=right]>${LIVE}{margin-inline-start:auto}`,
+    `${LIVE}.furlin-fixed{overflow:auto}`,
+    // Below the author's width the tree folds behind a button and takes the container's width,
+    // whatever size the widget's own style gives it.
+    `${COMPACT}{inline-size:auto !important;min-block-size:0 !important;` +
+        'block-size:auto !important;overflow:visible}',
+    `${COMPACT}:not(.furlin-open)>ul{display:none}`,
+    '.furlin-menu-button{display:none}',
+    `${COMPACT}>.furlin-menu-button{display:flex;align-items:center;gap:10px;box-sizing:border-box;` +
+        `inline-size:100%;min-block-size:${MIN_TOUCH_TARGET}px;margin:0;padding:0 12px;` +
+        'border:1px solid currentColor;font:inherit;font-size:16px;cursor:pointer;text-align:start}',
+    `${COMPACT}>ul:first-of-type{margin-block-start:8px}`,
+    // Closed branches are skipped rather than taken out of the layout: a page drawn before the
+    // script ran keeps its boxes, so drawing the widget tears down no branch, and a branch that
+    // closes opens again without rebuilding. Entries not set up yet are left out until a later
+    // task sets them up. The rules match classes or lists alone, never every entry of the page.
+    `${LIVE} .furlin-menu{list-style:none;margin:0;padding:0;position:relative}`,
+    `${LIVE} ul ul:not(.furlin-menu){display:none}`,
+    '.furlin-live .furlin-sub[hidden]{' +
+        'display:block;content-visibility:hidden;contain-intrinsic-size:0 0;block-size:0}',
+    '.furlin-live .furlin-waiting{display:none}',
+    '.furlin-live .furlin-entry{margin:0;padding:0;position:relative}',
+    `${ITEM}{position:relative;display:flex;align-items:center;box-sizing:border-box;` +
+        `max-inline-size:100%;min-inline-size:${MIN_TARGET}px;min-block-size:${MIN_TARGET}px;` +
+        'margin:0;padding:2px 0;border-style:solid;text-decoration:none;line-height:1.2;' +
+        'appearance:none;-webkit-appearance:none;background-clip:border-box}',
+    `${ITEM}>.furlin-label{flex:1 1 auto;min-inline-size:0;` +
+        'overflow-wrap:anywhere;unicode-bidi:plaintext}',
+    `${ITEM}>img{flex:none;max-inline-size:100%}`,
+    `${ITEM}>img[hidden]{display:none}`,
+    `${ITEM}:is(a,button),.furlin-toggle,.furlin-menu-button{cursor:pointer}`,
+    `${ITEM}:focus,.furlin-toggle:focus,.furlin-menu-button:focus{outline:none}`,
+    `${ITEM}:focus-visible,.furlin-toggle:focus-visible,.furlin-menu-button:focus-visible{` +
+        'outline:2px solid #1a73e8;outline-offset:-2px;box-shadow:inset 0 0 0 4px #fff}',
+    // The current page is underlined whatever the look.
+    `${ITEM}[aria-current=page]>.furlin-label{text-decoration:underline;` +
+        'text-decoration-thickness:2px;text-underline-offset:3px}',
     '.furlin-live li.furlin-split{display:grid}',
     '.furlin-split>.furlin-item,.furlin-split>.furlin-toggle{grid-area:1/1}',
-    '.furlin-split>.furlin-sub{grid-column:1/-1}',
-    `${ITEM}{position:relative;display:block;overflow:hidden;padding-top:0;padding-bottom:0;` +
-        'border-style:solid;text-decoration:none;line-height:1.1;white-space:pre-wrap;' +
-        'overflow-wrap:anywhere;align-content:center;appearance:none;-webkit-appearance:none}',
-    `${ITEM}:is(a,button),.furlin-toggle{cursor:pointer}`,
-    `${ITEM}:focus,.furlin-toggle:focus{outline:none}`,
-    `${ITEM}:focus-visible,.furlin-toggle:focus-visible{outline:2px solid #1a73e8;` +
-        'outline-offset:-2px;box-shadow:inset 0 0 0 4px #fff}',
-    `${ITEM}>img{position:absolute;top:50%;pointer-events:none;max-height:100%;max-width:100%}`,
-    '.furlin-toggle{justify-self:end;align-self:stretch;position:relative;margin:0;padding:0;' +
-        'border:0 solid transparent;background:transparent;font:inherit;appearance:none;' +
-        '-webkit-appearance:none}',
-    '.furlin-toggle::before{content:"";position:absolute;left:50%;top:50%;width:6px;height:6px;' +
-        'margin:-4px 0 0 -4px;border:solid currentColor;border-width:0 2px 2px 0;' +
-        'transform:rotate(-45deg)}',
-    '.furlin-toggle[aria-expanded=true]::before{transform:rotate(45deg)}',
-    '.furlin-live .furlin-sub[hidden]{display:none}',
-    '.furlin-loading{position:absolute;inset:0;display:flex;flex-direction:column;' +
-        'align-items:center;justify-content:center;gap:6px;font:12px sans-serif;z-index:1}',
-    '.furlin-progress{width:70%;height:8px;border:1px solid currentColor}',
-    '.furlin-progress>div{height:100%;width:0;background:currentColor}',
+    '.furlin-split>.furlin-sub,.furlin-split>.furlin-description{grid-column:1/-1}',
+    '.furlin-toggle{justify-self:end;align-self:stretch;position:relative;box-sizing:border-box;' +
+        `min-block-size:${MIN_TARGET}px;margin:0;padding:0;border:0 solid transparent;` +
+        'background:transparent;font:inherit;appearance:none;-webkit-appearance:none}',
+    // A chevron points to the inline end while its branch is closed and down while it is open.
+    '.furlin-chevron{flex:none;display:inline-block;inline-size:6px;block-size:6px;' +
+        'border:solid currentColor;border-width:0 2px 2px 0;transform:rotate(-45deg);' +
+        'margin-inline:6px 10px;pointer-events:none}',
+    '.furlin-toggle>.furlin-chevron{position:absolute;inset:0;margin:auto}',
+    '.furlin-rtl .furlin-chevron{transform:rotate(135deg)}',
+    '[aria-expanded=true]>.furlin-chevron{transform:rotate(45deg)}',
+    '.furlin-description{display:none}',
+    // In the compact layout every control is a finger's size (the lists' rules make the items
+    // take the width).
+    `${COMPACT} .furlin-menu>.furlin-split>.furlin-toggle{min-inline-size:${MIN_TOUCH_TARGET}px}`,
+    // The loading message stands below the links and never covers them.
+    '.furlin-loading{display:flex;align-items:center;gap:6px;margin:6px;font:12px sans-serif}',
+    '.furlin-progress{inline-size:70px;block-size:8px;border:1px solid currentColor}',
+    '.furlin-progress>div{block-size:100%;inline-size:0;background:currentColor}',
     // Forced colours drop author backgrounds: keep lines, the selection and focus visible.
     '@media (forced-colors: active){' +
-        '.furlin-entry::before,.furlin-entry::after{forced-color-adjust:none;' +
+        '.furlin-entry::before,.furlin-item::before,.furlin-item::after{forced-color-adjust:none;' +
         'background-color:CanvasText !important}' +
         `${ITEM}[data-state=click]{forced-color-adjust:none;background:Highlight !important;` +
         'color:HighlightText !important;border-color:HighlightText !important}' +
@@ -729,15 +852,15 @@ function stylesOf(doc) {
     return styles;
 }
 
-// Menus that look alike share one class and one set of rules.
-function menuClass(doc, menu, lines) {
+// Lists that look alike share one class and one set of rules.
+function menuClass(doc, look, lines, indent, rtl) {
     const styles = stylesOf(doc);
-    const key = JSON.stringify([menu.style, menu.looks, lines]);
+    const key = JSON.stringify([look, lines, indent, rtl]);
     let cls = styles.classes.get(key);
     if (!cls) {
-        cls = `furlin-m${styles.classes.size}`;
+        cls = `furlin-l${styles.classes.size}`;
         styles.classes.set(key, cls);
-        addRules(doc, menuRules(cls, menu, lines));
+        addRules(doc, menuRules(cls, look, lines, indent, rtl));
     }
     return cls;
 }
@@ -753,8 +876,8 @@ function readApplet(element) {
     }
     return {
         params,
-        width: toInt(element.getAttribute('width'), 200, 0),
-        height: toInt(element.getAttribute('height'), 400, 0),
+        width: element.getAttribute('width'),
+        height: element.getAttribute('height'),
         codebase: element.getAttribute('codebase') || '',
     };
 }
@@ -771,29 +894,30 @@ function appendLabel(doc, parent, label) {
 
 function itemElement(doc, item, base) {
     // Links are relative to the page, as the browser takes them.
-    const href = droppedScheme(item.link) ? '' : item.link;
+    const href = droppedScheme(item.Link) ? '' : item.Link;
     const control = doc.createElement(href ? 'a' : 'span');
     if (href) {
         control.setAttribute('href', href);
-        control.target = htmlTarget(item.target);
-        if (opensNewContext(item.target)) control.rel = 'noopener';
+        control.target = htmlTarget(item.TargetFrame);
+        if (opensNewContext(item.TargetFrame)) control.rel = 'noopener';
     }
-    if (item.description) control.title = item.description;
-    const image = resolveFile(item.normalImage, base);
+    if (item.Description) control.title = item.Description;
+    const image = resolveFile(item.NormalImage, base);
     if (image) {
         const img = doc.createElement('img');
+        img.loading = 'lazy';
         img.src = image;
-        img.alt = item.label.trim() ? '' : item.description || fileNameOf(image);
+        img.alt = item.Label.trim() ? '' : item.Description || fileNameOf(image);
         control.appendChild(img);
     }
-    appendLabel(doc, control, item.label);
+    appendLabel(doc, control, item.Label);
     return control;
 }
 
 function itemFiles(item, base) {
     const files = {};
-    for (const [key, name] of FILE_FIELDS) {
-        const url = resolveFile(item[key], base);
+    for (const name of FILE_FIELDS) {
+        const url = resolveFile(item[name], base);
         if (url) files[name] = url;
     }
     return files;
@@ -806,12 +930,14 @@ function modelLists(doc, model, base) {
     for (let q = 0; q < queue.length; q++) {
         const {menu, into} = queue[q];
         const ul = doc.createElement('ul');
-        records.set(ul, {style: menu.style, looks: menu.looks});
+        records.set(ul, menu.look);
         for (const item of menu.items) {
             const li = doc.createElement('li');
             const files = itemFiles(item, base);
-            if (Object.keys(files).length > 0)
-                li.setAttribute('data-furlin', JSON.stringify(files));
+            for (const name in files) {
+                records.set(li, files);
+                break;
+            }
             li.appendChild(itemElement(doc, item, base));
             if (item.sub) queue.push({menu: item.sub, into: li});
             ul.appendChild(li);
@@ -846,19 +972,25 @@ function upgradeApplet(applet, win) {
     const base = fileBase(info.codebase, doc.baseURI);
     const nav = doc.createElement('nav');
     nav.className = 'furlin';
-    nav.setAttribute('aria-label', 'Menu');
+    nav.setAttribute('aria-label', TEXTS.menu);
     nav.setAttribute(TAKEN, '');
+    // The applet was a box of its own size, and so it stays.
     records.set(nav, {
         ...model.applet,
-        width: info.width,
-        height: info.height,
-        backImage: resolveFile(model.applet.backImage, base),
-        audio: resolveFile(model.applet.audio, base),
+        ...readRecord(
+            APPLET_FIELDS.filter((f) => ['Width', 'Height'].includes(f.name)),
+            {Width: info.width, Height: info.height}),
+        BackImage: resolveFile(model.applet.BackImage, base),
+        Audio: resolveFile(model.applet.Audio, base),
+        FixedBox: 1,
+        CompactBelow: 0,
+        Direction: 0,
     });
     for (const list of modelLists(doc, model, base)) nav.appendChild(list);
     // Drawn before it enters the page, so the page never lays out every closed branch.
     const widget = new Widget(nav, win, {});
     placeNav(applet, nav);
+    widget.placed();
     return widget;
 }
 
@@ -876,10 +1008,8 @@ function playAudio(url) {
 }
 
 let counter = 0;
-function uid() {
-    counter++;
-    return `furlin-${Date.now().toString(36)}-${Math.random().toString(36).slice(2, 8)}-${counter}`;
-}
+const uidBase = `furlin-${Date.now().toString(36)}-${Math.random().toString(36).slice(2, 8)}`;
+function uid() { return `${uidBase}-${++counter}`; }
 
 function childOf(element, test) {
     for (const child of element.children)
@@ -931,19 +1061,37 @@ function retag(element, tag) {
     return other;
 }
 
+function chevron(doc) {
+    const span = doc.createElement('span');
+    span.className = 'furlin-chevron';
+    span.setAttribute('aria-hidden', 'true');
+    return span;
+}
+
+// The item's text as a name: its label, else its image's text alternative.
+function nameOf(control) {
+    const label = control.textContent.trim();
+    if (label) return label;
+    const img = childOf(control, (el) => el.tagName === 'IMG');
+    return text(control.getAttribute('aria-label') || (img && img.alt)).trim();
+}
+
 const timers = new WeakMap();
 const pending = new WeakMap();  // list -> {left: entries not set up, next: where the rest goes on}
 const scheduled = new WeakSet();  // lists whose next entries are due in a later task
-const CHUNK_ITEMS = 50;
+const CHUNK_ITEMS = 100;
 const widgets = new WeakMap();       // nav -> Widget
 const firstSources = new WeakMap();  // img -> the address the markup gave it
+const indents = new WeakMap();       // list -> the indents its items stand behind
 
 class Widget {
     constructor(nav, win, options) {
         this.nav = nav;
         this.win = win;
         this.doc = nav.ownerDocument;
-        this.applet = records.get(nav) || readAppletData(readJson(nav));
+        const data = records.has(nav) ? null : readJson(nav);
+        this.applet = records.get(nav) || readAppletData(data);
+        this.looks = data ? readLooks(data) : [];
         this.preview = nav.hasAttribute('data-furlin-preview');
         this.motion = win.matchMedia ? win.matchMedia('(prefers-reduced-motion: reduce)') : null;
         this.selected = null;
@@ -952,17 +1100,32 @@ class Widget {
         this.hovered = null;
         this.pressed = null;
         this.flashing = new Set();  // controls showing a keyboard press
+        this.options = options;
         widgets.set(nav, this);
         stylesOf(this.doc);
         nav.classList.add('furlin-live');
+        if (this.applet.FixedBox) nav.classList.add('furlin-fixed');
         this.drawFrame();
+        if (nav.isConnected) this.placed();
+    }
+
+    // The rest needs the widget in its page: its direction and its neighbours.
+    placed() {
+        // From the markup alone: asking the browser for the computed direction would make it
+        // style the whole page before the widget is drawn.
+        const dir = this.nav.closest('[dir]');
+        this.rtl = !!dir && dir.getAttribute('dir').trim().toLowerCase() === 'rtl';
+        this.nav.classList.toggle('furlin-rtl', this.rtl);
         this.nameLandmark();
         for (const list of this.lists()) this.enhanceMenu(list);
+        this.addMenuButton();
         this.listen();
-        if (!options.quiet) {
+        this.watchWidth();
+        this.showMarkedPage();
+        if (!this.options.quiet) {
             this.showCurrentPage();
             this.startLoading();
-            this.play(this.applet.audio);
+            this.play(this.applet.Audio);
         }
     }
 
@@ -975,10 +1138,11 @@ class Widget {
     drawFrame() {
         const a = this.applet;
         const s = this.nav.style;
-        s.width = a.width + 'px';
-        s.height = a.height + 'px';
+        s.inlineSize = a.Width + 'px';
+        s.minBlockSize = a.Height + 'px';
+        if (a.FixedBox) s.blockSize = a.Height + 'px';
         const layers = [];
-        const image = resolveFile(a.backImage, this.doc.baseURI);
+        const image = resolveFile(a.BackImage, this.doc.baseURI);
         if (image) layers.push(cssUrl(image));
         const back = appletBackground(a);
         if (back.startsWith('linear-gradient'))
@@ -987,11 +1151,11 @@ class Widget {
             s.backgroundColor = back;
         if (layers.length) s.backgroundImage = layers.join(', ');
         if (image) {
-            s.backgroundRepeat = a.imageTile ? 'repeat, no-repeat' : 'no-repeat, no-repeat';
-            s.backgroundPosition = a.imageTile ? '0 0, 0 0' : `${a.imageX}px ${a.imageY}px, 0 0`;
+            s.backgroundRepeat = a.ImageTile ? 'repeat, no-repeat' : 'no-repeat, no-repeat';
+            s.backgroundPosition = a.ImageTile ? '0 0, 0 0' : `${a.ImageX}px ${a.ImageY}px, 0 0`;
         }
-        if (a.backBorder !== 0) {
-            const [tl, br] = borderColors(a.backBorder, a.backColor);
+        if (a.BackBorder !== 0) {
+            const [tl, br] = borderColors(a.BackBorder, a.BackColor);
             s.borderStyle = 'solid';
             s.borderWidth = '2px';
             s.borderColor = `${tl} ${br} ${br} ${tl}`;
@@ -1009,11 +1173,75 @@ class Widget {
             'aria-label', uniqueLabel(this.nav.getAttribute('aria-label'), taken));
     }
 
-    // The look of a list, read once.
+    // ---- the compact layout ----
+
+    // The disclosure button of the compact layout: the text "Menu", described by the widget's
+    // name, in the look of the first list's items.
+    addMenuButton() {
+        const lists = this.lists();
+        if (this.applet.CompactBelow <= 0 || lists.length === 0) return;
+        const doc = this.doc;
+        const button = doc.createElement('button');
+        button.type = 'button';
+        button.className = 'furlin-menu-button';
+        for (const list of lists) list.id = list.id || uid();
+        button.setAttribute('aria-controls', lists.map((l) => l.id).join(' '));
+        button.setAttribute('aria-expanded', 'false');
+        const label = doc.createElement('span');
+        label.className = 'furlin-label';
+        label.textContent = TEXTS.menu;
+        const name = doc.createElement('span');
+        name.className = 'furlin-description';
+        name.id = uid();
+        name.textContent = this.nav.getAttribute('aria-label');
+        button.setAttribute('aria-describedby', name.id);
+        button.append(label, chevron(doc));
+        const look = this.menuOf(lists[0]).Normal;
+        const s = button.style;
+        s.background = itemBackground(look, this.rtl);
+        s.color = look.FontColor;
+        s.fontFamily = FONT_FAMILIES[look.FontName];
+        this.nav.insertBefore(name, this.nav.firstChild);
+        this.nav.insertBefore(button, this.nav.firstChild);
+        this.menuButton = button;
+        // The editor's preview shows the tree, folded or not, so items can be picked.
+        if (this.preview) this.setMenuOpen(true);
+    }
+
+    // Folds the menu below the author's width, measured on the container, whatever the
+    // viewport: a narrow column of a wide page folds too.
+    watchWidth() {
+        const block = this.nav.parentElement;
+        if (!this.menuButton || !block || typeof this.win.ResizeObserver !== 'function') return;
+        this.resizer = new this.win.ResizeObserver((entries) => {
+            const entry = entries[entries.length - 1];
+            const size = entry.contentBoxSize && entry.contentBoxSize[0];
+            const width = size ? size.inlineSize : entry.contentRect.width;
+            this.setCompact(width > 0 && width < this.applet.CompactBelow);
+        });
+        this.resizer.observe(block);
+    }
+
+    setCompact(compact) {
+        if (compact === this.nav.classList.contains('furlin-compact')) return;
+        this.nav.classList.toggle('furlin-compact', compact);
+    }
+
+    setMenuOpen(open) {
+        this.nav.classList.toggle('furlin-open', open);
+        this.menuButton.setAttribute('aria-expanded', String(open));
+    }
+
+    // ---- lists and items ----
+
+    // The look of a list, read once: its place in the nav's table, or its own data.
     menuOf(list) {
         let menu = records.get(list);
         if (!menu) {
-            menu = readMenuData(readJson(list));
+            const data = readJson(list);
+            menu = typeof data === 'number' && Number.isInteger(data) && this.looks[data] ?
+                this.looks[data] :
+                readMenuData(data);
             records.set(list, menu);
         }
         return menu;
@@ -1022,21 +1250,26 @@ class Widget {
     // Sets up a list when it is first shown: its look, and a screenful of its items at once.
     enhanceMenu(list) {
         if (list.classList.contains('furlin-menu')) return;
-        const menu = this.menuOf(list);
+        const look = this.menuOf(list);
         const a = this.applet;
         const sub = list.parentElement !== this.nav;
-        const lines = sub && a.hasLines ?
-            {lineIndent: a.lineIndent, lineThick: a.lineThick, lineColor: a.lineColor} :
+        // The room the lists above it already take.
+        const used = sub ? indents.get(list.parentElement.parentElement) || 0 : 0;
+        const indent = effectiveIndent(look.Indent, used, indentBudget(a));
+        indents.set(list, used + indent);
+        const lines = sub && a.HasLines ?
+            {LineIndent: a.LineIndent, LineThick: a.LineThick, LineColor: a.LineColor} :
             null;
-        list.classList.add('furlin-menu', menuClass(this.doc, menu, lines));
+        list.classList.add('furlin-menu', menuClass(this.doc, look, lines, indent, this.rtl));
         const items = list.children;
         let left = 0;
         for (const li of items) left += li.tagName === 'LI' ? 1 : 0;
         if (left === 0) return;
         pending.set(list, {left, next: items.length - 1});
-        const screenful =
-            Math.ceil(a.height / Math.max(1, menu.style.itemHeight + menu.style.itemGap));
-        for (let k = 0; k < Math.min(items.length, screenful + 10); k++) this.setUp(list, items[k]);
+        const screenful = Math.ceil(
+            Math.max(a.Height, 800) / Math.max(MIN_TARGET, look.ItemHeight + look.ItemGap));
+        for (let k = screenful; k < items.length; k++) items[k].classList.add('furlin-waiting');
+        for (let k = 0; k < Math.min(items.length, screenful); k++) this.setUp(list, items[k]);
         this.setUpRest(list);
     }
 
@@ -1045,8 +1278,9 @@ class Widget {
         const state = pending.get(list);
         if (!state || li.tagName !== 'LI' || li.classList.contains('furlin-entry')) return;
         this.enhanceItem(li);
+        li.classList.remove('furlin-waiting');
         if (--state.left === 0) pending.delete(list);
-        if (this.applet.displayAllBranches) this.setOpen(li, true, false);
+        if (this.applet.DisplayAllBranches) this.setOpen(li, true, false);
     }
 
     // Sets up the rest of a long list in later tasks, from its end upwards: each entry shown
@@ -1082,8 +1316,8 @@ class Widget {
     pendingHeight(list) {
         const state = pending.get(list);
         if (!state) return 0;
-        const st = this.menuOf(list).style;
-        return state.left * (st.itemHeight + st.itemGap);
+        const look = this.menuOf(list);
+        return state.left * (Math.max(MIN_TARGET, look.ItemHeight) + look.ItemGap);
     }
 
     enhanceItem(li) {
@@ -1106,9 +1340,24 @@ class Widget {
         if (control.tagName === 'A' && opensNewContext(control.target) &&
             !/\bnoopener\b/i.test(control.rel))
             control.rel = `${control.rel} noopener`.trim();
+        this.wrapLabel(control);
         this.nameItem(li, control);
+        this.describe(li, control);
         if (sub) this.prepareSub(li, control, sub);
         li.classList.add('furlin-entry');
+    }
+
+    // The text goes into a label of its own, isolated from its neighbours' direction, and kept
+    // apart from the image.
+    wrapLabel(control) {
+        const label = this.doc.createElement('span');
+        label.className = 'furlin-label';
+        for (let node = control.firstChild; node;) {
+            const next = node.nextSibling;
+            if (node.nodeType !== 1 || node.tagName !== 'IMG') label.appendChild(node);
+            node = next;
+        }
+        control.appendChild(label);
     }
 
     // An item without text is named: an image-only one by its description or, without one, its
@@ -1117,7 +1366,7 @@ class Widget {
     nameItem(li, control) {
         let image = childOf(control, (el) => el.tagName === 'IMG');
         const files = this.files(li);
-        if (!image && (files.overImage || files.clickImage)) {
+        if (!image && (files.OverImage || files.ClickImage)) {
             image = this.doc.createElement('img');
             image.alt = '';
             image.hidden = true;
@@ -1126,13 +1375,28 @@ class Widget {
         if (control.textContent.trim() !== '') return;
         if (image) {
             if (text(image.getAttribute('alt')).trim()) return;
-            const src = image.getAttribute('src') ? image.src : files.overImage || files.clickImage;
+            const src = image.getAttribute('src') ? image.src : files.OverImage || files.ClickImage;
             image.alt = control.title || fileNameOf(src);
         } else if (control.tagName !== 'SPAN' && !control.hasAttribute('aria-label')) {
             const name = control.title ||
-                (control.tagName === 'A' ? text(control.getAttribute('href')).trim() : 'Sub-menu');
+                (control.tagName === 'A' ? text(control.getAttribute('href')).trim() :
+                                           TEXTS.subMenu);
             if (name) control.setAttribute('aria-label', name);
         }
+    }
+
+    // The description, which the markup gives as a tooltip, is also the control's accessible
+    // description, so readers without a pointer hear it too.
+    describe(li, control) {
+        const description = text(control.getAttribute('title')).trim();
+        if (!description || control.tagName === 'SPAN') return;
+        if (nameOf(control) === description) return;  // it already names the control
+        const holder = this.doc.createElement('span');
+        holder.className = 'furlin-description';
+        holder.id = uid();
+        holder.textContent = description;
+        li.insertBefore(holder, control.nextSibling);
+        control.setAttribute('aria-describedby', holder.id);
     }
 
     // The list itself slides: moving it into a wrapper would cost a layout of its whole branch.
@@ -1142,14 +1406,16 @@ class Widget {
         sub.id = uid();
         let disclosure = control;
         if (control.tagName === 'A') {
-            // A linked parent keeps its link and gets a separate toggle, named like the link.
-            if (!control.id) control.id = uid();
+            // A linked parent keeps its link and gets a separate toggle with a name of its own.
             disclosure = this.doc.createElement('button');
             disclosure.type = 'button';
             disclosure.className = 'furlin-toggle';
-            disclosure.setAttribute('aria-labelledby', control.id);
+            disclosure.setAttribute('aria-label', `${TEXTS.showSubMenu} ${nameOf(control)}`.trim());
+            disclosure.appendChild(chevron(this.doc));
             li.insertBefore(disclosure, control.nextSibling);
             li.classList.add('furlin-split');
+        } else {
+            control.appendChild(chevron(this.doc));
         }
         disclosure.setAttribute('aria-expanded', 'false');
         disclosure.setAttribute('aria-controls', sub.id);
@@ -1163,6 +1429,8 @@ class Widget {
         }
         return files;
     }
+
+    // ---- events ----
 
     listen() {
         const on = (type, handler) => this.nav.addEventListener(type, (event) => {
@@ -1196,7 +1464,7 @@ class Widget {
         this.hovered = hit.control;
         if (before) this.applyState(before.parentElement);
         this.applyState(hit.li);
-        this.play(this.files(hit.li).overAudio);
+        this.play(this.files(hit.li).OverAudio);
     }
 
     onPointerOut(event) {
@@ -1216,22 +1484,23 @@ class Widget {
         if (hit) this.applyState(hit.li);
     }
 
+    // The look of the item's state; its over and click images load when first shown.
     applyState(li) {
         const control = controlOf(li);
         if (!control) return;
         const chosen = this.selected === li &&
-            (this.applet.showSelectionAlways || li === this.current || li === this.pinned);
-        let state = 'normal';
+            (this.applet.ShowSelectionAlways || li === this.current || li === this.pinned);
+        let state = 'Normal';
         if (this.pressed === control || chosen || this.flashing.has(control))
-            state = 'click';
+            state = 'Click';
         else if (this.hovered === control)
-            state = 'over';
-        control.setAttribute('data-state', state);
+            state = 'Over';
+        control.setAttribute('data-state', state.toLowerCase());
         const img = childOf(control, (el) => el.tagName === 'IMG');
         if (!img) return;
         const files = this.files(li);
         if (!firstSources.has(img)) firstSources.set(img, img.getAttribute('src') ? img.src : '');
-        const url = files[state + 'Image'] || files.normalImage || firstSources.get(img);
+        const url = files[state + 'Image'] || files.NormalImage || firstSources.get(img);
         if (url && img.src !== url) img.src = url;
         img.hidden = !url;
     }
@@ -1244,14 +1513,18 @@ class Widget {
     }
 
     onClick(event) {
+        if (this.menuButton && this.menuButton.contains(event.target)) {
+            this.setMenuOpen(!this.nav.classList.contains('furlin-open'));
+            return;
+        }
         const hit = this.hitOf(event.target);
         if (!hit || !hit.control) return;
         const {li, control} = hit;
         if (this.preview && control.tagName === 'A') event.preventDefault();
         this.select(li);
-        this.play(this.files(li).clickAudio);
+        this.play(this.files(li).ClickAudio);
         if (hit.toggle || control.tagName === 'BUTTON') this.setOpen(li, !isOpen(li), true);
-        if (event.detail === 0 && !this.applet.showSelectionAlways) {
+        if (event.detail === 0 && !this.applet.ShowSelectionAlways) {
             // A keyboard press shows the clicked look briefly.
             this.flashing.add(control);
             this.applyState(li);
@@ -1276,13 +1549,13 @@ class Widget {
         disclosure.setAttribute('aria-expanded', String(open));
         const a = this.applet;
         const reduced = !!(this.motion && this.motion.matches);
-        const duration = animate ? slideDuration(open ? a.openSpeed : a.closeSpeed, reduced) : 0;
+        const duration = animate ? slideDuration(open ? a.OpenSpeed : a.CloseSpeed, reduced) : 0;
         this.slide(sub, open, duration, this.pendingHeight(sub));
     }
 
     // Slides a sub-menu open or shut. While it slides it clips only above and below, so the
-    // tree lines left of it stay in view.
-    slide(sub, open, duration, pending) {
+    // tree lines beside it stay in view.
+    slide(sub, open, duration, pendingHeight) {
         const s = sub.style;
         this.win.clearTimeout(timers.get(sub));
         s.transition = 'none';
@@ -1299,7 +1572,7 @@ class Widget {
         }
         sub.hidden = false;
         s.height = 'auto';
-        const full = sub.offsetHeight + pending;
+        const full = sub.offsetHeight + pendingHeight;
         s.overflowY = 'clip';
         s.height = (open ? 0 : full) + 'px';
         void sub.offsetHeight;  // start the transition from there
@@ -1318,19 +1591,29 @@ class Widget {
         }
     }
 
-    // The current page's item is selected and its branch opened, its own sub-menu included.
+    // Shows li as the page's own: selected, its branch open, its own sub-menu included.
+    markCurrent(li) {
+        this.openPath(li, true);
+        const control = controlOf(li);
+        if (!control) return false;
+        this.current = li;
+        control.setAttribute('aria-current', 'page');
+        this.select(li);
+        return true;
+    }
+
+    // The item the markup names as the page showing the menu.
+    showMarkedPage() {
+        const marked = this.nav.querySelector('li>[aria-current=page]');
+        if (marked) this.markCurrent(marked.parentElement);
+    }
+
+    // Otherwise the item whose link is the page's address.
     showCurrentPage() {
+        if (this.current) return;
         const page = withoutFragment(text(this.win.location && this.win.location.href));
         for (const a of this.nav.querySelectorAll(pageLinkSelector(page))) {
-            if (!samePage(a.href, page)) continue;
-            const li = a.parentElement;
-            this.openPath(li, true);
-            const control = controlOf(li);
-            if (!control) return;
-            this.current = li;
-            control.setAttribute('aria-current', 'page');
-            this.select(li);
-            return;
+            if (samePage(a.href, page) && this.markCurrent(a.parentElement)) return;
         }
     }
 
@@ -1338,7 +1621,7 @@ class Widget {
     reachable() {
         return [
             ...this.nav.querySelectorAll('.furlin-menu>li>a.furlin-item, .furlin-menu>li>button')
-        ].filter((c) => !c.closest('.furlin-sub[hidden], [inert]'));
+        ].filter((c) => !c.closest('.furlin-sub[hidden], [inert]') && c.getClientRects().length);
     }
 
     onKey(event) {
@@ -1350,7 +1633,11 @@ class Widget {
         const at = list.indexOf(here);
         const focus = (el) => el && el.focus();
         const sub = childOf(li, isSub);
-        switch (event.key) {
+        // The arrow towards the inline end opens, the other closes: they mirror with the menu.
+        const [inward, outward] =
+            this.rtl ? ['ArrowLeft', 'ArrowRight'] : ['ArrowRight', 'ArrowLeft'];
+        const key = event.key === inward ? 'in' : event.key === outward ? 'out' : event.key;
+        switch (key) {
             case 'ArrowDown':
                 focus(list[at + 1]);
                 break;
@@ -1363,14 +1650,14 @@ class Widget {
             case 'End':
                 focus(list[list.length - 1]);
                 break;
-            case 'ArrowRight':
+            case 'in':
                 if (!sub) return;
                 if (!isOpen(li))
                     this.setOpen(li, true, true);
                 else
                     focus(list.find((el) => sub.contains(el)));
                 break;
-            case 'ArrowLeft':
+            case 'out':
             case 'Escape': {
                 const owner = ownerOf(li);
                 if (sub && isOpen(li)) {
@@ -1395,81 +1682,72 @@ class Widget {
         event.preventDefault();
     }
 
-    pendingImages() {
-        const urls = new Set();
-        const back = resolveFile(this.applet.backImage, this.doc.baseURI);
-        if (back) urls.add(back);
-        for (const el of this.nav.querySelectorAll('img[src], li[data-furlin]')) {
-            if (el.tagName === 'IMG') {
-                urls.add(el.src);
-                continue;
-            }
-            const files = this.files(el);
-            for (const key of ['normalImage', 'overImage', 'clickImage'])
-                if (files[key]) urls.add(files[key]);
-        }
-        return [...urls];
-    }
-
-    // While the images load, a message and a progress bar cover the menu, which cannot be used.
+    // While the images of the shown items load, a status line below the menu says so. It
+    // stands where the images will show and never covers or blocks a link.
     startLoading() {
-        const urls = this.pendingImages();
-        if (urls.length === 0 || typeof this.win.Image !== 'function') return;
         const a = this.applet;
+        if (!a.LoadingMessage.trim() && !a.ProgressBar) return;
+        const images = [...this.nav.querySelectorAll('.furlin-entry>.furlin-item>img[src]')].filter(
+            (img) => !img.closest('.furlin-sub'));
+        const waiting = images.filter((img) => !img.complete);
+        const back = resolveFile(a.BackImage, this.doc.baseURI);
+        if (back && typeof this.win.Image === 'function') {
+            const probe = new this.win.Image();
+            probe.src = back;
+            if (!probe.complete) waiting.push(probe);
+        }
+        if (waiting.length === 0) return;
         const box = this.doc.createElement('div');
         box.className = 'furlin-loading';
         box.setAttribute('role', 'status');
-        box.style.background = a.backColor;
-        box.style.color = contrast(a.backColor);
         const message = this.doc.createElement('div');
-        message.textContent = a.loadingMessage;
+        message.textContent = a.LoadingMessage;
         box.appendChild(message);
         let bar = null;
-        if (a.progressBar) {
+        if (a.ProgressBar) {
             const frame = this.doc.createElement('div');
             frame.className = 'furlin-progress';
             frame.setAttribute('role', 'progressbar');
-            frame.setAttribute('aria-label', a.loadingMessage || 'Loading');
+            frame.setAttribute('aria-label', a.LoadingMessage.trim() || TEXTS.loading);
             frame.setAttribute('aria-valuemin', '0');
-            frame.setAttribute('aria-valuemax', String(urls.length));
+            frame.setAttribute('aria-valuemax', String(waiting.length));
             bar = this.doc.createElement('div');
             frame.appendChild(bar);
             box.appendChild(frame);
         }
-        const lists = this.lists();
-        for (const list of lists) list.inert = true;
         this.nav.appendChild(box);
         let done = 0;
-        const finish = () => {
-            box.remove();
-            for (const list of lists) list.inert = false;
-        };
-        // An image that neither loads nor fails must not hide the menu for good.
-        const giveUp = this.win.setTimeout(finish, LOADING_TIMEOUT_MS);
+        // An image that neither loads nor fails must not keep the message for good.
+        const giveUp = this.win.setTimeout(() => box.remove(), LOADING_TIMEOUT_MS);
         const step = () => {
             done++;
             if (bar) {
-                bar.style.width = Math.round((100 * done) / urls.length) + '%';
+                bar.style.inlineSize = Math.round((100 * done) / waiting.length) + '%';
                 bar.parentNode.setAttribute('aria-valuenow', String(done));
             }
-            if (done >= urls.length) {
+            if (done >= waiting.length) {
                 this.win.clearTimeout(giveUp);
-                finish();
+                box.remove();
             }
         };
-        for (const url of urls) {
-            const img = new this.win.Image();
-            img.onload = img.onerror = step;
-            img.src = url;
+        for (const img of waiting) {
+            img.addEventListener('load', step, {once: true});
+            img.addEventListener('error', step, {once: true});
         }
     }
+
+    // ---- the editor's preview ----
 
     // What render() keeps across a redraw, by node identifier.
     snapshot() {
         const node = (li) => (li ? li.getAttribute('data-furlin-node') : null);
-        const open = [...this.nav.querySelectorAll('[aria-expanded=true]')].map(
+        const open = [...this.nav.querySelectorAll('li>[aria-expanded=true]')].map(
             (d) => node(d.parentElement));
-        return {open: open.filter(Boolean), selected: node(this.selected)};
+        return {
+            open: open.filter(Boolean),
+            selected: node(this.selected),
+            menuOpen: this.nav.classList.contains('furlin-open'),
+        };
     }
 
     findNode(id) {
@@ -1485,6 +1763,7 @@ class Widget {
         }
         const selected = state.selected && this.findNode(state.selected);
         if (selected) this.select(selected);
+        if (this.menuButton) this.setMenuOpen(state.menuOpen);
     }
 
     reveal(id) {
@@ -1496,6 +1775,10 @@ class Widget {
         const control = controlOf(li);
         if (control && control.scrollIntoView) control.scrollIntoView({block: 'nearest'});
         return true;
+    }
+
+    forget() {
+        if (this.resizer) this.resizer.disconnect();
     }
 }
 
@@ -1520,7 +1803,7 @@ function mountIn(root, options) {
         } catch (e) {
             // A widget that cannot be drawn stays the plain list it was and leaves the rest of
             // the page alone.
-            element.classList.remove('furlin-live');
+            element.classList.remove('furlin-live', 'furlin-fixed', 'furlin-compact');
         }
     }
     return mounted;
@@ -1530,8 +1813,12 @@ function mountAll(root) { return mountIn(root, {}).length; }
 
 // Replaces the widget inside container by new markup, keeping open what was open.
 function render(container, html) {
-    const before = [...container.querySelectorAll('nav.furlin')].map(
-        (nav) => (widgets.has(nav) ? widgets.get(nav).snapshot() : null));
+    const before = [...container.querySelectorAll('nav.furlin')].map((nav) => {
+        const widget = widgets.get(nav);
+        if (!widget) return null;
+        widget.forget();
+        return widget.snapshot();
+    });
     container.innerHTML = html;
     const mounted = mountIn(container, {quiet: true});
     mounted.forEach((widget, i) => {
@@ -1548,24 +1835,32 @@ function reveal(nav, node) {
 }
 
 const api = {
+    APPLET_FIELDS,
+    MENU_FIELDS,
+    LOOK_FIELDS,
+    ITEM_FIELDS,
+    TEXTS,
     unescapeField,
     splitFields,
     toInt,
     hexColor,
+    readValue,
     parseApStyle,
-    parseMStyle,
-    parseIStyle,
+    parseMenu,
     parseItem,
     parseMisc,
     buildModel,
     readAppletData,
     readMenuData,
+    readLooks,
     readFiles,
     slideDuration,
     itemBackground,
     appletBackground,
     textShadow,
     menuRules,
+    indentBudget,
+    effectiveIndent,
     BASE_RULES,
     fileBase,
     resolveFile,

@@ -23,8 +23,8 @@ test('text escapes and field splitting', () => {
     assert.deepEqual(f.splitFields('', 2), ['', '']);
     assert.deepEqual(f.splitFields(undefined, 1), ['']);
     const item = f.parseItem('One~@^` two|_#`three,desc,,,,,,,');
-    assert.equal(item.label, 'One, two\nthree');
-    assert.equal(item.target, '_self');
+    assert.equal(item.Label, 'One, two\nthree');
+    assert.equal(item.TargetFrame, '_self');
 });
 
 test('numbers and colours read leniently', () => {
@@ -37,91 +37,85 @@ test('numbers and colours read leniently', () => {
 });
 
 test('ApStyle: defaults, the run-together field and damaged values', () => {
+    // Values come back in the model's terms, as the markup's data holds them.
     const a = f.parseApStyle(DEFAULT_APSTYLE);
-    assert.equal(a.backColor, '#000000');
-    assert.equal(a.openSpeed, 5);
-    assert.equal(a.closeSpeed, 5);
-    assert.equal(a.showSelectionAlways, true);
-    assert.equal(a.displayAllBranches, false);
-    assert.equal(a.hasLines, true);
-    assert.equal(a.gradientDir, 1);
-    assert.equal(a.backKind, 6);
-    assert.equal(a.backBorder, 0);
-    assert.equal(a.lineThick, 5);
-    assert.equal(a.lineColor, '#050000');
-    assert.equal(a.progressBar, true);
-    assert.equal(a.loadingMessage, 'Loading Image...');
+    assert.deepEqual(
+        [
+            a.BackColor, a.OpenSpeed, a.CloseSpeed, a.ShowSelectionAlways, a.DisplayAllBranches,
+            a.HasLines, a.GradientDir, a.BackKind, a.BackBorder, a.LineThick, a.LineColor,
+            a.ProgressBar, a.LoadingMessage
+        ],
+        ['#000000', 5, 5, 1, 0, 1, 1, 1, 0, 5, '#050000', 1, 'Loading Image...']);
 
     const b = f.parseApStyle(
         'ff0000,ff0000,bg.gif,1,3,4,snd.au,0,0,50,1,0,092,2,3,00ff00,0,Wait~@^` please');
-    assert.equal(b.backImage, 'bg.gif');
-    assert.equal(b.imageTile, true);
-    assert.equal(b.audio, 'snd.au');
-    assert.equal(b.openSpeed, 0);
-    assert.equal(b.closeSpeed, 50);
-    assert.equal(b.gradientDir, 0);
-    assert.equal(b.backKind, 9);
-    assert.equal(b.backBorder, 2);
-    assert.equal(b.loadingMessage, 'Wait, please');
+    assert.deepEqual(
+        [
+            b.BackImage, b.ImageTile, b.ImageX, b.ImageY, b.Audio, b.ShowSelectionAlways,
+            b.OpenSpeed, b.CloseSpeed, b.DisplayAllBranches, b.HasLines
+        ],
+        ['bg.gif', 1, 3, 4, 'snd.au', 0, 0, 50, 1, 0]);
+    // "092": single direction, the last vertical gradient (applet code 9), sunken border.
+    assert.deepEqual([b.GradientDir, b.BackKind, b.BackBorder], [0, 4, 2]);
+    assert.deepEqual([b.LineIndent, b.LineThick, b.LineColor], [2, 3, '#00ff00']);
+    assert.equal(b.LoadingMessage, 'Wait, please');
+    // The applet's plain fill is the model's 0.
+    assert.equal(f.parseApStyle('0,0,,0,0,0,,1,5,5,0,1,010').BackKind, 0);
 
-    // Speeds outside 0..50 are held at the ends; an unreadable background is a plain fill.
+    // Speeds outside 0..50 are held at the ends; unreadable values are the model's defaults.
     const c = f.parseApStyle('zz,zz,,x,,,,,90,-3,,,7,,,,,');
-    assert.equal(c.backColor, '#000000');
-    assert.equal(c.openSpeed, 50);
-    assert.equal(c.closeSpeed, 0);
-    assert.equal(c.backKind, 1);
-    assert.equal(c.loadingMessage, '');
+    assert.deepEqual(
+        [c.BackColor, c.ImageTile, c.OpenSpeed, c.CloseSpeed, c.BackKind, c.LoadingMessage],
+        ['#000000', 0, 50, 0, 1, '']);
+    // A flag is on for any number but 0; a choice out of its range is its default. The
+    // settings for today's browsers are not in the applet's parameters.
+    const d = f.parseApStyle('0,0,,5,0,0,,x,5,5,-3,1,153');
+    assert.deepEqual([d.ImageTile, d.ShowSelectionAlways, d.DisplayAllBranches], [1, 1, 1]);
+    assert.deepEqual([d.GradientDir, d.BackKind, d.BackBorder], [1, 1, 0]);
+    assert.deepEqual([d.FixedBox, d.CompactBelow, d.Direction], [0, 640, 0]);
 });
 
 test('MStyle and IStyle fields', () => {
-    const m = f.parseMStyle('000000,01,0,0,40,0,80,20,5,0');
+    const m = f.parseMenu('000000,01,0,0,40,0,80,20,5,0', '');
     assert.deepEqual(
-        [
-            m.filled, m.bordered, m.indent, m.topOffset, m.itemWidth, m.itemHeight, m.itemGap,
-            m.itemBorder
-        ],
-        [false, false, 40, 0, 80, 20, 5, 0]);
-    const filled = f.parseMStyle('102030,12,0,0,10,7,90,22,3,2');
-    assert.equal(filled.backColor, '#102030');
-    assert.equal(filled.filled, true);
-    assert.equal(filled.bordered, true);
-    assert.equal(filled.topOffset, 7);
+        [m.BackStyle, m.Indent, m.TopOffset, m.ItemWidth, m.ItemHeight, m.ItemGap, m.ItemBorder],
+        [0, 40, 0, 80, 20, 5, 0]);
+    // "02" bordered, "11" filled, "12" both.
+    assert.deepEqual(
+        ['02', '11', '12', '3x'].map((code) => f.parseMenu(`0,${code}`, '').BackStyle),
+        [1, 2, 3, 0]);
+    const filled = f.parseMenu('102030,12,0,0,10,7,90,22,3,2', '');
+    assert.deepEqual([filled.BackColor, filled.TopOffset], ['#102030', 7]);
 
-    const looks = f.parseIStyle(
+    const looks = f.parseMenu(
+        '',
         DEFAULT_GROUP + 'ff0000,00ff00,163,1,1,12,1,12,3,4,,,' +
-        '0000ff,ffffff,093,4,2,10,2,21,5,6,,,');
-    assert.equal(looks.normal.fontColor, '#ffffff');
-    assert.equal(looks.normal.border, 0);
-    assert.equal(looks.normal.fontSize, 14);
+            '0000ff,ffffff,093,4,2,10,2,21,5,6,,,');
+    assert.equal(looks.Normal.FontColor, '#ffffff');
+    assert.equal(looks.Normal.Border, 0);
+    assert.equal(looks.Normal.FontSize, 14);
+    const over = looks.Over;
     assert.deepEqual(
-        [
-            looks.over.backColor, looks.over.backKind, looks.over.border, looks.over.effect,
-            looks.over.fontName
-        ],
+        [over.BackColor, over.BackKind, over.Border, over.Effect, over.FontName],
         ['#ff0000', 6, 2, 1, 1]);
     assert.deepEqual(
-        [
-            looks.over.imageAlign, looks.over.textAlign, looks.over.imageOffset,
-            looks.over.textOffset
-        ],
-        [1, 2, 3, 4]);
+        [over.ImageAlign, over.TextAlign, over.ImageOffset, over.TextOffset], [1, 2, 3, 4]);
+    const click = looks.Click;
     assert.deepEqual(
-        [
-            looks.click.gradientDir, looks.click.backKind, looks.click.border,
-            looks.click.fontStyle, looks.click.textOffset
-        ],
+        [click.GradientDir, click.BackKind, click.Border, click.FontStyle, click.TextOffset],
         [0, 9, 2, 2, 6]);
     // A short IStyle leaves the missing groups at their defaults.
-    const short = f.parseIStyle('ff00ff,000000,101,0,2,9,1,00,0,0,,,');
-    assert.equal(short.normal.backKind, 0);
-    assert.equal(short.click.fontSize, 14);
-    assert.equal(short.click.backColor, '#000000');
+    const short = f.parseMenu('', 'ff00ff,000000,101,0,2,9,1,00,0,0,,,');
+    assert.equal(short.Normal.BackKind, 0);
+    assert.equal(short.Click.FontSize, 14);
+    assert.equal(short.Click.BackColor, '#000000');
 });
 
 test('item links keep commas and never take a script address', () => {
     const item = f.parseItem('Shop,,,,,,,_top,shop.html?a=1,2');
-    assert.equal(item.link, 'shop.html?a=1,2');
-    assert.equal(item.target, '_top');
+    assert.equal(item.Link, 'shop.html?a=1,2');
+    assert.equal(item.TargetFrame, '_top');
+    assert.equal(f.parseItem('Bare,,,,,,,,').TargetFrame, '_self');
     const base = 'http://example.test/site/index.html';
     assert.equal(f.safeLink('shop.html', base), 'http://example.test/site/shop.html');
     assert.equal(f.safeLink(' JavaScript:alert(1)', base), '');
@@ -144,9 +138,9 @@ test('Misc and the menu tree', () => {
     }));
     assert.equal(model.tops.length, 1);
     const [a, b] = model.tops[0].items;
-    assert.deepEqual([a.label, b.label], ['A', 'B']);
+    assert.deepEqual([a.Label, b.Label], ['A', 'B']);
     assert.equal(a.sub, null);
-    assert.equal(b.sub.items[0].label, 'C');
+    assert.equal(b.sub.items[0].Label, 'C');
     assert.equal(b.sub.owner, b);
     assert.deepEqual(f.branchOf(b.sub.items[0]), [b]);
 
@@ -169,7 +163,7 @@ test('damaged trees draw what they can', () => {
     // claims it again: a second owner. Item 9 does not exist.
     const model = f.buildModel(lookupOf({...base, Misc: '3,2,1,1,-0,2-1,0-2,1-2,9-1,1-7,'}));
     const [a, b] = model.tops[0].items;
-    assert.equal(a.sub.items[0].label, 'D');
+    assert.equal(a.sub.items[0].Label, 'D');
     assert.equal(b.sub, null);
     assert.equal(model.menus[1].owner, null);
     // Menu 1 has no owner and no top-level entry: it stays unreachable rather than drawn twice.
@@ -178,8 +172,8 @@ test('damaged trees draw what they can', () => {
     // A missing item parameter drops that item but keeps later global indexes in line.
     const gap =
         f.buildModel(lookupOf({'I0-1': 'B,,,,,,,,', 'I1-0': 'C,,,,,,,,', Misc: '2,2,1,-0,1-1,'}));
-    assert.deepEqual(gap.tops[0].items.map((i) => i.label), ['B']);
-    assert.equal(gap.tops[0].items[0].sub.items[0].label, 'C');
+    assert.deepEqual(gap.tops[0].items.map((i) => i.Label), ['B']);
+    assert.equal(gap.tops[0].items[0].sub.items[0].Label, 'C');
 
     // Without top-level entries every unowned menu is drawn.
     const noTops = f.buildModel(lookupOf({...base, Misc: '2,1,1,'}));
@@ -217,7 +211,7 @@ test('slide speeds and reduced motion', () => {
 });
 
 test('backgrounds', () => {
-    const look = (backKind, gradientDir = 0) => ({backKind, backColor: '#112233', gradientDir});
+    const look = (BackKind, GradientDir = 0) => ({BackKind, BackColor: '#112233', GradientDir});
     assert.equal(f.itemBackground(look(0)), 'transparent');
     assert.equal(f.itemBackground(look(1)), '#112233');
     assert.equal(f.itemBackground(look(2)), 'linear-gradient(to right, #000000, #112233)');
@@ -226,10 +220,12 @@ test('backgrounds', () => {
     assert.equal(f.itemBackground(look(9)), 'linear-gradient(to bottom, #112233, #ffffff)');
     assert.equal(
         f.itemBackground(look(6, 1)), 'linear-gradient(to bottom, #000000, #112233 50%, #000000)');
+    // A horizontal gradient runs from the inline start.
+    assert.equal(f.itemBackground(look(2), true), 'linear-gradient(to left, #000000, #112233)');
     assert.equal(
-        f.appletBackground({backKind: 1, backColor: '#445566', gradientDir: 1}), '#445566');
+        f.appletBackground({BackKind: 0, BackColor: '#445566', GradientDir: 1}), '#445566');
     assert.equal(
-        f.appletBackground({backKind: 8, backColor: '#445566', gradientDir: 0}),
+        f.appletBackground({BackKind: 3, BackColor: '#445566', GradientDir: 0}),
         'linear-gradient(to bottom, #445566, #000000)');
 });
 
@@ -258,10 +254,10 @@ test('the current page selects its item, ignoring the fragment', () => {
     }));
     const base = 'http://example.test/site/index.html';
     const hit = f.findCurrentItem(model, 'http://example.test/site/docs/leaf.html#intro', base);
-    assert.equal(hit.label, 'Leaf');
-    assert.deepEqual(f.branchOf(hit).map((i) => i.label), ['Deeper', 'More']);
+    assert.equal(hit.Label, 'Leaf');
+    assert.deepEqual(f.branchOf(hit).map((i) => i.Label), ['Deeper', 'More']);
     assert.equal(f.findCurrentItem(model, 'http://example.test/site/other.html', base), null);
-    assert.equal(f.findCurrentItem(model, base, base).label, 'Home');
+    assert.equal(f.findCurrentItem(model, base, base).Label, 'Home');
 });
 
 test('the file can be embedded in an inline script element', () => {

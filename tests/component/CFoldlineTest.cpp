@@ -172,7 +172,8 @@ TEST(CFoldline, ModernKindsAreTheMarkupForTodaysBrowsers) {
     options.previewFolder = "/site/tmp/";
     EXPECT_EQ(local, ModernMarkup(object->Model(), options));
     EXPECT_EQ(local.rfind("<link rel=\"stylesheet\" href=\"/site/tmp/furlin.css\">\r\n", 0), 0u);
-    EXPECT_NE(local.find("<img src=\"/site/tmp/dot.png\" alt=\"\">Home</a>"), std::string::npos);
+    EXPECT_NE(local.find("<img src=\"/site/tmp/dot.png\" alt=\"\" loading=\"lazy\">Home</a>"),
+              std::string::npos);
 
     const std::string web = object.Text(DISPID_GetHTMLBody, {I(0), I(3)});
     options.mode = kHtmlWeb;

@@ -18,6 +18,11 @@ const CHROMIUM = process.env.CHROMIUM || '/usr/bin/chromium';
 const DOT_PNG = Buffer.from(
     'iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mNkYPhfDwAChwGA60e6kgAAAABJRU5ErkJggg==',
     'base64');
+// A 16 x 16 icon, for images that take room beside a label.
+const ICON_PNG = Buffer.from(
+    'iVBORw0KGgoAAAANSUhEUgAAABAAAAAQCAYAAAAf8/9hAAAAM0lEQVR4nGNgGJTgWYXcf2yYIs1EGUJIM15DiNWM05BR' +
+        'A6hgAMXRSKwheDUTMoQozXQHAMg4KbjMHF9PAAAAAElFTkSuQmCC',
+    'base64');
 const STRICT_CSP = "default-src 'self'";
 
 // A whole page around a widget. A second copy of the runtime on the same page must not draw
@@ -34,9 +39,11 @@ ${body}
 // Serves the runtime, the support files and whatever pages route(pathname) answers with:
 // a text (an HTML page) or {body, csp}.
 async function startServer(route) {
-    const server = {imageDelayMs: 0};
+    // requests: every path asked for, in order.
+    const server = {imageDelayMs: 0, requests: []};
     const handle = (req, res) => {
         const url = new URL(req.url, 'http://localhost');
+        server.requests.push(url.pathname);
         const send = (type, data, headers = {}) => {
             res.writeHead(200, {'Content-Type': type, 'Cache-Control': 'no-store', ...headers});
             res.end(data);
@@ -46,9 +53,10 @@ async function startServer(route) {
             return send('text/javascript', fs.readFileSync(RUNTIME));
         if (url.pathname.endsWith('/furlin.css'))
             return send('text/css', fs.readFileSync(RUNTIME.replace(/\.js$/, '.css')));
-        if (url.pathname.endsWith('/res/dot.png')) {
+        if (/\/res\/[\w-]+\.png$/.test(url.pathname)) {
             // Held back when asked, so the loading message can be seen.
-            setTimeout(() => send('image/png', DOT_PNG), server.imageDelayMs);
+            const image = url.pathname.includes('/icon') ? ICON_PNG : DOT_PNG;
+            setTimeout(() => send('image/png', image), server.imageDelayMs);
             return;
         }
         if (/\/res\/\w+\.wav$/.test(url.pathname)) return send('audio/wav', 'RIFF');
@@ -234,6 +242,7 @@ module.exports = {
     FIXTURES,
     ARTIFACTS,
     DOT_PNG,
+    ICON_PNG,
     STRICT_CSP,
     pageHtml,
     startServer,

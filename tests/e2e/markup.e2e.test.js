@@ -133,17 +133,29 @@ test('the markup and the applet fragment draw the same widget', async () => {
     const p = await open('blue.html');
     assert.equal(await item(p, 'Blue widget').getAttribute('aria-current'), 'page');
     assert.equal(await item(p, 'Widgets').getAttribute('aria-expanded'), 'true');
-    // Each entry of a sub-menu draws its trunk and its branch: 12px left of the item, 2px thick.
-    const lines = await item(p, 'Gadgets').evaluate((el) => {
-        const box = (pseudo) => {
-            const s = getComputedStyle(el.parentElement, pseudo);
-            return s.content === 'none' ? null : [s.left, s.width, s.height, s.backgroundColor];
+    // The trunk runs 12px before the items (8px into the 20px indent), 2px thick, through every
+    // entry but the last, whose item draws it down to its middle; every item draws its branch.
+    const lines = await p.evaluate(() => {
+        const box = (el, pseudo) => {
+            const s = getComputedStyle(el, pseudo);
+            return s.content === 'none' ? null : [s.left, s.width, s.backgroundColor];
         };
-        return [box('::before'), box('::after')];
+        const item = (text) => [...document.querySelectorAll('.furlin-item')].find(
+            (el) => el.textContent === text);
+        return {
+            trunk: box(item('Widgets').parentElement, '::before'),
+            lastTrunk: box(item('Gadgets'), '::after'),
+            branch: box(item('Gadgets'), '::before'),
+            lastEntry: box(item('Gadgets').parentElement, '::before'),
+        };
     });
-    assert.deepEqual(lines, [
-        ['8px', '2px', '13px', 'rgb(128, 128, 128)'], ['10px', '10px', '2px', 'rgb(128, 128, 128)']
-    ]);
+    // Measured from the item's padding box, behind its 1px border.
+    assert.deepEqual(lines, {
+        trunk: ['-12px', '2px', 'rgb(128, 128, 128)'],
+        lastTrunk: ['-13px', '2px', 'rgb(128, 128, 128)'],
+        branch: ['-11px', '10px', 'rgb(128, 128, 128)'],
+        lastEntry: null,
+    });
     await closeChecked(p);
 });
 
@@ -186,8 +198,10 @@ test(
         const toggle = p.locator('nav.furlin .furlin-toggle');
         assert.equal(await toggle.count(), 1);
         assert.equal(await toggle.getAttribute('aria-expanded'), 'false');
-        // The toggle is named by the link and controls the sub-menu.
-        assert.equal(await p.getByRole('button', {name: 'Docs'}).count(), 1);
+        // The toggle has a name of its own and controls the sub-menu.
+        assert.equal(
+            await p.getByRole('button', {name: 'Show sub-menu of Docs', exact: true}).count(), 1);
+        assert.equal(await p.getByRole('button', {name: 'Docs', exact: true}).count(), 0);
         const guide = p.locator('nav.furlin a', {hasText: 'Guide'});
         await toggle.click();
         assert.equal(await toggle.getAttribute('aria-expanded'), 'true');
@@ -360,13 +374,18 @@ test('items grow to fit their text, also under the text-spacing override', async
 test('the widget never makes the page wider than the viewport', async () => {
     const narrow = await env.browser.newContext({viewport: {width: 200, height: 500}});
     const p = await openPage(narrow, `${env.server.baseUrl}/blue.html`);
-    const sizes = await p.evaluate(
-        () => ({
+    await p.locator('.furlin-menu-button').click();
+    const sizes = await p.evaluate(() => {
+        const nav = document.querySelector('nav.furlin');
+        return {
             page: document.documentElement.scrollWidth,
-            nav: document.querySelector('nav.furlin').getBoundingClientRect().right,
-        }));
-    assert.ok(sizes.page <= 200 && sizes.nav <= 200, JSON.stringify(sizes));
-    // Its content scrolls inside the widget instead.
+            nav: nav.getBoundingClientRect().right,
+            inner: nav.scrollWidth - nav.clientWidth,
+        };
+    });
+    assert.deepEqual(sizes, {page: 200, nav: sizes.nav, inner: 0});
+    assert.ok(sizes.nav <= 200, JSON.stringify(sizes));
+    // The items narrow and wrap instead.
     assert.ok(await item(p, 'Blue widget').isVisible());
     await narrow.close();
 });
@@ -390,11 +409,12 @@ test('forced colours keep the tree lines, the selection and the focus visible', 
         };
         const item = (text) => [...document.querySelectorAll('.furlin-item')].find(
             (el) => el.textContent === text);
-        const li = item('Blue widget').parentElement;
+        // The only item of its sub-menu draws its trunk and its branch itself.
+        const blue = item('Blue widget');
         return {
             canvas,
-            line: painted(li, '::before'),
-            lineWidth: getComputedStyle(li, '::before').width,
+            line: painted(blue, '::after'),
+            lineWidth: getComputedStyle(blue, '::after').width,
             selected: painted(item('Blue widget')),
             normal: painted(item('Gadgets')),
         };
@@ -408,19 +428,22 @@ test('forced colours keep the tree lines, the selection and the focus visible', 
     await closeChecked(p);
 });
 
-test('the menu cannot be used under the loading overlay', async () => {
+test('the links are usable while the images load; the message covers none of them', async () => {
     env.server.imageDelayMs = 3000;
     const p = await open('menu.html');
     env.server.imageDelayMs = 0;
-    const overlay = p.locator('nav.furlin .furlin-loading');
-    assert.equal(await overlay.locator('div').first().innerText(), 'Loading, please wait...');
-    assert.equal(await p.locator('nav.furlin > ul[inert]').count(), 2);
+    const status = p.locator('nav.furlin .furlin-loading');
+    assert.equal(await status.locator('div').first().innerText(), 'Loading, please wait...');
+    assert.equal(await p.locator('nav.furlin [inert]').count(), 0);
     await p.keyboard.press('Tab');
-    assert.equal(await p.evaluate(() => !!document.activeElement.closest('nav')), false);
-    await overlay.waitFor({state: 'detached'});
-    assert.equal(await p.locator('nav.furlin > ul[inert]').count(), 0);
-    await item(p, 'Home').focus();
     assert.equal(await p.evaluate(() => document.activeElement.textContent), 'Home');
+    // The message stands below the last item.
+    const [message, last] = [await status.boundingBox(), await item(p, 'About').boundingBox()];
+    assert.ok(message.y >= last.y + last.height, JSON.stringify({message, last}));
+    await item(p, 'Products').click();
+    assert.equal(await item(p, 'Products').getAttribute('aria-expanded'), 'true');
+    assert.equal(await status.count(), 1, 'still loading');
+    await status.waitFor({state: 'detached'});
     await closeChecked(p);
 });
 

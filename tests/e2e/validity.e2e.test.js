@@ -19,6 +19,28 @@ async function faults(fragment, rules = {}) {
 }
 
 const read = (name) => fs.readFileSync(path.join(FIXTURES, name), 'utf8');
+
+// The href and src values (and file references in the data) that are not valid URL strings:
+// only ASCII URL code points, "%" before two hex digits, one "#" at most, no backslash.
+function badAddresses(html) {
+    const unquote = (v) => v.replace(/&quot;/g, '"')
+                               .replace(/&lt;/g, '<')
+                               .replace(/&gt;/g, '>')
+                               .replace(/&amp;/g, '&');
+    const values = [...html.matchAll(/\s(?:href|src)="([^"]*)"/g)].map((m) => unquote(m[1]));
+    for (const m of html.matchAll(/data-furlin="(\{[^"]*\})"/g)) {
+        const data = JSON.parse(unquote(m[1]));
+        for (const key
+                 of ['NormalImage', 'OverImage', 'ClickImage', 'OverAudio', 'ClickAudio',
+                     'BackImage', 'Audio'])
+            if (typeof data[key] === 'string') values.push(data[key]);
+    }
+    return values.filter(
+        (url) =>
+            !/^[A-Za-z0-9\-._~!$&'()*+,;=:@/?\[\]]*(#[A-Za-z0-9\-._~!$&'()*+,;=:@/?\[\]%]*)?$/.test(
+                url.replace(/%[0-9A-Fa-f]{2}/g, '')) ||
+            /%(?![0-9A-Fa-f]{2})/.test(url));
+}
 const FIXTURE_TSL = read('three-level.tsl');
 
 // A widget document in the stored format. A menu is {items, hidden}; an item is {label,
@@ -142,8 +164,13 @@ test('the component writes valid kinds 2 and 3, whatever the texts', async (t) =
         for (const [i, kind] of [2, 3].entries()) {
             assert.match(html[i], /<nav class="furlin"/, `${name} kind ${kind}`);
             assert.deepEqual(await faults(html[i]), [], `${name} kind ${kind}`);
+            assert.deepEqual(badAddresses(html[i]), [], `${name} kind ${kind}`);
         }
         if (name !== 'hostile') continue;
+        // The Windows preview folder is a file address the browser can load.
+        assert.ok(
+            html[0].includes('src="file:///C:/My%20&amp;%20Preview%20%3CFiles%3E/furlin.js"'),
+            html[0].slice(-200));
         // Every shown item is there, none of the hidden ones.
         assert.equal(html[1].match(/<li/g).length, 33);
         [, pages['/hostile.html'], pages['/hostile-applet.html']] = html;
@@ -155,7 +182,7 @@ test('the widget stays valid once the runtime has drawn it and set up every bran
         const p = await env.open(page.slice(1));
         await p.locator('.furlin-loading').waitFor({state: 'detached'});
         // Each branch is set up when first opened; opening one may close another.
-        const toggles = p.locator('nav.furlin [aria-expanded]');
+        const toggles = p.locator('nav.furlin li>[aria-expanded]');
         for (let i = 0; i < (await toggles.count()); ++i)
             if ((await toggles.nth(i).getAttribute('aria-expanded')) === 'false')
                 await toggles.nth(i).click();

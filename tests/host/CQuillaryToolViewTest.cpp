@@ -290,8 +290,9 @@ TEST_F(CQuillaryToolViewTest, ModernHtmlOptionIsOffByDefaultAndSwitchesEveryHtml
     Widget()->SetPreviewPath("site/");
     frame->Action(CMainFrame::EditPreview)->trigger();
     Widget()->SetPreviewPath("");
-    EXPECT_EQ(ReadText(app->ProcessPreviewFolder() + "/preview.htm").toStdString(),
-              host::BuildPreviewPage("", "", Widget()->GetHTMLBody(0, 2)));
+    EXPECT_EQ(
+        ReadText(app->ProcessPreviewFolder() + "/preview.htm").toStdString(),
+        host::BuildModernPreviewPage(host::PreviewLanguage(), "", "", Widget()->GetHTMLBody(0, 2)));
 
     // Kept for the next start.
     app->ExitInstance();

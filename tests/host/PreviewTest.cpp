@@ -2,6 +2,7 @@
 #include "CPreview.h"
 #include "CPreviewFolder.h"
 #include "CQuillaryToolDoc.h"
+#include "FoldlineDispatch.h"
 #include "HostServices.h"
 #include "HostTestSupport.h"
 #include "TemplateFolders.h"
@@ -63,6 +64,33 @@ TEST_F(PreviewTest, PageOfOneCursorSegmentHasTwoEmptyHeadLines) {
               "<p>x</p>\r\n\r\n</BODY>\r\n</HTML>");
 }
 
+// Today's browsers get a standards-mode page, so Preview shows what a site shows; the applet's
+// kinds keep theirs.
+TEST_F(PreviewTest, ModernPreviewPageIsAStandardsModePage) {
+    EXPECT_EQ(host::BuildModernPreviewPage("de-CH", "<style></style>", "", "<nav></nav>\r\n"),
+              "<!DOCTYPE html>\r\n<html lang=\"de-CH\">\r\n<head>\r\n<meta charset=\"utf-8\">\r\n"
+              "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\r\n"
+              "<title>Preview</title>\r\n<style></style>\r\n</head>\r\n<body>\r\n<nav></nav>\r\n"
+              "</body>\r\n</html>\r\n");
+    const std::string language = host::PreviewLanguage();
+    EXPECT_FALSE(language.empty());
+    EXPECT_EQ(language.find_first_not_of(
+                  "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-"),
+              std::string::npos)
+        << language;
+
+    REQUIRE_COMPONENT();
+    ASSERT_TRUE(Start());
+    CTessel& widget = *app->Document()->Component();
+    const QString folder = host::PreviewFolderFor(AppFolder());
+    host::RunPreview(widget, folder, kHtmlModernLocal, host::BrowserChoice{}, nullptr);
+    const std::string page = ReadText(folder + "/preview.htm").toStdString();
+    EXPECT_EQ(page, host::BuildModernPreviewPage(language, "", "", widget.GetHTMLBody(0, 2)));
+    EXPECT_NE(page.find("<nav class=\"furlin\""), std::string::npos);
+    host::RunPreview(widget, folder, kHtmlAppletLocal, host::BrowserChoice{}, nullptr);
+    EXPECT_EQ(ReadText(folder + "/preview.htm").toStdString().rfind("<HTML>\r\n<HEAD>", 0), 0u);
+}
+
 TEST_F(PreviewTest, PreviewWritesThePageWithAnEmptyCodeBaseAndKeepsThePreviewPath) {
     REQUIRE_COMPONENT();
     ASSERT_TRUE(Start());
@@ -120,7 +148,8 @@ TEST_F(PreviewTest, ModernPreviewCarriesTheRuntimeFilesBesideThePage) {
     const QString folder = app->ProcessPreviewFolder();
     const std::string page = ReadText(folder + "/preview.htm").toStdString();
     widget.SetPreviewPath("");
-    EXPECT_EQ(page, host::BuildPreviewPage("", "", widget.GetHTMLBody(0, 2)));
+    EXPECT_EQ(page, host::BuildModernPreviewPage(host::PreviewLanguage(), "", "",
+                                                 widget.GetHTMLBody(0, 2)));
     // The page takes the runtime from its own folder, where the component wrote it.
     EXPECT_NE(page.find("<link rel=\"stylesheet\" href=\"furlin.css\">"), std::string::npos);
     EXPECT_NE(page.find("<script src=\"furlin.js\" defer></script>"), std::string::npos);

@@ -1,6 +1,7 @@
 #include "CQuillaryToolDoc.h"
 #include "CTemplateDialogs.h"
 #include "HostTestSupport.h"
+#include "NameRule.h"
 #include "Prompts.h"
 
 #include <QDir>
@@ -204,7 +205,11 @@ TEST_F(HostTest, ShippedTemplatesAreListedAndReadBack) {
     component.ScanTemplates(list.titles, list.descriptions, list.paths);
     std::vector<std::string> titles = list.titles;
     std::sort(titles.begin(), titles.end());
-    EXPECT_EQ(titles, (std::vector<std::string>{"Normal", "Ocean", "Paper"}));
+    EXPECT_EQ(titles, (std::vector<std::string>{"Normal", "Ocean", "Paper", "SidebarDark",
+                                                "SidebarLight"}));
+    // Template names follow the name rule: letters and digits only.
+    for (const std::string& title : titles)
+        EXPECT_EQ(host::CheckName(QString::fromStdString(title)), host::NameCheck::Ok) << title;
     for (int i = 0; i < list.Count(); ++i) {
         const std::string& path = list.paths[static_cast<std::size_t>(i)];
         EXPECT_FALSE(list.descriptions[static_cast<std::size_t>(i)].empty()) << path;

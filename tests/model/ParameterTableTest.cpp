@@ -235,6 +235,55 @@ TEST(StoredTable, MissingApStyleReadsEmptyTextsAndZeros) {
     EXPECT_TRUE(read.Menus().empty());
 }
 
+// The settings for today's browsers are an entry of their own, written only when set: every
+// other entry is what a widget without them writes, so a reader that knows nothing of them reads
+// the widget as before, and a table without the entry reads as the defaults.
+TEST(StoredTable, SettingsForTodaysBrowsersHaveAnEntryOfTheirOwn) {
+    CAppletParameters plain;
+    BuildExample(plain);
+    CTesselFile without;
+    plain.WriteParameters(without);
+    EXPECT_FALSE(without.Parameters().Find("WebStyle"));
+
+    CAppletParameters set;
+    BuildExample(set);
+    set.FixedBox = 1;
+    set.CompactBelow = 0;
+    set.Direction = 2;
+    CTesselFile with;
+    set.WriteParameters(with);
+    EXPECT_EQ(Param(with, "WebStyle"), "1,0,2");
+    auto entries = with.Parameters().Entries();
+    std::erase_if(entries, [](const auto& p) { return p.first == "WebStyle"; });
+    EXPECT_EQ(entries, without.Parameters().Entries());
+
+    CAppletParameters read;
+    ASSERT_TRUE(read.ReadParameters(with, "/site/"));
+    EXPECT_EQ(std::vector<int>({read.FixedBox, read.CompactBelow, read.Direction}),
+              std::vector<int>({1, 0, 2}));
+    ASSERT_EQ(read.Menus().size(), 1u);
+    CAppletParameters defaults;
+    read.Reset();
+    ASSERT_TRUE(read.ReadParameters(without, "/site/"));
+    EXPECT_EQ(std::vector<int>({read.FixedBox, read.CompactBelow, read.Direction}),
+              std::vector<int>({defaults.FixedBox, defaults.CompactBelow, defaults.Direction}));
+
+    // Through the file: the entry is one more line, and a damaged one reads as the grammar reads
+    // any value (missing fields 0), never past its end.
+    CTesselFile damaged;
+    damaged.SetParameter("WebStyle", "7");
+    read.Reset();
+    EXPECT_TRUE(read.ReadParameters(damaged, "/site/"));
+    EXPECT_EQ(std::vector<int>({read.FixedBox, read.CompactBelow, read.Direction}),
+              std::vector<int>({7, 0, 0}));
+    // Set back to the defaults, the entry goes again.
+    set.FixedBox = 0;
+    set.CompactBelow = 640;
+    set.Direction = 0;
+    set.WriteParameters(with);
+    EXPECT_EQ(with.Parameters().Entries(), without.Parameters().Entries());
+}
+
 // The example table with some parameters replaced or removed.
 CTesselFile DamagedExample(const std::vector<std::pair<std::string, std::string>>& changes) {
     CAppletParameters applet;

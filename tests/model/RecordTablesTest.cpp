@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 #include <span>
 #include <type_traits>
@@ -46,7 +47,10 @@ const std::set<std::string> kNotInAppletValues = {"Item.NormalImageWebPath",
                                                   "Applet.Width",
                                                   "Applet.Height",
                                                   "Applet.BackImageWebPath",
-                                                  "Applet.AudioWebPath"};
+                                                  "Applet.AudioWebPath",
+                                                  "Applet.FixedBox",
+                                                  "Applet.CompactBelow",
+                                                  "Applet.Direction"};
 // Reaching the applet in another record's value.
 const std::map<std::string, std::string> kAppletElsewhere = {{"Applet.MenuTop", "MStyle-0"}};
 // The web folder of the applet class file rather than of a support file.
@@ -216,6 +220,27 @@ template <typename R> void CheckCopiesAndByteForm(const TableCase<R>& table, con
     }
 }
 
+// The settings for today's browsers have an entry of their own, written only when one of them is
+// set, so a widget that leaves them alone keeps every entry it had.
+template <typename R>
+void CheckWebStyle(CAppletParameters& plain, CAppletParameters& changed, const Field<R>& f) {
+    const auto find = [](const Params& params) {
+        const auto at = std::find_if(params.begin(), params.end(),
+                                     [](const auto& p) { return p.first == "WebStyle"; });
+        return at == params.end() ? std::optional<std::string>() : at->second;
+    };
+    Params before = Stored(plain), after = Stored(changed);
+    EXPECT_FALSE(find(before).has_value()) << "written while unset";
+    const std::optional<std::string> value = find(after);
+    ASSERT_TRUE(value.has_value()) << "not written when set";
+    std::erase_if(after, [](const auto& p) { return p.first == "WebStyle"; });
+    EXPECT_EQ(after, before) << "every other entry as without it";
+    const auto fields = Cut(*value), defaults = Cut("0,640,0");
+    ASSERT_EQ(fields.size(), defaults.size());
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        EXPECT_EQ(fields[i] != defaults[i], static_cast<int>(i) == f.storedAt) << i;
+}
+
 template <typename R> void CheckStoredTable(const TableCase<R>& table, const Field<R>& f) {
     const std::string name = Qualified(table.table, f.name);
     Sample plain, changed;
@@ -232,6 +257,10 @@ template <typename R> void CheckStoredTable(const TableCase<R>& table, const Fie
         EXPECT_EQ(Show(back, f), StoredShow(record, f)) << "through the stored table";
     if (kNotStored.count(name))
         return;
+    if (f.storedIn == foldline::StoredIn::WebStyle) {
+        CheckWebStyle(plain.applet, changed.applet, f);
+        return;
+    }
     const bool look = f.kind == FieldKind::Look;
     const std::size_t lookWidth =
         foldline::kStoredOrder<foldline::kLookFields, foldline::Rows::Values>.size();

@@ -192,6 +192,37 @@ TEST_F(PagesTest, MoreStylesStoresChecksAndLineSettings) {
     EXPECT_EQ(Model().MenuTop, 0);
 }
 
+// The settings only today's browsers read: shown as the widget holds them, stored on OK, a width
+// out of range refused with the standard message.
+TEST_F(PagesTest, TodaysBrowsersGroupStoresFixedBoxCompactBelowAndDirection) {
+    Model().CompactBelow = 500;
+    Model().Direction = 1;
+    ASSERT_TRUE(Configure([&](CDlgConfig& dialog) -> bool {
+        CPropertyPage* page = AppletTab(dialog, "More Styles");
+        auto* fixed = Button<QCheckBox>(page, "Fixed Box", "Today's Browsers");
+        auto* compact = Field<CSpinEdit>(page, "Compact Below:", "Today's Browsers");
+        auto* direction = Field<QComboBox>(page, "Direction:", "Today's Browsers");
+        EXPECT_FALSE(fixed->isChecked());
+        EXPECT_EQ(compact->Text(), QString("500"));
+        EXPECT_EQ(direction->count(), 3);
+        EXPECT_EQ(direction->itemText(0), QString("Automatic"));
+        EXPECT_EQ(direction->itemText(1), QString("Left to Right"));
+        EXPECT_EQ(direction->itemText(2), QString("Right to Left"));
+        EXPECT_EQ(direction->currentIndex(), 1);
+
+        compact->SetText("10001");
+        EXPECT_FALSE(dialog.AppletSheet()->SetActivePage(0));
+        EXPECT_EQ(m_messages, std::vector<QString>{"Please enter an integer between 0 and 10000."});
+        compact->SetText("0");
+        fixed->setChecked(true);
+        direction->setCurrentIndex(2);
+        return PressOk(dialog);
+    }));
+    EXPECT_EQ(Model().FixedBox, 1);
+    EXPECT_EQ(Model().CompactBelow, 0);
+    EXPECT_EQ(Model().Direction, 2);
+}
+
 TEST_F(PagesTest, AnimateSpeedEndsAndCancel) {
     ASSERT_TRUE(Configure([&](CDlgConfig& dialog) -> bool {
         CPropertyPage* page = AppletTab(dialog, "More Styles");

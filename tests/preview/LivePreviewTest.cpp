@@ -6,7 +6,10 @@
 #include "CFurlin.h"
 #include "PreviewMarkup.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
 #include <QLabel>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -162,6 +165,67 @@ TEST_F(LivePreviewTest, ARenderProcessThatDiesLeavesTheReason) {
     pane->Reveal(QStringLiteral("0.0"));
     QTest::qWait(50);
     EXPECT_TRUE(pane->IsUnavailable());
+}
+
+// The width buttons and "Right to Left" draw the widget again as a phone, a tablet or the pane
+// shows it, keep its open branches, and are what the next pane starts with.
+TEST_F(LivePreviewTest, WidthButtonsAndRightToLeftDrawTheWidgetAsThoseScreensShowIt) {
+    QSettings().remove(QStringLiteral("Live Preview"));
+    pane = std::make_unique<CLivePreview>();
+    pane->SetRuntimeFolder(QStringLiteral(FOLDLINE_COMPONENT_DIR));
+    pane->resize(900, 400);
+    for (int width :
+         {CLivePreview::kPhoneWidth, CLivePreview::kTabletWidth, CLivePreview::kFullWidth})
+        ASSERT_NE(pane->WidthButton(width), nullptr) << width;
+    EXPECT_EQ(pane->WidthButton(CLivePreview::kPhoneWidth)->text(), "Phone");
+    EXPECT_EQ(pane->WidthButton(CLivePreview::kTabletWidth)->text(), "Tablet");
+    EXPECT_EQ(pane->WidthButton(CLivePreview::kFullWidth)->text(), "Full");
+    EXPECT_EQ(pane->RightToLeftBox()->text(), "Right to Left");
+    EXPECT_TRUE(pane->WidthButton(CLivePreview::kFullWidth)->isChecked());
+
+    pane->ShowMarkup(QString::fromStdString(SampleMarkup("a")));
+    pane->show();
+    ASSERT_TRUE(probe::WaitReady(*pane)) << pane->Problem().toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pane->RenderCount() >= 1; }, probe::kTimeoutMs));
+    const QString state = QStringLiteral(
+        "(function () { var pane = document.getElementById('furlin-pane');"
+        " var nav = pane.querySelector('nav.furlin');"
+        " return Math.round(pane.getBoundingClientRect().width) + ' ' +"
+        " (nav.classList.contains('furlin-compact') ? 'compact' : 'wide') + ' ' +"
+        " (nav.classList.contains('furlin-rtl') ? 'rtl' : 'ltr') + ' ' +"
+        " (pane.querySelector('li[data-furlin-node=\"0.0.0\"]').closest('[hidden]') ? '-' : 'a1');"
+        " })()");
+    // Wider than the widget folds at, with a branch open.
+    probe::Text(*pane, QStringLiteral("Furlin.reveal(document.querySelector('nav'), '0.0.0')"));
+    QTest::qWait(200);
+    const std::string full = probe::Text(*pane, state);
+    EXPECT_GT(std::stoi(full), 640) << full;
+    EXPECT_EQ(full.substr(full.find(' ')), " wide ltr a1");
+
+    // A phone folds the menu, which the preview keeps open to pick from.
+    int renders = pane->RenderCount();
+    pane->WidthButton(CLivePreview::kPhoneWidth)->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pane->RenderCount() > renders; }, probe::kTimeoutMs));
+    EXPECT_EQ(pane->ShownWidth(), CLivePreview::kPhoneWidth);
+    EXPECT_EQ(probe::WaitFor(*pane, state, "360 compact ltr a1"), "360 compact ltr a1");
+    EXPECT_EQ(probe::Text(*pane, QStringLiteral("String(document.querySelector("
+                                                "'.furlin-menu-button').getAttribute("
+                                                "'aria-expanded'))")),
+              "true");
+
+    renders = pane->RenderCount();
+    pane->WidthButton(CLivePreview::kTabletWidth)->click();
+    pane->RightToLeftBox()->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return pane->RenderCount() > renders; }, probe::kTimeoutMs));
+    EXPECT_EQ(probe::WaitFor(*pane, state, "768 wide rtl a1"), "768 wide rtl a1");
+
+    // The next pane starts as this one was left.
+    CLivePreview next;
+    EXPECT_EQ(next.ShownWidth(), CLivePreview::kTabletWidth);
+    EXPECT_TRUE(next.WidthButton(CLivePreview::kTabletWidth)->isChecked());
+    EXPECT_TRUE(next.RightToLeft());
+    EXPECT_TRUE(next.RightToLeftBox()->isChecked());
+    QSettings().remove(QStringLiteral("Live Preview"));
 }
 
 } // namespace

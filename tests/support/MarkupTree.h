@@ -6,9 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <algorithm>
+#include <cctype>
 #include <map>
 #include <set>
 #include <string>
@@ -49,6 +52,13 @@ struct Element {
         EXPECT_TRUE(json.isObject());
         return json.object();
     }
+    // A list's look: the entry of the nav's look table its data names.
+    QJsonObject Look(const Element& nav) const {
+        const int index = std::stoi((*this)["data-furlin"]);
+        const QJsonArray looks = nav.Data()["Looks"].toArray();
+        EXPECT_LT(index, looks.size()) << "no look " << index;
+        return looks.at(index).toObject();
+    }
 };
 
 inline std::string Decoded(std::string text) {
@@ -80,13 +90,13 @@ inline const std::map<std::string, Rule>& Rules() {
         {"#root", {{"link", "div", "script"}, {}}},
         {"link", {{}, {"rel", "href"}}},
         {"script", {{}, {"src", "defer"}}},
-        {"div", {{"nav"}, {"class", "data-align"}}},
+        {"div", {{"nav"}, {"class", "data-align", "dir"}}},
         {"nav", {{"ul"}, {"class", "aria-label", "data-furlin", "data-furlin-preview"}}},
         {"ul", {{"li"}, {"data-furlin"}}},
         {"li", {{"a", "span", "ul"}, {"data-furlin", "data-furlin-node"}}},
-        {"a", {{"img", "br"}, {"href", "target", "rel", "title", "aria-label"}}},
-        {"span", {{"img", "br"}, {"title"}}},
-        {"img", {{}, {"src", "alt"}}},
+        {"a", {{"img", "br"}, {"href", "target", "rel", "title", "aria-label", "aria-current"}}},
+        {"span", {{"img", "br"}, {"title", "aria-current"}}},
+        {"img", {{}, {"src", "alt", "loading"}}},
         {"br", {{}, {}}},
     };
     return rules;
@@ -102,6 +112,25 @@ inline void CheckText(const std::string& text) {
         EXPECT_TRUE(text.compare(amp, 4, "&lt;") == 0 || text.compare(amp, 4, "&gt;") == 0 ||
                     text.compare(amp, 5, "&amp;") == 0 || text.compare(amp, 6, "&quot;") == 0)
             << "bare ampersand in " << text;
+}
+
+// A URL as a page may hold it: URL code points of ASCII only, a `%` only before two hex digits,
+// at most one `#`, and no backslash.
+inline void CheckUrl(const std::string& url) {
+    static const std::string allowed = "-._~!$&'()*+,;=:@/?#[]%";
+    for (std::size_t i = 0; i < url.size(); ++i) {
+        const char c = url[i];
+        EXPECT_TRUE(std::isalnum(static_cast<unsigned char>(c)) ||
+                    allowed.find(c) != std::string::npos)
+            << "raw " << static_cast<int>(static_cast<unsigned char>(c)) << " in URL " << url;
+        if (c == '%') {
+            EXPECT_TRUE(i + 2 < url.size() &&
+                        std::isxdigit(static_cast<unsigned char>(url[i + 1])) &&
+                        std::isxdigit(static_cast<unsigned char>(url[i + 2])))
+                << "stray % in URL " << url;
+        }
+    }
+    EXPECT_LE(std::count(url.begin(), url.end(), '#'), 1) << url;
 }
 
 // Reads `<tag name="value" flag>` at html[at] (after the "<"); returns the position after ">".
@@ -127,6 +156,8 @@ inline std::size_t ReadStartTag(const std::string& html, std::size_t at, Element
             << "<" << element.tag << "> takes no " << name;
         EXPECT_TRUE(element.attributes.emplace(name, Decoded(value)).second)
             << "duplicate " << name;
+        if (name == "href" || name == "src")
+            CheckUrl(Decoded(value));
         if (name == "id") {
             EXPECT_TRUE(ids.insert(value).second) << "duplicate id " << value;
         }

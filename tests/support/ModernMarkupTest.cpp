@@ -141,6 +141,7 @@ TEST_F(ModernMarkupTest, LinksTargetsAndDroppedSchemes) {
         const char* tag;
         const char* targetAttribute; // "" for none
         bool noopener;
+        const char* href = nullptr; // as written when null
     };
     const Case cases[] = {
         {"a.html", "", "a", "", false},
@@ -167,7 +168,26 @@ TEST_F(ModernMarkupTest, LinksTargetsAndDroppedSchemes) {
         {"VBScript:msgbox", "", "span", "", false},
         {"data:text/html,<b>x</b>", "", "span", "", false},
         {"javascript-guide.html", "", "a", "", false},
-        {"page.htm?a=1&b=\"2\"", "", "a", "", false},
+        // What a URL may not hold raw is percent-encoded, non-ASCII as its UTF-8 bytes; an
+        // escape already there stays one, a stray "%" and a second "#" become escapes.
+        {"page.htm?a=1&b=\"2\"", "", "a", "", false, "page.htm?a=1&b=%222%22"},
+        {" my page <1>.html#a b#c ", "", "a", "", false, "my%20page%20%3C1%3E.html#a%20b%23c"},
+        {"caf\xc3\xa9.html?q=50%&r=%7E{x}|`^", "", "a", "", false,
+         "caf%C3%A9.html?q=50%25&r=%7E%7Bx%7D%7C%60%5E"},
+        // Browsers drop tabs and line breaks and read a backslash as a slash.
+        {"docs\\a\tb\r\n.html", "", "a", "", false, "docs/ab.html"},
+        {"https://example.test\\x y", "", "a", "", false, "https://example.test/x%20y"},
+        {"mailto:a b@example.test?subject=\\", "", "a", "", false,
+         "mailto:a%20b@example.test?subject=%5C"},
+        // A Windows path is a file address.
+        {"C:\\My Site\\index.html", "", "a", "", false, "file:///C:/My%20Site/index.html"},
+        {"\\\\server\\share\\a b.html", "", "a", "", false, "file://server/share/a%20b.html"},
+        // Noncharacters are dropped: U+FDD0, U+FFFE, U+10FFFF.
+        {"a\xef\xb7\x90"
+         "b\xef\xbf\xbe"
+         "c\xf4\x8f\xbf\xbf"
+         ".html",
+         "", "a", "", false, "abc.html"},
     };
     CFurlin* menu = AppendMenu(model, static_cast<int>(std::size(cases)));
     for (std::size_t i = 0; i < std::size(cases); ++i) {
@@ -186,7 +206,7 @@ TEST_F(ModernMarkupTest, LinksTargetsAndDroppedSchemes) {
         EXPECT_EQ(shown.tag, cases[i].tag);
         EXPECT_EQ(shown.AllText(), "item");
         if (shown.tag == "a") {
-            EXPECT_EQ(shown["href"], cases[i].link);
+            EXPECT_EQ(shown["href"], cases[i].href ? cases[i].href : cases[i].link);
         }
         EXPECT_EQ(shown["target"], cases[i].targetAttribute);
         EXPECT_EQ(shown.Has("rel"), cases[i].noopener);
@@ -250,7 +270,7 @@ TEST_F(ModernMarkupTest, NormalImageLeadsTheLabelWithItsTextAlternative) {
 
     const std::string html = ModernMarkup(model, Web());
     EXPECT_NE(html.find("<a href=\"p.html\" title=\"Start page\"><img src=\"res/dot0.png\" "
-                        "alt=\"\">Home</a>"),
+                        "alt=\"\" loading=\"lazy\">Home</a>"),
               std::string::npos)
         << html;
     const Element list = Nav(Parse(html)).Child(0);
@@ -293,17 +313,24 @@ TEST_F(ModernMarkupTest, FileReferencesFollowTheKind) {
     EXPECT_EQ(web["Audio"], "/sounds/open.wav");
     EXPECT_EQ(web["Item.NormalImage"], "res/dot.png");
     EXPECT_EQ(web["src"], "res/dot.png");
-    EXPECT_EQ(web["Item.OverImage"], "res/img/o#1 \"x\".png");
-    EXPECT_EQ(web["Item.ClickImage"], "\\\\host\\share\\c.png");
+    // A file's name is one segment of its address, whatever it holds.
+    EXPECT_EQ(web["Item.OverImage"], "res/img/o%231%20%22x%22.png");
+    EXPECT_EQ(web["Item.ClickImage"], "file://host/share/c.png");
     EXPECT_FALSE(web.contains("Item.ClickAudio"));
     EXPECT_FALSE(web.contains("Item.OverAudio"));
 
+    // A Windows preview folder is a file address, its backslashes slashes.
     ModernMarkupOptions localKind;
     localKind.previewFolder = "C:/Web/menu/";
     const QJsonObject local = data(localKind);
-    EXPECT_EQ(local["BackImage"], "C:/Web/menu/back.png");
-    EXPECT_EQ(local["Item.NormalImage"], "C:/Web/menu/dot.png");
-    EXPECT_EQ(local["src"], "C:/Web/menu/dot.png");
+    EXPECT_EQ(local["BackImage"], "file:///C:/Web/menu/back.png");
+    EXPECT_EQ(local["Item.NormalImage"], "file:///C:/Web/menu/dot.png");
+    EXPECT_EQ(local["src"], "file:///C:/Web/menu/dot.png");
+    localKind.previewFolder = "C:\\My & Preview <Files>\\";
+    const Element root = Parse(ModernMarkup(model, localKind));
+    EXPECT_EQ(root.Child(0)["href"], "file:///C:/My%20&%20Preview%20%3CFiles%3E/furlin.css");
+    EXPECT_EQ(data(localKind)["src"], "file:///C:/My%20&%20Preview%20%3CFiles%3E/dot.png");
+    EXPECT_EQ(root.Child(2)["src"], "file:///C:/My%20&%20Preview%20%3CFiles%3E/furlin.js");
 
     localKind.localFiles = true;
     const QJsonObject files = data(localKind);
@@ -335,13 +362,13 @@ TEST_F(ModernMarkupTest, DataIsValidJsonWhateverTheTexts) {
     EXPECT_EQ(applet["Width"], -7);
     EXPECT_EQ(applet["LineColor"], "#123456");
     EXPECT_EQ(applet["MenuTop"], 33);
-    const QJsonObject menu = nav.Child(0).Data();
+    const QJsonObject menu = nav.Child(0).Look(nav);
     EXPECT_EQ(menu["TopOffset"], 33); // the first menu's offset is MenuTop, as the applet's
     EXPECT_EQ(menu["Normal"].toObject()["FontColor"], "#efcdab");
     EXPECT_EQ(menu["Over"].toObject()["FontSize"], 14);
-    EXPECT_EQ(nav.Child(0).Child(0).Data()["OverAudio"], "a\"&<b>'.wav");
-    EXPECT_EQ(nav.Child(0).Child(0).Child(1).Data()["TopOffset"], 0);
-    EXPECT_EQ(nav.Child(1).Data()["TopOffset"], 0);
+    EXPECT_EQ(nav.Child(0).Child(0).Data()["OverAudio"], "a%22%26%3Cb%3E%27.wav");
+    EXPECT_EQ(nav.Child(0).Child(0).Child(1).Look(nav)["TopOffset"], 0);
+    EXPECT_EQ(nav.Child(1).Look(nav)["TopOffset"], 0);
     EXPECT_EQ(first->TopOffset, 99);                        // the model is only read
     EXPECT_FALSE(nav.Child(1).Child(0).Has("data-furlin")); // no files: no data
 }
@@ -367,6 +394,110 @@ TEST_F(ModernMarkupTest, NodeIdsArePositionsInTheWholeTree) {
     EXPECT_EQ(parent.Child(1).Child(0)["data-furlin-node"], "1.2.1");
     EXPECT_EQ(parent.Child(1).Child(1)["data-furlin-node"], "1.2.2");
     EXPECT_EQ(parent.Child(1).Child(1).Child(1).Child(0)["data-furlin-node"], "1.2.2.0");
+}
+
+TEST_F(ModernMarkupTest, EachLookIsWrittenOnceAndListsReferToIt) {
+    CAppletParameters model;
+    CFurlin* top = AppendMenu(model, 3);
+    for (int i = 0; i < 3; ++i)
+        for (int k = 0; k < 2; ++k)
+            AppendItem(*top->GetItem(i)->GetSubMenu());
+    top->GetItem(2)->GetSubMenu()->Over.FontColor = 0x0000FF; // a look of its own
+    model.MenuTop = 7;
+
+    const std::string html = ModernMarkup(model, Web());
+    const Element nav = Nav(Parse(html));
+    // The first menu (MenuTop), the sub-menus that look alike, and the one that differs.
+    ASSERT_EQ(nav.Data()["Looks"].toArray().size(), 3);
+    EXPECT_EQ(nav.Child(0)["data-furlin"], "0");
+    EXPECT_EQ(nav.Child(0).Look(nav)["TopOffset"], 7);
+    EXPECT_EQ(nav.Child(0).Child(0).Child(1)["data-furlin"], "1");
+    EXPECT_EQ(nav.Child(0).Child(1).Child(1)["data-furlin"], "1");
+    EXPECT_EQ(nav.Child(0).Child(2).Child(1)["data-furlin"], "2");
+    EXPECT_EQ(nav.Child(0).Child(2).Child(1).Look(nav)["Over"].toObject()["FontColor"], "#ff0000");
+    // The look's fields are written once per look, not once per list.
+    std::size_t counted = 0;
+    for (std::size_t at = html.find("ItemWidth"); at != std::string::npos;
+         at = html.find("ItemWidth", at + 1))
+        ++counted;
+    EXPECT_EQ(counted, 3u);
+}
+
+TEST_F(ModernMarkupTest, DirectionCurrentItemAndMappedLinks) {
+    CAppletParameters model;
+    CFurlin* top = AppendMenu(model, 2);
+    top->GetItem(0)->Link = "/docs/a b.html";
+    top->GetItem(1)->Link = "javascript:x";
+    CFurlinItem* deep = AppendItem(*top->GetItem(0)->GetSubMenu());
+    deep->Link = "/docs/deep.html";
+    CFurlinItem* plain = AppendItem(*top->GetItem(0)->GetSubMenu());
+    plain->Link = "";
+
+    ModernMarkupOptions options = Web();
+    std::vector<std::string> asked;
+    options.mapLink = [&](const std::string& link) {
+        asked.push_back(link);
+        return link.starts_with("/docs/") ? "../" + link.substr(6) : link;
+    };
+    options.currentItem = deep;
+    Element root = Parse(ModernMarkup(model, options));
+    const Element& nav = Nav(root);
+    // Every link passes the map as the author wrote it; what it answers is checked and encoded.
+    EXPECT_EQ(asked,
+              (std::vector<std::string>{"/docs/a b.html", "/docs/deep.html", "", "javascript:x"}));
+    EXPECT_EQ(nav.Child(0).Child(0).Child(0)["href"], "../a%20b.html");
+    const Element& current = nav.Child(0).Child(0).Child(1).Child(0).Child(0);
+    EXPECT_EQ(current["href"], "../deep.html");
+    EXPECT_EQ(current["aria-current"], "page");
+    EXPECT_EQ(nav.Child(0).Child(1).Child(0).tag, "span"); // still dropped
+    for (const Element* other : {&nav.Child(0).Child(0).Child(0), &nav.Child(0).Child(1).Child(0)})
+        EXPECT_FALSE(other->Has("aria-current"));
+    // An unlinked current item is marked too.
+    options.currentItem = plain;
+    root = Parse(ModernMarkup(model, options));
+    EXPECT_EQ(Nav(root).Child(0).Child(0).Child(1).Child(1).Child(0)["aria-current"], "page");
+
+    // Automatic follows the page; a chosen direction is the block's.
+    EXPECT_FALSE(root.Child(1).Has("dir"));
+    model.Direction = 2;
+    EXPECT_EQ(Parse(ModernMarkup(model, Web())).Child(1)["dir"], "rtl");
+    model.Direction = 1;
+    EXPECT_EQ(Parse(ModernMarkup(model, Web())).Child(1)["dir"], "ltr");
+    model.Direction = 7; // a damaged value is Automatic
+    EXPECT_FALSE(Parse(ModernMarkup(model, Web())).Child(1).Has("dir"));
+    model.FixedBox = 1;
+    model.CompactBelow = 0;
+    const QJsonObject data = Nav(Parse(ModernMarkup(model, Web()))).Data();
+    EXPECT_EQ(data["FixedBox"], 1);
+    EXPECT_EQ(data["CompactBelow"], 0);
+    EXPECT_EQ(data["Direction"], 7);
+}
+
+TEST_F(ModernMarkupTest, NoncharactersNeverReachThePage) {
+    CAppletParameters model;
+    // U+FDD0, U+FFFF and U+1FFFE among letters.
+    const std::string odd = "a\xef\xb7\x90"
+                            "b\xef\xbf\xbf"
+                            "c\xf0\x9f\xbf\xbe"
+                            "d";
+    model.LoadingMessage = odd;
+    model.Name = odd;
+    CFurlinItem* item = AppendMenu(model, 1)->GetItem(0);
+    item->Label = odd + " \xef\xb7\xaf\xef\xb7\xb0"; // U+FDEF is one, U+FDF0 is not
+    item->Description = odd;
+    const std::string html = ModernMarkup(model, Web());
+    for (const char* raw : {"\xef\xb7\x90", "\xef\xbf\xbf", "\xf0\x9f\xbf\xbe", "\xef\xb7\xaf"})
+        EXPECT_EQ(html.find(raw), std::string::npos) << html;
+    const Element nav = Nav(Parse(html));
+    EXPECT_EQ(nav["aria-label"], "abcd");
+    EXPECT_EQ(nav.Child(0).Child(0).Child(0).AllText(), "abcd \xef\xb7\xb0");
+    EXPECT_EQ(nav.Child(0).Child(0).Child(0)["title"], "abcd");
+    // The data keeps the value for the script, escaped.
+    EXPECT_NE(html.find("a\\ufdd0b\\uffffc\\ud83f\\udffed"), std::string::npos) << html;
+    EXPECT_EQ(nav.Data()["LoadingMessage"].toString(), QString::fromUtf8("a\xef\xb7\x90"
+                                                                         "b\xef\xbf\xbf"
+                                                                         "c\xf0\x9f\xbf\xbe"
+                                                                         "d"));
 }
 
 } // namespace
