@@ -220,56 +220,45 @@ private:
             }
             if (++m_pos >= m_text.size())
                 break;
-            char e = m_text[m_pos++];
-            switch (e) {
-            case '"':
-                *out += '"';
-                break;
-            case '\\':
-                *out += '\\';
-                break;
-            case '/':
-                *out += '/';
-                break;
-            case 'b':
-                *out += '\b';
-                break;
-            case 'f':
-                *out += '\f';
-                break;
-            case 'n':
-                *out += '\n';
-                break;
-            case 'r':
-                *out += '\r';
-                break;
-            case 't':
-                *out += '\t';
-                break;
-            case 'u': {
-                char32_t unit = 0;
-                if (!ReadHex4(&unit))
-                    return false;
-                if (unit >= 0xD800 && unit <= 0xDBFF && m_text.substr(m_pos, 2) == "\\u") {
-                    std::size_t save = m_pos;
-                    m_pos += 2;
-                    char32_t low = 0;
-                    if (!ReadHex4(&low))
-                        return false;
-                    if (low >= 0xDC00 && low <= 0xDFFF) {
-                        AppendUtf8(*out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
-                        break;
-                    }
-                    m_pos = save; // not a pair: the second escape stands alone
-                }
-                AppendUtf8(*out, (unit >= 0xD800 && unit <= 0xDFFF) ? 0xFFFD : unit);
-                break;
-            }
-            default:
-                return Error("invalid escape");
-            }
+            if (!ParseEscape(out))
+                return false;
         }
         return Error("unterminated string");
+    }
+
+    // The escape after a backslash.
+    bool ParseEscape(std::string* out) {
+        static constexpr std::string_view kPlain = "\"\\/bfnrt";
+        static constexpr std::string_view kMeant = "\"\\/\b\f\n\r\t";
+        const char e = m_text[m_pos++];
+        if (const std::size_t which = kPlain.find(e); which != std::string_view::npos) {
+            *out += kMeant[which];
+            return true;
+        }
+        if (e == 'u')
+            return ParseUnicodeEscape(out);
+        return Error("invalid escape");
+    }
+
+    // "\\uXXXX", or a surrogate pair of two; a lone surrogate becomes U+FFFD.
+    bool ParseUnicodeEscape(std::string* out) {
+        char32_t unit = 0;
+        if (!ReadHex4(&unit))
+            return false;
+        if (unit >= 0xD800 && unit <= 0xDBFF && m_text.substr(m_pos, 2) == "\\u") {
+            std::size_t save = m_pos;
+            m_pos += 2;
+            char32_t low = 0;
+            if (!ReadHex4(&low))
+                return false;
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                AppendUtf8(*out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                return true;
+            }
+            m_pos = save; // not a pair: the second escape stands alone
+        }
+        AppendUtf8(*out, (unit >= 0xD800 && unit <= 0xDFFF) ? 0xFFFD : unit);
+        return true;
     }
 
     bool ParseNumber(JsonValue* out) {
