@@ -124,6 +124,13 @@ void CDlgItem::Stored(CFurlinItem& item) {
     emit m_session->ItemLabelStored(ToQt(item.Label));
 }
 
+void CDlgItem::StoreLink(const QString& link) {
+    m_linkEdit->setText(link);
+    // Typed by the author, even where the field showed that text already.
+    m_edited = true;
+    StoreField(m_linkEdit);
+}
+
 void CDlgItem::OnLabelFocusOut() {
     StoreField(m_labelEdit);
 }

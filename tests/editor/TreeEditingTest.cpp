@@ -422,7 +422,8 @@ TEST_F(TreeEditingTest, UndoAndRedoWalkBackAndForthOverEveryKindOfChange) {
     };
     using P = CConfigTree::DropPlace;
     step("insert", [&] { Select({0}), dialog->OnInsert(); });
-    step("label in place", [&] { dialog->Tree()->labelEdited(Node({0, 0}), "fresh"); });
+    // Another node's label: the inserted one's would join the insert's step.
+    step("label in place", [&] { dialog->Tree()->labelEdited(Node({0, 1}), "fresh"); });
     step("page value", [&] {
         Select({0, 1});
         Field<QLineEdit>(ItemPage("Size"), "Item Width:")->setText("99");
