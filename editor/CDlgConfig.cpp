@@ -219,8 +219,7 @@ CLivePreview* CDlgConfig::LivePreview() const {
 }
 
 void CDlgConfig::SelectNode(QTreeWidgetItem* node) {
-    if (node)
-        m_tree->setCurrentItem(node, 0, QItemSelectionModel::ClearAndSelect);
+    CNodeSelection::SelectOnly(*m_tree, node);
 }
 
 NodeList CDlgConfig::Targets() const {

@@ -1,6 +1,7 @@
 #include "CFindBar.h"
 
 #include "CConfigTree.h"
+#include "CNodeSelection.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -97,7 +98,7 @@ void CFindBar::Step(bool forward) {
 }
 
 void CFindBar::Go(QTreeWidgetItem* node) {
-    m_tree.setCurrentItem(node, 0, QItemSelectionModel::ClearAndSelect);
+    CNodeSelection::SelectOnly(m_tree, node);
     m_tree.scrollToItem(node);
 }
 

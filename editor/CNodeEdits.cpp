@@ -382,6 +382,8 @@ QTreeWidgetItem* CNodeEdits::PlaceCopy(QTreeWidgetItem* dragged, QTreeWidgetItem
     return node;
 }
 
+// Each source gives the look it had before any of them was copied; the current node's goes
+// last, so it wins where scopes meet.
 bool CNodeEdits::ApplyLook(const NodeList& nodes, LookScope scope) {
     NodeList order;
     QTreeWidgetItem* current = m_dialog.SelectedNode();
@@ -390,15 +392,25 @@ bool CNodeEdits::ApplyLook(const NodeList& nodes, LookScope scope) {
             order.push_back(node);
     if (std::find(nodes.begin(), nodes.end(), current) != nodes.end())
         order.push_back(current);
-    int changed = 0;
-    for (QTreeWidgetItem* node : order) {
+    struct Source {
+        const CFurlin* menu = nullptr;
+        int depth = 0;
+        CFurlin look;
+    };
+    std::vector<Source> sources(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
         // The look shown on the pages: of a top-level menu itself, else of the holding menu.
-        QTreeWidgetItem* owner = CNodeMap::MenuOf(node) ? node : node->parent();
-        const CFurlin* source =
-            CNodeMap::MenuOf(node) ? CNodeMap::MenuOf(node) : CNodeMap::HoldingMenu(node);
-        if (source && owner)
-            changed +=
-                ::ApplyLook(Session().Model(), *source, CNodeMap::MenuLevelOf(owner) - 1, scope);
+        QTreeWidgetItem* node = order[i];
+        const bool top = CNodeMap::MenuOf(node) != nullptr;
+        sources[i].menu = top ? CNodeMap::MenuOf(node) : CNodeMap::HoldingMenu(node);
+        sources[i].depth = CNodeMap::MenuLevelOf(top ? node : node->parent()) - 1;
+        if (sources[i].menu)
+            CopyLook(sources[i].look, *sources[i].menu);
     }
+    int changed = 0;
+    for (const Source& source : sources)
+        if (source.menu)
+            changed +=
+                ::ApplyLook(Session().Model(), *source.menu, source.depth, scope, &source.look);
     return changed > 0;
 }

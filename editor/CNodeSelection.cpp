@@ -33,10 +33,21 @@ NodeList CNodeSelection::Outermost(const NodeList& nodes) const {
     return found;
 }
 
+void CNodeSelection::SelectOnly(QTreeWidget& tree, QTreeWidgetItem* node) {
+    if (!node)
+        return;
+    // The view's own way sets the anchor; it selects by the keys held, so the selection is made
+    // exact afterwards.
+    tree.setCurrentItem(node);
+    const QList<QTreeWidgetItem*> selected = tree.selectedItems();
+    if (selected.size() != 1 || selected.front() != node)
+        tree.setCurrentItem(node, 0, QItemSelectionModel::ClearAndSelect);
+}
+
 void CNodeSelection::Select(const NodeList& nodes, QTreeWidgetItem* current) {
     if (!current)
         return;
-    m_tree.setCurrentItem(current, 0, QItemSelectionModel::ClearAndSelect);
+    SelectOnly(m_tree, current);
     for (QTreeWidgetItem* node : nodes)
         if (node != current)
             node->setSelected(true);

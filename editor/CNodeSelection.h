@@ -21,6 +21,8 @@ public:
     NodeList Outermost(const NodeList& nodes) const;
     // Selects exactly these nodes, current among them as the current node.
     void Select(const NodeList& nodes, QTreeWidgetItem* current);
+    // Selects the node alone, and makes it where Shift with a click or an arrow extends from.
+    static void SelectOnly(QTreeWidget& tree, QTreeWidgetItem* node);
 
     // Where the selection goes when these nodes (outermost) go with their sub-trees: current
     // itself when it stays, else the next sibling that stays of the going node holding it, else
