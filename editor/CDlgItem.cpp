@@ -125,10 +125,13 @@ void CDlgItem::Stored(CFurlinItem& item) {
 }
 
 void CDlgItem::StoreLink(const QString& link) {
+    // Typed by the author, even where the field showed that text already; what else the page
+    // holds stays as edited or not as it was.
+    const bool edited = m_edited;
     m_linkEdit->setText(link);
-    // Typed by the author, even where the field showed that text already.
     m_edited = true;
     StoreField(m_linkEdit);
+    m_edited = edited;
 }
 
 void CDlgItem::OnLabelFocusOut() {
