@@ -118,7 +118,10 @@ void CDlgConfig::BuildTree() {
                           CConfigTree::DropPlace place,
                           bool copy) { DropNodes(dragged, target, place, copy); };
     m_tree->labelEdited = [this](QTreeWidgetItem* node, const QString& text) {
+        // Only the first label typed for an inserted node joins the insert.
         const bool fresh = CNodeMap::IdOf(node) == m_fresh.node && m_fresh.step == m_stepsTaken;
+        if (fresh)
+            m_fresh = {};
         RunCommand([&] { return LabelEdited(node, text); }, fresh);
     };
     m_links->linkEdited = [this](QTreeWidgetItem* node, const QString& link) {

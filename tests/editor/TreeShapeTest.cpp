@@ -94,6 +94,12 @@ TEST_F(TreeEditingTest, AnInsertAndTheLabelTypedForItAreOneStep) {
     Press(Qt::Key_Return);
     EXPECT_EQ(a2->GetSubMenu()->GetItem(0)->Label, "Fresh");
     const std::string inserted = Plain(Model());
+    // A second label for the same node is a step of its own.
+    Press(Qt::Key_F2);
+    Type("Again");
+    Press(Qt::Key_Return);
+    dialog->OnUndo();
+    EXPECT_EQ(Plain(Model()), inserted);
     dialog->OnUndo();
     EXPECT_EQ(Plain(Model()), before) << "one step took back the item and its label";
     dialog->OnRedo();
