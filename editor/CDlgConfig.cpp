@@ -49,8 +49,9 @@ CDlgConfig::~CDlgConfig() {
     // those open at their places before).
     if (m_initialized && m_session && m_session->Expansion())
         m_shape->Remember(*m_session->Expansion(), result() == QDialog::Accepted);
-    // The children go after this body; the tree's last signals must not reach this object, and
-    // no page stores into the model on the way out.
+    // The children go after this body; the tree's last signals and events must not reach this
+    // object, and no page stores into the model on the way out.
+    delete m_focus;
     m_ready = false;
     disconnect(m_tree, nullptr, this, nullptr);
     if (m_session)
