@@ -459,6 +459,8 @@ bool CFoldline::ReadConfigFile(const std::string& path) {
     if (!progId || *progId != kFoldlineProgID)
         return true; // another component's widget: only the tables hold it
     m_model.Reset();
+    // Another widget: its tree opens as any widget's does the first time.
+    m_expansion = {};
     // A damaged table leaves the model with its applet-wide fields; the file was still read.
     if (!m_model.ReadParameters(m_document, FolderForDocument(path)))
         m_lastReadDamage.append(m_lastReadDamage.empty() ? "" : "; ")
@@ -509,6 +511,7 @@ bool CFoldline::Config() {
     {
         // The session outlives the dialog, whose pages store through it until they are gone.
         CEditSession session(m_model);
+        session.SetExpansion(&m_expansion);
         auto dialog = std::make_unique<CDlgConfig>();
         dialog->SetSession(&session);
         m_configDialog = dialog.get();

@@ -4,6 +4,7 @@
 #include "CAppletParameters.h"
 #include "CTesselFile.h"
 #include "Com.h"
+#include "ExpansionMemory.h"
 #include "FoldlineDispatch.h"
 #include "UnknownImpl.h"
 
@@ -86,6 +87,8 @@ private:
 
     CTesselFile m_document;
     CAppletParameters m_model;
+    // The configuration tree's open nodes, from one Config to the next of this widget.
+    CExpansionMemory m_expansion;
     bool m_resourcesCurrent = false;
     CDlgConfig* m_configDialog = nullptr;
     std::string m_lastError;

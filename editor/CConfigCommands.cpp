@@ -7,6 +7,7 @@
 #include "TreeClipboard.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QTreeWidget>
 
@@ -35,6 +36,10 @@ const CommandInfo kCommands[] = {
     {C::Rename, "Rena&me", "F2", &CDlgConfig::OnRename, false},
     {C::Undo, "U&ndo", "Ctrl+Z", &CDlgConfig::OnUndo, true},
     {C::Redo, "&Redo", "Ctrl+Shift+Z;Ctrl+Y", &CDlgConfig::OnRedo, true},
+    {C::EditLink, QT_TRANSLATE_NOOP("CConfigCommands", "Edit Lin&k"), "Ctrl+L",
+     &CDlgConfig::OnEditLink, false},
+    {C::Find, QT_TRANSLATE_NOOP("CConfigCommands", "&Find..."), "Ctrl+F", &CDlgConfig::OnFind,
+     true},
 };
 
 // The tool buttons, left to right.
@@ -58,10 +63,10 @@ const ToolInfo kTools[] = {
 // and the "Apply Look To" sub-menu.
 constexpr int kSeparator = -1;
 constexpr int kLookMenu = -2;
-const int kMenuOrder[] = {C::Cut,     C::Copy,        C::Paste,   kSeparator, C::Insert,
-                          C::Delete,  C::Visible,     kSeparator, C::MoveUp,  C::MoveDown,
-                          kSeparator, C::InsertAfter, C::Rename,  kLookMenu,  kSeparator,
-                          C::Undo,    C::Redo};
+const int kMenuOrder[] = {C::Cut,     C::Copy,        C::Paste,   kSeparator,  C::Insert,
+                          C::Delete,  C::Visible,     kSeparator, C::MoveUp,   C::MoveDown,
+                          kSeparator, C::InsertAfter, C::Rename,  C::EditLink, kLookMenu,
+                          kSeparator, C::Undo,        C::Redo,    kSeparator,  C::Find};
 
 const char* const kLookScopes[] = {"Menus at the Same Depth", "Sub-menus Below This One",
                                    "All Menus"};
@@ -83,7 +88,12 @@ CConfigCommands::CConfigCommands(CDlgConfig& dialog) : m_dialog(dialog) {
 void CConfigCommands::BuildEntries(QTreeWidget& tree) {
     CDlgConfig& dialog = m_dialog;
     for (const CommandInfo& info : kCommands) {
-        auto* action = new QAction(QString::fromLatin1(info.text), &dialog);
+        // The entries named in the first version keep their English names; the later ones are
+        // translated.
+        const bool later = info.command == EditLink || info.command == Find;
+        auto* action = new QAction(later ? QCoreApplication::translate("CConfigCommands", info.text)
+                                         : QString::fromLatin1(info.text),
+                                   &dialog);
         QList<QKeySequence> keys;
         for (const QString& key : QString::fromLatin1(info.keys).split(';', Qt::SkipEmptyParts))
             keys << QKeySequence::fromString(key, QKeySequence::PortableText);
@@ -137,17 +147,25 @@ void CConfigCommands::Update(const State& state) {
     const NodeKind kind = CNodeMap::KindOf(node);
     const bool isItem = selected && (kind == NodeKind::BranchItem || kind == NodeKind::LeafItem);
     const bool notRoot = selected && kind != NodeKind::Root;
+    bool allItems = state.ready && !state.targets.empty();
+    bool noRoot = allItems;
+    for (const QTreeWidgetItem* target : state.targets) {
+        allItems = allItems && CNodeMap::ItemOf(target) != nullptr;
+        noRoot = noRoot && CNodeMap::KindOf(target) != NodeKind::Root;
+    }
     bool enabled[CommandCount] = {};
-    enabled[Cut] = isItem;
-    enabled[Copy] = isItem;
+    enabled[Cut] = allItems;
+    enabled[Copy] = allItems;
     enabled[Paste] = notRoot && (ClipboardHasItem() || ClipboardHasOutline());
-    enabled[MoveUp] = notRoot;
-    enabled[MoveDown] = notRoot;
+    enabled[MoveUp] = noRoot;
+    enabled[MoveDown] = noRoot;
     enabled[Visible] = notRoot;
     enabled[Insert] = true;
     enabled[Delete] = true;
     enabled[InsertAfter] = notRoot;
     enabled[Rename] = isItem;
+    enabled[EditLink] = isItem;
+    enabled[Find] = state.ready;
     enabled[Undo] = state.canUndo;
     enabled[Redo] = state.canRedo;
     for (int c = 0; c < CommandCount; ++c) {

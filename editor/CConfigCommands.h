@@ -27,27 +27,30 @@ public:
         Rename,
         Undo,
         Redo,
+        EditLink,
+        Find,
         CommandCount
     };
 
     // Builds the tool buttons, which come first in the dialog's tab order.
     explicit CConfigCommands(CDlgConfig& dialog);
     // Builds the menu entries with their keys and the context menu. The entries, keys and
-    // buttons run the dialog's commands: Undo and Redo anywhere in the dialog but in text fields,
-    // which keep their own, the others in the tree.
+    // buttons run the dialog's commands: Undo, Redo and Find anywhere in the dialog (Undo and Redo
+    // but in text fields, which keep their own), the others in the tree.
     void BuildEntries(QTreeWidget& tree);
 
     QAction* Action(Command command) const { return m_actions[command]; }
-    // None for Visible, Rename, Undo and Redo.
+    // None for Visible, Rename, Undo, Redo, EditLink and Find.
     CIconButton* ToolButton(Command command) const;
     // The tool buttons, left to right.
     std::vector<CIconButton*> ToolRow() const;
     QMenu* ContextMenu() const { return m_contextMenu; }
     QMenu* LookMenu() const { return m_lookMenu; }
 
-    // What the enabling rules look at.
+    // What the enabling rules look at: the current node and the nodes the commands act on.
     struct State {
         const QTreeWidgetItem* selected = nullptr;
+        std::vector<QTreeWidgetItem*> targets;
         bool ready = false;
         bool canUndo = false;
         bool canRedo = false;

@@ -34,6 +34,13 @@ private:
     CConfigTree* m_tree;
 };
 
+// Behind the text, light or dark, the selection's colour thinned.
+QColor HighlightColor(const QPalette& palette) {
+    QColor colour = palette.color(QPalette::Highlight);
+    colour.setAlpha(80);
+    return colour;
+}
+
 bool HasNextSibling(const QTreeWidget* tree, const QModelIndex& i) {
     return i.sibling(i.row() + 1, 0).isValid() ||
            (!i.parent().isValid() && i.row() + 1 < tree->topLevelItemCount());
@@ -108,27 +115,39 @@ QStringList CConfigTree::mimeTypes() const {
 }
 
 QMimeData* CConfigTree::mimeData(const QList<QTreeWidgetItem*>& items) const {
-    if (items.size() != 1 || !items.front())
+    QStringList paths;
+    for (QTreeWidgetItem* item : items) {
+        if (!item)
+            return nullptr;
+        QStringList path;
+        for (QTreeWidgetItem* node = item; node->parent(); node = node->parent())
+            path.prepend(QString::number(node->parent()->indexOfChild(node)));
+        paths << path.join(QLatin1Char(','));
+    }
+    if (paths.isEmpty())
         return nullptr;
-    QStringList path;
-    for (QTreeWidgetItem* node = items.front(); node->parent(); node = node->parent())
-        path.prepend(QString::number(node->parent()->indexOfChild(node)));
     auto* data = new QMimeData;
-    data->setData(QString::fromLatin1(kNodeFormat), path.join(QLatin1Char(',')).toLatin1());
+    data->setData(QString::fromLatin1(kNodeFormat), paths.join(QLatin1Char(';')).toLatin1());
     return data;
 }
 
-QTreeWidgetItem* CConfigTree::DraggedNode(const QMimeData* data) const {
+CConfigTree::Nodes CConfigTree::DraggedNodes(const QMimeData* data) const {
     if (!data || !data->hasFormat(QString::fromLatin1(kNodeFormat)) || topLevelItemCount() == 0)
-        return nullptr;
+        return {};
     const QString text = QString::fromLatin1(data->data(QString::fromLatin1(kNodeFormat)));
-    QTreeWidgetItem* node = topLevelItem(0);
-    for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        bool ok = false;
-        const int index = part.toInt(&ok);
-        node = ok && node ? node->child(index) : nullptr;
+    Nodes nodes;
+    for (const QString& path : text.split(QLatin1Char(';'))) {
+        QTreeWidgetItem* node = topLevelItem(0);
+        for (const QString& part : path.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            bool ok = false;
+            const int index = part.toInt(&ok);
+            node = ok && node ? node->child(index) : nullptr;
+        }
+        if (!node)
+            return {};
+        nodes.push_back(node);
     }
-    return node;
+    return nodes;
 }
 
 Qt::DropActions CConfigTree::supportedDropActions() const {
@@ -137,25 +156,39 @@ Qt::DropActions CConfigTree::supportedDropActions() const {
 
 // The drop itself rebuilds nodes, so nothing is removed when the drag ends.
 void CConfigTree::startDrag(Qt::DropActions) {
-    QTreeWidgetItem* node = currentItem();
-    if (!node || !node->parent())
+    QList<QTreeWidgetItem*> nodes = selectedItems();
+    if (nodes.isEmpty() && currentItem())
+        nodes << currentItem();
+    for (const QTreeWidgetItem* node : nodes)
+        if (!node->parent())
+            return;
+    QMimeData* data = mimeData(nodes);
+    if (!data)
         return;
     auto* drag = new QDrag(this);
-    drag->setMimeData(mimeData({node}));
+    drag->setMimeData(data);
     drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+}
+
+void CConfigTree::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const {
+    if (highlighted && highlighted(itemFromIndex(index)))
+        painter->fillRect(option.rect, HighlightColor(palette()));
+    QTreeWidget::drawRow(painter, option, index);
 }
 
 CConfigTree::Drop CConfigTree::DropOf(const QMimeData* data, const QPoint& pos,
                                       Qt::KeyboardModifiers modifiers) const {
     Drop d;
-    d.dragged = DraggedNode(data);
+    d.dragged = DraggedNodes(data);
     d.target = DropTargetAt(pos, &d.place);
     d.copy = modifiers & Qt::ControlModifier;
     return d;
 }
 
 bool CConfigTree::Allowed(const Drop& d) const {
-    return d.dragged && d.target && canDrop && canDrop(d.dragged, d.target, d.place, d.copy);
+    return !d.dragged.empty() && d.target && canDrop &&
+           canDrop(d.dragged, d.target, d.place, d.copy);
 }
 
 bool CConfigTree::AcceptsDrag(const QMimeData* data, const QPoint& pos,
@@ -179,7 +212,7 @@ bool CConfigTree::StartedHere(const QDropEvent* event) const {
 }
 
 void CConfigTree::dragEnterEvent(QDragEnterEvent* event) {
-    if (StartedHere(event) && DraggedNode(event->mimeData()))
+    if (StartedHere(event) && !DraggedNodes(event->mimeData()).empty())
         event->acceptProposedAction();
     else
         event->ignore();

@@ -3,13 +3,18 @@
 #include "QtText.h"
 
 #include "CAppletParameters.h"
+#include "CConfigFocus.h"
 #include "CConfigPreview.h"
+#include "CDlgItem.h"
 #include "CEditSession.h"
+#include "CFindBar.h"
 #include "CFurlin.h"
 #include "CIconButton.h"
+#include "CLinkColumn.h"
 #include "CNodeEdits.h"
 #include "CNodeMap.h"
 #include "CPropertySheet.h"
+#include "CTreeShape.h"
 #include "NodeIcons.h"
 
 #include <QCheckBox>
@@ -17,25 +22,16 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 
 const QString kTreeName = QStringLiteral("Menu tree");
-
-// The first field of a page in focus order.
-QWidget* FirstField(QWidget* page) {
-    for (QWidget* w = page->nextInFocusChain(); w && w != page; w = w->nextInFocusChain()) {
-        if (page->isAncestorOf(w) && w->isEnabled() && w->isVisibleTo(page) &&
-            (w->focusPolicy() & Qt::TabFocus))
-            return w;
-    }
-    return nullptr;
-}
 
 } // namespace
 
@@ -44,11 +40,18 @@ CDlgConfig::CDlgConfig(QWidget* parent) : QDialog(parent) {
     BuildControls();
     m_preview = new CConfigPreview(*this, m_previewToggle, m_previewArea);
     m_preview->Restore();
+    m_focus = new CConfigFocus(*this);
+    OrderTabs();
 }
 
 CDlgConfig::~CDlgConfig() {
-    // The children go after this body; the tree's last signals must not reach this object, and
-    // no page stores into the model on the way out.
+    // The next dialog of this widget opens the nodes open now (or, when the edits are dropped,
+    // those open at their places before).
+    if (m_initialized && m_session && m_session->Expansion())
+        m_shape->Remember(*m_session->Expansion(), result() == QDialog::Accepted);
+    // The children go after this body; the tree's last signals and events must not reach this
+    // object, and no page stores into the model on the way out.
+    delete m_focus;
     m_ready = false;
     disconnect(m_tree, nullptr, this, nullptr);
     if (m_session)
@@ -58,6 +61,8 @@ CDlgConfig::~CDlgConfig() {
     m_tree->labelEdited = nullptr;
     m_tree->canDrop = nullptr;
     m_tree->drop = nullptr;
+    m_links->linkEdited = nullptr;
+    m_tree->highlighted = nullptr;
 }
 
 void CDlgConfig::SetSession(CEditSession* session) {
@@ -68,7 +73,6 @@ void CDlgConfig::SetSession(CEditSession* session) {
             [this](const QPoint& globalPos) { LookMenu()->popup(globalPos); });
 }
 
-// The tool buttons come first in the tab order, then OK and Cancel, the tree and the pages.
 void CDlgConfig::BuildControls() {
     m_commands = std::make_unique<CConfigCommands>(*this);
     m_ok = new CIconButton(QStringLiteral("OK"), this);
@@ -85,31 +89,44 @@ void CDlgConfig::BuildControls() {
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             &CDlgConfig::ScheduleUpdateUI);
+    connect(this, &CDlgConfig::ModelEdited, m_find, &CFindBar::Refresh);
 }
 
 void CDlgConfig::BuildTree() {
     m_tree = new CConfigTree(this);
     m_nodes = std::make_unique<CNodeMap>(*m_tree);
-    m_edits = std::make_unique<CNodeEdits>(*this, *m_nodes);
-    m_tree->setHeaderLabel(kTreeName);
-    m_tree->setHeaderHidden(true);
+    m_selection = std::make_unique<CNodeSelection>(*m_tree);
+    m_shape = new CTreeShape(*m_tree);
+    m_edits = std::make_unique<CNodeEdits>(*this, *m_nodes, *m_shape, *m_selection);
+    m_links = new CLinkColumn(*m_tree);
+    m_find = new CFindBar(*m_tree, this);
+    m_tree->headerItem()->setText(0, kTreeName);
+    m_tree->header()->resizeSection(0, 200);
     m_tree->setAccessibleName(kTreeName);
     m_tree->setRootIsDecorated(true);
     m_tree->setItemsExpandable(true);
-    m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_tree->setIconSize(QSize(16, 16));
-    m_tree->setMinimumWidth(200);
-    m_tree->viewport()->installEventFilter(this);
+    m_tree->setMinimumWidth(260);
     connect(m_tree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) { OnSelectionChanged(current); });
-    m_tree->canDrop = [this](QTreeWidgetItem* dragged, QTreeWidgetItem* target,
+    // The current node moves before the selection does: the commands look again after both.
+    connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &CDlgConfig::UpdateCommandUI);
+    m_tree->canDrop = [this](const NodeList& dragged, QTreeWidgetItem* target,
                              CConfigTree::DropPlace place,
                              bool copy) { return CanDrop(dragged, target, place, copy); };
-    m_tree->drop = [this](QTreeWidgetItem* dragged, QTreeWidgetItem* target,
+    m_tree->drop = [this](const NodeList& dragged, QTreeWidgetItem* target,
                           CConfigTree::DropPlace place,
-                          bool copy) { DropNode(dragged, target, place, copy); };
+                          bool copy) { DropNodes(dragged, target, place, copy); };
     m_tree->labelEdited = [this](QTreeWidgetItem* node, const QString& text) {
-        RunCommand([&] { return LabelEdited(node, text); });
+        // Only the first label typed for an inserted node joins the insert.
+        const bool fresh = CNodeMap::IdOf(node) == m_fresh.node && m_fresh.step == m_stepsTaken;
+        if (fresh)
+            m_fresh = {};
+        RunCommand([&] { return LabelEdited(node, text); }, fresh);
+    };
+    m_links->linkEdited = [this](QTreeWidgetItem* node, const QString& link) {
+        LinkEdited(node, link);
     };
 }
 
@@ -129,6 +146,7 @@ void CDlgConfig::BuildLayout() {
     toolRow->addStretch(1);
     auto* left = new QVBoxLayout;
     left->addLayout(toolRow);
+    left->addWidget(m_find);
     left->addWidget(m_tree, 1);
     m_previewToggle = new QCheckBox(QStringLiteral("Live Preview"), this);
     left->addWidget(m_previewToggle);
@@ -153,13 +171,13 @@ void CDlgConfig::Initialize() {
         return;
     m_initialized = true;
     m_nodes->AddRootNode(m_session->Model());
+    m_shape->Open(m_session->Expansion());
     CreateSheets();
-    m_history.Reset(m_session->Model(), {});
+    OrderTabs();
+    m_history.Reset(m_session->Model(), {}, m_shape->Ids());
     m_discard.Start(m_session->Model());
     m_ready = true;
-    QTreeWidgetItem* root = RootNode();
-    SelectFresh(root);
-    root->setExpanded(true);
+    SelectFresh(RootNode());
     UpdateCommandUI();
 }
 
@@ -177,7 +195,6 @@ void CDlgConfig::CreateSheets() {
     QSize needed = m_pageArea->minimumSize();
     for (CPropertySheet* sheet :
          {static_cast<CPropertySheet*>(m_appletSheet), static_cast<CPropertySheet*>(m_itemSheet)}) {
-        sheet->setFocusPolicy(Qt::TabFocus);
         needed = needed.expandedTo(sheet->sizeHint());
         for (int i = 0; i < sheet->PageCount(); ++i) {
             CPropertyPage* page = sheet->Page(i);
@@ -192,6 +209,19 @@ void CDlgConfig::CreateSheets() {
     PlaceSheets();
 }
 
+// Tab runs from the tool buttons and the find bar to the tree, the pages, OK and Cancel, and
+// then to the live preview's controls.
+void CDlgConfig::OrderTabs() {
+    const std::vector<CIconButton*> tools = m_commands->ToolRow();
+    std::vector<QWidget*> order(tools.begin(), tools.end());
+    for (QWidget* widget :
+         std::initializer_list<QWidget*>{m_find, m_tree, m_appletSheet, m_itemSheet, m_ok, m_cancel,
+                                         m_previewToggle, m_previewArea})
+        if (widget)
+            order.push_back(widget);
+    CConfigFocus::OrderTabs(order);
+}
+
 void CDlgConfig::showEvent(QShowEvent* event) {
     Initialize();
     QDialog::showEvent(event);
@@ -202,8 +232,15 @@ CLivePreview* CDlgConfig::LivePreview() const {
 }
 
 void CDlgConfig::SelectNode(QTreeWidgetItem* node) {
-    if (node)
-        m_tree->setCurrentItem(node);
+    CNodeSelection::SelectOnly(*m_tree, node);
+}
+
+NodeList CDlgConfig::Targets() const {
+    return m_selection->Targets(m_selected);
+}
+
+CDlgItem* CDlgConfig::GeneralPage() const {
+    return m_itemSheet ? qobject_cast<CDlgItem*>(m_itemSheet->Page(0)) : nullptr;
 }
 
 // Selects a node of a tree just built, where Qt may have made it current already.
@@ -225,7 +262,6 @@ void CDlgConfig::OnSelectionChanged(QTreeWidgetItem* current) {
     m_pageStored = false;
     m_selected = current;
     EnterPageOf(current);
-    m_mouseSelecting = false;
     UpdateCommandUI();
     emit NodeSelected(current);
 }
@@ -277,12 +313,6 @@ void CDlgConfig::ShowSheet(CPropertySheet* sheet) {
     sheet->setGeometry(m_pageArea->rect());
     m_currentSheet = sheet;
     sheet->EnterActivePage();
-    // A click on a node takes the author to its first field; moving through the tree with the
-    // keys leaves the focus in the tree.
-    if (!m_mouseSelecting && m_tree->hasFocus())
-        return;
-    if (QWidget* field = sheet->ActivePage() ? FirstField(sheet->ActivePage()) : nullptr)
-        field->setFocus(Qt::OtherFocusReason);
 }
 
 void CDlgConfig::PlaceSheets() {
@@ -294,9 +324,12 @@ void CDlgConfig::PlaceSheets() {
         m_itemSheet->setGeometry(area);
 }
 
+// The General page stores the label and the link together.
 void CDlgConfig::SetItemNodeLabel(const QString& text) {
-    if (ItemOf(m_selected))
+    if (ItemOf(m_selected)) {
         m_selected->setText(0, text);
+        CNodeMap::ShowLink(m_selected);
+    }
 }
 
 void CDlgConfig::SetRootNodeLabel(const QString& text) {
@@ -323,16 +356,23 @@ void CDlgConfig::ApplyPageValuesTo(CAppletParameters& scratch) const {
 
 // ---- history ------------------------------------------------------------------------------------
 
-template <class Body> void CDlgConfig::RunCommand(Body body) {
+template <class Body> bool CDlgConfig::RunCommand(Body body, bool joinsLatest) {
     if (!m_ready || !m_selected)
-        return;
+        return false;
     StoreCurrentPage();
+    m_shape->Sync();
     const TreePath before = PathOf(m_selected);
     const bool changed = body();
     m_pageStored = false;
-    if (changed)
+    if (changed && joinsLatest)
+        JoinLatest();
+    else if (changed)
         Commit(before);
+    // What a command moved, pasted or selected stays in sight.
+    if (changed && m_selected)
+        m_tree->scrollToItem(m_selected);
     UpdateCommandUI();
+    return changed;
 }
 
 // The shown page stores now, so that the command sees what was typed since it was shown.
@@ -346,20 +386,24 @@ void CDlgConfig::StoreCurrentPage() {
 void CDlgConfig::Commit(const TreePath& selectedBefore) {
     if (!m_ready)
         return;
-    m_history.Commit(m_session->Model(), selectedBefore, PathOf(m_selected));
+    m_history.Commit(m_session->Model(), selectedBefore, PathOf(m_selected), m_shape->Ids());
+    ++m_stepsTaken;
     UpdateCommandUI();
+    emit ModelEdited();
+}
+
+void CDlgConfig::JoinLatest() {
+    m_history.Amend(m_session->Model());
     emit ModelEdited();
 }
 
 // What the author changed on a page is a step; what a page only normalised joins the current
 // state, so that no undo step seems to do nothing.
 void CDlgConfig::OnPageChangedModel(bool authored) {
-    if (authored) {
+    if (authored)
         Commit(PathOf(m_selected));
-    } else if (m_ready) {
-        m_history.Amend(m_session->Model());
-        emit ModelEdited();
-    }
+    else if (m_ready)
+        JoinLatest();
 }
 
 void CDlgConfig::OnUndo() {
@@ -377,26 +421,24 @@ void CDlgConfig::StepHistory(bool forward) {
         return;
     StoreCurrentPage();
     m_pageStored = false;
-    if (const CEditHistory::State* state = forward ? m_history.Redo() : m_history.Undo())
+    if (const CEditHistory::State* state = forward ? m_history.Redo() : m_history.Undo()) {
+        ++m_stepsTaken;
         Restore(*state);
+    }
     UpdateCommandUI();
 }
 
-// The model becomes a copy of the state; every node is built again, as every object is new.
+// The model becomes a copy of the state; every node is built again, as every object is new, and
+// takes back the identity it had in that state, so it opens as the author left it.
 void CDlgConfig::Restore(const CEditHistory::State& state) {
-    std::vector<TreePath> expanded;
-    for (QTreeWidgetItemIterator it(m_tree); *it; ++it)
-        if ((*it)->isExpanded())
-            expanded.push_back(PathOf(*it));
+    m_shape->Sync();
     m_ready = false;
     m_selected = nullptr;
     m_session->Unbind();
     m_session->Model().Assign(*state.model);
     m_tree->clear();
     m_nodes->AddRootNode(m_session->Model());
-    for (const TreePath& path : expanded)
-        if (QTreeWidgetItem* node = NodeAt(path))
-            node->setExpanded(true);
+    m_shape->Adopt(state.nodeIds);
     m_ready = true;
     QTreeWidgetItem* node = NodeAt(state.selection);
     if (!node)
@@ -404,19 +446,19 @@ void CDlgConfig::Restore(const CEditHistory::State& state) {
     for (QTreeWidgetItem* up = node->parent(); up; up = up->parent())
         up->setExpanded(true);
     SelectFresh(node);
+    m_tree->scrollToItem(node);
     emit ModelEdited();
 }
 
 // ---- commands ----------------------------------------------------------------------------------
 
 void CDlgConfig::OnCut() {
-    RunCommand([this] { return m_edits->Cut(m_selected); });
+    RunCommand([this] { return m_edits->Cut(Targets()); });
 }
 // Copying leaves the model as it is.
 void CDlgConfig::OnCopy() {
     RunCommand([this] {
-        if (const CFurlinItem* item = ItemOf(m_selected))
-            CopyItemToClipboard(*item);
+        m_edits->Copy(Targets());
         return false;
     });
 }
@@ -424,32 +466,56 @@ void CDlgConfig::OnPaste() {
     RunCommand([this] { return m_edits->Paste(m_selected); });
 }
 void CDlgConfig::OnInsert() {
-    RunCommand([this] { return m_edits->InsertChild(m_selected); });
+    RunInsert(&CNodeEdits::InsertChild);
 }
 void CDlgConfig::OnDelete() {
-    RunCommand([this] { return m_edits->Delete(m_selected); });
+    RunCommand([this] { return m_edits->Delete(Targets()); });
 }
 void CDlgConfig::OnVisible() {
     RunCommand([this] { return m_edits->ToggleVisible(m_selected); });
 }
 void CDlgConfig::OnMoveUp() {
-    RunCommand([this] { return m_edits->Move(m_selected, true); });
+    RunCommand([this] { return m_edits->Move(Targets(), true); });
 }
 void CDlgConfig::OnMoveDown() {
-    RunCommand([this] { return m_edits->Move(m_selected, false); });
+    RunCommand([this] { return m_edits->Move(Targets(), false); });
 }
 
 void CDlgConfig::OnInsertAfter() {
-    RunCommand([this] { return m_edits->InsertAfter(m_selected); });
+    RunInsert(&CNodeEdits::InsertAfter);
     if (ItemOf(m_selected) && m_tree->currentItem() == m_selected)
         OnRename();
 }
 
+// The new node is fresh until another step is taken: its label typed in place joins the insert.
+void CDlgConfig::RunInsert(bool (CNodeEdits::*insert)(QTreeWidgetItem*)) {
+    if (RunCommand([this, insert] { return (m_edits.get()->*insert)(m_selected); }))
+        m_fresh = {CNodeMap::IdOf(m_selected), m_stepsTaken};
+}
+
 void CDlgConfig::OnRename() {
-    if (m_ready && ItemOf(m_selected)) {
-        m_tree->scrollToItem(m_selected);
-        m_tree->editItem(m_selected, 0);
+    if (!m_ready || !ItemOf(m_selected))
+        return;
+    if (m_tree->currentColumn() == CLinkColumn::kColumn && m_links->Edit(m_selected))
+        return;
+    m_tree->scrollToItem(m_selected);
+    m_tree->editItem(m_selected, 0);
+}
+
+void CDlgConfig::OnEditLink() {
+    if (!m_ready || !ItemOf(m_selected) || m_links->Edit(m_selected))
+        return;
+    // With the column hidden, the page's own field is where the link is edited.
+    CDlgItem* general = GeneralPage();
+    if (general && m_itemSheet->SetActivePage(0)) {
+        general->LinkField()->setFocus(Qt::ShortcutFocusReason);
+        general->LinkField()->selectAll();
     }
+}
+
+void CDlgConfig::OnFind() {
+    if (m_ready)
+        m_find->Open();
 }
 
 void CDlgConfig::OnOK() {
@@ -466,33 +532,42 @@ bool CDlgConfig::LabelEdited(QTreeWidgetItem* node, const QString& text) {
     return true;
 }
 
-// ---- drag and drop and looks --------------------------------------------------------------------
-
-bool CDlgConfig::CanDrop(QTreeWidgetItem* dragged, QTreeWidgetItem* target,
-                         CConfigTree::DropPlace place, bool) const {
-    return m_ready && m_edits->CanDrop(dragged, target, place);
+// A link confirmed in place goes through the General page's link field of its node, which
+// stores it and makes it an undo step.
+void CDlgConfig::LinkEdited(QTreeWidgetItem* node, const QString& link) {
+    if (!m_ready || !ItemOf(node))
+        return;
+    if (node != m_selected)
+        SelectNode(node);
+    if (CDlgItem* general = GeneralPage(); general && m_selected == node)
+        general->StoreLink(link);
+    UpdateCommandUI();
 }
 
-bool CDlgConfig::DropNode(QTreeWidgetItem* dragged, QTreeWidgetItem* target,
-                          CConfigTree::DropPlace place, bool copy) {
+// ---- drag and drop and looks --------------------------------------------------------------------
+
+bool CDlgConfig::CanDrop(const NodeList& dragged, QTreeWidgetItem* target,
+                         CConfigTree::DropPlace place, bool) const {
+    return m_ready && m_edits->CanDrop(m_selection->Outermost(dragged), target, place);
+}
+
+bool CDlgConfig::DropNodes(const NodeList& dragged, QTreeWidgetItem* target,
+                           CConfigTree::DropPlace place, bool copy) {
     if (!CanDrop(dragged, target, place, copy))
         return false;
-    bool done = false;
-    RunCommand([&] {
-        done = m_edits->Drop(dragged, target, place, copy);
-        return done;
-    });
-    return done;
+    return RunCommand(
+        [&] { return m_edits->Drop(m_selection->Outermost(dragged), target, place, copy); });
 }
 
 void CDlgConfig::ApplyLookTo(LookScope scope) {
-    RunCommand([this, scope] { return m_edits->ApplyLook(m_selected, scope); });
+    RunCommand([this, scope] { return m_edits->ApplyLook(Targets(), scope); });
 }
 
 // ---- enabling and the context menu -------------------------------------------------------------
 
 void CDlgConfig::UpdateCommandUI() {
-    m_commands->Update({m_selected, m_ready, m_history.CanUndo(), m_history.CanRedo()});
+    m_commands->Update({m_selected, m_ready ? Targets() : NodeList{}, m_ready, m_history.CanUndo(),
+                        m_history.CanRedo()});
 }
 
 void CDlgConfig::ScheduleUpdateUI() {
@@ -517,32 +592,7 @@ void CDlgConfig::contextMenuEvent(QContextMenuEvent* event) {
     event->accept();
 }
 
-// A right click selects the node under the pointer, so the context menu acts on what was
-// clicked; the menu itself opens from the context-menu request that follows.
-void CDlgConfig::OnMousePress(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton) {
-        if (QTreeWidgetItem* node = m_tree->itemAt(event->position().toPoint()))
-            SelectNode(node);
-        return;
-    }
-    m_mouseSelecting = true;
-}
-
 bool CDlgConfig::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_tree->viewport()) {
-        const QEvent::Type type = event->type();
-        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
-            type == QEvent::MouseButtonRelease) {
-            auto* mouse = static_cast<QMouseEvent*>(event);
-            if (type == QEvent::MouseButtonPress)
-                OnMousePress(mouse);
-            else if (type == QEvent::MouseButtonRelease)
-                m_mouseSelecting = false;
-            // The tree's own handling of the right button would move the selection again.
-            if (mouse->button() == Qt::RightButton)
-                return true;
-        }
-    }
     if (watched == m_pageArea && event->type() == QEvent::Resize)
         PlaceSheets();
     return QDialog::eventFilter(watched, event);

@@ -1,7 +1,9 @@
 // The configuration dialog: the window with the widget's menu tree, its commands and the
 // property pages, and the wiring between them. The rooms around it do the work: CNodeMap maps
 // nodes to the model, CConfigCommands holds the commands and their enabling, CNodeEdits edits the
-// tree, TreeClipboard moves items through the clipboard, CEditHistory keeps the undo steps.
+// tree, CNodeSelection says what several selected nodes are, TreeClipboard moves items through
+// the clipboard, CEditHistory keeps the undo steps, CTreeShape keeps the nodes open, CLinkColumn
+// shows and edits the links, CFindBar finds nodes and CConfigFocus routes the keyboard.
 #pragma once
 
 #include "CConfigCommands.h"
@@ -9,6 +11,7 @@
 #include "CEditHistory.h"
 #include "CNodeMap.h"
 #include "DiscardQuestion.h"
+#include "CNodeSelection.h"
 #include "MenuTreeEdits.h"
 #include "TreeClipboard.h"
 
@@ -16,8 +19,13 @@
 
 #include <memory>
 
+class CConfigFocus;
 class CConfigPreview;
+class CDlgItem;
 class CEditSession;
+class CFindBar;
+class CLinkColumn;
+class CTreeShape;
 class CFurlin;
 class CFurlinItem;
 class CIconButton;
@@ -56,6 +64,8 @@ public:
     bool IsReady() const { return m_ready; }
 
     // The commands, as the tool buttons, the context menu and the keys in the tree run them.
+    // Cut, Copy, Delete, Move Up, Move Down and Apply Look To act on every selected node (see
+    // Targets), each as one undo step; the others on the current node.
     void OnCut();
     void OnCopy();
     void OnPaste();
@@ -67,8 +77,14 @@ public:
     // A new item after the selected one in the same menu (a new top-level menu after a selected
     // top-level menu), its label opened for editing in place.
     void OnInsertAfter();
-    // Opens the selected item's label for editing in place: Enter keeps it, Escape drops it.
+    // Opens the selected item's label (its link, when the Link column is current) for editing in
+    // place: Enter keeps it, Escape drops it.
     void OnRename();
+    // Opens the selected item's link for editing in place, or else takes the author to the link
+    // field of its General page.
+    void OnEditLink();
+    // Opens the find bar over the tree.
+    void OnFind();
     // Every change of the dialog session can be undone and redone; OK keeps the current state.
     void OnUndo();
     void OnRedo();
@@ -100,8 +116,15 @@ public:
 
     CConfigTree* Tree() const { return m_tree; }
     QTreeWidgetItem* RootNode() const { return m_nodes->RootNode(); }
+    // The current node, whose page is shown: the one selected last.
     QTreeWidgetItem* SelectedNode() const { return m_selected; }
+    // Selects this node alone.
     void SelectNode(QTreeWidgetItem* node);
+    // The nodes the commands act on: every selected node, outermost, in tree order.
+    NodeList Targets() const;
+    CFindBar* FindBar() const { return m_find; }
+    CLinkColumn* LinkColumn() const { return m_links; }
+    CTreeShape* Shape() const { return m_shape; }
     // What a node carries (CNodeMap); the object getters answer nullptr for a node of another
     // kind. A node's place in the tree is its object's place in the model.
     static int NodeIconIndex(const QTreeWidgetItem* node) { return CNodeMap::NodeIconIndex(node); }
@@ -114,10 +137,18 @@ public:
     // Dragging a node: whether it may land there, and landing it. It moves with its sub-tree, or
     // is copied; a node never lands inside its own sub-tree, an item never among the top-level
     // menus, a top-level menu never inside a menu, and nothing deeper than readers accept.
-    bool CanDrop(QTreeWidgetItem* dragged, QTreeWidgetItem* target, CConfigTree::DropPlace place,
+    bool CanDrop(const NodeList& dragged, QTreeWidgetItem* target, CConfigTree::DropPlace place,
                  bool copy) const;
+    bool DropNodes(const NodeList& dragged, QTreeWidgetItem* target, CConfigTree::DropPlace place,
+                   bool copy);
+    bool CanDrop(QTreeWidgetItem* dragged, QTreeWidgetItem* target, CConfigTree::DropPlace place,
+                 bool copy) const {
+        return CanDrop(NodeList{dragged}, target, place, copy);
+    }
     bool DropNode(QTreeWidgetItem* dragged, QTreeWidgetItem* target, CConfigTree::DropPlace place,
-                  bool copy);
+                  bool copy) {
+        return DropNodes(NodeList{dragged}, target, place, copy);
+    }
 
     // Writes what the shown page's controls hold into the matching records of scratch, a copy of
     // the model; neither the model nor the page changes. With ModelEdited this lets a live view
@@ -127,6 +158,7 @@ public:
     CAppletPropertySheet* AppletSheet() const { return m_appletSheet; }
     CMenuPropertySheet* ItemSheet() const { return m_itemSheet; }
     CPropertySheet* CurrentSheet() const { return m_currentSheet; }
+    CDlgItem* GeneralPage() const;
     QLabel* NoPropertiesLabel() const { return m_noProperties; }
     QWidget* PageArea() const { return m_pageArea; }
     // "Live Preview" under the tree, and the pane beside the pages (null while it is hidden).
@@ -149,30 +181,38 @@ private:
     void BuildTree();
     void BuildLayout();
     void CreateSheets();
+    void OrderTabs();
     void OnSelectionChanged(QTreeWidgetItem* current);
     void SelectFresh(QTreeWidgetItem* node);
     void LeavePageOf(QTreeWidgetItem* node);
     void EnterPageOf(QTreeWidgetItem* node);
     void ShowSheet(CPropertySheet* sheet);
     void PlaceSheets();
-    void OnMousePress(QMouseEvent* event);
 
     // Runs a tree command: the shown page stores first, and a command that changed the model
-    // becomes one undo step.
-    template <class Body> void RunCommand(Body body);
+    // becomes one undo step, or joins the latest one. True when the model changed.
+    template <class Body> bool RunCommand(Body body, bool joinsLatest = false);
     void StoreCurrentPage();
     void Commit(const TreePath& selectedBefore);
+    void JoinLatest();
     void OnPageChangedModel(bool authored);
     void StepHistory(bool forward);
     void Restore(const CEditHistory::State& state);
+    void RunInsert(bool (CNodeEdits::*insert)(QTreeWidgetItem*));
     bool LabelEdited(QTreeWidgetItem* node, const QString& text);
+    void LinkEdited(QTreeWidgetItem* node, const QString& link);
     void ScheduleUpdateUI();
 
     CEditSession* m_session = nullptr;
     std::unique_ptr<CConfigCommands> m_commands;
     CConfigTree* m_tree = nullptr;
     std::unique_ptr<CNodeMap> m_nodes;
+    std::unique_ptr<CNodeSelection> m_selection;
+    CTreeShape* m_shape = nullptr;
     std::unique_ptr<CNodeEdits> m_edits;
+    CLinkColumn* m_links = nullptr;
+    CFindBar* m_find = nullptr;
+    CConfigFocus* m_focus = nullptr;
     CIconButton* m_ok = nullptr;
     CIconButton* m_cancel = nullptr;
     QWidget* m_pageArea = nullptr;
@@ -188,13 +228,17 @@ private:
     QTreeWidgetItem* m_selected = nullptr;
     CEditHistory m_history;
     CDiscardQuestion m_discard;
+    // Counts the steps made, undone and redone, so a label typed in place right after an insert
+    // (nothing else done between) joins the insert's step.
+    std::size_t m_stepsTaken = 0;
+    struct Fresh {
+        int node = 0;
+        std::size_t step = 0;
+    } m_fresh;
     bool m_initialized = false;
     bool m_ready = false;
     bool m_updatePending = false;
     // The shown page stored for a command; the selection change the command makes does not
     // store it again.
     bool m_pageStored = false;
-    // The selection is being changed by a click in the tree: the page's first field takes the
-    // focus. Selections made with the keys leave the focus in the tree.
-    bool m_mouseSelecting = false;
 };

@@ -124,6 +124,16 @@ void CDlgItem::Stored(CFurlinItem& item) {
     emit m_session->ItemLabelStored(ToQt(item.Label));
 }
 
+void CDlgItem::StoreLink(const QString& link) {
+    // Typed by the author, even where the field showed that text already; what else the page
+    // holds stays as edited or not as it was.
+    const bool edited = m_edited;
+    m_linkEdit->setText(link);
+    m_edited = true;
+    StoreField(m_linkEdit);
+    m_edited = edited;
+}
+
 void CDlgItem::OnLabelFocusOut() {
     StoreField(m_labelEdit);
 }

@@ -22,6 +22,11 @@ public:
     // The label field lost the focus: store the label and show it in the tree.
     void OnLabelFocusOut();
 
+    // The "Link to:" field, and a link taken as if typed there and then stored alone: the same
+    // reading, the same store and the same undo step as the field's own.
+    QLineEdit* LinkField() const { return m_linkEdit; }
+    void StoreLink(const QString& link);
+
     // Shows a stored target frame: the first list entry beginning with it (ignoring case), or
     // the text itself when none does.
     void ShowTargetFrame(const QString& target);

@@ -49,6 +49,9 @@ CDlgItemState::CDlgItemState(const QString& title, StateStyle CFurlin::*state, i
 
     auto* alignBox = new QGroupBox(QStringLiteral("Align"));
     auto* alignGrid = new QGridLayout(alignBox);
+    // "Text:" and "Image:" say little without their box's title.
+    m_textAlignBox->setAccessibleName(tr("Text alignment"));
+    m_imageAlignBox->setAccessibleName(tr("Image alignment"));
     AddLabeledRow(alignGrid, 0, QStringLiteral("Text:"), m_textAlignBox);
     AddLabeledRow(alignGrid, 1, QStringLiteral("Text Offset:"), m_textOffsetEdit);
     AddLabeledRow(alignGrid, 2, QStringLiteral("Image:"), m_imageAlignBox);

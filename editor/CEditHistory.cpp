@@ -3,25 +3,26 @@
 #include <utility>
 
 CEditHistory::State CEditHistory::Snapshot(const CAppletParameters& model,
-                                           const TreePath& selection) {
+                                           const TreePath& selection, std::vector<int> nodeIds) {
     auto copy = std::make_unique<CAppletParameters>();
     copy->Assign(model);
-    return {std::move(copy), selection, CountItems(model)};
+    return {std::move(copy), selection, CountItems(model), std::move(nodeIds)};
 }
 
-void CEditHistory::Reset(const CAppletParameters& model, const TreePath& selection) {
-    m_current = Snapshot(model, selection);
+void CEditHistory::Reset(const CAppletParameters& model, const TreePath& selection,
+                         std::vector<int> nodeIds) {
+    m_current = Snapshot(model, selection, std::move(nodeIds));
     m_undo.clear();
     m_redo.clear();
 }
 
 void CEditHistory::Commit(const CAppletParameters& model, const TreePath& selectedBefore,
-                          const TreePath& selectedAfter) {
+                          const TreePath& selectedAfter, std::vector<int> nodeIds) {
     if (!m_current.model)
         return;
     m_current.selection = selectedBefore;
     m_undo.push_back(std::move(m_current));
-    m_current = Snapshot(model, selectedAfter);
+    m_current = Snapshot(model, selectedAfter, std::move(nodeIds));
     m_redo.clear();
     Trim();
 }

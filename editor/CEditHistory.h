@@ -1,5 +1,6 @@
 // The undo history of one configuration dialog session: whole-model snapshots, each with the
-// tree node to select when it comes back.
+// tree node to select when it comes back and the identities its tree's nodes had (in tree
+// order), so a node brought back is known as the same node.
 #pragma once
 
 #include "CAppletParameters.h"
@@ -15,6 +16,7 @@ public:
         std::unique_ptr<CAppletParameters> model;
         TreePath selection;
         std::size_t items = 0;
+        std::vector<int> nodeIds;
     };
 
     // Each step holds a copy of the whole model, so the oldest steps go first when there are
@@ -24,11 +26,12 @@ public:
         : m_maxSteps(maxSteps), m_maxItems(maxItems) {}
 
     // Starts over from the model as it is now.
-    void Reset(const CAppletParameters& model, const TreePath& selection);
+    void Reset(const CAppletParameters& model, const TreePath& selection,
+               std::vector<int> nodeIds = {});
     // The model changed: the previous state becomes an undo step (selecting selectedBefore, the
     // node the change was made on), the model the current state. Clears the redo steps.
     void Commit(const CAppletParameters& model, const TreePath& selectedBefore,
-                const TreePath& selectedAfter);
+                const TreePath& selectedAfter, std::vector<int> nodeIds = {});
 
     // The model changed without a step of its own: the current state takes it.
     void Amend(const CAppletParameters& model);
@@ -41,7 +44,8 @@ public:
     std::size_t UndoCount() const { return m_undo.size(); }
 
 private:
-    static State Snapshot(const CAppletParameters& model, const TreePath& selection);
+    static State Snapshot(const CAppletParameters& model, const TreePath& selection,
+                          std::vector<int> nodeIds);
 
     void Trim();
     const State* Step(std::vector<State>& from, std::vector<State>& to);

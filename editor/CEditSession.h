@@ -8,6 +8,7 @@
 #include <QString>
 
 class CAppletParameters;
+struct CExpansionMemory;
 class CFurlin;
 class CFurlinItem;
 
@@ -31,6 +32,11 @@ public:
     // Unbinds before the item and its sub-tree are destroyed, when a binding points into them.
     void ReleaseInside(const CFurlinItem& item);
 
+    // Where the tree's open nodes are kept from one dialog to the next, owned by whoever keeps
+    // the widget across dialogs; none when nothing is kept.
+    void SetExpansion(CExpansionMemory* memory) { m_expansion = memory; }
+    CExpansionMemory* Expansion() const { return m_expansion; }
+
 signals:
     // A page stored an item's label or the applet's name: the node of the selection shows it.
     void ItemLabelStored(const QString& label);
@@ -42,4 +48,5 @@ signals:
 
 private:
     CAppletParameters& m_model;
+    CExpansionMemory* m_expansion = nullptr;
 };

@@ -6,19 +6,28 @@
 #include "CEditSession.h"
 #include "CFurlin.h"
 #include "CNodeMap.h"
+#include "CTreeShape.h"
 #include "MenuOutline.h"
 #include "Prompts.h"
 #include "TreeClipboard.h"
 
+#include <QCoreApplication>
+#include <QSignalBlocker>
 #include <QTreeWidgetItem>
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
 const QString kMessageTitle = QStringLiteral("Quillary Foldline");
 
-QString DeleteQuestion(NodeKind kind) {
+QString DeleteQuestion(const NodeList& nodes) {
+    if (nodes.size() > 1)
+        return QCoreApplication::translate(
+            "CNodeEdits", "Are you sure to delete these %n nodes and everything under them?",
+            nullptr, int(nodes.size()));
+    const NodeKind kind = CNodeMap::KindOf(nodes.front());
     return kind == NodeKind::TopMenu
                ? QStringLiteral("Are you sure to delete this top-level Foldline?")
            : kind == NodeKind::BranchItem
@@ -26,9 +35,26 @@ QString DeleteQuestion(NodeKind kind) {
                : QStringLiteral("Are you sure to delete this item?");
 }
 
+bool AllItems(const NodeList& nodes) {
+    return !nodes.empty() && std::all_of(nodes.begin(), nodes.end(), [](QTreeWidgetItem* node) {
+        return CNodeMap::ItemOf(node) != nullptr;
+    });
+}
+
+// Whether the nodes lie side by side under parent and landing at index leaves them there.
+bool AlreadyThere(const NodeList& nodes, QTreeWidgetItem* parent, int index) {
+    const int from = parent->indexOfChild(nodes.front());
+    for (std::size_t i = 0; i < nodes.size(); ++i)
+        if (from < 0 || parent->indexOfChild(nodes[i]) != from + int(i))
+            return false;
+    return index >= from && index <= from + int(nodes.size());
+}
+
 } // namespace
 
-CNodeEdits::CNodeEdits(CDlgConfig& dialog, CNodeMap& nodes) : m_dialog(dialog), m_nodes(nodes) {}
+CNodeEdits::CNodeEdits(CDlgConfig& dialog, CNodeMap& nodes, CTreeShape& shape,
+                       CNodeSelection& selection)
+    : m_dialog(dialog), m_nodes(nodes), m_shape(shape), m_selection(selection) {}
 
 CEditSession& CNodeEdits::Session() const {
     return *m_dialog.Session();
@@ -72,44 +98,51 @@ bool CNodeEdits::InsertAfter(QTreeWidgetItem* node) {
     return true;
 }
 
-bool CNodeEdits::Delete(QTreeWidgetItem* node) {
-    const NodeKind kind = CNodeMap::KindOf(node);
-    if (kind == NodeKind::Root) {
+bool CNodeEdits::Delete(const NodeList& targets) {
+    NodeList nodes;
+    for (QTreeWidgetItem* node : targets)
+        if (CNodeMap::KindOf(node) != NodeKind::Root)
+            nodes.push_back(node);
+    if (nodes.empty()) {
         ui::showMessage(&m_dialog, kMessageTitle, QStringLiteral("Can't delete root!"),
                         ui::Icon::Stop);
         return false;
     }
-    if (!ui::askOkCancel(&m_dialog, kMessageTitle, DeleteQuestion(kind), ui::Icon::Question))
+    if (!ui::askOkCancel(&m_dialog, kMessageTitle, DeleteQuestion(nodes), ui::Icon::Question))
         return false;
-
     // Nothing may store into the objects about to be destroyed.
     Session().Unbind();
-    if (kind == NodeKind::TopMenu) {
-        CFurlin* menu = CNodeMap::MenuOf(node);
-        m_dialog.SelectNode(node->parent());
-        Session().Model().DeleteMenu(menu);
-        delete node;
-    } else {
-        if (kind == NodeKind::BranchItem)
-            CNodeMap::ItemOf(node)->GetSubMenu()->DeleteAllItems();
-        RemoveItemNode(node);
-    }
+    Remove(nodes);
     return true;
 }
 
-// A selected node hands the selection to its parent first, so the leaving page stores while its
-// object still exists; bindings into the removed sub-tree are cleared.
-void CNodeEdits::RemoveItemNode(QTreeWidgetItem* node) {
+// The selection goes to the node that follows first, so no page is left showing a node that
+// is gone; then the nodes go with their objects.
+void CNodeEdits::Remove(const NodeList& nodes) {
+    QTreeWidgetItem* current = m_dialog.SelectedNode();
+    QTreeWidgetItem* next = CNodeSelection::Successor(current, nodes);
+    if (next && next != current)
+        m_dialog.SelectNode(next);
+    for (QTreeWidgetItem* node : nodes)
+        Discard(node);
+}
+
+void CNodeEdits::Discard(QTreeWidgetItem* node) {
     QTreeWidgetItem* parent = node->parent();
-    CFurlin* holding = CNodeMap::HoldingMenu(node);
-    CFurlinItem* item = CNodeMap::ItemOf(node);
-    if (!parent || !holding || !item)
+    if (CFurlin* menu = CNodeMap::MenuOf(node)) {
+        for (const auto& item : menu->Items())
+            Session().ReleaseInside(*item);
+        Session().Model().DeleteMenu(menu);
+    } else if (CFurlinItem* item = CNodeMap::ItemOf(node)) {
+        CFurlin* holding = CNodeMap::HoldingMenu(node);
+        if (!holding)
+            return;
+        Session().ReleaseInside(*item);
+        holding->DeleteItem(item);
+        m_nodes.UpdateItemIcon(parent);
+    } else {
         return;
-    if (node == m_dialog.SelectedNode())
-        m_dialog.SelectNode(parent);
-    Session().ReleaseInside(*item);
-    holding->DeleteItem(item);
-    m_nodes.UpdateItemIcon(parent);
+    }
     delete node;
 }
 
@@ -126,10 +159,30 @@ bool CNodeEdits::ToggleVisible(QTreeWidgetItem* node) {
     return true;
 }
 
-bool CNodeEdits::Move(QTreeWidgetItem* node, bool up) {
-    QTreeWidgetItem* parent = node->parent();
-    if (!parent)
-        return false;
+bool CNodeEdits::Move(const NodeList& nodes, bool up) {
+    NodeList order = nodes;
+    if (!up)
+        std::reverse(order.begin(), order.end());
+    std::unordered_set<const QTreeWidgetItem*> held;
+    bool moved = false;
+    for (QTreeWidgetItem* node : order) {
+        QTreeWidgetItem* parent = node->parent();
+        const int index = parent ? parent->indexOfChild(node) : -1;
+        QTreeWidgetItem* neighbour = parent ? parent->child(up ? index - 1 : index + 1) : nullptr;
+        if (!neighbour || held.count(neighbour) || !MoveOne(node, up)) {
+            held.insert(node);
+            continue;
+        }
+        moved = true;
+    }
+    if (moved)
+        m_selection.Select(nodes, m_dialog.SelectedNode());
+    return moved;
+}
+
+// The node itself changes places with its neighbour, its sub-tree and its expansion kept. The
+// tree says nothing meanwhile: the selection it loses on the way is put back afterwards.
+bool CNodeEdits::MoveOne(QTreeWidgetItem* node, bool up) {
     bool moved = false;
     if (CFurlin* menu = CNodeMap::MenuOf(node)) {
         CAppletParameters& model = Session().Model();
@@ -140,14 +193,12 @@ bool CNodeEdits::Move(QTreeWidgetItem* node, bool up) {
     }
     if (!moved)
         return false;
+    QTreeWidgetItem* parent = node->parent();
     const int index = parent->indexOfChild(node);
-    // The old node is still in place: before the previous sibling, or after the next one.
-    const int at = up ? std::max(index - 1, 0) : index + 2;
-    QTreeWidgetItem* rebuilt = CNodeMap::MenuOf(node)
-                                   ? m_nodes.AddMenuNode(parent, CNodeMap::MenuOf(node), at)
-                                   : m_nodes.AddItemNode(parent, CNodeMap::ItemOf(node), at);
-    m_dialog.SelectNode(rebuilt);
-    delete node;
+    const QSignalBlocker quiet(node->treeWidget());
+    parent->takeChild(index);
+    parent->insertChild(up ? index - 1 : index + 1, node);
+    m_shape.Reopen(node);
     return true;
 }
 
@@ -200,28 +251,35 @@ CFurlin* CNodeEdits::ChildMenuOf(QTreeWidgetItem* node) {
 
 // ---- clipboard and outlines ---------------------------------------------------------------------
 
-bool CNodeEdits::Cut(QTreeWidgetItem* node) {
-    const CFurlinItem* item = CNodeMap::ItemOf(node);
-    if (!item || !CopyItemToClipboard(*item))
+bool CNodeEdits::Copy(const NodeList& nodes) const {
+    if (!AllItems(nodes))
         return false;
-    RemoveItemNode(node);
+    std::vector<const CFurlinItem*> items;
+    for (QTreeWidgetItem* node : nodes)
+        items.push_back(CNodeMap::ItemOf(node));
+    return CopyItemsToClipboard(items);
+}
+
+bool CNodeEdits::Cut(const NodeList& nodes) {
+    if (!Copy(nodes))
+        return false;
+    Remove(nodes);
     return true;
 }
 
-// The private block has priority; plain text is read as an outline.
+// The private blocks have priority; plain text is read as an outline.
 bool CNodeEdits::Paste(QTreeWidgetItem* node) {
     if (CNodeMap::KindOf(node) == NodeKind::Root)
         return false;
     if (!ClipboardHasItem())
         return ClipboardHasOutline() && PasteOutline(node, ClipboardText());
-    std::unique_ptr<CFurlinItem> fresh = ItemFromClipboard();
-    if (!fresh)
+    std::vector<std::unique_ptr<CFurlinItem>> items = ItemsFromClipboard();
+    if (items.empty())
         return false;
     // Refuse a paste that would make the tree deeper than readers accept.
-    if (CNodeMap::MenuLevelOf(node) + LevelsOf(*fresh) > kMaxDepth)
-        return false;
-    std::vector<std::unique_ptr<CFurlinItem>> items;
-    items.push_back(std::move(fresh));
+    for (const auto& item : items)
+        if (CNodeMap::MenuLevelOf(node) + LevelsOf(*item) > kMaxDepth)
+            return false;
     InsertFirstChildren(node, *ChildMenuOf(node), std::move(items));
     return true;
 }
@@ -241,22 +299,35 @@ bool CNodeEdits::PasteOutline(QTreeWidgetItem* node, const QString& text) {
     return true;
 }
 
-// The items go first into the node's menu, in their order, and the first of them is selected.
+// The items go first into the node's menu, in their order, and are selected, the first current.
 void CNodeEdits::InsertFirstChildren(QTreeWidgetItem* node, CFurlin& menu,
                                      std::vector<std::unique_ptr<CFurlinItem>> items) {
+    NodeList added;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const int index = static_cast<int>(i);
-        m_nodes.AddItemNode(node, InsertItemAt(menu, std::move(items[i]), index), index);
+        added.push_back(
+            m_nodes.AddItemNode(node, InsertItemAt(menu, std::move(items[i]), index), index));
     }
     m_nodes.UpdateItemIcon(node);
     node->setExpanded(true);
-    m_dialog.SelectNode(node->child(0));
+    if (!added.empty())
+        m_selection.Select(added, added.front());
 }
 
 // ---- drops and looks ----------------------------------------------------------------------------
 
-bool CNodeEdits::CanDrop(QTreeWidgetItem* dragged, QTreeWidgetItem* target,
+bool CNodeEdits::CanDrop(const NodeList& dragged, QTreeWidgetItem* target,
                          CConfigTree::DropPlace place) const {
+    if (dragged.empty())
+        return false;
+    const bool menus = CNodeMap::MenuOf(dragged.front()) != nullptr;
+    return std::all_of(dragged.begin(), dragged.end(), [&](QTreeWidgetItem* node) {
+        return (CNodeMap::MenuOf(node) != nullptr) == menus && CanDropOne(node, target, place);
+    });
+}
+
+bool CNodeEdits::CanDropOne(QTreeWidgetItem* dragged, QTreeWidgetItem* target,
+                            CConfigTree::DropPlace place) const {
     if (!dragged || !target || !dragged->parent())
         return false;
     for (const QTreeWidgetItem* up = target; up; up = up->parent())
@@ -272,61 +343,74 @@ bool CNodeEdits::CanDrop(QTreeWidgetItem* dragged, QTreeWidgetItem* target,
     return CNodeMap::MenuLevelOf(parent) + LevelsOf(*CNodeMap::ItemOf(dragged)) <= kMaxDepth;
 }
 
-bool CNodeEdits::Drop(QTreeWidgetItem* dragged, QTreeWidgetItem* target,
+// The nodes land as copies side by side at the place, and are selected; a move then removes
+// the originals, whose copies keep their identities and expansion.
+bool CNodeEdits::Drop(const NodeList& dragged, QTreeWidgetItem* target,
                       CConfigTree::DropPlace place, bool copy) {
     const bool into = place == CConfigTree::DropPlace::Into;
     QTreeWidgetItem* parent = into ? target : target->parent();
     const int index =
         into ? parent->childCount()
              : parent->indexOfChild(target) + (place == CConfigTree::DropPlace::After ? 1 : 0);
-    return CNodeMap::MenuOf(dragged) ? MoveMenuNode(dragged, index, copy)
-                                     : MoveItemNode(dragged, parent, index, copy);
-}
-
-// The node lands as a copy at index among the top-level menus; a move then removes the original.
-bool CNodeEdits::MoveMenuNode(QTreeWidgetItem* dragged, int index, bool copy) {
-    CAppletParameters& model = Session().Model();
-    CFurlin* menu = CNodeMap::MenuOf(dragged);
-    QTreeWidgetItem* root = dragged->parent();
-    const int from = root->indexOfChild(dragged);
-    if (!copy && (index == from || index == from + 1))
-        return false; // where it is already
-    CFurlin* placed = InsertMenuAt(model, std::make_unique<CFurlin>(*menu), index);
-    m_dialog.SelectNode(m_nodes.AddMenuNode(root, placed, index));
-    if (copy)
-        return true;
-    for (const auto& item : menu->Items())
-        Session().ReleaseInside(*item);
-    model.DeleteMenu(menu);
-    delete dragged;
-    return true;
-}
-
-bool CNodeEdits::MoveItemNode(QTreeWidgetItem* dragged, QTreeWidgetItem* parent, int index,
-                              bool copy) {
-    if (!copy && dragged->parent() == parent) {
-        const int from = parent->indexOfChild(dragged);
-        if (index == from || index == from + 1)
-            return false; // where it is already
-    }
-    CFurlin* menu = ChildMenuOf(parent);
-    CFurlinItem* placed =
-        InsertItemAt(*menu, std::make_unique<CFurlinItem>(*CNodeMap::ItemOf(dragged)), index);
-    QTreeWidgetItem* node = m_nodes.AddItemNode(parent, placed, index);
-    m_nodes.UpdateItemIcon(parent);
-    parent->setExpanded(true);
-    m_dialog.SelectNode(node);
-    if (!copy)
-        RemoveItemNode(dragged);
-    return true;
-}
-
-bool CNodeEdits::ApplyLook(QTreeWidgetItem* node, LookScope scope) {
-    // The look shown on the pages: of a top-level menu itself, else of the holding menu.
-    QTreeWidgetItem* owner = CNodeMap::MenuOf(node) ? node : node->parent();
-    const CFurlin* source =
-        CNodeMap::MenuOf(node) ? CNodeMap::MenuOf(node) : CNodeMap::HoldingMenu(node);
-    if (!source || !owner)
+    if (!copy && AlreadyThere(dragged, parent, index))
         return false;
-    return ::ApplyLook(Session().Model(), *source, CNodeMap::MenuLevelOf(owner) - 1, scope) > 0;
+    NodeList placed;
+    for (QTreeWidgetItem* node : dragged)
+        placed.push_back(PlaceCopy(node, parent, index + int(placed.size()), !copy));
+    if (CNodeMap::ItemOf(parent))
+        parent->setExpanded(true);
+    m_selection.Select(placed, placed.back());
+    if (!copy)
+        for (QTreeWidgetItem* node : dragged)
+            Discard(node);
+    return true;
+}
+
+QTreeWidgetItem* CNodeEdits::PlaceCopy(QTreeWidgetItem* dragged, QTreeWidgetItem* parent, int index,
+                                       bool replaces) {
+    QTreeWidgetItem* node = nullptr;
+    if (const CFurlin* menu = CNodeMap::MenuOf(dragged)) {
+        CFurlin* placed = InsertMenuAt(Session().Model(), std::make_unique<CFurlin>(*menu), index);
+        node = m_nodes.AddMenuNode(parent, placed, index);
+    } else {
+        CFurlinItem* placed = InsertItemAt(
+            *ChildMenuOf(parent), std::make_unique<CFurlinItem>(*CNodeMap::ItemOf(dragged)), index);
+        node = m_nodes.AddItemNode(parent, placed, index);
+        m_nodes.UpdateItemIcon(parent);
+    }
+    m_shape.CarryOver(dragged, node, replaces);
+    return node;
+}
+
+// Each source gives the look it had before any of them was copied; the current node's goes
+// last, so it wins where scopes meet.
+bool CNodeEdits::ApplyLook(const NodeList& nodes, LookScope scope) {
+    NodeList order;
+    QTreeWidgetItem* current = m_dialog.SelectedNode();
+    for (QTreeWidgetItem* node : nodes)
+        if (node != current)
+            order.push_back(node);
+    if (std::find(nodes.begin(), nodes.end(), current) != nodes.end())
+        order.push_back(current);
+    struct Source {
+        const CFurlin* menu = nullptr;
+        int depth = 0;
+        CFurlin look;
+    };
+    std::vector<Source> sources(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        // The look shown on the pages: of a top-level menu itself, else of the holding menu.
+        QTreeWidgetItem* node = order[i];
+        const bool top = CNodeMap::MenuOf(node) != nullptr;
+        sources[i].menu = top ? CNodeMap::MenuOf(node) : CNodeMap::HoldingMenu(node);
+        sources[i].depth = CNodeMap::MenuLevelOf(top ? node : node->parent()) - 1;
+        if (sources[i].menu)
+            CopyLook(sources[i].look, *sources[i].menu);
+    }
+    int changed = 0;
+    for (const Source& source : sources)
+        if (source.menu)
+            changed +=
+                ::ApplyLook(Session().Model(), *source.menu, source.depth, scope, &source.look);
+    return changed > 0;
 }

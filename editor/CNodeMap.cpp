@@ -9,6 +9,7 @@
 namespace {
 
 constexpr int kObjectRole = Qt::UserRole + 1;
+constexpr int kIdRole = Qt::UserRole + 2;
 
 void* ObjectOf(const QTreeWidgetItem* node) {
     return node ? node->data(0, kObjectRole).value<void*>() : nullptr;
@@ -28,10 +29,16 @@ CNodeMap::CNodeMap(QTreeWidget& tree) : m_tree(tree) {
         m_icons[i] = QIcon(NodeIconPixmap(i));
 }
 
+QTreeWidgetItem* CNodeMap::NewNode(void* object, const std::string& text) {
+    auto* node = new QTreeWidgetItem;
+    node->setText(0, ToQt(text));
+    node->setData(0, kObjectRole, QVariant::fromValue(object));
+    SetId(node, m_nextId++);
+    return node;
+}
+
 QTreeWidgetItem* CNodeMap::AddRootNode(CAppletParameters& model) {
-    auto* root = new QTreeWidgetItem;
-    root->setText(0, ToQt(model.Name));
-    root->setData(0, kObjectRole, QVariant::fromValue(static_cast<void*>(&model)));
+    QTreeWidgetItem* root = NewNode(&model, model.Name);
     root->setFlags(root->flags() & ~Qt::ItemIsDragEnabled);
     SetNodeIcon(root, kIconRoot);
     for (const auto& menu : model.Menus())
@@ -41,9 +48,7 @@ QTreeWidgetItem* CNodeMap::AddRootNode(CAppletParameters& model) {
 }
 
 QTreeWidgetItem* CNodeMap::AddMenuNode(QTreeWidgetItem* parent, CFurlin* menu, int index) {
-    auto* node = new QTreeWidgetItem;
-    node->setText(0, ToQt(menu->Name));
-    node->setData(0, kObjectRole, QVariant::fromValue(static_cast<void*>(menu)));
+    QTreeWidgetItem* node = NewNode(menu, menu->Name);
     SetNodeIcon(node, NodeIconFor(NodeKind::TopMenu, menu->Visible != 0));
     for (const auto& item : menu->Items())
         AddItemNode(node, item.get(), -1);
@@ -52,9 +57,8 @@ QTreeWidgetItem* CNodeMap::AddMenuNode(QTreeWidgetItem* parent, CFurlin* menu, i
 }
 
 QTreeWidgetItem* CNodeMap::AddItemNode(QTreeWidgetItem* parent, CFurlinItem* item, int index) {
-    auto* node = new QTreeWidgetItem;
-    node->setText(0, ToQt(item->Label));
-    node->setData(0, kObjectRole, QVariant::fromValue(static_cast<void*>(item)));
+    QTreeWidgetItem* node = NewNode(item, item->Label);
+    node->setText(1, ToQt(item->Link));
     node->setFlags(node->flags() | Qt::ItemIsEditable);
     const bool branch = !item->GetSubMenu()->Items().empty();
     SetNodeIcon(
@@ -76,6 +80,11 @@ void CNodeMap::UpdateItemIcon(QTreeWidgetItem* node) {
         SetNodeIcon(node, NodeIconFor(branch ? NodeKind::BranchItem : NodeKind::LeafItem,
                                       item->Visible != 0));
     }
+}
+
+void CNodeMap::ShowLink(QTreeWidgetItem* node) {
+    if (const CFurlinItem* item = ItemOf(node))
+        node->setText(1, ToQt(item->Link));
 }
 
 QTreeWidgetItem* CNodeMap::RootNode() const {
@@ -133,4 +142,12 @@ int CNodeMap::MenuLevelOf(const QTreeWidgetItem* node) {
     for (const QTreeWidgetItem* p = node ? node->parent() : nullptr; p; p = p->parent())
         ++level;
     return level;
+}
+
+int CNodeMap::IdOf(const QTreeWidgetItem* node) {
+    return node ? node->data(0, kIdRole).toInt() : 0;
+}
+
+void CNodeMap::SetId(QTreeWidgetItem* node, int id) {
+    node->setData(0, kIdRole, id);
 }

@@ -25,6 +25,8 @@ public:
     void SetNodeIcon(QTreeWidgetItem* node, int icon);
     // An item node shows a branch or a leaf by whether its sub-menu holds items now.
     void UpdateItemIcon(QTreeWidgetItem* node);
+    // An item node's second column shows the item's link as it is now.
+    static void ShowLink(QTreeWidgetItem* node);
 
     QTreeWidgetItem* RootNode() const;
     QTreeWidgetItem* NodeAt(const TreePath& path) const;
@@ -41,7 +43,16 @@ public:
     // more for each item above. It is the node's number of ancestors.
     static int MenuLevelOf(const QTreeWidgetItem* node);
 
+    // Every node built here gets an identity of its own. A node built again for the same object
+    // (after a drop or an undo) may take the old node's identity, so what the tree remembers of
+    // a node, such as whether it is open, follows it.
+    static int IdOf(const QTreeWidgetItem* node);
+    static void SetId(QTreeWidgetItem* node, int id);
+
 private:
+    QTreeWidgetItem* NewNode(void* object, const std::string& text);
+
     QTreeWidget& m_tree;
     std::array<QIcon, kNodeIconCount> m_icons;
+    int m_nextId = 1;
 };

@@ -1,12 +1,15 @@
 #include "CPropertySheet.h"
 
 #include "CEditSession.h"
+#include "ComboBoxNames.h"
 #include "EditorHelp.h"
 
 #include <QPushButton>
 
 CPropertyPage::CPropertyPage(const QString& title, CEditSession* session, QWidget* parent)
-    : QWidget(parent), m_session(session), m_title(title) {}
+    : QWidget(parent), m_session(session), m_title(title) {
+    NameComboBoxesByTheirNames();
+}
 
 void CPropertyPage::ApplyControlsTo(const CEditTarget&) const {}
 

@@ -123,7 +123,8 @@ void CopyLook(CFurlin& to, const CFurlin& from) {
     to.TopOffset = topOffset;
 }
 
-int ApplyLook(CAppletParameters& model, const CFurlin& source, int depth, LookScope scope) {
+int ApplyLook(CAppletParameters& model, const CFurlin& source, int depth, LookScope scope,
+              const CFurlin* look) {
     std::vector<std::pair<CFurlin*, int>> roots;
     if (scope == LookScope::Below) {
         for (const auto& item : source.Items())
@@ -132,14 +133,15 @@ int ApplyLook(CAppletParameters& model, const CFurlin& source, int depth, LookSc
         for (const auto& menu : model.Menus())
             roots.emplace_back(menu.get(), 0);
     }
-    const std::string look = LookBytes(source);
+    const CFurlin& from = look ? *look : source;
+    const std::string bytes = LookBytes(from);
     int changed = 0;
     ForEachMenu(std::move(roots), [&](CFurlin& menu, int at) {
         if (&menu == &source || (scope == LookScope::SameDepth && at != depth))
             return;
-        if (LookBytes(menu) == look)
+        if (LookBytes(menu) == bytes)
             return;
-        CopyLook(menu, source);
+        CopyLook(menu, from);
         ++changed;
     });
     return changed;

@@ -51,5 +51,7 @@ enum class LookScope {
     All,       // every menu of the widget
 };
 // Copies the source's look (the source lies at depth, top-level menus at 0) to every menu of the
-// scope but the source itself; returns how many menus changed.
-int ApplyLook(CAppletParameters& model, const CFurlin& source, int depth, LookScope scope);
+// scope but the source itself; returns how many menus changed. With look given, that menu's look
+// is the one copied (the source's own, taken before other copies changed it).
+int ApplyLook(CAppletParameters& model, const CFurlin& source, int depth, LookScope scope,
+              const CFurlin* look = nullptr);

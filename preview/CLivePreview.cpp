@@ -113,7 +113,7 @@ CLivePreview::CLivePreview(QWidget* parent) : QWidget(parent) {
     m_message->setWordWrap(true);
     m_message->setTextFormat(Qt::PlainText);
     m_stack->addWidget(m_message);
-    setAccessibleName(QStringLiteral("Live Preview"));
+    setAccessibleName(tr("Live preview"));
 }
 
 CLivePreview::~CLivePreview() {
@@ -260,6 +260,8 @@ void CLivePreview::Start() {
     m_page->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     m_view->setPage(m_page);
     m_view->setContextMenuPolicy(Qt::NoContextMenu);
+    // The view is what takes the focus; screen readers name it as the pane.
+    m_view->setAccessibleName(accessibleName());
     m_stack->addWidget(m_view);
     connect(m_page, &QWebEnginePage::loadFinished, this, &CLivePreview::OnLoaded);
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,

@@ -10,19 +10,30 @@
 
 namespace {
 
-// The widget is drawn inside #furlin-pane; every pick is handed to the program. The runtime's
-// style sheet and script fill in %1 and %2.
+// The widget is drawn inside #furlin-pane; every pick is handed to the program. A click on a
+// label (not on what opens and closes a sub-menu) opens the item's own sub-menu too, so a parent
+// with a link shows its items. The runtime's style sheet and script fill in %1 and %2.
 const char* const kShell = R"(<!DOCTYPE html>
-<html><head><meta charset="utf-8"><title>Live Preview</title>
+<html><head><meta charset="utf-8"><title>Live preview</title>
 <link rel="stylesheet" href="%1">
 <script src="%2"></script>
 </head><body>
 <div id="furlin-pane"></div>
 <script>
+var furlinLabelClicked = false;
+document.addEventListener('click', function (event) {
+    var at = event.target;
+    furlinLabelClicked = !(at && at.closest && at.closest('[aria-expanded]'));
+}, true);
 new QWebChannel(qt.webChannelTransport, function (channel) {
     var bridge = channel.objects.preview;
     document.addEventListener('furlin-pick', function (event) {
-        bridge.pick(String(event.detail && event.detail.node || ''));
+        var node = String(event.detail && event.detail.node || '');
+        var label = furlinLabelClicked;
+        furlinLabelClicked = false;
+        if (label && node)
+            Furlin.reveal(document.getElementById('furlin-pane'), node, true);
+        bridge.pick(node);
     });
     window.furlinBridgeReady = true;
 });

@@ -1766,10 +1766,10 @@ class Widget {
         if (this.menuButton) this.setMenuOpen(state.menuOpen);
     }
 
-    reveal(id) {
+    reveal(id, own) {
         const li = this.findNode(text(id));
         if (!li) return false;
-        this.openPath(li, false);
+        this.openPath(li, !!own);
         this.pinned = li;
         this.select(li);
         const control = controlOf(li);
@@ -1827,11 +1827,13 @@ function render(container, html) {
     return mounted.length;
 }
 
-function reveal(nav, node) {
+// For the editor's preview: opens the branch of the item with this node identifier (with own,
+// its sub-menu as well), marks the item and scrolls it into view.
+function reveal(nav, node, own) {
     const element =
         nav && nav.closest ? nav.closest('nav.furlin') || nav.querySelector('nav.furlin') : null;
     const widget = element ? widgets.get(element) : null;
-    return widget ? widget.reveal(node) : false;
+    return widget ? widget.reveal(node, own) : false;
 }
 
 const api = {

@@ -534,6 +534,14 @@ test('preview hooks: furlin-pick, render and reveal', async () => {
     assert.equal(await item(p, 'Gizmos').getAttribute('data-state'), 'click');
     assert.equal(
         await p.evaluate(() => window.Furlin.reveal(document.querySelector('nav'), '9.9')), false);
+    // A parent revealed opens its own sub-menu only when asked to.
+    await item(p, 'Widgets').click();
+    assert.equal(await item(p, 'Widgets').getAttribute('aria-expanded'), 'false');
+    await p.evaluate(() => window.Furlin.reveal(document.querySelector('nav'), '0.1.0'));
+    assert.equal(await item(p, 'Widgets').getAttribute('aria-expanded'), 'false');
+    await p.evaluate(() => window.Furlin.reveal(document.querySelector('nav'), '0.1.0', true));
+    assert.equal(await item(p, 'Widgets').getAttribute('aria-expanded'), 'true');
+    assert.equal(await item(p, 'Widgets').getAttribute('data-state'), 'click');
 
     // Markup added later is drawn on request.
     const added = await p.evaluate((html) => {

@@ -13,8 +13,10 @@ TEST_F(ConfigDialogTest, OpeningBuildsTheTreeControlsAndMenu) {
     EXPECT_EQ(root->text(0), "Site Menu");
     EXPECT_EQ(Icon(root), kIconRoot);
     EXPECT_EQ(dialog->SelectedNode(), root);
+    // A widget's first dialog opens the root and the top-level menus.
     EXPECT_TRUE(root->isExpanded());
-    EXPECT_FALSE(Node({0})->isExpanded());
+    EXPECT_TRUE(Node({0})->isExpanded());
+    EXPECT_FALSE(Node({0, 0})->isExpanded());
 
     ASSERT_EQ(root->childCount(), 2);
     EXPECT_EQ(Node({0})->text(0), "Alpha");
@@ -64,8 +66,9 @@ TEST_F(ConfigDialogTest, OpeningBuildsTheTreeControlsAndMenu) {
     EXPECT_EQ(entries.mid(0, 10),
               QStringList({"&Cut", "C&opy", "&Paste", "-", "&Insert Menu/Item", "&Delete",
                            "&Visible", "-", "Move &Up", "Move Do&wn"}));
-    EXPECT_EQ(entries.mid(10), QStringList({"-", "Insert &After", "Rena&me", "Apply &Look To", "-",
-                                            "U&ndo", "&Redo"}));
+    EXPECT_EQ(entries.mid(10),
+              QStringList({"-", "Insert &After", "Rena&me", "Edit Lin&k", "Apply &Look To", "-",
+                           "U&ndo", "&Redo", "-", "&Find..."}));
 }
 
 TEST_F(ConfigDialogTest, InsertOnRootPutsTheNewMenuFirst) {
@@ -157,7 +160,7 @@ TEST_F(ConfigDialogTest, VisibleTogglesFlagAndIconOnly) {
     EXPECT_EQ(Icon(dialog->RootNode()), kIconRoot);
 }
 
-TEST_F(ConfigDialogTest, MovesRebuildTheNodeCollapsedAndRefusalsChangeNothing) {
+TEST_F(ConfigDialogTest, MovesKeepTheNodeAndItsShapeAndRefusalsChangeNothing) {
     BuildSample();
     Open();
     const std::string before = Dump(Model());
@@ -170,15 +173,20 @@ TEST_F(ConfigDialogTest, MovesRebuildTheNodeCollapsedAndRefusalsChangeNothing) {
 
     Node({0})->setExpanded(true);
     Node({0, 0})->setExpanded(true);
+    Node({0, 1})->setExpanded(false);
     dialog->OnMoveDown();
     EXPECT_EQ(Model().Menus()[1]->Name, "Alpha");
     QTreeWidgetItem* moved = Node({1});
+    EXPECT_EQ(moved, first);
     EXPECT_EQ(moved->text(0), "Alpha");
     EXPECT_EQ(dialog->SelectedNode(), moved);
+    EXPECT_TRUE(moved->isSelected());
     EXPECT_EQ(dialog->RootNode()->childCount(), 2);
-    EXPECT_FALSE(moved->isExpanded());
+    // The node keeps its sub-tree as the author left it open.
+    EXPECT_TRUE(moved->isExpanded());
     ASSERT_EQ(moved->childCount(), 2);
-    EXPECT_FALSE(moved->child(0)->isExpanded());
+    EXPECT_TRUE(moved->child(0)->isExpanded());
+    EXPECT_FALSE(moved->child(1)->isExpanded());
     EXPECT_EQ(moved->child(0)->childCount(), 2);
     EXPECT_EQ(Icon(moved->child(0)), kIconBranch);
     EXPECT_EQ(Node({0})->text(0), "Beta");
@@ -223,15 +231,18 @@ TEST_F(ConfigDialogTest, DeleteAsksAndClearsBindingsBeforeDestroying) {
     EXPECT_EQ(itemProbe->itemAtLeave, doomed);
     EXPECT_EQ(itemProbe->leaves, leavesBefore + 1);
     EXPECT_EQ(a1->GetSubMenu()->Items().size(), 1u);
-    EXPECT_EQ(dialog->SelectedNode(), Node({0, 0}));
-    EXPECT_EQ(session->CurrentItem, a1);
-    EXPECT_EQ(session->CurrentMenu, Model().Menus()[0].get());
+    // The next sibling takes the selection.
+    EXPECT_EQ(dialog->SelectedNode(), Node({0, 0, 0}));
+    EXPECT_EQ(Node({0, 0, 0})->text(0), "a1y");
+    EXPECT_EQ(session->CurrentItem, a1->GetSubMenu()->Items()[0].get());
+    EXPECT_EQ(session->CurrentMenu, a1->GetSubMenu());
     EXPECT_EQ(Icon(Node({0, 0})), kIconBranch);
 
-    Select({0, 0, 0}); // the last one: a1 becomes a leaf
-    dialog->OnDelete();
+    dialog->OnDelete(); // the last one: a1 becomes a leaf, and with no sibling left is selected
     EXPECT_EQ(Icon(Node({0, 0})), kIconLeaf);
     EXPECT_EQ(Node({0, 0})->childCount(), 0);
+    EXPECT_EQ(dialog->SelectedNode(), Node({0, 0}));
+    EXPECT_EQ(session->CurrentItem, a1);
 
     Select({0, 0});
     AddItem(a1->GetSubMenu(), "late"); // the node keeps its icon until a command updates it
@@ -242,6 +253,11 @@ TEST_F(ConfigDialogTest, DeleteAsksAndClearsBindingsBeforeDestroying) {
     dialog->OnDelete();
     EXPECT_EQ(questions.back(), "Are you sure to delete this item and it's sub menu?");
     EXPECT_EQ(Model().Menus()[0]->Items().size(), 1u);
+    EXPECT_EQ(dialog->SelectedNode(), Node({0, 0})); // a2, which followed
+    EXPECT_EQ(session->CurrentItem, a2);
+
+    Select({0, 0}); // the last item: the one before it would come next, else the parent
+    dialog->OnDelete();
     EXPECT_EQ(dialog->SelectedNode(), Node({0}));
     EXPECT_EQ(session->CurrentItem, nullptr);
 
@@ -249,8 +265,11 @@ TEST_F(ConfigDialogTest, DeleteAsksAndClearsBindingsBeforeDestroying) {
     EXPECT_EQ(questions.back(), "Are you sure to delete this top-level Foldline?");
     EXPECT_EQ(Model().Menus().size(), 1u);
     EXPECT_EQ(Model().Menus()[0]->Name, "Beta");
-    EXPECT_EQ(dialog->SelectedNode(), dialog->RootNode());
+    EXPECT_EQ(dialog->SelectedNode(), Node({0})); // Beta, the next top-level menu
     EXPECT_EQ(dialog->RootNode()->childCount(), 1);
+    dialog->OnDelete();
+    EXPECT_EQ(dialog->SelectedNode(), dialog->RootNode());
+    EXPECT_EQ(dialog->RootNode()->childCount(), 0);
 }
 
 TEST_F(ConfigDialogTest, CutTheOnlyItemTurnsTheParentIntoALeafAndPasteRepeats) {

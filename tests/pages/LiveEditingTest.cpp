@@ -98,32 +98,6 @@ TEST_F(PagesTest, ARightClickActsOnTheNodeUnderThePointer) {
     EXPECT_NE(ClipboardItem(), nullptr);
 }
 
-// A click on a node takes the author to the first field of its page; moving through the tree
-// with the keys keeps the focus in the tree.
-TEST_F(PagesTest, AClickFocusesThePagesFirstFieldKeysStayInTheTree) {
-    CFurlin* a = AppendMenu(3);
-    Configure([&](CDlgConfig& dialog) -> bool {
-        ShowActive(dialog);
-        QTreeWidget* tree = dialog.Tree();
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          tree->visualItemRect(NodeOf(dialog, a->GetItem(1))).center());
-        EXPECT_EQ(dialog.SelectedNode(), NodeOf(dialog, a->GetItem(1)));
-        EXPECT_EQ(QApplication::focusWidget(),
-                  Field<QPlainTextEdit>(ItemTab(dialog, "General"), "Item Label:"));
-
-        tree->setFocus();
-        QTest::keyClick(tree, Qt::Key_Down);
-        EXPECT_EQ(dialog.SelectedNode(), NodeOf(dialog, a->GetItem(2)));
-        EXPECT_EQ(QApplication::focusWidget(), tree);
-
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          tree->visualItemRect(dialog.RootNode()).center());
-        EXPECT_EQ(QApplication::focusWidget(),
-                  Field<QLineEdit>(AppletTab(dialog, "Applet Parameters"), "Name:"));
-        return false;
-    });
-}
-
 // Screen readers name every control: by its caption, its label or its tooltip.
 TEST_F(PagesTest, EveryControlOfTheDialogHasAnAccessibleName) {
     AppendMenu(1);

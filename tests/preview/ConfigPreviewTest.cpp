@@ -180,6 +180,59 @@ TEST_F(ConfigPreviewTest, APickInThePaneSelectsItsNodeAndTheTreeSelectionOpensIn
     });
 }
 
+// What the tree selects is opened, scrolled into view and marked in the pane; a click on a
+// linked parent's label in the pane selects it and opens its sub-menu there.
+TEST_F(ConfigPreviewTest, TheSelectionIsMarkedAndInViewAndALinkedParentsLabelOpensIt) {
+    TurnPaneOn(true);
+    CFurlin* first = Model().Menus()[0].get();
+    first->GetItem(1)->Link = "products.html";
+    for (int i = 0; i < 40; ++i)
+        AppendItem(*first)->Label = "Extra " + std::to_string(i);
+    Configure([&](CDlgConfig& dialog) -> bool {
+        CLivePreview* pane = ShowWithPane(dialog);
+        if (!pane)
+            return false;
+        // The last item lies far below the pane's view until it is selected.
+        QTreeWidgetItem* last = NodeLabelled(dialog, "Extra 39");
+        QTreeWidgetItem* products = NodeLabelled(dialog, "Products");
+        EXPECT_TRUE(last && products);
+        if (!last || !products)
+            return false;
+        const QString shown =
+            QStringLiteral("(function (id) {"
+                           " var li = document.querySelector('#furlin-pane li[data-furlin-node=\"'"
+                           " + id + '\"]');"
+                           " var c = li && li.querySelector(':scope > .furlin-item');"
+                           " if (!c) return 'none';"
+                           " var r = c.getBoundingClientRect();"
+                           " return r.top >= -1 && r.bottom <= window.innerHeight + 1"
+                           "     ? c.getAttribute('data-state') : 'out'; })('%1')")
+                .arg(IdOf(last));
+        EXPECT_EQ(probe::Text(*pane, shown), "out");
+        dialog.SelectNode(last);
+        EXPECT_EQ(probe::WaitFor(*pane, shown, "click"), "click");
+
+        const QString li =
+            QStringLiteral("document.querySelector('#furlin-pane li[data-furlin-node=\"%1\"]')")
+                .arg(IdOf(products));
+        const QString open = QStringLiteral("String(!!%1.querySelector(':scope > "
+                                            "[aria-expanded=true]'))")
+                                 .arg(li);
+        EXPECT_EQ(probe::Text(*pane, open), "false");
+        probe::Text(*pane, li + QStringLiteral(".querySelector(':scope > a').click(), 'clicked'"));
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return dialog.SelectedNode() == products; }, probe::kTimeoutMs));
+        EXPECT_EQ(probe::WaitFor(*pane, open, "true"), "true");
+        // What opens and closes the sub-menu still closes it, and it stays closed.
+        probe::Text(*pane,
+                    li + QStringLiteral(".querySelector(':scope > [aria-expanded]').click(), 'x'"));
+        QTest::qWait(200);
+        EXPECT_EQ(probe::Text(*pane, open), "false");
+        EXPECT_EQ(dialog.SelectedNode(), products);
+        return false;
+    });
+}
+
 TEST(ConfigPreviewNodeIdTest, NamesTreePathsAndRefusesAnythingElse) {
     TreePath path;
     EXPECT_TRUE(CConfigPreview::ParseNodeId(QStringLiteral("0.3.1"), path));

@@ -7,6 +7,7 @@
 #include "PreviewMarkup.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QSettings>
@@ -80,6 +81,10 @@ TEST_F(LivePreviewTest, DrawsInPlaceKeepsOpenBranchesAndReportsPicksWithoutFollo
     ASSERT_TRUE(probe::WaitReady(*pane)) << pane->Problem().toStdString();
     ASSERT_TRUE(QTest::qWaitFor([&] { return pane->RenderCount() >= 1; }, probe::kTimeoutMs));
     EXPECT_EQ(probe::Text(*pane, probe::kItemCount), "5");
+    // Screen readers name the pane and the view in it that takes the focus.
+    for (QWidget* named : {static_cast<QWidget*>(pane.get()), static_cast<QWidget*>(pane->View())})
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(named)->text(QAccessible::Name),
+                  "Live preview");
 
     pane->Reveal(QStringLiteral("0.0.1.0"));
     EXPECT_EQ(probe::WaitFor(*pane,
