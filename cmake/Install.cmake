@@ -1,8 +1,9 @@
 # Installation. The install tree repeats the build tree's two folders, each in a directory of its
-# own under lib/: the program folder (the executable and its help pages) and the component folder
-# (the library, the browser runtime, its templates and the sample page). The commands go on bin/, the desktop
-# integration under share/. At the end the installed component is registered for the installing
-# user, so the installed program starts at once.
+# own under lib/: the program folder (the executable, its help pages and translations) and the
+# component folder (the library, the browser runtime, its templates, the sample page and the
+# translations). The commands go on bin/, the desktop integration under share/. At the end the
+# installed component is registered for the installing user, so the installed program starts at
+# once.
 #
 #   cmake --install <build> --prefix ~/.local
 #   cmake --build <build> --target uninstall
@@ -28,6 +29,12 @@ endforeach()
 # ---- program folder ----------------------------------------------------------------------------
 install(TARGETS QuillaryFoldline RUNTIME DESTINATION ${FOLDLINE_INSTALL_PROGRAM_DIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/help DESTINATION ${FOLDLINE_INSTALL_PROGRAM_DIR})
+# The compiled languages, in the program folder and again in the component folder, each of which
+# loads its own (the component may run in another host).
+if(FOLDLINE_QM_FILES)
+  install(FILES ${FOLDLINE_QM_FILES} DESTINATION ${FOLDLINE_INSTALL_PROGRAM_DIR}/translations)
+  install(FILES ${FOLDLINE_QM_FILES} DESTINATION ${FOLDLINE_INSTALL_COMPONENT_DIR}/translations)
+endif()
 
 # bin/quillary-foldline is a relative link, so the program still finds its own folder (Qt reads
 # the executable's real path) and the prefix can be moved.

@@ -21,8 +21,8 @@ constexpr int kIconIndexRole = Qt::UserRole + 1;
 
 CDlgBrowseFiles::CDlgBrowseFiles(const QString& folder, const QString& types, QWidget* parent)
     : QDialog(parent), m_folder(folder), m_types(types) {
-    setWindowTitle(QStringLiteral("Browse Files"));
-    auto* label = new QLabel(QStringLiteral("Files Existing in the Destination Directory:"), this);
+    setWindowTitle(tr("Browse Files"));
+    auto* label = new QLabel(tr("Files Existing in the Destination Directory:"), this);
     m_list = new QListWidget(this);
     m_list->setViewMode(QListView::ListMode);
     m_list->setFlow(QListView::TopToBottom);
@@ -39,8 +39,7 @@ CDlgBrowseFiles::~CDlgBrowseFiles() = default;
 
 bool CDlgBrowseFiles::Init() {
     if (m_folder.isEmpty() || m_types.isEmpty()) {
-        ui::showMessage(this, kTitle,
-                        QStringLiteral("The directory and file type can not be blank!"),
+        ui::showMessage(this, kTitle, tr("The directory and file type can not be blank!"),
                         ui::Icon::Warning);
         return false;
     }
@@ -53,7 +52,7 @@ bool CDlgBrowseFiles::Init() {
 
     QDir dir(folder);
     if (!QFileInfo(folder).isDir()) {
-        ui::showMessage(this, kTitle, QStringLiteral("Directory %1 does not exist!").arg(folder),
+        ui::showMessage(this, kTitle, tr("Directory %1 does not exist!").arg(folder),
                         ui::Icon::Warning);
         return false;
     }

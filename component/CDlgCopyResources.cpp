@@ -43,19 +43,22 @@ private:
     CDlgCopyResources* m_dialog;
 };
 
+QString DestinationText(const std::string& folder) {
+    return CDlgCopyResources::tr("Destination Directory: %1").arg(QString::fromStdString(folder));
+}
+
 } // namespace
 
 CDlgCopyResources::CDlgCopyResources(const std::string& destinationFolder, QWidget* parent)
     : QDialog(parent), m_destination(destinationFolder) {
-    setWindowTitle(QStringLiteral("Copy Resources"));
+    setWindowTitle(tr("Copy Resources"));
 
-    m_folderLabel = new QLabel(
-        QStringLiteral("Destination Directory: ") + QString::fromStdString(m_destination), this);
+    m_folderLabel = new QLabel(DestinationText(m_destination), this);
 
     m_list = new QTreeWidget(this);
     m_list->setColumnCount(2);
-    const QString nameHeader = QStringLiteral("Destination File Name");
-    const QString sourceHeader = QStringLiteral("Resource File");
+    const QString nameHeader = tr("Destination File Name");
+    const QString sourceHeader = tr("Resource File");
     m_list->setHeaderLabels({nameHeader, sourceHeader});
     m_list->setRootIsDecorated(false);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -66,19 +69,19 @@ CDlgCopyResources::CDlgCopyResources(const std::string& destinationFolder, QWidg
     m_list->setColumnWidth(0, metrics.horizontalAdvance(nameHeader));
     m_list->setColumnWidth(1, metrics.horizontalAdvance(sourceHeader) + 140);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setDefault(true);
-    auto* browse = new QPushButton(QStringLiteral("Browse ..."), this);
-    auto* rename = new QPushButton(QStringLiteral("Rename"), this);
+    auto* browse = new QPushButton(tr("Browse ..."), this);
+    auto* rename = new QPushButton(tr("Rename"), this);
     connect(ok, &QPushButton::clicked, this, &CDlgCopyResources::accept);
     connect(browse, &QPushButton::clicked, this, &CDlgCopyResources::OnBrowse);
     connect(rename, &QPushButton::clicked, this, &CDlgCopyResources::OnRename);
 
-    auto* note = new QLabel(
-        QStringLiteral("These files' names have already been used in the destination directory. "
-                       "If you don't rename the destination file's name, the files with same name "
-                       "will be overwritten."),
-        this);
+    auto* note =
+        new QLabel(tr("These files' names have already been used in the destination directory. "
+                      "If you don't rename the destination file's name, the files with same name "
+                      "will be overwritten."),
+                   this);
     note->setWordWrap(true);
 
     auto* buttons = new QVBoxLayout;
@@ -160,8 +163,7 @@ void CDlgCopyResources::OnRename() {
     EnsureRows();
     QTreeWidgetItem* item = m_list->currentItem();
     if (!item) {
-        ui::showMessage(this, kTitle, QStringLiteral("Please select a file to rename first!"),
-                        ui::Icon::None);
+        ui::showMessage(this, kTitle, tr("Please select a file to rename first!"), ui::Icon::None);
         return;
     }
     m_list->setFocus();
@@ -179,8 +181,7 @@ bool CDlgCopyResources::ResolveConflicts(const std::string& destinationFolder,
                                          std::vector<CopyConflict>& conflicts) {
     if (destinationFolder != m_destination) {
         m_destination = destinationFolder;
-        m_folderLabel->setText(QStringLiteral("Destination Directory: ") +
-                               QString::fromStdString(m_destination));
+        m_folderLabel->setText(DestinationText(m_destination));
     }
     for (CopyConflict& conflict : conflicts)
         for (std::string* reference : conflict.references)

@@ -1,8 +1,8 @@
 #include "CFoldline.h"
 
 #include "CDlgConfig.h"
-#include "CEditSession.h"
 #include "CDlgCopyResources.h"
+#include "CEditSession.h"
 #include "CFoldlineApp.h"
 #include "CopySupportFiles.h"
 #include "Paths.h"
@@ -352,11 +352,13 @@ void FillException(EXCEPINFO* info, HRESULT scode, const std::string& descriptio
 // ---- lifetime ----
 
 CFoldline::CFoldline() {
-    ++ObjectCount();
+    if (++ObjectCount() == 1)
+        CFoldlineApp::Instance().AttachTranslation();
 }
 
 CFoldline::~CFoldline() {
-    --ObjectCount();
+    if (--ObjectCount() == 0)
+        CFoldlineApp::Instance().DetachTranslation();
 }
 
 std::atomic<long>& CFoldline::ObjectCount() {

@@ -7,6 +7,9 @@
 #include "Registry.h"
 #include "UnknownImpl.h"
 
+#include <QCoreApplication>
+#include <QThread>
+
 #include <atomic>
 #include <climits>
 #include <cstdlib>
@@ -167,6 +170,17 @@ HINSTANCE CFoldlineApp::ResourceInstance() const {
 
 const ModuleResources& CFoldlineApp::Resources() {
     return kResources;
+}
+
+void CFoldlineApp::AttachTranslation() {
+    // Translators belong to the application's thread; a host without one shows no dialogs.
+    const QCoreApplication* application = QCoreApplication::instance();
+    if (application != nullptr && QThread::currentThread() == application->thread())
+        m_translation.Install(QString::fromStdString(m_componentFolder), false);
+}
+
+void CFoldlineApp::DetachTranslation() {
+    m_translation.Remove();
 }
 
 extern "C" {

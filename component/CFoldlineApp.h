@@ -4,6 +4,7 @@
 #include "Com.h"
 #include "FoldlineDispatch.h"
 #include "Resources.h"
+#include "Translation.h"
 
 #include <string>
 
@@ -34,11 +35,18 @@ public:
 
     static const ModuleResources& Resources();
 
+    // The component's texts in the user's language (from the component folder's
+    // "translations"), whatever the host: installed with the first object, taken out with the
+    // last, so no translator outlives the objects that show the texts.
+    void AttachTranslation();
+    void DetachTranslation();
+
 private:
     CFoldlineApp();
 
     std::string m_libraryPath;
     std::string m_componentFolder;
+    ui::CTranslation m_translation;
 };
 
 extern "C" {

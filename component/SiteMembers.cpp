@@ -11,6 +11,9 @@
 #include "SiteLinkCheck.h"
 #include "SitePublish.h"
 
+#include "QtText.h"
+
+#include <QCoreApplication>
 #include <QTreeWidgetItem>
 
 #include <charconv>
@@ -23,6 +26,23 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kFilesFolder = site::kSiteFilesFolder;
+
+// The sentence that opens a failure, in the user's language, with its %1 (the site or file) and
+// %2 (the reason, the site work's own) put in as bytes: a path need not be valid UTF-8.
+std::string Failure(const char* sentence, const std::string& subject, const std::string& reason) {
+    const std::string text = FromQt(QCoreApplication::translate("CFoldline", sentence));
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        if (text[i] == '%' && (next == '1' || next == '2')) {
+            out += next == '1' ? subject : reason;
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
 
 // The site's files folder (named without a final "/", which would follow a link), made when
 // missing. It must be a folder of the site itself: a link there would let publishing write
@@ -75,16 +95,12 @@ void PlaceSupportFiles(CAppletParameters& model, const std::string& folder, bool
 bool CFoldline::PublishToSite(const std::string& site, bool dryRun, std::string& report) {
     site::SiteListing listing;
     std::string reason;
-    const std::string failure = "Cannot publish to " + site + ": ";
-    if (!site::ListSite(site, listing, reason)) {
-        report = failure + reason;
+    if (!site::ListSite(site, listing, reason) ||
+        (!dryRun && !PrepareFilesFolder(listing.root + "/" + kFilesFolder, reason))) {
+        report = Failure(QT_TRANSLATE_NOOP("CFoldline", "Cannot publish to %1: %2"), site, reason);
         return false;
     }
     const std::string folder = listing.root + "/" + kFilesFolder + "/";
-    if (!dryRun && !PrepareFilesFolder(listing.root + "/" + kFilesFolder, reason)) {
-        report = failure + reason;
-        return false;
-    }
     std::vector<site::SiteProblem> problems = listing.problems;
     if (!dryRun)
         for (const FileResult& failure : PlaceRuntimeFiles(folder))
@@ -103,7 +119,8 @@ bool CFoldline::CheckLinks(const std::string& site, std::string& findings) {
     site::SiteListing listing;
     std::string reason;
     if (!site::ListSite(site, listing, reason)) {
-        findings = "Cannot check the links against " + site + ": " + reason;
+        findings = Failure(QT_TRANSLATE_NOOP("CFoldline", "Cannot check the links against %1: %2"),
+                           site, reason);
         return false;
     }
     findings = site::FindingsText(site::CheckSiteLinks(m_model, listing));
@@ -118,7 +135,8 @@ bool CFoldline::ImportSite(const std::string& site, std::string& reason) {
     site::SiteListing listing;
     std::unique_ptr<CFurlin> menu;
     if (!site::ListSite(site, listing, reason) || !site::MenuFromSite(listing, menu, reason)) {
-        reason = "Cannot make a menu from " + site + ": " + reason;
+        reason =
+            Failure(QT_TRANSLATE_NOOP("CFoldline", "Cannot make a menu from %1: %2"), site, reason);
         return false;
     }
     std::vector<std::unique_ptr<CFurlin>> menus;
@@ -132,7 +150,7 @@ bool CFoldline::ExportJSON(const std::string& path, std::string& reason) {
     const FileResult written = WriteFileReplacing(site::MenuToJson(m_model), path);
     if (written)
         return true;
-    reason = "Cannot write " + path + ": " + written.reason;
+    reason = Failure(QT_TRANSLATE_NOOP("CFoldline", "Cannot write %1: %2"), path, written.reason);
     return false;
 }
 
@@ -141,7 +159,7 @@ bool CFoldline::ImportJSON(const std::string& path, std::string& reason) {
     std::vector<std::unique_ptr<CFurlin>> menus;
     if (!ReadFileCapped(path, site::kMaxJsonBytes, text, reason) ||
         !site::MenuFromJson(text, menus, reason)) {
-        reason = "Cannot import " + path + ": " + reason;
+        reason = Failure(QT_TRANSLATE_NOOP("CFoldline", "Cannot import %1: %2"), path, reason);
         return false;
     }
     site::ReplaceMenus(m_model, std::move(menus));

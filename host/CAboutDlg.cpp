@@ -22,17 +22,17 @@ QFrame* Separator(QWidget* parent) {
 } // namespace
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("About Quillary Foldline"));
+    setWindowTitle(tr("About Quillary Foldline"));
 
     auto* icon = new QLabel(this);
     icon->setPixmap(host::ProgramIcon().pixmap(32, 32));
-    auto* version = new QLabel(QStringLiteral("Quillary Foldline Version 1.1"), this);
-    auto* purpose = new QLabel(
-        QStringLiteral("Builds navigation menus for web pages whose sub-menus slide open "
-                       "beneath the item that owns them."),
-        this);
+    auto* version = new QLabel(tr("Quillary Foldline Version 1.1"), this);
+    auto* purpose =
+        new QLabel(tr("Builds navigation menus for web pages whose sub-menus slide open "
+                      "beneath the item that owns them."),
+                   this);
     purpose->setWordWrap(true);
-    auto* rights = new QLabel(QStringLiteral("Copyright (C) Velloran. All rights reserved."), this);
+    auto* rights = new QLabel(tr("Copyright (C) Velloran. All rights reserved."), this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(icon, 0, Qt::AlignTop);
@@ -44,11 +44,11 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     webLink = new CLinkLabel(QStringLiteral("https://www.velloran.example/"),
                              QStringLiteral("https://www.velloran.example/"), this);
     auto* contacts = new QGridLayout;
-    contacts->addWidget(new QLabel(QStringLiteral("Web:"), this), 0, 0);
+    contacts->addWidget(new QLabel(tr("Web:"), this), 0, 0);
     contacts->addWidget(webLink, 0, 1);
-    contacts->addWidget(new QLabel(QStringLiteral("Tech Support:"), this), 1, 0);
+    contacts->addWidget(new QLabel(tr("Tech Support:"), this), 1, 0);
     contacts->addWidget(new QLabel(QStringLiteral("support@velloran.example"), this), 1, 1);
-    contacts->addWidget(new QLabel(QStringLiteral("Postal Mail:"), this), 2, 0);
+    contacts->addWidget(new QLabel(tr("Postal Mail:"), this), 2, 0);
     contacts->addWidget(
         new QLabel(QStringLiteral("Velloran, 12 Harbour Lane, Eastmere 4021"), this), 2, 1);
     contacts->setColumnStretch(1, 1);

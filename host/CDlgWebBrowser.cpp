@@ -17,19 +17,19 @@
 
 CDlgWebBrowser::CDlgWebBrowser(const host::BrowserChoice& current, QWidget* parent)
     : QDialog(parent), m_choice(current) {
-    setWindowTitle(QStringLiteral("Web Browser"));
-    auto* group = new QGroupBox(QStringLiteral("Web Browser"), this);
-    useDefault = new QRadioButton(QStringLiteral("Use default browser"), group);
-    useKnown = new QRadioButton(QStringLiteral("Choose from known browsers"), group);
-    useProgram = new QRadioButton(QStringLiteral("User specified browser"), group);
+    setWindowTitle(tr("Web Browser"));
+    auto* group = new QGroupBox(tr("Web Browser"), this);
+    useDefault = new QRadioButton(tr("Use default browser"), group);
+    useKnown = new QRadioButton(tr("Choose from known browsers"), group);
+    useProgram = new QRadioButton(tr("User specified browser"), group);
     knownList = new QComboBox(group);
     programEdit = new QLineEdit(group);
     auto* browse = new QPushButton(QStringLiteral("..."), group);
     browse->setMaximumWidth(32);
     // Neither has a caption of its own to be named by.
-    knownList->setAccessibleName(QStringLiteral("Known browsers"));
-    browse->setAccessibleName(QStringLiteral("Choose the execute file"));
-    auto* programCaption = new QLabel(QStringLiteral("Execute File:"), group);
+    knownList->setAccessibleName(tr("Known browsers"));
+    browse->setAccessibleName(tr("Choose the execute file"));
+    auto* programCaption = new QLabel(tr("Execute File:"), group);
     host::NameByLabel(programCaption, programEdit);
 
     auto* grid = new QGridLayout(group);
@@ -62,8 +62,8 @@ CDlgWebBrowser::CDlgWebBrowser(const host::BrowserChoice& current, QWidget* pare
 
 void CDlgWebBrowser::OnBrowse() {
     // Programs here carry no extension; every file is offered.
-    const QString path = ui::prompts().pickOpenFile(this, QString(), programEdit->text(),
-                                                    QStringLiteral("Web Browser(*.EXE) | *"));
+    const QString path = ui::prompts().pickOpenFile(
+        this, QString(), programEdit->text(), tr("Web Browser(*.EXE)") + QStringLiteral(" | *"));
     if (!path.isEmpty())
         programEdit->setText(path);
 }
@@ -75,7 +75,7 @@ void CDlgWebBrowser::accept() {
 
 bool CDlgWebBrowser::TryAccept() {
     if (useProgram->isChecked() && programEdit->text().isEmpty()) {
-        host::Message(this, QStringLiteral("You must specify the web browser's execute file!"));
+        host::Message(this, tr("You must specify the web browser's execute file!"));
         return false;
     }
     if (useDefault->isChecked()) {

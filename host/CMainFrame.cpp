@@ -43,8 +43,12 @@ constexpr int kShowNormal = 1;
 constexpr int kShowMinimized = 2;
 constexpr int kShowMaximized = 3;
 
-const char* const kIndicatorTexts[3] = {"CAP", "NUM", "SCRL"};
-const char* const kIndicatorNames[3] = {"Caps Lock", "Num Lock", "Scroll Lock"};
+const char* const kIndicatorTexts[3] = {QT_TRANSLATE_NOOP("CMainFrame", "CAP"),
+                                        QT_TRANSLATE_NOOP("CMainFrame", "NUM"),
+                                        QT_TRANSLATE_NOOP("CMainFrame", "SCRL")};
+const char* const kIndicatorNames[3] = {QT_TRANSLATE_NOOP("CMainFrame", "Caps Lock"),
+                                        QT_TRANSLATE_NOOP("CMainFrame", "Num Lock"),
+                                        QT_TRANSLATE_NOOP("CMainFrame", "Scroll Lock")};
 const int kIndicatorKeys[3] = {Qt::Key_CapsLock, Qt::Key_NumLock, Qt::Key_ScrollLock};
 
 // What a menu entry is preceded by.
@@ -84,110 +88,162 @@ CQuillaryToolView& View(CQuillaryToolApp& app) {
 }
 
 const CommandRow kCommands[] = {
-    {CMainFrame::FileNew, "&File", Before::Nothing, "&New...", "Create a new document", "New",
-     "Ctrl+N", nullptr, Enable::Always, [](CQuillaryToolApp& app) { app.OnFileNew(); }},
-    {CMainFrame::FileOpen, "&File", Before::Nothing, "&Open...", "Open an existing document",
-     "Open", "Ctrl+O", nullptr, Enable::Always, [](CQuillaryToolApp& app) { app.OnFileOpen(); }},
-    {CMainFrame::FileSave, "&File", Before::Nothing, "&Save", "Save the active document", "Save",
-     "Ctrl+S", nullptr, Enable::WithWidget, [](CQuillaryToolApp& app) { Doc(app).DoFileSave(); }},
-    {CMainFrame::FileSaveAs, "&File", Before::Nothing, "Save &As...",
-     "Save the active document with a new name", "Save As", "Ctrl+Shift+S", nullptr,
-     Enable::WithWidget, [](CQuillaryToolApp& app) { Doc(app).DoSave(QString()); }},
-    {CMainFrame::FileSaveAsTemplate, "&File", Before::Nothing, "Save as &Template...",
-     "Save the document as a template", "Save as Template", "Ctrl+T", nullptr, Enable::WithWidget,
+    {CMainFrame::FileNew, QT_TRANSLATE_NOOP("CMainFrame", "&File"), Before::Nothing,
+     QT_TRANSLATE_NOOP("CMainFrame", "&New..."),
+     QT_TRANSLATE_NOOP("CMainFrame", "Create a new document"),
+     QT_TRANSLATE_NOOP("CMainFrame", "New"), "Ctrl+N", nullptr, Enable::Always,
+     [](CQuillaryToolApp& app) { app.OnFileNew(); }},
+    {CMainFrame::FileOpen, QT_TRANSLATE_NOOP("CMainFrame", "&File"), Before::Nothing,
+     QT_TRANSLATE_NOOP("CMainFrame", "&Open..."),
+     QT_TRANSLATE_NOOP("CMainFrame", "Open an existing document"),
+     QT_TRANSLATE_NOOP("CMainFrame", "Open"), "Ctrl+O", nullptr, Enable::Always,
+     [](CQuillaryToolApp& app) { app.OnFileOpen(); }},
+    {CMainFrame::FileSave, QT_TRANSLATE_NOOP("CMainFrame", "&File"), Before::Nothing,
+     QT_TRANSLATE_NOOP("CMainFrame", "&Save"),
+     QT_TRANSLATE_NOOP("CMainFrame", "Save the active document"),
+     QT_TRANSLATE_NOOP("CMainFrame", "Save"), "Ctrl+S", nullptr, Enable::WithWidget,
+     [](CQuillaryToolApp& app) { Doc(app).DoFileSave(); }},
+    {CMainFrame::FileSaveAs, QT_TRANSLATE_NOOP("CMainFrame", "&File"), Before::Nothing,
+     QT_TRANSLATE_NOOP("CMainFrame", "Save &As..."),
+     QT_TRANSLATE_NOOP("CMainFrame", "Save the active document with a new name"),
+     QT_TRANSLATE_NOOP("CMainFrame", "Save As"), "Ctrl+Shift+S", nullptr, Enable::WithWidget,
+     [](CQuillaryToolApp& app) { Doc(app).DoSave(QString()); }},
+    {CMainFrame::FileSaveAsTemplate, QT_TRANSLATE_NOOP("CMainFrame", "&File"), Before::Nothing,
+     QT_TRANSLATE_NOOP("CMainFrame", "Save as &Template..."),
+     QT_TRANSLATE_NOOP("CMainFrame", "Save the document as a template"),
+     QT_TRANSLATE_NOOP("CMainFrame", "Save as Template"), "Ctrl+T", nullptr, Enable::WithWidget,
      [](CQuillaryToolApp& app) { app.OnSaveAsTemplate(); }},
-    {CMainFrame::FileCopySupportFiles, "&File", Before::Nothing, "&Copy Support Files to...",
-     "Copy the files using by the widget to a specified directory", nullptr, "", nullptr,
-     Enable::WithFilesToCopy, [](CQuillaryToolApp& app) { Doc(app).OnCopySupportFiles(); }},
-    {CMainFrame::FileNewFromSite, "&File", Before::Separator,
+    {CMainFrame::FileCopySupportFiles, QT_TRANSLATE_NOOP("CMainFrame", "&File"), Before::Nothing,
+     QT_TRANSLATE_NOOP("CMainFrame", "&Copy Support Files to..."),
+     QT_TRANSLATE_NOOP("CMainFrame", "Copy the files using by the widget to a specified directory"),
+     nullptr, "", nullptr, Enable::WithFilesToCopy,
+     [](CQuillaryToolApp& app) { Doc(app).OnCopySupportFiles(); }},
+    {CMainFrame::FileNewFromSite, QT_TRANSLATE_NOOP("CMainFrame", "&File"), Before::Separator,
      QT_TRANSLATE_NOOP("CMainFrame", "New from Site &Folder..."),
      QT_TRANSLATE_NOOP("CMainFrame", "Create a new widget whose menu follows a site's folders"),
      nullptr, "", nullptr, Enable::Always, host::OnNewFromSiteFolder},
-    {CMainFrame::FilePublishToSite, "&File", Before::Nothing,
+    {CMainFrame::FilePublishToSite, QT_TRANSLATE_NOOP("CMainFrame", "&File"), Before::Nothing,
      QT_TRANSLATE_NOOP("CMainFrame", "&Publish to Site..."),
      QT_TRANSLATE_NOOP("CMainFrame", "Put the menu into every page of a site that marks its place"),
      nullptr, "", nullptr, Enable::WithWidget, host::OnPublishToSite},
-    {CMainFrame::FileExportJson, "&File", Before::Nothing,
+    {CMainFrame::FileExportJson, QT_TRANSLATE_NOOP("CMainFrame", "&File"), Before::Nothing,
      QT_TRANSLATE_NOOP("CMainFrame", "Export Menu as &JSON..."),
      QT_TRANSLATE_NOOP("CMainFrame", "Write the menu tree to a JSON file"), nullptr, "", nullptr,
      Enable::WithWidget, host::OnExportJson},
-    {CMainFrame::FileImportJson, "&File", Before::Nothing,
+    {CMainFrame::FileImportJson, QT_TRANSLATE_NOOP("CMainFrame", "&File"), Before::Nothing,
      QT_TRANSLATE_NOOP("CMainFrame", "&Import Menu from JSON..."),
      QT_TRANSLATE_NOOP("CMainFrame", "Replace the menu tree by that of a JSON file"), nullptr, "",
      nullptr, Enable::WithWidget, host::OnImportJson},
-    {CMainFrame::AppExit, "&File", Before::RecentFiles, "E&xit",
-     "Quit the application; prompts to save documents", "Exit", "Ctrl+Q", nullptr, Enable::Always,
+    {CMainFrame::AppExit, QT_TRANSLATE_NOOP("CMainFrame", "&File"), Before::RecentFiles,
+     QT_TRANSLATE_NOOP("CMainFrame", "E&xit"),
+     QT_TRANSLATE_NOOP("CMainFrame", "Quit the application; prompts to save documents"),
+     QT_TRANSLATE_NOOP("CMainFrame", "Exit"), "Ctrl+Q", nullptr, Enable::Always,
      [](CQuillaryToolApp& app) { app.OnAppExit(); }},
 
-    {CMainFrame::EditConfigure, "&Edit", Before::Nothing, "&Configure ...",
-     "Configure the widget to fit your requirment", "Configure", "Alt+Return; Alt+Enter",
-     "Alt+Enter", Enable::WithWidget, [](CQuillaryToolApp& app) { View(app).OnConfigure(); }},
-    {CMainFrame::EditRename, "&Edit", Before::Nothing, "Re&name ...", "Give the widget a new name",
-     "Rename", "", nullptr, Enable::WithWidget,
+    {CMainFrame::EditConfigure, QT_TRANSLATE_NOOP("CMainFrame", "&Edit"), Before::Nothing,
+     QT_TRANSLATE_NOOP("CMainFrame", "&Configure ..."),
+     QT_TRANSLATE_NOOP("CMainFrame", "Configure the widget to fit your requirment"),
+     QT_TRANSLATE_NOOP("CMainFrame", "Configure"), "Alt+Return; Alt+Enter", "Alt+Enter",
+     Enable::WithWidget, [](CQuillaryToolApp& app) { View(app).OnConfigure(); }},
+    {CMainFrame::EditRename, QT_TRANSLATE_NOOP("CMainFrame", "&Edit"), Before::Nothing,
+     QT_TRANSLATE_NOOP("CMainFrame", "Re&name ..."),
+     QT_TRANSLATE_NOOP("CMainFrame", "Give the widget a new name"),
+     QT_TRANSLATE_NOOP("CMainFrame", "Rename"), "", nullptr, Enable::WithWidget,
      [](CQuillaryToolApp& app) { View(app).OnRename(); }},
-    {CMainFrame::EditLocalHtml, "&Edit", Before::Separator, "Get &Local HTML ...",
-     "Change the HTML according to the files' local relative directory", nullptr, "", nullptr,
-     Enable::WithWidget, [](CQuillaryToolApp& app) { View(app).OnGetLocalHtml(); }},
-    {CMainFrame::EditWebHtml, "&Edit", Before::Nothing, "Get &Web HTML",
-     "Change the HTML according to the files' web path", nullptr, "", nullptr, Enable::WithWidget,
-     [](CQuillaryToolApp& app) { View(app).OnGetWebHtml(); }},
-    {CMainFrame::EditModernHtml, "&Edit", Before::Nothing, "Get &Modern HTML",
-     "Change the HTML to the form that today's browsers run", nullptr, "", nullptr,
-     Enable::WithWidget, [](CQuillaryToolApp& app) { View(app).OnGetModernHtml(); }},
-    {CMainFrame::EditPreview, "&Edit", Before::Separator, "Pre&view", "Preview the widget",
-     "Preview", "Ctrl+F5", nullptr, Enable::WithWidget,
+    {CMainFrame::EditLocalHtml, QT_TRANSLATE_NOOP("CMainFrame", "&Edit"), Before::Separator,
+     QT_TRANSLATE_NOOP("CMainFrame", "Get &Local HTML ..."),
+     QT_TRANSLATE_NOOP("CMainFrame",
+                       "Change the HTML according to the files' local relative directory"),
+     nullptr, "", nullptr, Enable::WithWidget,
+     [](CQuillaryToolApp& app) { View(app).OnGetLocalHtml(); }},
+    {CMainFrame::EditWebHtml, QT_TRANSLATE_NOOP("CMainFrame", "&Edit"), Before::Nothing,
+     QT_TRANSLATE_NOOP("CMainFrame", "Get &Web HTML"),
+     QT_TRANSLATE_NOOP("CMainFrame", "Change the HTML according to the files' web path"), nullptr,
+     "", nullptr, Enable::WithWidget, [](CQuillaryToolApp& app) { View(app).OnGetWebHtml(); }},
+    {CMainFrame::EditModernHtml, QT_TRANSLATE_NOOP("CMainFrame", "&Edit"), Before::Nothing,
+     QT_TRANSLATE_NOOP("CMainFrame", "Get &Modern HTML"),
+     QT_TRANSLATE_NOOP("CMainFrame", "Change the HTML to the form that today's browsers run"),
+     nullptr, "", nullptr, Enable::WithWidget,
+     [](CQuillaryToolApp& app) { View(app).OnGetModernHtml(); }},
+    {CMainFrame::EditPreview, QT_TRANSLATE_NOOP("CMainFrame", "&Edit"), Before::Separator,
+     QT_TRANSLATE_NOOP("CMainFrame", "Pre&view"),
+     QT_TRANSLATE_NOOP("CMainFrame", "Preview the widget"),
+     QT_TRANSLATE_NOOP("CMainFrame", "Preview"), "Ctrl+F5", nullptr, Enable::WithWidget,
      [](CQuillaryToolApp& app) {
          app.OnPreview(app.ModernHtml() ? kHtmlModernLocal : kHtmlAppletLocal);
      }},
-    {CMainFrame::EditModernPreview, "&Edit", Before::Nothing, "Preview in &Modern Browser",
-     "Preview the widget as today's browsers show it", nullptr, "Ctrl+Shift+F5", nullptr,
-     Enable::WithWidget, [](CQuillaryToolApp& app) { app.OnPreview(kHtmlModernLocal); }},
-    {CMainFrame::EditCheckLinks, "&Edit", Before::Separator,
+    {CMainFrame::EditModernPreview, QT_TRANSLATE_NOOP("CMainFrame", "&Edit"), Before::Nothing,
+     QT_TRANSLATE_NOOP("CMainFrame", "Preview in &Modern Browser"),
+     QT_TRANSLATE_NOOP("CMainFrame", "Preview the widget as today's browsers show it"), nullptr,
+     "Ctrl+Shift+F5", nullptr, Enable::WithWidget,
+     [](CQuillaryToolApp& app) { app.OnPreview(kHtmlModernLocal); }},
+    {CMainFrame::EditCheckLinks, QT_TRANSLATE_NOOP("CMainFrame", "&Edit"), Before::Separator,
      QT_TRANSLATE_NOOP("CMainFrame", "Chec&k Links..."),
      QT_TRANSLATE_NOOP("CMainFrame", "Check the menu's links against a site folder"), nullptr, "",
      nullptr, Enable::WithWidget, host::OnCheckLinks},
 
-    {CMainFrame::OptionWebBrowser, "Option", Before::Nothing, "&Web Browser...",
-     "Specify your favorite web browser", "", "", nullptr, Enable::Always,
-     [](CQuillaryToolApp& app) { app.OnWebBrowser(); }},
-    {CMainFrame::OptionTemplate, "Option", Before::Nothing, "&Template...", "Manage the templates",
-     nullptr, "", nullptr, Enable::Always, [](CQuillaryToolApp& app) { app.OnManageTemplates(); }},
-    {CMainFrame::OptionModernHtml, "Option", Before::Separator, "Use HTML for Today's Browsers",
-     "Show and preview the HTML that today's browsers run instead of the applet's", nullptr, "",
-     nullptr, Enable::Always, [](CQuillaryToolApp& app) { app.SetModernHtml(!app.ModernHtml()); },
+    {CMainFrame::OptionWebBrowser, QT_TRANSLATE_NOOP("CMainFrame", "Option"), Before::Nothing,
+     QT_TRANSLATE_NOOP("CMainFrame", "&Web Browser..."),
+     QT_TRANSLATE_NOOP("CMainFrame", "Specify your favorite web browser"), "", "", nullptr,
+     Enable::Always, [](CQuillaryToolApp& app) { app.OnWebBrowser(); }},
+    {CMainFrame::OptionTemplate, QT_TRANSLATE_NOOP("CMainFrame", "Option"), Before::Nothing,
+     QT_TRANSLATE_NOOP("CMainFrame", "&Template..."),
+     QT_TRANSLATE_NOOP("CMainFrame", "Manage the templates"), nullptr, "", nullptr, Enable::Always,
+     [](CQuillaryToolApp& app) { app.OnManageTemplates(); }},
+    {CMainFrame::OptionModernHtml, QT_TRANSLATE_NOOP("CMainFrame", "Option"), Before::Separator,
+     QT_TRANSLATE_NOOP("CMainFrame", "Use HTML for Today's Browsers"),
+     QT_TRANSLATE_NOOP(
+         "CMainFrame",
+         "Show and preview the HTML that today's browsers run instead of the applet's"),
+     nullptr, "", nullptr, Enable::Always,
+     [](CQuillaryToolApp& app) { app.SetModernHtml(!app.ModernHtml()); },
      [](const CQuillaryToolApp& app) { return app.ModernHtml(); }},
 
-    {CMainFrame::ViewToolbar, "&View", Before::Nothing, "&Toolbar", "Show or hide the toolbar",
-     "Toggle ToolBar", "", nullptr, Enable::Always, nullptr},
-    {CMainFrame::ViewStatusBar, "&View", Before::Nothing, "&Status Bar",
-     "Show or hide the status bar", "Toggle StatusBar", "", nullptr, Enable::Always, nullptr},
-    {CMainFrame::ViewLivePreview, "&View", Before::Separator, "&Live Preview",
-     "Show or hide the widget as today's browsers draw it", nullptr, "", nullptr, Enable::Always,
+    {CMainFrame::ViewToolbar, QT_TRANSLATE_NOOP("CMainFrame", "&View"), Before::Nothing,
+     QT_TRANSLATE_NOOP("CMainFrame", "&Toolbar"),
+     QT_TRANSLATE_NOOP("CMainFrame", "Show or hide the toolbar"),
+     QT_TRANSLATE_NOOP("CMainFrame", "Toggle ToolBar"), "", nullptr, Enable::Always, nullptr},
+    {CMainFrame::ViewStatusBar, QT_TRANSLATE_NOOP("CMainFrame", "&View"), Before::Nothing,
+     QT_TRANSLATE_NOOP("CMainFrame", "&Status Bar"),
+     QT_TRANSLATE_NOOP("CMainFrame", "Show or hide the status bar"),
+     QT_TRANSLATE_NOOP("CMainFrame", "Toggle StatusBar"), "", nullptr, Enable::Always, nullptr},
+    {CMainFrame::ViewLivePreview, QT_TRANSLATE_NOOP("CMainFrame", "&View"), Before::Separator,
+     QT_TRANSLATE_NOOP("CMainFrame", "&Live Preview"),
+     QT_TRANSLATE_NOOP("CMainFrame", "Show or hide the widget as today's browsers draw it"),
+     nullptr, "", nullptr, Enable::Always,
      [](CQuillaryToolApp& app) { app.SetLivePreview(!app.LivePreview()); },
      [](const CQuillaryToolApp& app) { return app.LivePreview(); }},
 
-    {CMainFrame::HelpTopics, "&Help", Before::Nothing, "&Help Topics", "List Help topics",
-     "Help Topics", "", nullptr, Enable::Always, [](CQuillaryToolApp& app) { app.OnHelpTopics(); }},
-    {CMainFrame::HelpTutorial, "&Help", Before::Nothing, "&Tutorial",
-     "Tutorial to guide you working", nullptr, "", nullptr, Enable::Always,
-     [](CQuillaryToolApp& app) { app.OnHelpTutorial(); }},
-    {CMainFrame::HelpSearch, "&Help", Before::Nothing, "&Search for Help on ...",
-     "Search the keyword", nullptr, "", nullptr, Enable::Always,
+    {CMainFrame::HelpTopics, QT_TRANSLATE_NOOP("CMainFrame", "&Help"), Before::Nothing,
+     QT_TRANSLATE_NOOP("CMainFrame", "&Help Topics"),
+     QT_TRANSLATE_NOOP("CMainFrame", "List Help topics"),
+     QT_TRANSLATE_NOOP("CMainFrame", "Help Topics"), "", nullptr, Enable::Always,
+     [](CQuillaryToolApp& app) { app.OnHelpTopics(); }},
+    {CMainFrame::HelpTutorial, QT_TRANSLATE_NOOP("CMainFrame", "&Help"), Before::Nothing,
+     QT_TRANSLATE_NOOP("CMainFrame", "&Tutorial"),
+     QT_TRANSLATE_NOOP("CMainFrame", "Tutorial to guide you working"), nullptr, "", nullptr,
+     Enable::Always, [](CQuillaryToolApp& app) { app.OnHelpTutorial(); }},
+    {CMainFrame::HelpSearch, QT_TRANSLATE_NOOP("CMainFrame", "&Help"), Before::Nothing,
+     QT_TRANSLATE_NOOP("CMainFrame", "&Search for Help on ..."),
+     QT_TRANSLATE_NOOP("CMainFrame", "Search the keyword"), nullptr, "", nullptr, Enable::Always,
      [](CQuillaryToolApp& app) { app.OnHelpSearch(); }},
-    {CMainFrame::HelpViewSample, "&Help", Before::Nothing, "&View Sample",
-     "View this widget's sample", nullptr, "", nullptr, Enable::WithWidget,
-     [](CQuillaryToolApp& app) { Doc(app).OnViewSample(); }},
-    {CMainFrame::HelpFaq, "&Help", Before::Separator, "&Frequently Asked Questions",
-     "User frequently asked questions", nullptr, "", nullptr, Enable::Always,
-     [](CQuillaryToolApp& app) { app.OnHelpFaq(); }},
-    {CMainFrame::AppAbout, "&Help", Before::Separator, "&About Quillary Foldline...", nullptr,
-     nullptr, "", nullptr, Enable::Always, [](CQuillaryToolApp& app) { app.OnAppAbout(); }},
+    {CMainFrame::HelpViewSample, QT_TRANSLATE_NOOP("CMainFrame", "&Help"), Before::Nothing,
+     QT_TRANSLATE_NOOP("CMainFrame", "&View Sample"),
+     QT_TRANSLATE_NOOP("CMainFrame", "View this widget's sample"), nullptr, "", nullptr,
+     Enable::WithWidget, [](CQuillaryToolApp& app) { Doc(app).OnViewSample(); }},
+    {CMainFrame::HelpFaq, QT_TRANSLATE_NOOP("CMainFrame", "&Help"), Before::Separator,
+     QT_TRANSLATE_NOOP("CMainFrame", "&Frequently Asked Questions"),
+     QT_TRANSLATE_NOOP("CMainFrame", "User frequently asked questions"), nullptr, "", nullptr,
+     Enable::Always, [](CQuillaryToolApp& app) { app.OnHelpFaq(); }},
+    {CMainFrame::AppAbout, QT_TRANSLATE_NOOP("CMainFrame", "&Help"), Before::Separator,
+     QT_TRANSLATE_NOOP("CMainFrame", "&About Quillary Foldline..."), nullptr, nullptr, "", nullptr,
+     Enable::Always, [](CQuillaryToolApp& app) { app.OnAppAbout(); }},
 };
 
 // The buttons Qt adds for what a narrow window cannot show carry no name of their own.
-void NameOverflowButton(QWidget* bar, const char* objectName, const char* name) {
+void NameOverflowButton(QWidget* bar, const char* objectName, const QString& name) {
     if (auto* button = bar->findChild<QToolButton*>(QString::fromLatin1(objectName)))
-        button->setAccessibleName(QString::fromUtf8(name));
+        button->setAccessibleName(name);
 }
 
 } // namespace
@@ -198,8 +254,8 @@ CMainFrame::CMainFrame(CQuillaryToolApp* app) : m_app(app) {
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
-    NameOverflowButton(menuBar(), "qt_menubar_ext_button", "More menus");
-    NameOverflowButton(m_toolBar, "qt_toolbar_ext_button", "More tools");
+    NameOverflowButton(menuBar(), "qt_menubar_ext_button", tr("More menus"));
+    NameOverflowButton(m_toolBar, "qt_toolbar_ext_button", tr("More tools"));
     qApp->installEventFilter(this);
 }
 
@@ -216,7 +272,7 @@ void CMainFrame::RunCommand(const std::function<void()>& command) {
         command();
     } catch (const CDispatchException& e) {
         host::Message(this, e.description.empty()
-                                ? QStringLiteral("The widget component failed (%1).")
+                                ? tr("The widget component failed (%1).")
                                       .arg(QString::fromStdString(HResultToHex(e.hr)))
                                 : QString::fromStdString(e.description));
     } catch (const std::exception& e) {
@@ -233,7 +289,7 @@ QAction* CMainFrame::AddCommand(QMenu* menu, const CommandRow& row) {
     auto* action = new QAction(text, this);
     action->setStatusTip(row.prompt ? tr(row.prompt) : QString());
     if (row.toolTip)
-        action->setToolTip(QString::fromUtf8(row.toolTip));
+        action->setToolTip(tr(row.toolTip));
     QList<QKeySequence> keys = QKeySequence::listFromString(QString::fromUtf8(row.keys));
     keys.removeAll(QKeySequence());
     action->setShortcuts(keys);
@@ -257,7 +313,7 @@ void CMainFrame::AddRecentFileSection(QMenu* menu) {
     m_recentSeparator = menu->addSeparator();
     for (int i = 0; i < host::kRecentFileCount; ++i) {
         auto* recent = new QAction(this);
-        recent->setStatusTip(QStringLiteral("Open this document"));
+        recent->setStatusTip(tr("Open this document"));
         CQuillaryToolApp* app = m_app;
         connect(recent, &QAction::triggered, this, [this, app, i] {
             RunCommand([app, i] {
@@ -278,7 +334,7 @@ void CMainFrame::CreateMenus() {
     for (const CommandRow& row : kCommands) {
         if (title == nullptr || std::strcmp(title, row.menu) != 0) {
             title = row.menu;
-            menu = menuBar()->addMenu(QString::fromUtf8(title));
+            menu = menuBar()->addMenu(tr(title));
             connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
         }
         if (row.before == Before::Separator)
@@ -305,7 +361,7 @@ void CMainFrame::AddContextHelpKeys() {
 }
 
 void CMainFrame::CreateToolBar() {
-    m_toolBar = new QToolBar(QStringLiteral("Standard"), this);
+    m_toolBar = new QToolBar(tr("Standard"), this);
     m_toolBar->setObjectName(QStringLiteral("Standard"));
     m_toolBar->setIconSize(QSize(16, 15));
     m_toolBar->setMovable(true);
@@ -333,15 +389,15 @@ void CMainFrame::CreateToolBar() {
 void CMainFrame::CreateStatusBar() {
     QStatusBar* bar = statusBar();
     // A normal widget: it gives way to the command prompts and returns when they clear.
-    m_messagePane = new QLabel(QString::fromUtf8(host::kIdleStatus), bar);
+    m_messagePane = new QLabel(tr(host::kIdleStatus), bar);
     bar->addWidget(m_messagePane, 1);
     for (int i = 0; i < 3; ++i) {
-        m_indicators[i] = new QLabel(QString::fromUtf8(kIndicatorTexts[i]), bar);
+        m_indicators[i] = new QLabel(tr(kIndicatorTexts[i]), bar);
         m_indicators[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         m_indicators[i]->setAlignment(Qt::AlignCenter);
         m_indicators[i]->setEnabled(false);
         // Announced as the lock it shows; disabled while the lock is off.
-        m_indicators[i]->setAccessibleName(QString::fromUtf8(kIndicatorNames[i]));
+        m_indicators[i]->setAccessibleName(tr(kIndicatorNames[i]));
         bar->addPermanentWidget(m_indicators[i]);
     }
     connect(m_actions[ViewStatusBar], &QAction::toggled, bar, &QStatusBar::setVisible);
@@ -408,7 +464,7 @@ void CMainFrame::ShowLivePreview(bool shown) {
         return;
     int width = 0;
     if (shown) {
-        m_livePreviewDock = new QDockWidget(QStringLiteral("Live Preview"), this);
+        m_livePreviewDock = new QDockWidget(tr("Live Preview"), this);
         m_livePreviewDock->setObjectName(QStringLiteral("LivePreview"));
         // View, "Live Preview" is the one switch; the pane is neither closed nor floated alone.
         m_livePreviewDock->setFeatures(QDockWidget::NoDockWidgetFeatures);

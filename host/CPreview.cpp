@@ -47,6 +47,10 @@ private:
     std::string m_saved;
 };
 
+QString PreviewFailure() {
+    return QCoreApplication::translate("host", "Preview Failure!");
+}
+
 } // namespace
 
 BrowserChoice ReadBrowserChoice(QSettings& profile) {
@@ -171,7 +175,7 @@ void RunPreview(CTessel& widget, const QString& previewFolder, int kind,
                 const BrowserChoice& choice, QWidget* owner) {
     // Without a folder the write would copy the support files into the root folder.
     if (previewFolder.isEmpty()) {
-        Message(owner, WithReason(QStringLiteral("Preview Failure!"),
+        Message(owner, WithReason(PreviewFailure(),
                                   QCoreApplication::translate(
                                       "host", "No folder for the preview could be created.")));
         return;
@@ -184,8 +188,8 @@ void RunPreview(CTessel& widget, const QString& previewFolder, int kind,
     const QString pagePath = previewFolder + QStringLiteral("/preview.htm");
     QFile page(pagePath);
     const auto pageFailure = [&] {
-        Message(owner, WithReason(QStringLiteral("Preview Failure!"),
-                                  pagePath + QStringLiteral(": ") + page.errorString()));
+        Message(owner,
+                WithReason(PreviewFailure(), pagePath + QStringLiteral(": ") + page.errorString()));
     };
     if (!page.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         pageFailure();

@@ -57,9 +57,11 @@ CQuillaryToolView* CQuillaryToolApp::View() const {
 }
 
 bool CQuillaryToolApp::InitInstance(const QStringList& arguments) {
+    // First, so that everything shown from here on speaks the user's language.
+    m_translation.Install(appFolder, true);
     if (FAILED(CoInitialize(nullptr))) {
-        host::Message(nullptr, QStringLiteral("OLE initialization failed.  Make sure that the OLE "
-                                              "libraries are the correct version."));
+        host::Message(nullptr, tr("OLE initialization failed.  Make sure that the OLE "
+                                  "libraries are the correct version."));
         return false;
     }
     m_comInitialized = true;
@@ -156,9 +158,8 @@ bool CQuillaryToolApp::OnFileNew() {
 }
 
 void CQuillaryToolApp::OnFileOpen() {
-    const QString path =
-        ui::prompts().pickOpenFile(m_frame.get(), QStringLiteral("Open"),
-                                   m_document->ChooserFolder(), CQuillaryToolDoc::FileFilter());
+    const QString path = ui::prompts().pickOpenFile(
+        m_frame.get(), tr("Open"), m_document->ChooserFolder(), CQuillaryToolDoc::FileFilter());
     if (path.isEmpty())
         return;
     m_document->RememberChosen(path);
@@ -177,9 +178,9 @@ bool CQuillaryToolApp::OpenDocumentFile(const QString& path, int recentIndex) {
     if (!info.isFile() || !probe.open(QIODevice::ReadOnly)) {
         const QString reason = info.isFile()   ? probe.errorString()
                                : info.isDir()  ? QString::fromUtf8(std::strerror(EISDIR))
-                               : info.exists() ? QStringLiteral("not a regular file")
+                               : info.exists() ? tr("not a regular file")
                                                : QString::fromUtf8(std::strerror(ENOENT));
-        host::Message(m_frame.get(), host::WithReason(QStringLiteral("Cannot open %1.").arg(path),
+        host::Message(m_frame.get(), host::WithReason(tr("Cannot open %1.").arg(path),
                                                       path + QStringLiteral(": ") + reason));
         dropRecent();
         return false;

@@ -6,6 +6,7 @@
 #include "CPreviewFolder.h"
 #include "CRecentFileList.h"
 #include "CRecovery.h"
+#include "Translation.h"
 
 #include <QObject>
 #include <QString>
@@ -86,6 +87,8 @@ private:
     // Opens that copy, or offers the copies of programs that no longer run.
     void RecoverLeftWork(const QStringList& arguments);
 
+    // Declared first, so it is taken out last, after every window that showed its texts.
+    ui::CTranslation m_translation;
     CRecentFileList m_recentFiles;
     std::unique_ptr<host::CPreviewFolder> m_previewFolder;
     std::unique_ptr<CQuillaryToolDoc> m_document;

@@ -10,7 +10,6 @@
 #include "Prompts.h"
 #include "Reasons.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -24,8 +23,9 @@ CQuillaryToolDoc::CQuillaryToolDoc(QObject* parent)
 CQuillaryToolDoc::~CQuillaryToolDoc() = default;
 
 QString CQuillaryToolDoc::FileFilter() {
-    return QString::fromUtf8(host::kDocFilterName) + QStringLiteral("| *") +
-           QString::fromUtf8(host::kDocExtension) + QStringLiteral("|All Files (*)|*");
+    return tr(host::kDocFilterName) + QStringLiteral("| *") +
+           QString::fromUtf8(host::kDocExtension) + '|' + tr("All Files (*)") +
+           QStringLiteral("|*");
 }
 
 namespace {
@@ -85,9 +85,8 @@ void CQuillaryToolDoc::SetDialogEdit(bool editing) {
 bool CQuillaryToolDoc::SaveModified() {
     if (!m_modified)
         return true;
-    const int answer =
-        ui::prompts().askYesNoCancel(window, QString::fromUtf8(host::kAppTitle),
-                                     QStringLiteral("Save changes to %1?").arg(m_title));
+    const int answer = ui::prompts().askYesNoCancel(window, QString::fromUtf8(host::kAppTitle),
+                                                    tr("Save changes to %1?").arg(m_title));
     if (answer < 0)
         return false;
     if (answer == 0)
@@ -107,15 +106,10 @@ bool CQuillaryToolDoc::MayOverwrite(const QString& target, bool* saveAs) {
     if (m_pathName.isEmpty() || QFileInfo(target).absoluteFilePath() != m_pathName ||
         !m_stamp.ChangedOnDisk(m_pathName))
         return true;
-    const QStringList buttons = {QCoreApplication::translate("CQuillaryToolDoc", "Save As..."),
-                                 QCoreApplication::translate("CQuillaryToolDoc", "Overwrite"),
-                                 QCoreApplication::translate("CQuillaryToolDoc", "Cancel")};
+    const QStringList buttons = {tr("Save As..."), tr("Overwrite"), tr("Cancel")};
     const int answer = ui::prompts().askChoice(
         window, QString::fromUtf8(host::kAppTitle),
-        QCoreApplication::translate("CQuillaryToolDoc",
-                                    "%1 was changed by another program since you opened it.")
-            .arg(m_pathName),
-        buttons, 2);
+        tr("%1 was changed by another program since you opened it.").arg(m_pathName), buttons, 2);
     *saveAs = answer == 0;
     return answer == 1;
 }
@@ -132,8 +126,7 @@ bool CQuillaryToolDoc::DoSave(const QString& path, bool replace) {
             proposed =
                 QDir(ChooserFolder()).filePath(proposed + QString::fromUtf8(host::kDocExtension));
         }
-        target =
-            ui::prompts().pickSaveFile(window, QStringLiteral("Save As"), proposed, FileFilter());
+        target = ui::prompts().pickSaveFile(window, tr("Save As"), proposed, FileFilter());
         if (target.isEmpty())
             return false;
         RememberChosen(target);
@@ -156,8 +149,9 @@ bool CQuillaryToolDoc::DoSave(const QString& path, bool replace) {
 std::unique_ptr<CTessel> CQuillaryToolDoc::CreateComponent() {
     auto created = std::make_unique<CTessel>();
     if (!created->Create(kFoldlineProgID)) {
-        host::Message(window, QStringLiteral("Create the dispatch of the %1 Error!")
-                                  .arg(QString::fromUtf8(kFoldlineProgID)));
+        host::Message(
+            window,
+            tr("Create the dispatch of the %1 Error!").arg(QString::fromUtf8(kFoldlineProgID)));
         return nullptr;
     }
     return created;
@@ -207,29 +201,27 @@ bool CQuillaryToolDoc::OnOpenDocument(const QString& path) {
     // Taken first: a change made while the file is read is then one more change, never one less.
     const CDiskStamp stamp = CDiskStamp::Of(path);
     if (!created->ReadConfigFile(file)) {
-        host::Message(window, host::WithReason(QStringLiteral("Open %1 Error!").arg(path),
-                                               host::LastError(*created)));
+        host::Message(window,
+                      host::WithReason(tr("Open %1 Error!").arg(path), host::LastError(*created)));
         return false;
     }
     if (const std::string progId = created->GetProgID(); progId != kFoldlineProgID) {
-        const QString kind =
-            progId.empty() ? QCoreApplication::translate("CQuillaryToolDoc", "not a widget file")
-                           : QCoreApplication::translate("CQuillaryToolDoc", "a widget file of %1")
-                                 .arg(QString::fromStdString(progId));
-        host::Message(window, host::WithReason(QStringLiteral("This File is not saved by %1!")
-                                                   .arg(QString::fromUtf8(host::kAppTitle)),
-                                               path + QStringLiteral(": ") + kind));
+        const QString kind = progId.empty()
+                                 ? tr("not a widget file")
+                                 : tr("a widget file of %1").arg(QString::fromStdString(progId));
+        host::Message(
+            window, host::WithReason(
+                        tr("This File is not saved by %1!").arg(QString::fromUtf8(host::kAppTitle)),
+                        path + QStringLiteral(": ") + kind));
         return false;
     }
     const std::string damage = created->GetLastReadDamage();
     m_saveAsRequired = !damage.empty();
     if (m_saveAsRequired)
         host::Message(window,
-                      QCoreApplication::translate(
-                          "CQuillaryToolDoc",
-                          "%1 is damaged: %2.\n\nWhat could be read is open. The next Save "
-                          "asks for a file name, so the damaged file stays as it is unless you "
-                          "choose it.")
+                      tr("%1 is damaged: %2.\n\nWhat could be read is open. The next Save "
+                         "asks for a file name, so the damaged file stays as it is unless you "
+                         "choose it.")
                           .arg(path, QString::fromStdString(damage)));
     m_stamp = stamp;
     component = std::move(created);
@@ -242,7 +234,7 @@ bool CQuillaryToolDoc::OnOpenRecovered(const QString& copyPath, const QString& o
     if (!created)
         return false;
     if (!created->ReadRecoveryFile(copyPath.toStdString())) {
-        host::Message(window, host::WithReason(QStringLiteral("Open %1 Error!").arg(copyPath),
+        host::Message(window, host::WithReason(tr("Open %1 Error!").arg(copyPath),
                                                host::LastError(*created)));
         return false;
     }
@@ -265,8 +257,7 @@ bool CQuillaryToolDoc::OnSaveDocument(const QString& path) {
     component->SetLastUpdateTime(CurrentLocalDate());
     const host::WriteOutcome outcome = host::WriteWidget(*component, path.toStdString());
     if (!outcome.written) {
-        host::Message(window,
-                      host::WithReasons(QStringLiteral("Save to %1 Error!").arg(path), outcome));
+        host::Message(window, host::WithReasons(tr("Save to %1 Error!").arg(path), outcome));
         return false;
     }
     SetModifiedFlag(false);
@@ -292,10 +283,9 @@ bool CQuillaryToolDoc::SaveAsTemplateAt(const std::string& name, const std::stri
     }
     // Success only when the template and every one of its support files were written.
     const bool complete = outcome.written && outcome.copyFailures.isEmpty();
-    host::Message(window,
-                  host::WithReasons(complete ? QStringLiteral("Save as the template success!")
-                                             : QStringLiteral("Save as the template failure!"),
-                                    outcome));
+    host::Message(window, host::WithReasons(complete ? tr("Save as the template success!")
+                                                     : tr("Save as the template failure!"),
+                                            outcome));
     component->SetTitle(oldTitle);
     component->SetDescription(oldDescription);
     return outcome.written;
@@ -304,8 +294,7 @@ bool CQuillaryToolDoc::SaveAsTemplateAt(const std::string& name, const std::stri
 void CQuillaryToolDoc::OnCopySupportFiles() {
     if (!HasComponent())
         return;
-    QString folder =
-        ui::prompts().pickFolder(window, QStringLiteral("Choose a directory"), ChooserFolder());
+    QString folder = ui::prompts().pickFolder(window, tr("Choose a directory"), ChooserFolder());
     if (folder.isEmpty())
         return;
     RememberChosen(folder, true);
@@ -328,10 +317,9 @@ void CQuillaryToolDoc::OnCopySupportFiles() {
     QFile::remove(scratch);
     // "success!" only when every file was copied; otherwise why not, and which.
     const bool complete = outcome.written && outcome.copyFailures.isEmpty();
-    host::Message(window, host::WithReasons(QStringLiteral("Copy support files to %1 %2")
-                                                .arg(folder, complete ? QStringLiteral("success!")
-                                                                      : QStringLiteral("failure!")),
-                                            outcome));
+    const QString text = complete ? tr("Copy support files to %1 success!")
+                                  : tr("Copy support files to %1 failure!");
+    host::Message(window, host::WithReasons(text.arg(folder), outcome));
 }
 
 bool CQuillaryToolDoc::CanCopySupportFiles() {

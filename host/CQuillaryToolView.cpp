@@ -42,18 +42,16 @@ CQuillaryToolView::CQuillaryToolView(CQuillaryToolDoc* document, QWidget* parent
     QWidget* form = Form();
     nameValue = new CColorLabel(QString(), form);
     descriptionValue = new CColorLabel(QString(), form);
-    nameCaption = new CColorLabel(QStringLiteral("Name:"), form);
-    descriptionCaption = new CColorLabel(QStringLiteral("Description:"), form);
+    nameCaption = new CColorLabel(tr("Name:"), form);
+    descriptionCaption = new CColorLabel(tr("Description:"), form);
     fileList = new QTreeWidget(form);
     headPane = new QPlainTextEdit(form);
     positionPane = new QPlainTextEdit(form);
-    fileListCaption = new CColorLabel(
-        QStringLiteral("You must copy these files into the preview path you setting:"), form);
-    headPaneCaption =
-        new CColorLabel(QStringLiteral("Insert these HTML into <HEAD></HEAD>:"), form);
+    fileListCaption =
+        new CColorLabel(tr("You must copy these files into the preview path you setting:"), form);
+    headPaneCaption = new CColorLabel(tr("Insert these HTML into <HEAD></HEAD>:"), form);
     positionPaneCaption = new CColorLabel(
-        QStringLiteral("Insert these HTML into the position where you want to display widget:"),
-        form);
+        tr("Insert these HTML into the position where you want to display widget:"), form);
 
     // The widget's name and description are the author's text, never markup.
     for (CColorLabel* label :
@@ -75,7 +73,7 @@ CQuillaryToolView::CQuillaryToolView(CQuillaryToolDoc* document, QWidget* parent
     host::NameByLabel(headPaneCaption, headPane);
     host::NameByLabel(positionPaneCaption, positionPane);
     fileListCaption->setBuddy(fileList);
-    fileList->setAccessibleName(QStringLiteral("Support files"));
+    fileList->setAccessibleName(tr("Support files"));
     fileList->setAccessibleDescription(fileListCaption->text());
 
     fileList->setRootIsDecorated(false);
@@ -159,8 +157,7 @@ bool CQuillaryToolView::eventFilter(QObject* watched, QEvent* event) {
 
 void CQuillaryToolView::OnInitialUpdate() {
     if (m_columnsPending) {
-        const QStringList headers{QStringLiteral("File Name"), QStringLiteral("Source File Path"),
-                                  QStringLiteral("Web Path")};
+        const QStringList headers{tr("File Name"), tr("Source File Path"), tr("Web Path")};
         const int extra[3] = {50, 140, 120};
         fileList->setHeaderLabels(headers);
         const QFontMetrics metrics(fileList->header()->font());

@@ -10,6 +10,7 @@
 #include "Reasons.h"
 #include "TemplateFolders.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -40,10 +41,10 @@ bool AcceptName(QWidget* owner, const QString& name, const char* invalidMessage)
     case host::NameCheck::Ok:
         return true;
     case host::NameCheck::Empty:
-        host::Message(owner, QString::fromUtf8(host::kMsgEnterName));
+        host::Message(owner, host::NameMessage(host::kMsgEnterName));
         return false;
     case host::NameCheck::InvalidCharacter:
-        host::Message(owner, QString::fromUtf8(invalidMessage));
+        host::Message(owner, host::NameMessage(invalidMessage));
         return false;
     }
     return false;
@@ -79,8 +80,8 @@ std::string RemoveTemplate(const std::string& path) {
 }
 
 // A caption that names the control below or beside it for screen readers.
-QLabel* Caption(const char* text, QWidget* parent, QWidget* control) {
-    auto* caption = new QLabel(QString::fromUtf8(text), parent);
+QLabel* Caption(const QString& text, QWidget* parent, QWidget* control) {
+    auto* caption = new QLabel(text, parent);
     host::NameByLabel(caption, control);
     return caption;
 }
@@ -88,9 +89,12 @@ QLabel* Caption(const char* text, QWidget* parent, QWidget* control) {
 // The "Name:" and "Description:" rows every template dialog starts with.
 QGridLayout* NameAndDescriptionGrid(QDialog* dialog, QLineEdit* name, QLineEdit* description) {
     auto* grid = new QGridLayout(dialog);
-    grid->addWidget(Caption("Name:", dialog, name), 0, 0);
+    grid->addWidget(Caption(QCoreApplication::translate("CTemplateDialogs", "Name:"), dialog, name),
+                    0, 0);
     grid->addWidget(name, 0, 1);
-    grid->addWidget(Caption("Description:", dialog, description), 1, 0);
+    grid->addWidget(Caption(QCoreApplication::translate("CTemplateDialogs", "Description:"), dialog,
+                            description),
+                    1, 0);
     grid->addWidget(description, 1, 1);
     return grid;
 }
@@ -101,7 +105,7 @@ QGridLayout* NameAndDescriptionGrid(QDialog* dialog, QLineEdit* name, QLineEdit*
 
 CDlgNew::CDlgNew(CTessel& documentWidget, QWidget* parent)
     : QDialog(parent), m_document(documentWidget) {
-    setWindowTitle(QStringLiteral("New "));
+    setWindowTitle(tr("New "));
     nameEdit = new QLineEdit(this);
     descriptionEdit = new QLineEdit(this);
     templateList = new QListWidget(this);
@@ -110,7 +114,7 @@ CDlgNew::CDlgNew(CTessel& documentWidget, QWidget* parent)
     descriptionLine->setTextFormat(Qt::PlainText);
 
     QGridLayout* grid = NameAndDescriptionGrid(this, nameEdit, descriptionEdit);
-    grid->addWidget(Caption("Select a Template:", this, templateList), 2, 0, 1, 2);
+    grid->addWidget(Caption(tr("Select a Template:"), this, templateList), 2, 0, 1, 2);
     grid->addWidget(templateList, 3, 0, 1, 2);
     grid->addWidget(descriptionLine, 4, 0, 1, 2);
     grid->addWidget(host::OkCancelButtons(this), 5, 0, 1, 2);
@@ -170,7 +174,7 @@ bool RunNewDialog(CTessel& documentWidget, QWidget* parent) {
 CDlgSaveAsTemplate::CDlgSaveAsTemplate(const std::string& name, const std::string& description,
                                        QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Save as Template"));
+    setWindowTitle(tr("Save as Template"));
     nameEdit = new QLineEdit(ToQt(name), this);
     descriptionEdit = new QLineEdit(ToQt(description), this);
     pathLine = new QLabel(this);
@@ -178,9 +182,9 @@ CDlgSaveAsTemplate::CDlgSaveAsTemplate(const std::string& name, const std::strin
     templateList = new QListWidget(this);
 
     QGridLayout* grid = NameAndDescriptionGrid(this, nameEdit, descriptionEdit);
-    grid->addWidget(Caption("Widget's parameters will stored in:", this, pathLine), 2, 0, 1, 2);
+    grid->addWidget(Caption(tr("Widget's parameters will stored in:"), this, pathLine), 2, 0, 1, 2);
     grid->addWidget(pathLine, 3, 0, 1, 2);
-    grid->addWidget(Caption("Existing Templates:", this, templateList), 4, 0, 1, 2);
+    grid->addWidget(Caption(tr("Existing Templates:"), this, templateList), 4, 0, 1, 2);
     grid->addWidget(templateList, 5, 0, 1, 2);
     grid->addWidget(host::OkCancelButtons(this), 6, 0, 1, 2);
 
@@ -189,7 +193,7 @@ CDlgSaveAsTemplate::CDlgSaveAsTemplate(const std::string& name, const std::strin
 
 bool CDlgSaveAsTemplate::Initialize() {
     if (!m_tessel.Create(kFoldlineProgID)) {
-        host::Message(parentWidget(), QStringLiteral("Save as template failure!"));
+        host::Message(parentWidget(), tr("Save as template failure!"));
         return false;
     }
     OnNameChanged();
@@ -217,9 +221,9 @@ bool CDlgSaveAsTemplate::TryAccept() {
     const std::string shown = TemplatePathText();
     const std::string existing = FileExists(shown) ? shown : ExistingTemplate(m_tessel, Name());
     if (!existing.empty()) {
-        host::Message(this,
-                      ToQt(existing) +
-                          QStringLiteral(" is already exist.Please enter a new template name.\n"));
+        host::Message(
+            this,
+            tr("%1 is already exist.Please enter a new template name.\n").arg(ToQt(existing)));
         return false;
     }
     return true;
@@ -249,17 +253,17 @@ bool RunSaveAsTemplateDialog(std::string& name, std::string& description, std::s
 // ---- Manage Templates ---------------------------------------------------------------------------
 
 CDlgManageTemplates::CDlgManageTemplates(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Manage Templates"));
+    setWindowTitle(tr("Manage Templates"));
     nameEdit = new QLineEdit(this);
     descriptionEdit = new QLineEdit(this);
     templateList = new QListWidget(this);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    auto* rename = new QPushButton(QStringLiteral("Rename"), this);
-    auto* remove = new QPushButton(QStringLiteral("Delete"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
+    auto* rename = new QPushButton(tr("Rename"), this);
+    auto* remove = new QPushButton(tr("Delete"), this);
     ok->setDefault(true);
 
     QGridLayout* grid = NameAndDescriptionGrid(this, nameEdit, descriptionEdit);
-    grid->addWidget(Caption("Templates List:", this, templateList), 2, 0, 1, 2);
+    grid->addWidget(Caption(tr("Templates List:"), this, templateList), 2, 0, 1, 2);
     grid->addWidget(templateList, 3, 0, 1, 2);
     auto* row = new QHBoxLayout;
     row->addStretch();
@@ -277,7 +281,7 @@ CDlgManageTemplates::CDlgManageTemplates(QWidget* parent) : QDialog(parent) {
 
 bool CDlgManageTemplates::Initialize() {
     if (!m_tessel.Create(kFoldlineProgID)) {
-        host::Message(parentWidget(), QStringLiteral("Manage templates failure!"));
+        host::Message(parentWidget(), tr("Manage templates failure!"));
         return false;
     }
     Scan(m_tessel, templates);
@@ -315,17 +319,17 @@ void CDlgManageTemplates::OnSelectionChanged(int index) {
 
 void CDlgManageTemplates::OnDelete() {
     if (m_selected < 0) {
-        host::Message(this, QStringLiteral("Please select a template first!"));
+        host::Message(this, tr("Please select a template first!"));
         return;
     }
     const auto at = static_cast<std::size_t>(m_selected);
-    const QString question = QStringLiteral("Are you sure to delete \"") +
-                             ToQt(templates.titles[at]) + QStringLiteral("\" template?");
+    const QString question =
+        tr("Are you sure to delete \"%1\" template?").arg(ToQt(templates.titles[at]));
     if (!ui::askOkCancel(this, QString::fromUtf8(host::kAppTitle), question, ui::Icon::Exclamation))
         return;
     // A template in a read-only folder stays; dropping it from the list would hide that.
     if (const std::string reason = RemoveTemplate(templates.paths[at]); !reason.empty()) {
-        host::Message(this, host::WithReason(QStringLiteral("Delete Failure!"), reason));
+        host::Message(this, host::WithReason(tr("Delete Failure!"), reason));
         return;
     }
     templates.titles.erase(templates.titles.begin() + m_selected);
@@ -338,7 +342,7 @@ void CDlgManageTemplates::OnDelete() {
 
 void CDlgManageTemplates::OnRename() {
     if (m_selected < 0) {
-        host::Message(this, QStringLiteral("Please select a template first!"));
+        host::Message(this, tr("Please select a template first!"));
         return;
     }
     const QString name = nameEdit->text();
@@ -347,14 +351,12 @@ void CDlgManageTemplates::OnRename() {
     const std::string newPath = host::TemplatePath(
         host::TemplateWriteFolder(m_tessel.componentFolder), name.toStdString(), m_tessel.progId);
     if (!ExistingTemplate(m_tessel, name.toStdString()).empty()) {
-        host::Message(this, QStringLiteral("The ") + name +
-                                QStringLiteral(" template has been there,please give a new name!"));
+        host::Message(this, tr("The %1 template has been there,please give a new name!").arg(name));
         return;
     }
     const auto at = static_cast<std::size_t>(m_selected);
-    const QString question = QStringLiteral("Are you sure to rename \"") +
-                             ToQt(templates.titles[at]) + QStringLiteral("\" template to \"") +
-                             name + QStringLiteral("\"?");
+    const QString question = tr("Are you sure to rename \"%1\" template to \"%2\"?")
+                                 .arg(ToQt(templates.titles[at]), name);
     if (!ui::askOkCancel(this, QString::fromUtf8(host::kAppTitle), question, ui::Icon::Exclamation))
         return;
     const std::string oldPath = templates.paths[at];
@@ -375,7 +377,7 @@ void CDlgManageTemplates::OnRename() {
         }
     }
     if (!renamed) {
-        host::Message(this, host::WithReason(QStringLiteral("Rename Failure!"), reason));
+        host::Message(this, host::WithReason(tr("Rename Failure!"), reason));
         return;
     }
     templates.titles[at] = name.toStdString();

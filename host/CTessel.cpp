@@ -7,6 +7,7 @@
 #include "Resources.h"
 #include "TemplateFolders.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 
@@ -73,9 +74,9 @@ bool CTessel::Create(const std::string& progIdToFind) {
     }
 
     if (!dispatch.IsValid() && !dispatch.CreateDispatch(classId)) {
-        host::Message(
-            nullptr,
-            QStringLiteral("Create Dispatch of the %1 Error!").arg(QString::fromStdString(progId)));
+        host::Message(nullptr,
+                      QCoreApplication::translate("CTessel", "Create Dispatch of the %1 Error!")
+                          .arg(QString::fromStdString(progId)));
         return false;
     }
 

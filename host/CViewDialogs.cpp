@@ -9,15 +9,13 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-namespace {} // namespace
-
 CDlgRename::CDlgRename(const QString& name, const QString& description, QWidget* parent)
     : QDialog(parent), m_name(new QLineEdit(name, this)),
       m_description(new QLineEdit(description, this)) {
-    setWindowTitle(QStringLiteral("Rename"));
+    setWindowTitle(tr("Rename"));
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Name:"), m_name);
-    form->addRow(QStringLiteral("Description:"), m_description);
+    form->addRow(tr("Name:"), m_name);
+    form->addRow(tr("Description:"), m_description);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(host::OkCancelButtons(this));
@@ -34,11 +32,11 @@ QString CDlgRename::Description() const {
 void CDlgRename::accept() {
     switch (host::CheckName(Name())) {
     case host::NameCheck::Empty:
-        host::Message(this, QString::fromUtf8(host::kMsgEnterName));
+        host::Message(this, host::NameMessage(host::kMsgEnterName));
         m_name->setFocus();
         return;
     case host::NameCheck::InvalidCharacter:
-        host::Message(this, QString::fromUtf8(host::kMsgInvalidWidgetName));
+        host::Message(this, host::NameMessage(host::kMsgInvalidWidgetName));
         m_name->setFocus();
         return;
     case host::NameCheck::Ok:
@@ -49,9 +47,9 @@ void CDlgRename::accept() {
 
 CDlgGetLocalHtml::CDlgGetLocalHtml(const QString& previewPath, QWidget* parent)
     : QDialog(parent), m_path(new QLineEdit(previewPath, this)) {
-    setWindowTitle(QStringLiteral("Get Local HTML"));
+    setWindowTitle(tr("Get Local HTML"));
     auto* layout = new QVBoxLayout(this);
-    auto* caption = new QLabel(QStringLiteral("Current Preview Path:"), this);
+    auto* caption = new QLabel(tr("Current Preview Path:"), this);
     host::NameByLabel(caption, m_path);
     layout->addWidget(caption);
     layout->addWidget(m_path);

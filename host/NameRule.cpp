@@ -1,5 +1,7 @@
 #include "NameRule.h"
 
+#include <QCoreApplication>
+
 namespace host {
 
 NameCheck CheckName(const QString& name) {
@@ -12,6 +14,10 @@ NameCheck CheckName(const QString& name) {
             return NameCheck::InvalidCharacter;
     }
     return NameCheck::Ok;
+}
+
+QString NameMessage(const char* message) {
+    return QCoreApplication::translate("NameRule", message);
 }
 
 } // namespace host

@@ -3,6 +3,7 @@
 #include "CTessel.h"
 #include "FoldlineDispatch.h"
 #include "SiteLinks.h"
+#include "Translation.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -35,9 +36,9 @@ struct SiteCommand {
     int (*run)(CTessel& widget, const QStringList& files, bool flag);
 };
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("SiteCommandLine", text);
-}
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(SiteCommandLine)
+};
 
 void PrintLine(FILE* stream, const QString& text) {
     const QByteArray bytes = text.toUtf8();
@@ -53,14 +54,14 @@ std::string Absolute(const QString& path) {
 bool Open(CTessel& widget, const QString& path) {
     if (widget.ReadConfigFile(Absolute(path)))
         return true;
-    PrintLine(stderr, Tr("Open %1 Error!").arg(path));
+    PrintLine(stderr, Text::tr("Open %1 Error!").arg(path));
     return false;
 }
 
 int Save(CTessel& widget, const QString& path) {
     if (widget.WriteConfigFile(Absolute(path)))
         return 0;
-    PrintLine(stderr, Tr("Cannot write %1.").arg(path));
+    PrintLine(stderr, Text::tr("Cannot write %1.").arg(path));
     return 1;
 }
 
@@ -131,7 +132,7 @@ bool CreateWidget(CTessel& widget) {
         widget.dispatch.CreateDispatch(clsid, &hr);
     if (SUCCEEDED(hr))
         return true;
-    PrintLine(stderr, Tr("Cannot create the widget component %1: %2")
+    PrintLine(stderr, Text::tr("Cannot create the widget component %1: %2")
                           .arg(QString::fromUtf8(kFoldlineProgID),
                                QString::fromStdString(HResultDescription(hr))));
     return false;
@@ -139,7 +140,7 @@ bool CreateWidget(CTessel& widget) {
 
 int Run(const SiteCommand& command, const QStringList& files, bool flag) {
     if (FAILED(CoInitialize(nullptr))) {
-        PrintLine(stderr, Tr("Cannot use the classes root."));
+        PrintLine(stderr, Text::tr("Cannot use the classes root."));
         return 2;
     }
     int status = 2;
@@ -168,6 +169,8 @@ bool IsSiteCommand(int argc, char** argv) {
 
 int RunSiteCommand(int argc, char** argv) {
     QCoreApplication application(argc, argv);
+    ui::CTranslation translation;
+    translation.Install(QCoreApplication::applicationDirPath(), false);
     const SiteCommand* command = FindCommand(argv[1]);
     QStringList files;
     bool flag = false;

@@ -17,11 +17,9 @@ namespace host {
 
 namespace {
 
-QString Tr(const char* text) {
-    return QCoreApplication::translate("SiteCommands", text);
-}
-
-const char* const kJsonFilter = "JSON Files (*.json)|*.json|All Files (*)|*";
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(SiteCommands)
+};
 
 // The document's widget, or null when there is none to work on.
 CTessel* Widget(CQuillaryToolApp& app) {
@@ -47,8 +45,13 @@ QString Shortened(const QString& report) {
         return report;
     const qsizetype more = lines.size() - kShownLines;
     lines = lines.mid(0, kShownLines);
-    lines << Tr("... and %1 more").arg(more);
+    lines << Text::tr("... and %1 more").arg(more);
     return lines.join('\n');
+}
+
+QString JsonFilter() {
+    return Text::tr("JSON Files (*.json)") + QStringLiteral("|*.json|") +
+           Text::tr("All Files (*)") + QStringLiteral("|*");
 }
 
 } // namespace
@@ -57,14 +60,14 @@ void OnPublishToSite(CQuillaryToolApp& app) {
     CTessel* widget = Widget(app);
     if (!widget)
         return;
-    const QString site = PickSite(app, Tr("Publish to Site"));
+    const QString site = PickSite(app, Text::tr("Publish to Site"));
     if (site.isEmpty())
         return;
     const std::string folder = site.toStdString();
     const QString preview = QString::fromStdString(widget->PublishToSite(folder, true));
     if (!ui::askOkCancel(
             app.MainFrame(), QString::fromUtf8(kAppTitle),
-            Tr("Publish the menu into the pages of %1?\n\n%2").arg(site, Shortened(preview))))
+            Text::tr("Publish the menu into the pages of %1?\n\n%2").arg(site, Shortened(preview))))
         return;
     Message(app.MainFrame(),
             Shortened(QString::fromStdString(widget->PublishToSite(folder, false))));
@@ -74,7 +77,7 @@ void OnNewFromSiteFolder(CQuillaryToolApp& app) {
     CQuillaryToolDoc& doc = *app.Document();
     if (!doc.SaveModified())
         return;
-    const QString site = PickSite(app, Tr("New from Site Folder"));
+    const QString site = PickSite(app, Text::tr("New from Site Folder"));
     if (site.isEmpty())
         return;
     if (!doc.OnNewDocumentFrom([&site](CTessel& widget) { widget.ImportSite(site.toStdString()); }))
@@ -91,8 +94,8 @@ void OnExportJson(CQuillaryToolApp& app) {
     const QString proposed =
         QDir(doc.ChooserFolder())
             .filePath(QFileInfo(doc.GetTitle()).completeBaseName() + QStringLiteral(".json"));
-    QString path = ui::prompts().pickSaveFile(app.MainFrame(), Tr("Export Menu as JSON"), proposed,
-                                              QString::fromUtf8(kJsonFilter));
+    QString path = ui::prompts().pickSaveFile(app.MainFrame(), Text::tr("Export Menu as JSON"),
+                                              proposed, JsonFilter());
     if (path.isEmpty())
         return;
     doc.RememberChosen(path);
@@ -106,14 +109,13 @@ void OnImportJson(CQuillaryToolApp& app) {
     if (!widget)
         return;
     CQuillaryToolDoc& doc = *app.Document();
-    const QString path =
-        ui::prompts().pickOpenFile(app.MainFrame(), Tr("Import Menu from JSON"),
-                                   doc.ChooserFolder(), QString::fromUtf8(kJsonFilter));
+    const QString path = ui::prompts().pickOpenFile(
+        app.MainFrame(), Text::tr("Import Menu from JSON"), doc.ChooserFolder(), JsonFilter());
     if (path.isEmpty())
         return;
     doc.RememberChosen(path);
     if (!ui::askOkCancel(app.MainFrame(), QString::fromUtf8(kAppTitle),
-                         Tr("The widget's menus will be replaced by those of %1.").arg(path)))
+                         Text::tr("The widget's menus will be replaced by those of %1.").arg(path)))
         return;
     widget->ImportJSON(QFileInfo(path).absoluteFilePath().toStdString());
     if (CQuillaryToolView* view = app.View())
@@ -124,7 +126,7 @@ void OnCheckLinks(CQuillaryToolApp& app) {
     CTessel* widget = Widget(app);
     if (!widget)
         return;
-    const QString site = PickSite(app, Tr("Check Links"));
+    const QString site = PickSite(app, Text::tr("Check Links"));
     if (site.isEmpty())
         return;
     CDlgCheckLinks dialog(ParseLinkRows(widget->CheckLinks(site.toStdString())), app.MainFrame());

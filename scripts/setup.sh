@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins qt6-webengine-dev qt6-webchannel-dev libgl-dev
           libgtest-dev libgmock-dev libbenchmark-dev libgumbo-dev pkg-config chromium
-          fonts-dejavu-core desktop-file-utils shared-mime-info clang-tidy)
+          fonts-dejavu-core desktop-file-utils shared-mime-info clang-tidy qt6-l10n-tools)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -110,6 +110,11 @@ TEST_F(SiteMembers, LinksMenusFromFoldersAndJsonRoundTrips) {
     Write(dir.File("bad.json"), "{\"menus\": 1}");
     EXPECT_EQ(Failure(object, DISPID_ImportJSON, {S(dir.File("bad.json"))}),
               "Cannot import " + dir.File("bad.json") + ": menus is missing or not a list");
+    // A file name is bytes: one that is not UTF-8 is named as it is, and a "%2" in it stays.
+    const std::string odd = dir.File("bad\xff%2.json");
+    Write(odd, "{\"menus\": 1}");
+    EXPECT_EQ(Failure(object, DISPID_ImportJSON, {S(odd)}),
+              "Cannot import " + odd + ": menus is missing or not a list");
     EXPECT_EQ(Failure(object, DISPID_ImportSite, {S(dir.File("images"))}),
               "Cannot make a menu from " + dir.File("images") +
                   ": no pages (.html or .htm files) in " +

@@ -1,0 +1,984 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" sourcelanguage="en">
+<context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>About Quillary Foldline</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quillary Foldline Version 1.1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Builds navigation menus for web pages whose sub-menus slide open beneath the item that owns them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copyright (C) Velloran. All rights reserved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Web:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tech Support:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Postal Mail:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDlgBrowseFiles</name>
+    <message>
+        <source>Browse Files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Files Existing in the Destination Directory:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The directory and file type can not be blank!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Directory %1 does not exist!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDlgCheckLinks</name>
+    <message>
+        <source>Check Links</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Links:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check &amp;Web Links</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Double-click to open this item in the configuration dialog</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Broken links: %1. Pages not in the menu: %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDlgConfig</name>
+    <message>
+        <source>Discard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep Editing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Discard the changes made in this dialog?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDlgCopyResources</name>
+    <message>
+        <source>Destination Directory: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy Resources</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Destination File Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Resource File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Browse ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>These files&apos; names have already been used in the destination directory. If you don&apos;t rename the destination file&apos;s name, the files with same name will be overwritten.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please select a file to rename first!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDlgGetLocalHtml</name>
+    <message>
+        <source>Get Local HTML</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current Preview Path:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDlgManageTemplates</name>
+    <message>
+        <source>Manage Templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Templates List:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manage templates failure!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please select a template first!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure to delete &quot;%1&quot; template?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete Failure!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The %1 template has been there,please give a new name!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure to rename &quot;%1&quot; template to &quot;%2&quot;?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename Failure!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDlgNew</name>
+    <message>
+        <source>New </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select a Template:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDlgRename</name>
+    <message>
+        <source>Rename</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDlgSaveAsTemplate</name>
+    <message>
+        <source>Save as Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Widget&apos;s parameters will stored in:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Existing Templates:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save as template failure!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is already exist.Please enter a new template name.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDlgWebBrowser</name>
+    <message>
+        <source>Web Browser</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use default browser</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose from known browsers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User specified browser</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Known browsers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the execute file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Execute File:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Web Browser(*.EXE)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You must specify the web browser&apos;s execute file!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CFoldline</name>
+    <message>
+        <source>Cannot publish to %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot check the links against %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot make a menu from %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot import %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CLivePreview</name>
+    <message>
+        <source>Phone</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tablet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Right to Left</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <source>New from Site &amp;Folder...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create a new widget whose menu follows a site&apos;s folders</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Publish to Site...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Put the menu into every page of a site that marks its place</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Menu as &amp;JSON...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write the menu tree to a JSON file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Import Menu from JSON...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace the menu tree by that of a JSON file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Chec&amp;k Links...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check the menu&apos;s links against a site folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CAP</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NUM</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SCRL</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Caps Lock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Num Lock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scroll Lock</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;New...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create a new document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open an existing document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save the active document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save the active document with a new name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save as &amp;Template...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save the document as a template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save as Template</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Copy Support Files to...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy the files using by the widget to a specified directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quit the application; prompts to save documents</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Configure ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configure the widget to fit your requirment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Configure</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Re&amp;name ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Give the widget a new name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get &amp;Local HTML ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the HTML according to the files&apos; local relative directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get &amp;Web HTML</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the HTML according to the files&apos; web path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Get &amp;Modern HTML</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change the HTML to the form that today&apos;s browsers run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pre&amp;view</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview the widget</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview in &amp;Modern Browser</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview the widget as today&apos;s browsers show it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Option</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Web Browser...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify your favorite web browser</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Template...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Manage the templates</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Use HTML for Today&apos;s Browsers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show and preview the HTML that today&apos;s browsers run instead of the applet&apos;s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Toolbar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show or hide the toolbar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Toggle ToolBar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Status Bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show or hide the status bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Toggle StatusBar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Live Preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show or hide the widget as today&apos;s browsers draw it</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help Topics</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>List Help topics</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Help Topics</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Tutorial</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tutorial to guide you working</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Search for Help on ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search the keyword</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;View Sample</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>View this widget&apos;s sample</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Frequently Asked Questions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User frequently asked questions</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About Quillary Foldline...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More menus</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>More tools</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The widget component failed (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open this document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Live Preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>For Help, press F1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CQuillaryToolApp</name>
+    <message>
+        <source>OLE initialization failed.  Make sure that the OLE libraries are the correct version.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot open %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CQuillaryToolDoc</name>
+    <message>
+        <source>Save As...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Overwrite</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 was changed by another program since you opened it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>not a widget file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>a widget file of %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is damaged: %2.
+
+What could be read is open. The next Save asks for a file name, so the damaged file stays as it is unless you choose it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save changes to %1?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Create the dispatch of the %1 Error!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open %1 Error!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This File is not saved by %1!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save to %1 Error!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save as the template success!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save as the template failure!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose a directory</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy support files to %1 success!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy support files to %1 failure!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quillary Widgets File(*.tsl) </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CQuillaryToolView</name>
+    <message>
+        <source>Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You must copy these files into the preview path you setting:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert these HTML into &lt;HEAD&gt;&lt;/HEAD&gt;:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert these HTML into the position where you want to display widget:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Support files</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File Name</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Source File Path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Web Path</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CTemplateDialogs</name>
+    <message>
+        <source>Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CTessel</name>
+    <message>
+        <source>Create Dispatch of the %1 Error!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>NameRule</name>
+    <message>
+        <source>You must enter a name!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The name of widget is not valid.It accept only alphanumeric characters.
+You have entered an invalid character, such as &apos;-&apos;, &apos;_&apos;, &apos;:&apos;, &apos;;&apos;, &apos;#&apos;, (), [], or ?, in the name.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The template name of widget is not valid.It accept only alphanumeric characters.
+You have entered an invalid character, such as &apos;-&apos;, &apos;_&apos;, &apos;:&apos;, &apos;;&apos;, &apos;#&apos;, (), [], or ?, in the name.
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SiteCommandLine</name>
+    <message>
+        <source>Open %1 Error!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot write %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot create the widget component %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cannot use the classes root.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SiteCommands</name>
+    <message>
+        <source>... and %1 more</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>JSON Files (*.json)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Publish to Site</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Publish the menu into the pages of %1?
+
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New from Site Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Menu as JSON</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import Menu from JSON</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The widget&apos;s menus will be replaced by those of %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check Links</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SiteLinks</name>
+    <message>
+        <source>no answer within %1 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>host</name>
+    <message>
+        <source>No folder for the preview could be created.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>These support files could not be copied:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quillary Foldline ended without saving this work:
+%1
+
+Recover opens it as unsaved work; Discard deletes it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recover</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview Failure!</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>
