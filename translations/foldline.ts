@@ -33,6 +33,17 @@
     </message>
 </context>
 <context>
+    <name>CConfigCommands</name>
+    <message>
+        <source>Edit Lin&amp;k</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CDlgBrowseFiles</name>
     <message>
         <source>Browse Files</source>
@@ -148,6 +159,17 @@
     </message>
     <message>
         <source>Current Preview Path:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDlgItemState</name>
+    <message>
+        <source>Text alignment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image alignment</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -292,6 +314,25 @@
     </message>
 </context>
 <context>
+    <name>CFindBar</name>
+    <message>
+        <source>Find a label or link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find in the menu tree</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CFoldline</name>
     <message>
         <source>Cannot publish to %1: %2</source>
@@ -315,6 +356,13 @@
     </message>
 </context>
 <context>
+    <name>CLinkColumn</name>
+    <message>
+        <source>Link</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CLivePreview</name>
     <message>
         <source>Phone</source>
@@ -330,6 +378,10 @@
     </message>
     <message>
         <source>Right to Left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Live preview</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -698,6 +750,15 @@
     <message>
         <source>For Help, press F1</source>
         <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CNodeEdits</name>
+    <message numerus="yes">
+        <source>Are you sure to delete these %n nodes and everything under them?</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+        </translation>
     </message>
 </context>
 <context>
