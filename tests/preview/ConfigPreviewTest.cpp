@@ -208,7 +208,7 @@ TEST_F(ConfigPreviewTest, TheSelectionIsMarkedAndInViewAndALinkedParentsLabelOpe
                            " return r.top >= -1 && r.bottom <= window.innerHeight + 1"
                            "     ? c.getAttribute('data-state') : 'out'; })('%1')")
                 .arg(IdOf(last));
-        EXPECT_EQ(probe::Text(*pane, shown), "out");
+        EXPECT_EQ(probe::WaitFor(*pane, shown, "out"), "out"); // once the pane has drawn it
         dialog.SelectNode(last);
         EXPECT_EQ(probe::WaitFor(*pane, shown, "click"), "click");
 
