@@ -7,7 +7,6 @@
 #include "TreeClipboard.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QMenu>
 #include <QTreeWidget>
 
@@ -24,18 +23,27 @@ struct CommandInfo {
     bool anywhere;
 };
 const CommandInfo kCommands[] = {
-    {C::Cut, "&Cut", "Ctrl+X", &CDlgConfig::OnCut, false},
-    {C::Copy, "C&opy", "Ctrl+C", &CDlgConfig::OnCopy, false},
-    {C::Paste, "&Paste", "Ctrl+V", &CDlgConfig::OnPaste, false},
-    {C::Insert, "&Insert Menu/Item", "Ins", &CDlgConfig::OnInsert, false},
-    {C::Delete, "&Delete", "Del", &CDlgConfig::OnDelete, false},
-    {C::Visible, "&Visible", "", &CDlgConfig::OnVisible, false},
-    {C::MoveUp, "Move &Up", "Alt+Up", &CDlgConfig::OnMoveUp, false},
-    {C::MoveDown, "Move Do&wn", "Alt+Down", &CDlgConfig::OnMoveDown, false},
-    {C::InsertAfter, "Insert &After", "Ctrl+Return;Ctrl+Enter", &CDlgConfig::OnInsertAfter, false},
-    {C::Rename, "Rena&me", "F2", &CDlgConfig::OnRename, false},
-    {C::Undo, "U&ndo", "Ctrl+Z", &CDlgConfig::OnUndo, true},
-    {C::Redo, "&Redo", "Ctrl+Shift+Z;Ctrl+Y", &CDlgConfig::OnRedo, true},
+    {C::Cut, QT_TRANSLATE_NOOP("CConfigCommands", "&Cut"), "Ctrl+X", &CDlgConfig::OnCut, false},
+    {C::Copy, QT_TRANSLATE_NOOP("CConfigCommands", "C&opy"), "Ctrl+C", &CDlgConfig::OnCopy, false},
+    {C::Paste, QT_TRANSLATE_NOOP("CConfigCommands", "&Paste"), "Ctrl+V", &CDlgConfig::OnPaste,
+     false},
+    {C::Insert, QT_TRANSLATE_NOOP("CConfigCommands", "&Insert Menu/Item"), "Ins",
+     &CDlgConfig::OnInsert, false},
+    {C::Delete, QT_TRANSLATE_NOOP("CConfigCommands", "&Delete"), "Del", &CDlgConfig::OnDelete,
+     false},
+    {C::Visible, QT_TRANSLATE_NOOP("CConfigCommands", "&Visible"), "", &CDlgConfig::OnVisible,
+     false},
+    {C::MoveUp, QT_TRANSLATE_NOOP("CConfigCommands", "Move &Up"), "Alt+Up", &CDlgConfig::OnMoveUp,
+     false},
+    {C::MoveDown, QT_TRANSLATE_NOOP("CConfigCommands", "Move Do&wn"), "Alt+Down",
+     &CDlgConfig::OnMoveDown, false},
+    {C::InsertAfter, QT_TRANSLATE_NOOP("CConfigCommands", "Insert &After"),
+     "Ctrl+Return;Ctrl+Enter", &CDlgConfig::OnInsertAfter, false},
+    {C::Rename, QT_TRANSLATE_NOOP("CConfigCommands", "Rena&me"), "F2", &CDlgConfig::OnRename,
+     false},
+    {C::Undo, QT_TRANSLATE_NOOP("CConfigCommands", "U&ndo"), "Ctrl+Z", &CDlgConfig::OnUndo, true},
+    {C::Redo, QT_TRANSLATE_NOOP("CConfigCommands", "&Redo"), "Ctrl+Shift+Z;Ctrl+Y",
+     &CDlgConfig::OnRedo, true},
     {C::EditLink, QT_TRANSLATE_NOOP("CConfigCommands", "Edit Lin&k"), "Ctrl+L",
      &CDlgConfig::OnEditLink, false},
     {C::Find, QT_TRANSLATE_NOOP("CConfigCommands", "&Find..."), "Ctrl+F", &CDlgConfig::OnFind,
@@ -49,14 +57,14 @@ struct ToolInfo {
     const char* tip;
 };
 const ToolInfo kTools[] = {
-    {C::Cut, ButtonIcon::Cut, "Cut"},
-    {C::Copy, ButtonIcon::Copy, "copy"},
-    {C::Paste, ButtonIcon::Paste, "Paste"},
-    {C::Insert, ButtonIcon::Insert, "Insert a item"},
-    {C::Delete, ButtonIcon::Delete, "Delete the item"},
-    {C::MoveUp, ButtonIcon::MoveUp, "Move up"},
-    {C::MoveDown, ButtonIcon::MoveDown, "Move down"},
-    {C::InsertAfter, ButtonIcon::InsertAfter, "Insert After"},
+    {C::Cut, ButtonIcon::Cut, QT_TRANSLATE_NOOP("CConfigCommands", "Cut")},
+    {C::Copy, ButtonIcon::Copy, QT_TRANSLATE_NOOP("CConfigCommands", "copy")},
+    {C::Paste, ButtonIcon::Paste, QT_TRANSLATE_NOOP("CConfigCommands", "Paste")},
+    {C::Insert, ButtonIcon::Insert, QT_TRANSLATE_NOOP("CConfigCommands", "Insert a item")},
+    {C::Delete, ButtonIcon::Delete, QT_TRANSLATE_NOOP("CConfigCommands", "Delete the item")},
+    {C::MoveUp, ButtonIcon::MoveUp, QT_TRANSLATE_NOOP("CConfigCommands", "Move up")},
+    {C::MoveDown, ButtonIcon::MoveDown, QT_TRANSLATE_NOOP("CConfigCommands", "Move down")},
+    {C::InsertAfter, ButtonIcon::InsertAfter, QT_TRANSLATE_NOOP("CConfigCommands", "Insert After")},
 };
 
 // The context menu: the commands in this order; kSeparator and kLookMenu mark the separators
@@ -68,8 +76,9 @@ const int kMenuOrder[] = {C::Cut,     C::Copy,        C::Paste,   kSeparator,  C
                           kSeparator, C::InsertAfter, C::Rename,  C::EditLink, kLookMenu,
                           kSeparator, C::Undo,        C::Redo,    kSeparator,  C::Find};
 
-const char* const kLookScopes[] = {"Menus at the Same Depth", "Sub-menus Below This One",
-                                   "All Menus"};
+const char* const kLookScopes[] = {QT_TRANSLATE_NOOP("CConfigCommands", "Menus at the Same Depth"),
+                                   QT_TRANSLATE_NOOP("CConfigCommands", "Sub-menus Below This One"),
+                                   QT_TRANSLATE_NOOP("CConfigCommands", "All Menus")};
 
 } // namespace
 
@@ -77,7 +86,7 @@ CConfigCommands::CConfigCommands(CDlgConfig& dialog) : m_dialog(dialog) {
     for (const ToolInfo& tool : kTools) {
         auto* button = new CIconButton(&dialog);
         button->SetIcon(QIcon(ButtonIconPixmap(tool.icon, 32)), 32, 32);
-        button->setToolTip(QString::fromLatin1(tool.tip));
+        button->setToolTip(tr(tool.tip));
         // Screen readers name a button without caption by its tooltip.
         button->setAccessibleName(button->toolTip());
         button->setFixedSize(40, 40);
@@ -88,12 +97,7 @@ CConfigCommands::CConfigCommands(CDlgConfig& dialog) : m_dialog(dialog) {
 void CConfigCommands::BuildEntries(QTreeWidget& tree) {
     CDlgConfig& dialog = m_dialog;
     for (const CommandInfo& info : kCommands) {
-        // The entries named in the first version keep their English names; the later ones are
-        // translated.
-        const bool later = info.command == EditLink || info.command == Find;
-        auto* action = new QAction(later ? QCoreApplication::translate("CConfigCommands", info.text)
-                                         : QString::fromLatin1(info.text),
-                                   &dialog);
+        auto* action = new QAction(tr(info.text), &dialog);
         QList<QKeySequence> keys;
         for (const QString& key : QString::fromLatin1(info.keys).split(';', Qt::SkipEmptyParts))
             keys << QKeySequence::fromString(key, QKeySequence::PortableText);
@@ -114,10 +118,10 @@ void CConfigCommands::BuildEntries(QTreeWidget& tree) {
 void CConfigCommands::BuildContextMenu() {
     CDlgConfig& dialog = m_dialog;
     m_contextMenu = new QMenu(&dialog);
-    m_lookMenu = new QMenu(QStringLiteral("Apply &Look To"), &dialog);
+    m_lookMenu = new QMenu(tr("Apply &Look To"), &dialog);
     for (int scope = 0; scope < 3; ++scope)
-        QObject::connect(m_lookMenu->addAction(QString::fromLatin1(kLookScopes[scope])),
-                         &QAction::triggered, &dialog,
+        QObject::connect(m_lookMenu->addAction(tr(kLookScopes[scope])), &QAction::triggered,
+                         &dialog,
                          [&dialog, scope] { dialog.ApplyLookTo(static_cast<LookScope>(scope)); });
     for (int entry : kMenuOrder) {
         if (entry == kSeparator)

@@ -2,6 +2,8 @@
 // button, the context menu with its "Apply Look To" sub-menu, and the rules that enable them.
 #pragma once
 
+#include <QCoreApplication>
+
 #include <array>
 #include <vector>
 
@@ -13,6 +15,8 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 class CConfigCommands {
+    Q_DECLARE_TR_FUNCTIONS(CConfigCommands)
+
 public:
     enum Command {
         Cut,

@@ -21,9 +21,9 @@ QSlider* AddSpeedSlider(QVBoxLayout* layout, const QString& title) {
     slider->setTickPosition(QSlider::TicksBelow);
     slider->setSingleStep(1);
     slider->setPageStep(5);
-    row->addWidget(new QLabel(QStringLiteral("Fastest")));
+    row->addWidget(new QLabel(CDlgAnimateSpeed::tr("Fastest")));
     row->addWidget(slider, 1);
-    row->addWidget(new QLabel(QStringLiteral("Slowest")));
+    row->addWidget(new QLabel(CDlgAnimateSpeed::tr("Slowest")));
     layout->addWidget(box);
     return slider;
 }
@@ -31,10 +31,10 @@ QSlider* AddSpeedSlider(QVBoxLayout* layout, const QString& title) {
 } // namespace
 
 CDlgAnimateSpeed::CDlgAnimateSpeed(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Furlin Animate Speed"));
+    setWindowTitle(tr("Furlin Animate Speed"));
     auto* layout = new QVBoxLayout(this);
-    m_openSlider = AddSpeedSlider(layout, QStringLiteral("Menu Open Speed"));
-    m_closeSlider = AddSpeedSlider(layout, QStringLiteral("Menu Close Speed"));
+    m_openSlider = AddSpeedSlider(layout, tr("Menu Open Speed"));
+    m_closeSlider = AddSpeedSlider(layout, tr("Menu Close Speed"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -9,18 +9,17 @@
 
 CDlgAppletBackground::CDlgAppletBackground(QWidget* parent)
     : QDialog(parent), m_kindBox(new QComboBox) {
-    setWindowTitle(QStringLiteral("Appelt Background Style"));
+    setWindowTitle(tr("Appelt Background Style"));
     // The applet has no transparent background and no horizontal gradients; the position in
     // this list is the stored value.
-    m_kindBox->addItems({QStringLiteral("Fullfilled with Color"),
-                         QStringLiteral("Vertical Gradient from Black to Color"),
-                         QStringLiteral("Vertical Gradient from White to Color"),
-                         QStringLiteral("Vertical Gradient from Color to Black"),
-                         QStringLiteral("Vertical Gradient from Color to White")});
+    m_kindBox->addItems({tr("Fullfilled with Color"), tr("Vertical Gradient from Black to Color"),
+                         tr("Vertical Gradient from White to Color"),
+                         tr("Vertical Gradient from Color to Black"),
+                         tr("Vertical Gradient from Color to White")});
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
     layout->addLayout(grid);
-    AddLabeledRow(grid, 0, QStringLiteral("Applet's Background Style:"), m_kindBox);
+    AddLabeledRow(grid, 0, tr("Applet's Background Style:"), m_kindBox);
     AddGradientAndBorderGroups(this, layout, &m_gradientGroup, &m_borderGroup);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

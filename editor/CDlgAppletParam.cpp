@@ -22,14 +22,13 @@
 #include <QVBoxLayout>
 
 CDlgAppletParam::CDlgAppletParam(CEditSession* session, QWidget* parent)
-    : CRecordPage(QStringLiteral("Applet Parameters"), session, parent), m_nameEdit(new QLineEdit),
+    : CRecordPage(tr("Applet Parameters"), session, parent), m_nameEdit(new QLineEdit),
       m_alignBox(new QComboBox), m_classEdit(new QLineEdit),
       m_widthEdit(new CSpinEdit(0, 5000, false)), m_heightEdit(new CSpinEdit(0, 5000, false)),
       m_backColorButton(new CColorButton), m_audioEdit(new QLineEdit), m_imageEdit(new QLineEdit),
       m_tileGroup(new QButtonGroup(this)), m_xEdit(DigitsEdit(this)), m_yEdit(DigitsEdit(this)) {
     m_classFile = ToQt(m_session->Model().LocalPath) + QString::fromUtf8(kAppletClassFile);
-    m_alignBox->addItems(
-        {QStringLiteral("Center"), QStringLiteral("Left"), QStringLiteral("Right")});
+    m_alignBox->addItems({tr("Center"), tr("Left"), tr("Right")});
     m_classEdit->setReadOnly(true);
     m_classEdit->setText(m_classFile);
     m_nameEdit->installEventFilter(this);
@@ -60,40 +59,40 @@ void CDlgAppletParam::BuildLayout() {
     auto* layout = new QVBoxLayout(this);
     auto* top = new QGridLayout;
     layout->addLayout(top);
-    AddLabeledRow(top, 0, QStringLiteral("Name:"), m_nameEdit);
-    AddLabeledRow(top, 1, QStringLiteral("Align:"), m_alignBox);
+    AddLabeledRow(top, 0, tr("Name:"), m_nameEdit);
+    AddLabeledRow(top, 1, tr("Align:"), m_alignBox);
 
-    auto* appletBox = new QGroupBox(QStringLiteral("Applet"));
+    auto* appletBox = new QGroupBox(tr("Applet"));
     auto* appletGrid = new QGridLayout(appletBox);
-    AddLabeledRow(appletGrid, 0, QStringLiteral("Web Path:"), m_classEdit);
-    appletGrid->addWidget(BrowseButton(QStringLiteral("Choose the applet class file's web folder"),
-                                       this, [this] { OnBrowseClass(); }),
+    AddLabeledRow(appletGrid, 0, tr("Web Path:"), m_classEdit);
+    appletGrid->addWidget(BrowseButton(tr("Choose the applet class file's web folder"), this,
+                                       [this] { OnBrowseClass(); }),
                           0, 2);
-    AddLabeledRow(appletGrid, 1, QStringLiteral("Width:"), m_widthEdit);
-    AddLabeledRow(appletGrid, 2, QStringLiteral("Height:"), m_heightEdit);
+    AddLabeledRow(appletGrid, 1, tr("Width:"), m_widthEdit);
+    AddLabeledRow(appletGrid, 2, tr("Height:"), m_heightEdit);
     layout->addWidget(appletBox);
 
-    auto* backBox = new QGroupBox(QStringLiteral("Background"));
+    auto* backBox = new QGroupBox(tr("Background"));
     auto* backGrid = new QGridLayout(backBox);
-    AddLabeledRow(backGrid, 0, QStringLiteral("Color:"), m_backColorButton);
-    AddLabeledRow(backGrid, 1, QStringLiteral("Audio:"), m_audioEdit);
-    backGrid->addWidget(BrowseButton(QStringLiteral("Choose the background audio file"), this,
-                                     [this] { OnBrowseAudio(); }),
-                        1, 2);
-    AddLabeledRow(backGrid, 2, QStringLiteral("Image:"), m_imageEdit);
-    backGrid->addWidget(BrowseButton(QStringLiteral("Choose the background image file"), this,
-                                     [this] { OnBrowseImage(); }),
-                        2, 2);
+    AddLabeledRow(backGrid, 0, tr("Color:"), m_backColorButton);
+    AddLabeledRow(backGrid, 1, tr("Audio:"), m_audioEdit);
+    backGrid->addWidget(
+        BrowseButton(tr("Choose the background audio file"), this, [this] { OnBrowseAudio(); }), 1,
+        2);
+    AddLabeledRow(backGrid, 2, tr("Image:"), m_imageEdit);
+    backGrid->addWidget(
+        BrowseButton(tr("Choose the background image file"), this, [this] { OnBrowseImage(); }), 2,
+        2);
 
-    auto* displayBox = new QGroupBox(QStringLiteral("Display Image"));
+    auto* displayBox = new QGroupBox(tr("Display Image"));
     auto* displayGrid = new QGridLayout(displayBox);
-    auto* position = new QRadioButton(QStringLiteral("Specify Position"));
-    auto* tile = new QRadioButton(QStringLiteral("Tile"));
+    auto* position = new QRadioButton(tr("Specify Position"));
+    auto* tile = new QRadioButton(tr("Tile"));
     m_tileGroup->addButton(position, 0);
     m_tileGroup->addButton(tile, 1);
     displayGrid->addWidget(position, 0, 0, 1, 2);
-    m_xLabel = AddLabeledRow(displayGrid, 1, QStringLiteral("X Pos:"), m_xEdit);
-    m_yLabel = AddLabeledRow(displayGrid, 2, QStringLiteral("Y Pos:"), m_yEdit);
+    m_xLabel = AddLabeledRow(displayGrid, 1, tr("X Pos:"), m_xEdit);
+    m_yLabel = AddLabeledRow(displayGrid, 2, tr("Y Pos:"), m_yEdit);
     displayGrid->addWidget(tile, 3, 0, 1, 2);
     backGrid->addWidget(displayBox, 3, 0, 1, 3);
     layout->addWidget(backBox);

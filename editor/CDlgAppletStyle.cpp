@@ -18,43 +18,43 @@
 #include <QVBoxLayout>
 
 CDlgAppletStyle::CDlgAppletStyle(CEditSession* session, QWidget* parent)
-    : CRecordPage(QStringLiteral("More Styles"), session, parent), m_menuTopEdit(DigitsEdit(this)),
-      m_selectionCheck(new QCheckBox(QStringLiteral("Show Selection Always"))),
-      m_branchesCheck(new QCheckBox(QStringLiteral("Display All Branchs"))),
-      m_linesCheck(new QCheckBox(QStringLiteral("Has Lines"))), m_lineColorButton(new CColorButton),
+    : CRecordPage(tr("More Styles"), session, parent), m_menuTopEdit(DigitsEdit(this)),
+      m_selectionCheck(new QCheckBox(tr("Show Selection Always"))),
+      m_branchesCheck(new QCheckBox(tr("Display All Branchs"))),
+      m_linesCheck(new QCheckBox(tr("Has Lines"))), m_lineColorButton(new CColorButton),
       m_thickEdit(DigitsEdit(this)), m_indentEdit(DigitsEdit(this)), m_messageEdit(new QLineEdit),
-      m_progressCheck(new QCheckBox(QStringLiteral("With Progress Bar"))) {
+      m_progressCheck(new QCheckBox(tr("With Progress Bar"))) {
     auto* layout = new QVBoxLayout(this);
     auto* top = new QGridLayout;
     layout->addLayout(top);
-    AddLabeledRow(top, 0, QStringLiteral("Menu Display From(Y Value):"), m_menuTopEdit);
+    AddLabeledRow(top, 0, tr("Menu Display From(Y Value):"), m_menuTopEdit);
 
     auto* middle = new QHBoxLayout;
     layout->addLayout(middle);
-    auto* globalBox = new QGroupBox(QStringLiteral("Global Properties"));
+    auto* globalBox = new QGroupBox(tr("Global Properties"));
     auto* globalLayout = new QVBoxLayout(globalBox);
     globalLayout->addWidget(m_selectionCheck);
     globalLayout->addWidget(m_branchesCheck);
     globalLayout->addWidget(m_linesCheck);
     middle->addWidget(globalBox);
 
-    auto* lineBox = new QGroupBox(QStringLiteral("Tree Line"));
+    auto* lineBox = new QGroupBox(tr("Tree Line"));
     auto* lineGrid = new QGridLayout(lineBox);
-    AddLabeledRow(lineGrid, 0, QStringLiteral("Color:"), m_lineColorButton);
-    AddLabeledRow(lineGrid, 1, QStringLiteral("Thick:"), m_thickEdit);
-    AddLabeledRow(lineGrid, 2, QStringLiteral("Indent:"), m_indentEdit);
+    AddLabeledRow(lineGrid, 0, tr("Color:"), m_lineColorButton);
+    AddLabeledRow(lineGrid, 1, tr("Thick:"), m_thickEdit);
+    AddLabeledRow(lineGrid, 2, tr("Indent:"), m_indentEdit);
     middle->addWidget(lineBox);
 
     auto* buttons = new QHBoxLayout;
     layout->addLayout(buttons);
-    auto* speed = new QPushButton(QStringLiteral("Animate Speed ..."));
-    auto* background = new QPushButton(QStringLiteral("Background Style ..."));
+    auto* speed = new QPushButton(tr("Animate Speed ..."));
+    auto* background = new QPushButton(tr("Background Style ..."));
     buttons->addWidget(speed);
     buttons->addWidget(background);
 
-    auto* messageBox = new QGroupBox(QStringLiteral("Loading Message"));
+    auto* messageBox = new QGroupBox(tr("Loading Message"));
     auto* messageGrid = new QGridLayout(messageBox);
-    AddLabeledRow(messageGrid, 0, QStringLiteral("Message:"), m_messageEdit);
+    AddLabeledRow(messageGrid, 0, tr("Message:"), m_messageEdit);
     messageGrid->addWidget(m_progressCheck, 1, 0, 1, 2);
     layout->addWidget(messageBox);
     layout->addStretch();

@@ -5,8 +5,7 @@
 #include "DataExchange.h"
 
 CDlgAudio::CDlgAudio(QWidget* parent)
-    : CDlgStateFiles(QStringLiteral("Audio"),
-                     {QStringLiteral("Mouse Over:"), QStringLiteral("Click:")},
+    : CDlgStateFiles(tr("Audio"), {tr("Mouse Over:"), tr("Click:")}, tr("Choose the %1 audio file"),
                      CWebPathFileDialog::kAudioFilter, parent) {}
 
 void CDlgAudio::Preset(const CFurlinItem& item) {

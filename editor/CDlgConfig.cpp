@@ -29,12 +29,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-namespace {
-
-const QString kTreeName = QStringLiteral("Menu tree");
-
-} // namespace
-
 CDlgConfig::CDlgConfig(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Quillary Foldline 1.1"));
     BuildControls();
@@ -75,10 +69,10 @@ void CDlgConfig::SetSession(CEditSession* session) {
 
 void CDlgConfig::BuildControls() {
     m_commands = std::make_unique<CConfigCommands>(*this);
-    m_ok = new CIconButton(QStringLiteral("OK"), this);
+    m_ok = new CIconButton(tr("OK"), this);
     m_ok->SetIcon(QIcon(ButtonIconPixmap(ButtonIcon::Ok, 32)), 32, 32);
     m_ok->setDefault(true);
-    m_cancel = new CIconButton(QStringLiteral("Cancel"), this);
+    m_cancel = new CIconButton(tr("Cancel"), this);
     m_cancel->SetIcon(QIcon(ButtonIconPixmap(ButtonIcon::Cancel, 32)), 32, 32);
     for (CIconButton* button : {m_ok, m_cancel})
         button->setMinimumSize(100, 40);
@@ -100,9 +94,9 @@ void CDlgConfig::BuildTree() {
     m_edits = std::make_unique<CNodeEdits>(*this, *m_nodes, *m_shape, *m_selection);
     m_links = new CLinkColumn(*m_tree);
     m_find = new CFindBar(*m_tree, this);
-    m_tree->headerItem()->setText(0, kTreeName);
+    m_tree->headerItem()->setText(0, tr("Menu tree"));
     m_tree->header()->resizeSection(0, 200);
-    m_tree->setAccessibleName(kTreeName);
+    m_tree->setAccessibleName(m_tree->headerItem()->text(0));
     m_tree->setRootIsDecorated(true);
     m_tree->setItemsExpandable(true);
     m_tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -134,8 +128,7 @@ void CDlgConfig::BuildLayout() {
     m_pageArea = new QWidget(this);
     m_pageArea->setMinimumSize(420, 360);
     m_pageArea->installEventFilter(this);
-    m_noProperties =
-        new QLabel(QStringLiteral("No properties for the Top-level Foldline!"), m_pageArea);
+    m_noProperties = new QLabel(tr("No properties for the Top-level Foldline!"), m_pageArea);
     m_noProperties->setAlignment(Qt::AlignCenter);
     m_noProperties->hide();
 
@@ -148,7 +141,7 @@ void CDlgConfig::BuildLayout() {
     left->addLayout(toolRow);
     left->addWidget(m_find);
     left->addWidget(m_tree, 1);
-    m_previewToggle = new QCheckBox(QStringLiteral("Live Preview"), this);
+    m_previewToggle = new QCheckBox(tr("Live Preview"), this);
     left->addWidget(m_previewToggle);
     auto* buttonRow = new QHBoxLayout;
     buttonRow->addStretch(1);

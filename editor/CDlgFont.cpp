@@ -12,24 +12,22 @@
 CDlgFont::CDlgFont(QWidget* parent)
     : QDialog(parent), m_nameBox(new QComboBox), m_colorButton(new CColorButton),
       m_sizeEdit(new CSpinEdit(0, 5000, false)), m_effectBox(new QComboBox) {
-    setWindowTitle(QStringLiteral("Font"));
+    setWindowTitle(tr("Font"));
     m_nameBox->addItems(
         {QStringLiteral("TimesRoman"), QStringLiteral("Helvetica"), QStringLiteral("Courier")});
-    m_effectBox->addItems({QStringLiteral("Normal"), QStringLiteral("Outline"),
-                           QStringLiteral("Sunken"), QStringLiteral("Bulge"),
-                           QStringLiteral("With Shadow")});
+    m_effectBox->addItems(
+        {tr("Normal"), tr("Outline"), tr("Sunken"), tr("Bulge"), tr("With Shadow")});
 
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
     layout->addLayout(grid);
-    AddLabeledRow(grid, 0, QStringLiteral("Font Name:"), m_nameBox);
-    AddLabeledRow(grid, 1, QStringLiteral("Font Color:"), m_colorButton);
-    AddLabeledRow(grid, 2, QStringLiteral("Font Size:"), m_sizeEdit);
-    AddLabeledRow(grid, 3, QStringLiteral("Special Effects:"), m_effectBox);
+    AddLabeledRow(grid, 0, tr("Font Name:"), m_nameBox);
+    AddLabeledRow(grid, 1, tr("Font Color:"), m_colorButton);
+    AddLabeledRow(grid, 2, tr("Font Size:"), m_sizeEdit);
+    AddLabeledRow(grid, 3, tr("Special Effects:"), m_effectBox);
 
     m_styleGroup =
-        AddRadioGroup(this, layout, QStringLiteral("Font Style"),
-                      {QStringLiteral("Plain"), QStringLiteral("Bold"), QStringLiteral("Italic")});
+        AddRadioGroup(this, layout, tr("Font Style"), {tr("Plain"), tr("Bold"), tr("Italic")});
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -5,10 +5,8 @@
 #include "DataExchange.h"
 
 CDlgImage::CDlgImage(QWidget* parent)
-    : CDlgStateFiles(
-          QStringLiteral("Image"),
-          {QStringLiteral("Normal:"), QStringLiteral("Mouse Over:"), QStringLiteral("Click:")},
-          CWebPathFileDialog::kImageFilter, parent) {}
+    : CDlgStateFiles(tr("Image"), {tr("Normal:"), tr("Mouse Over:"), tr("Click:")},
+                     tr("Choose the %1 image file"), CWebPathFileDialog::kImageFilter, parent) {}
 
 void CDlgImage::Preset(const CFurlinItem& item) {
     SetState(kNormal, ToQt(item.NormalImage), ToQt(item.NormalImageWebPath));

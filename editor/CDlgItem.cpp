@@ -58,7 +58,7 @@ CFieldControl TargetField(CDlgItem* page, QComboBox* box) {
 } // namespace
 
 CDlgItem::CDlgItem(CEditSession* session, QWidget* parent)
-    : CRecordPage(QStringLiteral("General"), session, parent), m_labelEdit(new QPlainTextEdit),
+    : CRecordPage(tr("General"), session, parent), m_labelEdit(new QPlainTextEdit),
       m_descriptionEdit(new QLineEdit), m_linkEdit(new QLineEdit), m_targetBox(new QComboBox) {
     m_labelEdit->setTabChangesFocus(true);
     m_labelEdit->setMaximumHeight(72);
@@ -71,19 +71,17 @@ CDlgItem::CDlgItem(CEditSession* session, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     auto* grid = new QGridLayout;
     layout->addLayout(grid);
-    AddLabeledRow(grid, 0, QStringLiteral("Item Label:"), m_labelEdit);
-    AddLabeledRow(grid, 1, QStringLiteral("Description:"), m_descriptionEdit);
-    AddLabeledRow(grid, 2, QStringLiteral("Link to:"), m_linkEdit);
-    AddLabeledRow(grid, 3, QStringLiteral("Target Frame:"), m_targetBox);
+    AddLabeledRow(grid, 0, tr("Item Label:"), m_labelEdit);
+    AddLabeledRow(grid, 1, tr("Description:"), m_descriptionEdit);
+    AddLabeledRow(grid, 2, tr("Link to:"), m_linkEdit);
+    AddLabeledRow(grid, 3, tr("Target Frame:"), m_targetBox);
 
-    auto* image = new QPushButton(QStringLiteral("Image..."));
-    auto* audio = new QPushButton(QStringLiteral("Audio..."));
-    auto* imageText =
-        new QLabel(QStringLiteral("You can specify the image to display for each states of the "
-                                  "item:"));
-    auto* audioText =
-        new QLabel(QStringLiteral("You can specify the audio to play for each states of the "
-                                  "item:"));
+    auto* image = new QPushButton(tr("Image..."));
+    auto* audio = new QPushButton(tr("Audio..."));
+    auto* imageText = new QLabel(tr("You can specify the image to display for each states of the "
+                                    "item:"));
+    auto* audioText = new QLabel(tr("You can specify the audio to play for each states of the "
+                                    "item:"));
     imageText->setWordWrap(true);
     audioText->setWordWrap(true);
     grid->addWidget(imageText, 4, 0, 1, 2);

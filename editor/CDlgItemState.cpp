@@ -13,54 +13,46 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-const QStringList kAlignChoices = {QStringLiteral("Left"), QStringLiteral("Center"),
-                                   QStringLiteral("Right")};
-
-} // namespace
-
 CDlgItemState::CDlgItemState(const QString& title, StateStyle CFurlin::*state, int helpTopic,
                              CEditSession* session, QWidget* parent)
     : CRecordPage(title, session, parent), m_state(state), m_helpTopic(helpTopic),
       m_backColorButton(new CColorButton), m_textAlignBox(new QComboBox),
       m_textOffsetEdit(new CSpinEdit(-5000, 5000, true)), m_imageAlignBox(new QComboBox),
       m_imageOffsetEdit(new CSpinEdit(-5000, 5000, true)), m_backKindBox(new QComboBox) {
-    m_textAlignBox->addItems(kAlignChoices);
-    m_imageAlignBox->addItems(kAlignChoices);
+    const QStringList alignChoices = {tr("Left"), tr("Center"), tr("Right")};
+    m_textAlignBox->addItems(alignChoices);
+    m_imageAlignBox->addItems(alignChoices);
     // Not sorted: the position is the stored value.
-    m_backKindBox->addItems({QStringLiteral("Transparent "),
-                             QStringLiteral("Fullfilled with Color"),
-                             QStringLiteral("Horizontal Gradient from Black to Color"),
-                             QStringLiteral("Horizontal Gradient from White to Color"),
-                             QStringLiteral("Horizontal Gradient from Color to Black"),
-                             QStringLiteral("Horizontal Gradient from Color to White"),
-                             QStringLiteral("Vertical Gradient from Black to Color"),
-                             QStringLiteral("Vertical Gradient from White to Color"),
-                             QStringLiteral("Vertical Gradient from Color to Black"),
-                             QStringLiteral("Vertical Gradient from Color to White")});
+    m_backKindBox->addItems(
+        {tr("Transparent "), tr("Fullfilled with Color"),
+         tr("Horizontal Gradient from Black to Color"),
+         tr("Horizontal Gradient from White to Color"),
+         tr("Horizontal Gradient from Color to Black"),
+         tr("Horizontal Gradient from Color to White"), tr("Vertical Gradient from Black to Color"),
+         tr("Vertical Gradient from White to Color"), tr("Vertical Gradient from Color to Black"),
+         tr("Vertical Gradient from Color to White")});
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QGridLayout;
     layout->addLayout(top);
-    AddLabeledRow(top, 0, QStringLiteral("Background Color:"), m_backColorButton);
-    auto* font = new QPushButton(QStringLiteral("Font..."));
+    AddLabeledRow(top, 0, tr("Background Color:"), m_backColorButton);
+    auto* font = new QPushButton(tr("Font..."));
     top->addWidget(font, 0, 2);
 
-    auto* alignBox = new QGroupBox(QStringLiteral("Align"));
+    auto* alignBox = new QGroupBox(tr("Align"));
     auto* alignGrid = new QGridLayout(alignBox);
     // "Text:" and "Image:" say little without their box's title.
     m_textAlignBox->setAccessibleName(tr("Text alignment"));
     m_imageAlignBox->setAccessibleName(tr("Image alignment"));
-    AddLabeledRow(alignGrid, 0, QStringLiteral("Text:"), m_textAlignBox);
-    AddLabeledRow(alignGrid, 1, QStringLiteral("Text Offset:"), m_textOffsetEdit);
-    AddLabeledRow(alignGrid, 2, QStringLiteral("Image:"), m_imageAlignBox);
-    AddLabeledRow(alignGrid, 3, QStringLiteral("Image Offset:"), m_imageOffsetEdit);
+    AddLabeledRow(alignGrid, 0, tr("Text:"), m_textAlignBox);
+    AddLabeledRow(alignGrid, 1, tr("Text Offset:"), m_textOffsetEdit);
+    AddLabeledRow(alignGrid, 2, tr("Image:"), m_imageAlignBox);
+    AddLabeledRow(alignGrid, 3, tr("Image Offset:"), m_imageOffsetEdit);
     layout->addWidget(alignBox);
 
     auto* backGrid = new QGridLayout;
     layout->addLayout(backGrid);
-    AddLabeledRow(backGrid, 0, QStringLiteral("Item's Background:"), m_backKindBox);
+    AddLabeledRow(backGrid, 0, tr("Item's Background:"), m_backKindBox);
 
     AddGradientAndBorderGroups(this, layout, &m_gradientGroup, &m_borderGroup);
     layout->addStretch();
@@ -98,10 +90,10 @@ void CDlgItemState::OnFont() {
 }
 
 CDlgItemNormal::CDlgItemNormal(CEditSession* session, QWidget* parent)
-    : CDlgItemState(QStringLiteral("Normal"), &CFurlin::Normal, 131216, session, parent) {}
+    : CDlgItemState(tr("Normal"), &CFurlin::Normal, 131216, session, parent) {}
 
 CDlgItemMouseOver::CDlgItemMouseOver(CEditSession* session, QWidget* parent)
-    : CDlgItemState(QStringLiteral("Mouse Over"), &CFurlin::Over, 131219, session, parent) {}
+    : CDlgItemState(tr("Mouse Over"), &CFurlin::Over, 131219, session, parent) {}
 
 CDlgItemClick::CDlgItemClick(CEditSession* session, QWidget* parent)
-    : CDlgItemState(QStringLiteral("Clicked"), &CFurlin::Click, 131220, session, parent) {}
+    : CDlgItemState(tr("Clicked"), &CFurlin::Click, 131220, session, parent) {}

@@ -24,37 +24,35 @@ QLineEdit* NumberEdit(QObject* owner, bool allowMinus) {
 } // namespace
 
 CDlgMenuStyle::CDlgMenuStyle(CEditSession* session, QWidget* parent)
-    : CRecordPage(QStringLiteral("Size"), session, parent), m_indentEdit(NumberEdit(this, true)),
+    : CRecordPage(tr("Size"), session, parent), m_indentEdit(NumberEdit(this, true)),
       m_widthEdit(NumberEdit(this, false)), m_heightEdit(NumberEdit(this, false)),
       m_borderEdit(NumberEdit(this, false)), m_gapEdit(NumberEdit(this, false)),
       m_backStyleBox(new QComboBox), m_backColorButton(new CColorButton),
-      m_applyLook(new QPushButton(QStringLiteral("Apply Look To..."))) {
-    m_backStyleBox->addItems({QStringLiteral("Transparent and without Border"),
-                              QStringLiteral("Transparent and with Border"),
-                              QStringLiteral("Fullfilled Color and without Border"),
-                              QStringLiteral("Fullfilled Color and with Border")});
+      m_applyLook(new QPushButton(tr("Apply Look To..."))) {
+    m_backStyleBox->addItems(
+        {tr("Transparent and without Border"), tr("Transparent and with Border"),
+         tr("Fullfilled Color and without Border"), tr("Fullfilled Color and with Border")});
 
     auto* layout = new QVBoxLayout(this);
     auto* top = new QGridLayout;
     layout->addLayout(top);
-    AddLabeledRow(top, 0, QStringLiteral("Indent of Menu:"), m_indentEdit);
+    AddLabeledRow(top, 0, tr("Indent of Menu:"), m_indentEdit);
 
-    auto* sizeBox = new QGroupBox(QStringLiteral("Size of the item"));
+    auto* sizeBox = new QGroupBox(tr("Size of the item"));
     auto* sizeGrid = new QGridLayout(sizeBox);
-    AddLabeledRow(sizeGrid, 0, QStringLiteral("Item Width:"), m_widthEdit);
-    AddLabeledRow(sizeGrid, 1, QStringLiteral("Item Height:"), m_heightEdit);
-    AddLabeledRow(sizeGrid, 2, QStringLiteral("Item Border Thick:"), m_borderEdit);
-    AddLabeledRow(sizeGrid, 3, QStringLiteral("Item Gaps:"), m_gapEdit);
+    AddLabeledRow(sizeGrid, 0, tr("Item Width:"), m_widthEdit);
+    AddLabeledRow(sizeGrid, 1, tr("Item Height:"), m_heightEdit);
+    AddLabeledRow(sizeGrid, 2, tr("Item Border Thick:"), m_borderEdit);
+    AddLabeledRow(sizeGrid, 3, tr("Item Gaps:"), m_gapEdit);
     layout->addWidget(sizeBox);
 
     auto* hidden = new QGridLayout;
     layout->addLayout(hidden);
-    AddLabeledRow(hidden, 0, QStringLiteral("Background Style:"), m_backStyleBox)->hide();
-    AddLabeledRow(hidden, 1, QStringLiteral("Background Color:"), m_backColorButton)->hide();
+    AddLabeledRow(hidden, 0, tr("Background Style:"), m_backStyleBox)->hide();
+    AddLabeledRow(hidden, 1, tr("Background Color:"), m_backColorButton)->hide();
     m_backStyleBox->hide();
     m_backColorButton->hide();
-    m_applyLook->setToolTip(
-        QStringLiteral("Copy this menu's sizes and looks to other menus of the widget"));
+    m_applyLook->setToolTip(tr("Copy this menu's sizes and looks to other menus of the widget"));
     layout->addWidget(m_applyLook, 0, Qt::AlignLeft);
     layout->addStretch();
 

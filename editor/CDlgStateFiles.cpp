@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 CDlgStateFiles::CDlgStateFiles(const QString& title, const QStringList& stateLabels,
-                               const QString& filter, QWidget* parent)
+                               const QString& chooseName, const QString& filter, QWidget* parent)
     : QDialog(parent), m_filter(filter) {
     setWindowTitle(title);
     auto* layout = new QVBoxLayout(this);
@@ -21,15 +21,13 @@ CDlgStateFiles::CDlgStateFiles(const QString& title, const QStringList& stateLab
     for (int i = 0; i < stateLabels.size(); ++i) {
         m_states[i].edit = new QLineEdit;
         AddLabeledRow(grid, i, stateLabels[i], m_states[i].edit);
-        const QString name =
-            QStringLiteral("Choose the %1 %2 file").arg(FieldName(stateLabels[i]), title.toLower());
+        const QString name = chooseName.arg(FieldName(stateLabels[i]));
         grid->addWidget(BrowseButton(name, this, [this, i] { Browse(i); }), i, 2);
     }
 
-    m_scope = AddRadioGroup(this, layout, QStringLiteral("Apply to"),
-                            {QStringLiteral("Only This Item"),
-                             QStringLiteral("All the Items in the Same Menu"),
-                             QStringLiteral("All the Items")});
+    m_scope = AddRadioGroup(
+        this, layout, tr("Apply to"),
+        {tr("Only This Item"), tr("All the Items in the Same Menu"), tr("All the Items")});
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
                                          QDialogButtonBox::Help);

@@ -34,8 +34,9 @@ public:
     void accept() override;
 
 protected:
-    CDlgStateFiles(const QString& title, const QStringList& stateLabels, const QString& filter,
-                   QWidget* parent);
+    // chooseName names each state's "..." button, with the state's name as %1.
+    CDlgStateFiles(const QString& title, const QStringList& stateLabels, const QString& chooseName,
+                   const QString& filter, QWidget* parent);
 
 private:
     struct State {

@@ -22,17 +22,19 @@ namespace {
 
 const QString kMessageTitle = QStringLiteral("Quillary Foldline");
 
+struct Text {
+    Q_DECLARE_TR_FUNCTIONS(CNodeEdits)
+};
+
 QString DeleteQuestion(const NodeList& nodes) {
     if (nodes.size() > 1)
-        return QCoreApplication::translate(
-            "CNodeEdits", "Are you sure to delete these %n nodes and everything under them?",
-            nullptr, int(nodes.size()));
+        return Text::tr("Are you sure to delete these %n nodes and everything under them?", nullptr,
+                        int(nodes.size()));
     const NodeKind kind = CNodeMap::KindOf(nodes.front());
-    return kind == NodeKind::TopMenu
-               ? QStringLiteral("Are you sure to delete this top-level Foldline?")
+    return kind == NodeKind::TopMenu ? Text::tr("Are you sure to delete this top-level Foldline?")
            : kind == NodeKind::BranchItem
-               ? QStringLiteral("Are you sure to delete this item and it's sub menu?")
-               : QStringLiteral("Are you sure to delete this item?");
+               ? Text::tr("Are you sure to delete this item and it's sub menu?")
+               : Text::tr("Are you sure to delete this item?");
 }
 
 bool AllItems(const NodeList& nodes) {
@@ -104,8 +106,7 @@ bool CNodeEdits::Delete(const NodeList& targets) {
         if (CNodeMap::KindOf(node) != NodeKind::Root)
             nodes.push_back(node);
     if (nodes.empty()) {
-        ui::showMessage(&m_dialog, kMessageTitle, QStringLiteral("Can't delete root!"),
-                        ui::Icon::Stop);
+        ui::showMessage(&m_dialog, kMessageTitle, Text::tr("Can't delete root!"), ui::Icon::Stop);
         return false;
     }
     if (!ui::askOkCancel(&m_dialog, kMessageTitle, DeleteQuestion(nodes), ui::Icon::Question))

@@ -11,10 +11,17 @@
 
 #include <memory>
 
+// The descriptions are translated where the chooser shows them (QtFilter).
 const QString CWebPathFileDialog::kImageFilter =
-    QStringLiteral("Image Files(*.GIF,*.JPG.*.JPEG) | *.gif;*.jpg;*.jpeg ||");
-const QString CWebPathFileDialog::kAudioFilter = QStringLiteral("Audio Files(*.au) | *.au");
-const QString CWebPathFileDialog::kClassFilter = QStringLiteral("Java Class(*.Class) | *.Class");
+    QString::fromLatin1(
+        QT_TRANSLATE_NOOP("CWebPathFileDialog", "Image Files(*.GIF,*.JPG.*.JPEG)")) +
+    QStringLiteral(" | *.gif;*.jpg;*.jpeg ||");
+const QString CWebPathFileDialog::kAudioFilter =
+    QString::fromLatin1(QT_TRANSLATE_NOOP("CWebPathFileDialog", "Audio Files(*.au)")) +
+    QStringLiteral(" | *.au");
+const QString CWebPathFileDialog::kClassFilter =
+    QString::fromLatin1(QT_TRANSLATE_NOOP("CWebPathFileDialog", "Java Class(*.Class)")) +
+    QStringLiteral(" | *.Class");
 
 QString NormalizeWebPath(const QString& webPath) {
     if (webPath.isEmpty())
@@ -40,7 +47,7 @@ QString CWebPathFileDialog::QtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        const QString description = parts[i].trimmed();
+        const QString description = tr(parts[i].trimmed().toUtf8().constData());
         QString patterns = parts[i + 1].trimmed();
         if (description.isEmpty() && patterns.isEmpty())
             continue;
@@ -66,7 +73,7 @@ QFileDialog* CWebPathFileDialog::CreateChooser() {
         chooser->selectFile(info.fileName());
     }
 
-    auto* label = new QLabel(QStringLiteral("Web Path:"), chooser);
+    auto* label = new QLabel(tr("Web Path:"), chooser);
     auto* edit = new QLineEdit(m_webPath, chooser);
     edit->setObjectName(QStringLiteral("webPath"));
     label->setBuddy(edit);

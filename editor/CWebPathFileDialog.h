@@ -2,6 +2,7 @@
 // and names the web folder the file will have on the server.
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <functional>
@@ -14,6 +15,8 @@ class QLineEdit;
 QString NormalizeWebPath(const QString& webPath);
 
 class CWebPathFileDialog {
+    Q_DECLARE_TR_FUNCTIONS(CWebPathFileDialog)
+
 public:
     static const QString kImageFilter;
     static const QString kAudioFilter;
@@ -40,7 +43,8 @@ public:
     void SetFilePath(const QString& path) { m_filePath = path; }
     void SetWebPath(const QString& webPath) { m_webPath = webPath; }
 
-    // "Description | *.a;*.b ||" as Qt's "Description (*.a *.b)" filter list.
+    // "Description | *.a;*.b ||" as Qt's "Description (*.a *.b)" filter list, the descriptions in
+    // the user's language.
     static QString QtFilter(const QString& filter);
     // The real chooser, not yet shown: non-native, any file name accepted, the "Web Path:" field
     // below the standard controls bound to this object. Owned by the caller.

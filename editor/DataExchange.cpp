@@ -39,7 +39,7 @@ void CDataExchange::Int(QLineEdit* field, int& value) {
 void CDataExchange::Int(QWidget* field, const QString& text, int& value) {
     int parsed = 0;
     if (!ParseInt(text, &parsed)) {
-        Refuse(field, QStringLiteral("Please enter an integer."));
+        Refuse(field, tr("Please enter an integer."));
         return;
     }
     value = parsed;
@@ -49,13 +49,11 @@ void CDataExchange::IntRange(QWidget* field, const QString& text, int minimum, i
                              int& value) {
     int parsed = 0;
     if (!ParseInt(text, &parsed)) {
-        Refuse(field, QStringLiteral("Please enter an integer."));
+        Refuse(field, tr("Please enter an integer."));
         return;
     }
     if (parsed < minimum || parsed > maximum) {
-        Refuse(
-            field,
-            QStringLiteral("Please enter an integer between %1 and %2.").arg(minimum).arg(maximum));
+        Refuse(field, tr("Please enter an integer between %1 and %2.").arg(minimum).arg(maximum));
         return;
     }
     value = parsed;

@@ -4,6 +4,7 @@
 
 #include "QtText.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <string>
@@ -21,6 +22,8 @@ extern const QString kDataExchangeTitle;
 // the pass is reported and its field gets the focus, later ones only keep their values, so one
 // mistake never costs the user a cascade of boxes.
 class CDataExchange {
+    Q_DECLARE_TR_FUNCTIONS(CDataExchange)
+
 public:
     explicit CDataExchange(QWidget* owner) : m_owner(owner) {}
     // A pass that refuses without telling anyone: for reading controls into a scratch copy.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -56,11 +57,14 @@ inline void AddGradientAndBorderGroups(QObject* owner, QBoxLayout* layout, QButt
                                        QButtonGroup** border) {
     auto* groups = new QHBoxLayout;
     layout->addLayout(groups);
-    *gradient = AddRadioGroup(owner, groups, QStringLiteral("Gradient Direction"),
-                              {QStringLiteral("Single Direction"), QStringLiteral("Bi-direction")});
-    *border = AddRadioGroup(
-        owner, groups, QStringLiteral("Border"),
-        {QStringLiteral("Plain"), QStringLiteral("Raised"), QStringLiteral("Sunken")});
+    *gradient = AddRadioGroup(owner, groups,
+                              QCoreApplication::translate("PageLayout", "Gradient Direction"),
+                              {QCoreApplication::translate("PageLayout", "Single Direction"),
+                               QCoreApplication::translate("PageLayout", "Bi-direction")});
+    *border = AddRadioGroup(owner, groups, QCoreApplication::translate("PageLayout", "Border"),
+                            {QCoreApplication::translate("PageLayout", "Plain"),
+                             QCoreApplication::translate("PageLayout", "Raised"),
+                             QCoreApplication::translate("PageLayout", "Sunken")});
 }
 
 // A text field that takes digits only (no sign).

@@ -78,16 +78,17 @@ QString CallWith(const char* function, const QJsonArray& arguments) {
 QString TerminationText(QWebEnginePage::RenderProcessTerminationStatus status, int exitCode) {
     switch (status) {
     case QWebEnginePage::CrashedTerminationStatus:
-        return QStringLiteral("The preview's render process crashed (exit code %1).").arg(exitCode);
+        return CLivePreview::tr("The preview's render process crashed (exit code %1).")
+            .arg(exitCode);
     case QWebEnginePage::KilledTerminationStatus:
-        return QStringLiteral("The preview's render process was killed.");
+        return CLivePreview::tr("The preview's render process was killed.");
     case QWebEnginePage::AbnormalTerminationStatus:
-        return QStringLiteral("The preview's render process ended abnormally (exit code %1).")
+        return CLivePreview::tr("The preview's render process ended abnormally (exit code %1).")
             .arg(exitCode);
     case QWebEnginePage::NormalTerminationStatus:
         break;
     }
-    return QStringLiteral("The preview's render process ended.");
+    return CLivePreview::tr("The preview's render process ended.");
 }
 
 bool IsExecutable(const QString& path) {
@@ -97,7 +98,8 @@ bool IsExecutable(const QString& path) {
 
 } // namespace
 
-const char* const CLivePreview::kUnavailableText = "Live preview is not available.";
+const char* const CLivePreview::kUnavailableText =
+    QT_TRANSLATE_NOOP("CLivePreview", "Live preview is not available.");
 
 CLivePreview::CLivePreview(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
@@ -198,16 +200,15 @@ QString CLivePreview::EngineProblem() {
     // where the engine looks for it.
     const QString named = qEnvironmentVariable("QTWEBENGINEPROCESS_PATH");
     if (!named.isEmpty())
-        return IsExecutable(named) ? QString()
-                                   : QStringLiteral("The web engine's helper program %1 was not "
-                                                    "found.")
-                                         .arg(named);
+        return IsExecutable(named)
+                   ? QString()
+                   : tr("The web engine's helper program %1 was not found.").arg(named);
     const QString name = QStringLiteral("/QtWebEngineProcess");
     for (const QString& folder : {QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath),
                                   QCoreApplication::applicationDirPath()})
         if (IsExecutable(folder + name))
             return {};
-    return QStringLiteral("The web engine's helper program QtWebEngineProcess was not found.");
+    return tr("The web engine's helper program %1 was not found.").arg(name.mid(1));
 }
 
 // The engine refuses to start its sandbox as root and then ends the whole process. The pane shows
@@ -248,7 +249,7 @@ void CLivePreview::Start() {
         const QString name = QString::fromUtf8(file);
         const QString path = m_runtimeFolder + QLatin1Char('/') + name;
         if (m_runtimeFolder.isEmpty() || !QFileInfo(path).isFile())
-            return Fail(QStringLiteral("The widget's runtime %1 was not found.")
+            return Fail(tr("The widget's runtime %1 was not found.")
                             .arg(m_runtimeFolder.isEmpty() ? name : path));
     }
     AllowRunningAsRoot();
@@ -272,7 +273,7 @@ void CLivePreview::Start() {
     m_watchdog = new QTimer(this);
     m_watchdog->setSingleShot(true);
     connect(m_watchdog, &QTimer::timeout, this,
-            [this] { Fail(QStringLiteral("The web engine did not answer.")); });
+            [this] { Fail(tr("The web engine did not answer.")); });
     m_watchdog->start(kStartTimeoutMs);
     m_page->LoadShell(m_runtimeFolder);
 }
@@ -281,7 +282,7 @@ void CLivePreview::OnLoaded(bool ok) {
     if (m_ready || IsUnavailable())
         return;
     if (!ok)
-        return Fail(QStringLiteral("The preview page could not be loaded."));
+        return Fail(tr("The preview page could not be loaded."));
     ProbeRuntime();
 }
 
@@ -293,9 +294,10 @@ void CLivePreview::ProbeRuntime() {
             return;
         const QString state = answer.toString();
         if (state == QLatin1String("runtime"))
-            return self->Fail(QStringLiteral("The widget's runtime furlin.js did not start."));
+            return self->Fail(tr("The widget's runtime %1 did not start.")
+                                  .arg(QString::fromUtf8(kRuntimeScript)));
         if (state == QLatin1String("channel"))
-            return self->Fail(QStringLiteral("The preview's web channel did not start."));
+            return self->Fail(tr("The preview's web channel did not start."));
         if (state != QLatin1String("ready")) {
             QTimer::singleShot(kProbeIntervalMs, self, &CLivePreview::ProbeRuntime);
             return;
@@ -347,7 +349,7 @@ void CLivePreview::Fail(const QString& reason) {
     m_pending.reset();
     if (m_watchdog)
         m_watchdog->stop();
-    m_message->setText(QString::fromUtf8(kUnavailableText) + QLatin1Char('\n') + reason);
+    m_message->setText(tr(kUnavailableText) + QLatin1Char('\n') + reason);
     m_stack->setCurrentWidget(m_message);
     if (m_view)
         m_view->hide();

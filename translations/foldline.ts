@@ -42,6 +42,368 @@
         <source>&amp;Find...</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;Cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>C&amp;opy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Insert Menu/Item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Visible</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Do&amp;wn</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert &amp;After</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rena&amp;me</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>U&amp;ndo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert a item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete the item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert After</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Menus at the Same Depth</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sub-menus Below This One</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All Menus</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply &amp;Look To</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDataExchange</name>
+    <message>
+        <source>Please enter an integer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Please enter an integer between %1 and %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDlgAnimateSpeed</name>
+    <message>
+        <source>Fastest</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Slowest</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Furlin Animate Speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Menu Open Speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Menu Close Speed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDlgAppletBackground</name>
+    <message>
+        <source>Appelt Background Style</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fullfilled with Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vertical Gradient from Black to Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vertical Gradient from White to Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vertical Gradient from Color to Black</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vertical Gradient from Color to White</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Applet&apos;s Background Style:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDlgAppletParam</name>
+    <message>
+        <source>Applet Parameters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Align:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Applet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Web Path:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the applet class file&apos;s web folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Background</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Color:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Audio:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the background audio file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the background image file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Display Image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specify Position</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tile</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>X Pos:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Y Pos:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDlgAppletStyle</name>
+    <message>
+        <source>More Styles</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show Selection Always</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Display All Branchs</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Has Lines</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With Progress Bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Menu Display From(Y Value):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Global Properties</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tree Line</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Color:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Thick:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Indent:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Animate Speed ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Background Style ...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading Message</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Message:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Today&apos;s Browsers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fixed Box</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Left to Right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Right to Left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compact Below:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Direction:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDlgAudio</name>
+    <message>
+        <source>Audio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mouse Over:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the %1 audio file</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CDlgBrowseFiles</name>
@@ -111,6 +473,26 @@
         <source>Discard the changes made in this dialog?</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Menu tree</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No properties for the Top-level Foldline!</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Live Preview</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CDlgCopyResources</name>
@@ -152,6 +534,65 @@
     </message>
 </context>
 <context>
+    <name>CDlgFont</name>
+    <message>
+        <source>Font</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Outline</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sunken</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bulge</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>With Shadow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Font Name:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Font Color:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Font Size:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Special Effects:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Font Style</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Plain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CDlgGetLocalHtml</name>
     <message>
         <source>Get Local HTML</source>
@@ -163,6 +604,89 @@
     </message>
 </context>
 <context>
+    <name>CDlgImage</name>
+    <message>
+        <source>Image</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Normal:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mouse Over:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Click:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the %1 image file</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDlgItem</name>
+    <message>
+        <source>General</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Item Label:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Description:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Link to:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Target Frame:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Audio...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You can specify the image to display for each states of the item:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>You can specify the audio to play for each states of the item:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDlgItemClick</name>
+    <message>
+        <source>Clicked</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDlgItemMouseOver</name>
+    <message>
+        <source>Mouse Over</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDlgItemNormal</name>
+    <message>
+        <source>Normal</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CDlgItemState</name>
     <message>
         <source>Text alignment</source>
@@ -170,6 +694,90 @@
     </message>
     <message>
         <source>Image alignment</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Transparent </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fullfilled with Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Horizontal Gradient from Black to Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Horizontal Gradient from White to Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Horizontal Gradient from Color to Black</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Horizontal Gradient from Color to White</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vertical Gradient from Black to Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vertical Gradient from White to Color</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vertical Gradient from Color to Black</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vertical Gradient from Color to White</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Background Color:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Font...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Align</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text Offset:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Image Offset:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Item&apos;s Background:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -225,6 +833,69 @@
     </message>
 </context>
 <context>
+    <name>CDlgMenuStyle</name>
+    <message>
+        <source>Size</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Apply Look To...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Transparent and without Border</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Transparent and with Border</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fullfilled Color and without Border</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fullfilled Color and with Border</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Indent of Menu:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Size of the item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Item Width:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Item Height:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Item Border Thick:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Item Gaps:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Background Style:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Background Color:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy this menu&apos;s sizes and looks to other menus of the widget</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CDlgNew</name>
     <message>
         <source>New </source>
@@ -271,6 +942,25 @@
     <message>
         <source>%1 is already exist.Please enter a new template name.
 </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CDlgStateFiles</name>
+    <message>
+        <source>Apply to</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only This Item</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All the Items in the Same Menu</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All the Items</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -382,6 +1072,50 @@
     </message>
     <message>
         <source>Live preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The preview&apos;s render process crashed (exit code %1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The preview&apos;s render process was killed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The preview&apos;s render process ended abnormally (exit code %1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The preview&apos;s render process ended.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Live preview is not available.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The web engine&apos;s helper program %1 was not found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The widget&apos;s runtime %1 was not found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The web engine did not answer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The preview page could not be loaded.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The widget&apos;s runtime %1 did not start.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The preview&apos;s web channel did not start.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -760,6 +1494,22 @@
             <numerusform></numerusform>
         </translation>
     </message>
+    <message>
+        <source>Are you sure to delete this top-level Foldline?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure to delete this item and it&apos;s sub menu?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Are you sure to delete this item?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Can&apos;t delete root!</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CQuillaryToolApp</name>
@@ -923,6 +1673,25 @@ What could be read is open. The next Save asks for a file name, so the damaged f
     </message>
 </context>
 <context>
+    <name>CWebPathFileDialog</name>
+    <message>
+        <source>Image Files(*.GIF,*.JPG.*.JPEG)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Audio Files(*.au)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Java Class(*.Class)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Web Path:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>NameRule</name>
     <message>
         <source>You must enter a name!</source>
@@ -938,6 +1707,37 @@ You have entered an invalid character, such as &apos;-&apos;, &apos;_&apos;, &ap
         <source>The template name of widget is not valid.It accept only alphanumeric characters.
 You have entered an invalid character, such as &apos;-&apos;, &apos;_&apos;, &apos;:&apos;, &apos;;&apos;, &apos;#&apos;, (), [], or ?, in the name.
 </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PageLayout</name>
+    <message>
+        <source>Gradient Direction</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Single Direction</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Bi-direction</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Border</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Plain</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Raised</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sunken</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

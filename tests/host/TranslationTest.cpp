@@ -8,15 +8,101 @@
 #include "HostTestSupport.h"
 #include "Prompts.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
 
 namespace {
+
+// What the configuration dialog shows: the tree's context menu with its sub-menu, the tool
+// buttons' tips, the other buttons and boxes beside the tree, the tabs and every text of the
+// widget's pages, and the live preview's width buttons, direction box and message.
+struct ConfigTexts {
+    QStringList commands;
+    QStringList tips;
+    QStringList buttons;
+    QStringList tabs;
+    QStringList pageTexts;
+    QStringList widths;
+    QString rightToLeft;
+    QString previewMessage;
+};
+
+QStringList MenuEntries(const QMenu& menu) {
+    QStringList texts;
+    for (const QAction* action : menu.actions()) {
+        if (action->isSeparator())
+            continue;
+        texts << action->text();
+        if (action->menu())
+            texts << MenuEntries(*action->menu());
+    }
+    return texts;
+}
+
+// The captions, titles, choices and button names of a page ("..." is a sign, not a text).
+QStringList PageTexts(const QWidget& page) {
+    QStringList texts;
+    for (const QLabel* label : page.findChildren<QLabel*>())
+        texts << label->text();
+    for (const QGroupBox* box : page.findChildren<QGroupBox*>())
+        texts << box->title();
+    for (const QAbstractButton* button : page.findChildren<QAbstractButton*>())
+        texts << (button->text() == "..." ? button->accessibleName() : button->text());
+    for (const QComboBox* list : page.findChildren<QComboBox*>())
+        for (int i = 0; i < list->count(); ++i)
+            texts << list->itemText(i);
+    texts.removeAll(QString());
+    return texts;
+}
+
+// The dialog lives in the component, so its classes are known here by name only.
+QWidget* ChildOfClass(const QObject& parent, const char* className) {
+    for (QWidget* child : parent.findChildren<QWidget*>())
+        if (child->inherits(className))
+            return child;
+    return nullptr;
+}
+
+ConfigTexts ReadConfigDialog(QDialog& dialog, const QWidget& pane) {
+    ConfigTexts texts;
+    for (const QMenu* menu : dialog.findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
+        if (menu->menuAction() && MenuEntries(*menu).size() > texts.commands.size())
+            texts.commands = MenuEntries(*menu);
+    for (const QPushButton* button : dialog.findChildren<QPushButton*>(Qt::FindDirectChildrenOnly))
+        (button->text().isEmpty() ? texts.tips : texts.buttons)
+            << (button->text().isEmpty() ? button->toolTip() : button->text());
+    for (const QCheckBox* box : dialog.findChildren<QCheckBox*>(Qt::FindDirectChildrenOnly))
+        texts.buttons << box->text();
+    for (const QTabWidget* sheet : dialog.findChildren<QTabWidget*>()) {
+        if (!sheet->isVisible())
+            continue;
+        for (int i = 0; i < sheet->count(); ++i) {
+            texts.tabs << sheet->tabText(i);
+            texts.pageTexts << PageTexts(*sheet->widget(i));
+        }
+    }
+    for (const QToolButton* width : pane.findChildren<QToolButton*>())
+        texts.widths << width->text();
+    if (const QCheckBox* box = pane.findChild<QCheckBox*>())
+        texts.rightToLeft = box->text();
+    if (const QLabel* message = pane.findChild<QLabel*>())
+        texts.previewMessage = message->text();
+    return texts;
+}
 
 class TranslationTest : public OwnComponentFolderTest {
 protected:
@@ -73,6 +159,47 @@ protected:
         return messages.isEmpty() ? QString() : messages.last();
     }
 
+    // The helper program of the web engine, made missing so the live preview gives up at once
+    // with its message instead of starting an engine.
+    QString MissingEngineHelper() { return TempPath("no-engine-helper"); }
+
+    // Opens the configuration dialog on the widget, reads it once its live preview has shown
+    // why it cannot draw, and closes it.
+    ConfigTexts ReadConfigurationDialog() {
+        const QByteArray savedHelper = qgetenv("QTWEBENGINEPROCESS_PATH");
+        qputenv("QTWEBENGINEPROCESS_PATH", MissingEngineHelper().toUtf8());
+        ConfigTexts texts;
+        QElapsedTimer waited;
+        waited.start();
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QWidget* pane = dialog ? ChildOfClass(*dialog, "CLivePreview") : nullptr;
+            const QLabel* message = pane ? pane->findChild<QLabel*>() : nullptr;
+            if (!message || (message->text().isEmpty() && waited.elapsed() < 10000))
+                return;
+            poll.stop();
+            texts = ReadConfigDialog(*dialog, *pane);
+            dialog->reject();
+        });
+        poll.start(20);
+        Frame()->Action(CMainFrame::EditConfigure)->trigger();
+        if (savedHelper.isNull())
+            qunsetenv("QTWEBENGINEPROCESS_PATH");
+        else
+            qputenv("QTWEBENGINEPROCESS_PATH", savedHelper);
+        EXPECT_FALSE(poll.isActive()) << "the configuration dialog did not open";
+        return texts;
+    }
+
+    // Makes the test's component folder the component's own: the component knows its folder by
+    // the library's real path, so a copy, not a link.
+    void CopyComponentIntoItsFolder() {
+        const QString library = componentFolder + "/libTesselFoldline.so";
+        ASSERT_TRUE(QFile::remove(library));
+        ASSERT_TRUE(QFile::copy(QString::fromStdString(ComponentLibraryPath()), library));
+    }
+
     void ExpectEnglish() {
         EXPECT_EQ(Frame()->Action(CMainFrame::EditConfigure)->text(), "&Configure ...\tAlt+Enter");
         EXPECT_EQ(MenuTexts().first(), "&File");
@@ -80,6 +207,19 @@ protected:
         EXPECT_TRUE(OpenMissingFile().startsWith("Cannot open " + TempPath("missing.tsl") + "."));
         EXPECT_EQ(ImportBadJson(),
                   "Cannot import " + TempPath("bad.json") + ": the text is not a JSON object");
+
+        const ConfigTexts config = ReadConfigurationDialog();
+        ASSERT_FALSE(config.commands.isEmpty());
+        EXPECT_EQ(config.commands.first(), "&Cut");
+        EXPECT_TRUE(config.commands.contains("Menus at the Same Depth"));
+        EXPECT_TRUE(config.tips.contains("Insert a item"));
+        EXPECT_EQ(config.tabs, QStringList({"Applet Parameters", "More Styles"}));
+        EXPECT_TRUE(config.pageTexts.contains("Name:"));
+        EXPECT_TRUE(config.pageTexts.contains("Today's Browsers"));
+        EXPECT_EQ(config.widths, QStringList({"Phone", "Tablet", "Full"}));
+        EXPECT_EQ(config.previewMessage, "Live preview is not available.\nThe web engine's helper "
+                                         "program " +
+                                             MissingEngineHelper() + " was not found.");
     }
 
 private:
@@ -149,11 +289,7 @@ TEST_F(TranslationTest, ALanguageNotInstalledLeavesTheTextsEnglish) {
 // language in a host that ships none; it takes it out again with its last object.
 TEST_F(TranslationTest, ComponentSpeaksTheLanguageOfItsOwnFolder) {
     REQUIRE_COMPONENT();
-    // The component knows its folder by the library's real path: a copy, not a link, makes the
-    // test's folder its own.
-    const QString library = componentFolder + "/libTesselFoldline.so";
-    ASSERT_TRUE(QFile::remove(library));
-    ASSERT_TRUE(QFile::copy(QString::fromStdString(ComponentLibraryPath()), library));
+    CopyComponentIntoItsFolder();
     InstallTestLanguage(componentFolder);
     SpeakTestLanguage();
     ASSERT_TRUE(Start());
@@ -164,6 +300,49 @@ TEST_F(TranslationTest, ComponentSpeaksTheLanguageOfItsOwnFolder) {
     app.reset();
     EXPECT_EQ(QCoreApplication::translate("CFoldline", "Cannot import %1: %2"),
               "Cannot import %1: %2");
+}
+
+// The configuration dialog and its live preview are the component's: its own catalogue
+// translates them in a program that ships none.
+TEST_F(TranslationTest, ConfigurationDialogSpeaksTheComponentsLanguage) {
+    REQUIRE_COMPONENT();
+    CopyComponentIntoItsFolder();
+    InstallTestLanguage(componentFolder);
+    SpeakTestLanguage();
+    ASSERT_TRUE(Start());
+    const ConfigTexts config = ReadConfigurationDialog();
+
+    // The tree's commands, from the command table, and the sub-menu's scopes.
+    ASSERT_EQ(config.commands.size(), 18);
+    EXPECT_EQ(config.commands.first(), Guillemets("&Cut"));
+    EXPECT_TRUE(config.commands.contains(Guillemets("Apply &Look To")));
+    EXPECT_TRUE(config.commands.contains(Guillemets("Menus at the Same Depth")));
+    ASSERT_EQ(config.tips.size(), 8);
+    EXPECT_EQ(config.tips.first(), Guillemets("Cut"));
+    // The widget's pages, down to the group built apart from its page.
+    EXPECT_EQ(config.tabs,
+              QStringList({Guillemets("Applet Parameters"), Guillemets("More Styles")}));
+    ASSERT_GT(config.pageTexts.size(), 30);
+    EXPECT_TRUE(config.pageTexts.contains(Guillemets("Name:")));
+    EXPECT_TRUE(config.pageTexts.contains(Guillemets("Choose the background audio file")));
+    EXPECT_TRUE(config.pageTexts.contains(Guillemets("Today's Browsers")));
+    EXPECT_TRUE(config.pageTexts.contains(Guillemets("Center")));
+    // The live preview, with the reason it cannot draw after the translated sentence.
+    EXPECT_EQ(config.widths,
+              QStringList({Guillemets("Phone"), Guillemets("Tablet"), Guillemets("Full")}));
+    EXPECT_EQ(config.rightToLeft, Guillemets("Right to Left"));
+    EXPECT_EQ(config.previewMessage,
+              Guillemets("Live preview is not available.") + "\n" +
+                  Guillemets("The web engine's helper program %1 was not found.")
+                      .arg(MissingEngineHelper()));
+    // Every text the dialog shows went through the translation.
+    for (const QStringList& list :
+         {config.commands, config.tips, config.buttons, config.tabs, config.pageTexts})
+        for (const QString& text : list)
+            EXPECT_TRUE(text.startsWith(QStringLiteral("\u00ab"))) << text.toStdString();
+    EXPECT_EQ(config.buttons.size(), 3); // OK, Cancel and Live Preview
+    // The program's own texts stay English: it ships no catalogue.
+    EXPECT_EQ(Frame()->Action(CMainFrame::EditConfigure)->text(), "&Configure ...\tAlt+Enter");
 }
 
 } // namespace
