@@ -1228,17 +1228,38 @@ class Widget {
     }
 
     // Folds the menu below the author's width, measured on the container, whatever the
-    // viewport: a narrow column of a wide page folds too.
+    // viewport: a narrow column of a wide page folds too. Folding changes the container's height,
+    // and the width of a container as wide as its content (a float, an inline block); so the
+    // container is watched again only from the next frame, and a first report that asks to undo
+    // the fold is the fold's own doing and is left alone. The watcher never loops.
     watchWidth() {
         const block = this.nav.parentElement;
         if (!this.menuButton || !block || typeof this.win.ResizeObserver !== 'function') return;
-        this.resizer = new this.win.ResizeObserver((entries) => {
+        let settling = false;
+        const resizer = new this.win.ResizeObserver((entries) => {
             const entry = entries[entries.length - 1];
             const size = entry.contentBoxSize && entry.contentBoxSize[0];
             const width = size ? size.inlineSize : entry.contentRect.width;
-            this.setCompact(width > 0 && width < this.applet.CompactBelow);
+            const compact = width > 0 && width < this.applet.CompactBelow;
+            const ownDoing = settling;
+            settling = false;
+            if (ownDoing || compact === this.nav.classList.contains('furlin-compact')) return;
+            this.setCompact(compact);
+            settling = true;
+            resizer.unobserve(block);
+            this.nextFrame(() => {
+                if (this.resizer === resizer) resizer.observe(block);
+            });
         });
-        this.resizer.observe(block);
+        this.resizer = resizer;
+        resizer.observe(block);
+    }
+
+    nextFrame(fn) {
+        if (this.win.requestAnimationFrame)
+            this.win.requestAnimationFrame(fn);
+        else
+            this.win.setTimeout(fn, 0);
     }
 
     setCompact(compact) {
@@ -1312,11 +1333,7 @@ class Widget {
         if (!state || scheduled.has(list)) return;
         scheduled.add(list);
         // After the next frame, so that a click shows its first entries at once.
-        const later = (fn) =>
-            (this.win.requestAnimationFrame ?
-                 this.win.requestAnimationFrame(() => this.win.setTimeout(fn, 0)) :
-                 this.win.setTimeout(fn, 0));
-        later(() => {
+        this.nextFrame(() => this.win.setTimeout(() => {
             scheduled.delete(list);
             const items = list.children;
             for (let n = 0; n < CHUNK_ITEMS && pending.has(list) && state.next >= 0; state.next--) {
@@ -1328,7 +1345,7 @@ class Widget {
             }
             if (state.next < 0) this.filled(list);
             this.setUpRest(list);
-        });
+        }, 0));
     }
 
     filled(list) {
@@ -1810,6 +1827,7 @@ class Widget {
 
     forget() {
         if (this.resizer) this.resizer.disconnect();
+        this.resizer = null;
     }
 }
 
