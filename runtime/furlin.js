@@ -1,3 +1,4 @@
+//# allFunctionsCalledOnLoad
 /*
  * Foldline runtime: draws the navigation-menu widget in today's browsers.
  *
@@ -12,7 +13,8 @@
  * a Content-Security-Policy without 'unsafe-inline'. A sub-menu is set up when it first opens and
  * each widget has one set of event listeners, so large menus cost little until they are used.
  * No dependencies, no build step. A page may hold several copies of this script: every element is
- * taken exactly once.
+ * taken exactly once. The first line asks browsers that read it to compile the whole script while
+ * it downloads, off the page's main thread, since drawing the widget calls most of it at once.
  */
 (function(global) {
 'use strict';
@@ -674,16 +676,24 @@ function samePage(href, page) { return !!href && !!page && withoutFragment(href)
 
 // Links that may lead to the page: those naming its file, as written or decoded, and those
 // within the document. Resolving every link of a large menu would cost more than the search.
-function pageLinkSelector(page) {
+// Each is searched for on its own: a browser walks a large menu for a list of selectors several
+// times slower. A link that names the file in other letter cases never resolves to the page.
+function pageLinkSelectors(page) {
     const path = text(page).split(/[?#]/)[0];
     const file = path.slice(path.lastIndexOf('/') + 1);
-    if (!file) return 'a[href]';
+    if (!file) return ['a[href]'];
     const quoted = (v) => `"${v.replace(/["\\]/g, '\\$&').replace(/[\n\r\f]/g, ' ')}"`;
     const names = new Set([file, fileNameOf(file)]);
     return [...names]
-        .map((name) => `a[href*=${quoted(name)} i]`)
-        .concat('a[href=""]', 'a[href^="#"]', 'a[href^="?"]')
-        .join(',');
+        .map((name) => `a[href*=${quoted(name)}]`)
+        .concat('a[href=""]', 'a[href^="#"]', 'a[href^="?"]');
+}
+
+// Elements in document order, each once.
+function inDocumentOrder(elements) {
+    const FOLLOWING = 4;  // Node.DOCUMENT_POSITION_FOLLOWING
+    return [...new Set(elements)].sort(
+        (x, y) => (x === y ? 0 : x.compareDocumentPosition(y) & FOLLOWING ? -1 : 1));
 }
 
 // The first item whose link is the current page (fragments ignored), in menu order.
@@ -769,7 +779,12 @@ const BASE_RULES = [
     `${LIVE} ul ul:not(.furlin-menu){display:none}`,
     '.furlin-live .furlin-sub[hidden]{' +
         'display:block;content-visibility:hidden;contain-intrinsic-size:0 0;block-size:0}',
-    '.furlin-live .furlin-waiting{display:none}',
+    // Entries of a long list not set up yet are left out of a list shown for the first time. In
+    // a list the page drew before the script ran they stay, emptied: taking an entry with a large
+    // branch out of the layout costs the browser a walk over the whole branch.
+    '.furlin-live .furlin-waiting:not(.furlin-kept)>li:not(.furlin-entry){display:none}',
+    '.furlin-live .furlin-waiting.furlin-kept>li:not(.furlin-entry)>*{display:none}',
+
     '.furlin-live .furlin-entry{margin:0;padding:0;position:relative}',
     `${ITEM}{position:relative;display:flex;align-items:center;box-sizing:border-box;` +
         `max-inline-size:100%;min-inline-size:${MIN_TARGET}px;min-block-size:${MIN_TARGET}px;` +
@@ -1101,6 +1116,9 @@ class Widget {
         this.pressed = null;
         this.flashing = new Set();  // controls showing a keyboard press
         this.options = options;
+        // Markup the page itself holds may have been laid out before the script ran; markup just
+        // written into the page or built from an applet fragment has not.
+        this.drawn = nav.isConnected && !options.quiet;
         widgets.set(nav, this);
         stylesOf(this.doc);
         nav.classList.add('furlin-live');
@@ -1117,7 +1135,7 @@ class Widget {
         this.rtl = !!dir && dir.getAttribute('dir').trim().toLowerCase() === 'rtl';
         this.nav.classList.toggle('furlin-rtl', this.rtl);
         this.nameLandmark();
-        for (const list of this.lists()) this.enhanceMenu(list);
+        for (const list of this.lists()) this.enhanceMenu(list, this.drawn);
         this.addMenuButton();
         this.listen();
         this.watchWidth();
@@ -1164,8 +1182,9 @@ class Widget {
 
     nameLandmark() {
         const taken = new Set();
-        for (const other of this.doc.querySelectorAll(
-                 'nav[aria-label], [role=navigation][aria-label]')) {
+        // One simple selector, then a look at the few it finds: cheaper on a large page.
+        for (const other of this.doc.querySelectorAll('[aria-label]')) {
+            if (other.localName !== 'nav' && other.getAttribute('role') !== 'navigation') continue;
             const waiting = other.classList.contains('furlin') && !widgets.has(other);
             if (other !== this.nav && !waiting) taken.add(other.getAttribute('aria-label').trim());
         }
@@ -1209,17 +1228,38 @@ class Widget {
     }
 
     // Folds the menu below the author's width, measured on the container, whatever the
-    // viewport: a narrow column of a wide page folds too.
+    // viewport: a narrow column of a wide page folds too. Folding changes the container's height,
+    // and the width of a container as wide as its content (a float, an inline block); so the
+    // container is watched again only from the next frame, and a first report that asks to undo
+    // the fold is the fold's own doing and is left alone. The watcher never loops.
     watchWidth() {
         const block = this.nav.parentElement;
         if (!this.menuButton || !block || typeof this.win.ResizeObserver !== 'function') return;
-        this.resizer = new this.win.ResizeObserver((entries) => {
+        let settling = false;
+        const resizer = new this.win.ResizeObserver((entries) => {
             const entry = entries[entries.length - 1];
             const size = entry.contentBoxSize && entry.contentBoxSize[0];
             const width = size ? size.inlineSize : entry.contentRect.width;
-            this.setCompact(width > 0 && width < this.applet.CompactBelow);
+            const compact = width > 0 && width < this.applet.CompactBelow;
+            const ownDoing = settling;
+            settling = false;
+            if (ownDoing || compact === this.nav.classList.contains('furlin-compact')) return;
+            this.setCompact(compact);
+            settling = true;
+            resizer.unobserve(block);
+            this.nextFrame(() => {
+                if (this.resizer === resizer) resizer.observe(block);
+            });
         });
-        this.resizer.observe(block);
+        this.resizer = resizer;
+        resizer.observe(block);
+    }
+
+    nextFrame(fn) {
+        if (this.win.requestAnimationFrame)
+            this.win.requestAnimationFrame(fn);
+        else
+            this.win.setTimeout(fn, 0);
     }
 
     setCompact(compact) {
@@ -1248,7 +1288,8 @@ class Widget {
     }
 
     // Sets up a list when it is first shown: its look, and a screenful of its items at once.
-    enhanceMenu(list) {
+    // `drawn` says the page has already laid the list out.
+    enhanceMenu(list, drawn = false) {
         if (list.classList.contains('furlin-menu')) return;
         const look = this.menuOf(list);
         const a = this.applet;
@@ -1268,7 +1309,10 @@ class Widget {
         pending.set(list, {left, next: items.length - 1});
         const screenful = Math.ceil(
             Math.max(a.Height, 800) / Math.max(MIN_TARGET, look.ItemHeight + look.ItemGap));
-        for (let k = screenful; k < items.length; k++) items[k].classList.add('furlin-waiting');
+        if (items.length > screenful) {
+            list.classList.add('furlin-waiting');
+            if (drawn) list.classList.add('furlin-kept');
+        }
         for (let k = 0; k < Math.min(items.length, screenful); k++) this.setUp(list, items[k]);
         this.setUpRest(list);
     }
@@ -1278,8 +1322,7 @@ class Widget {
         const state = pending.get(list);
         if (!state || li.tagName !== 'LI' || li.classList.contains('furlin-entry')) return;
         this.enhanceItem(li);
-        li.classList.remove('furlin-waiting');
-        if (--state.left === 0) pending.delete(list);
+        if (--state.left === 0) this.filled(list);
         if (this.applet.DisplayAllBranches) this.setOpen(li, true, false);
     }
 
@@ -1290,11 +1333,7 @@ class Widget {
         if (!state || scheduled.has(list)) return;
         scheduled.add(list);
         // After the next frame, so that a click shows its first entries at once.
-        const later = (fn) =>
-            (this.win.requestAnimationFrame ?
-                 this.win.requestAnimationFrame(() => this.win.setTimeout(fn, 0)) :
-                 this.win.setTimeout(fn, 0));
-        later(() => {
+        this.nextFrame(() => this.win.setTimeout(() => {
             scheduled.delete(list);
             const items = list.children;
             for (let n = 0; n < CHUNK_ITEMS && pending.has(list) && state.next >= 0; state.next--) {
@@ -1304,9 +1343,14 @@ class Widget {
                     n++;
                 }
             }
-            if (state.next < 0) pending.delete(list);
+            if (state.next < 0) this.filled(list);
             this.setUpRest(list);
-        });
+        }, 0));
+    }
+
+    filled(list) {
+        pending.delete(list);
+        list.classList.remove('furlin-waiting', 'furlin-kept');
     }
 
     // Sets up the item now; its list must be set up.
@@ -1608,13 +1652,17 @@ class Widget {
         if (marked) this.markCurrent(marked.parentElement);
     }
 
-    // Otherwise the item whose link is the page's address.
+    // Otherwise the first item whose link is the page's address.
     showCurrentPage() {
         if (this.current) return;
         const page = withoutFragment(text(this.win.location && this.win.location.href));
-        for (const a of this.nav.querySelectorAll(pageLinkSelector(page))) {
-            if (samePage(a.href, page) && this.markCurrent(a.parentElement)) return;
+        const found = [];
+        for (const selector of pageLinkSelectors(page)) {
+            for (const a of this.nav.querySelectorAll(selector))
+                if (samePage(a.href, page)) found.push(a);
         }
+        for (const a of inDocumentOrder(found))
+            if (this.markCurrent(a.parentElement)) return;
     }
 
     // Items that can take focus now, in display order.
@@ -1779,6 +1827,7 @@ class Widget {
 
     forget() {
         if (this.resizer) this.resizer.disconnect();
+        this.resizer = null;
     }
 }
 
@@ -1789,11 +1838,20 @@ function windowOf(root) {
     return doc.defaultView || global;
 }
 
+// The widgets in root, in document order. Searching for one simple selector is several times
+// cheaper on a large page than for a list; pages with applet fragments need the list for the
+// order.
+function widgetElements(root) {
+    return root.querySelector('applet') ?
+        root.querySelectorAll('nav.furlin, applet[code="furlin.class"]') :
+        root.querySelectorAll('nav.furlin');
+}
+
 function mountIn(root, options) {
     const mounted = [];
     if (!root || !root.querySelectorAll) return mounted;
     const win = windowOf(root);
-    for (const element of root.querySelectorAll('nav.furlin, applet[code="furlin.class"]')) {
+    for (const element of widgetElements(root)) {
         if (element.hasAttribute(TAKEN)) continue;
         element.setAttribute(TAKEN, '');
         try {
@@ -1871,7 +1929,8 @@ const api = {
     opensNewContext,
     htmlTarget,
     findCurrentItem,
-    pageLinkSelector,
+    pageLinkSelectors,
+    inDocumentOrder,
     branchOf,
     uniqueLabel,
     mountAll,

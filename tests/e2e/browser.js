@@ -94,8 +94,9 @@ async function launch() {
     });
 }
 
-// Opens a page that records the clips it plays instead of playing them, its script errors and
-// any content-security-policy violation.
+// Opens a page that records the clips it plays instead of playing them, its script errors, the
+// errors the browser reports to the page's window without throwing (such as a resize observer's
+// loop, in `window.reported`) and any content-security-policy violation.
 async function openPage(context, url, options = {}) {
     const p = await context.newPage();
     p.errors = [];
@@ -104,6 +105,8 @@ async function openPage(context, url, options = {}) {
     await p.addInitScript(() => {
         window.played = [];
         window.violations = [];
+        window.reported = [];
+        window.addEventListener('error', (event) => window.reported.push(String(event.message)));
         HTMLMediaElement.prototype.play = function() {
             window.played.push(this.src);
             return Promise.resolve();

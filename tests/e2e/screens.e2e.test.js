@@ -70,6 +70,19 @@ const pages = {
     '/fixed.html': page(widget({...DEEP, applet: {FixedBox: 1, Width: 200, Height: 120}})),
     '/never.html': page(widget({...DEEP, applet: {CompactBelow: 0}})),
     '/column.html': page(`<div id="column">${widget(DEEP)}</div>`),
+    // A container as wide as its content: folded, the open menu is wider than the breakpoint.
+    '/shrink.html': page(`<div style="display:inline-block">${widget({
+        menus: [{
+            items: [
+                {label: 'Home', link: 'index.html'},
+                {
+                    label: 'A label that runs on and on, far wider than any phone could show on ' +
+                        'one line, and then some more, so that it passes the breakpoint',
+                    link: 'a.html'
+                },
+            ].map((i) => ({...i, label: i.label.replace(/ /g, '\u00a0')}))
+        }]
+    })}</div>`),
     '/current.html': page(widget({
         menus: [{
             items: [
@@ -102,6 +115,8 @@ async function openAt(width, name, options = {}) {
         context, `${env.server.baseUrl}${name}`, {waitForWidget: options.scripts !== false});
     p.closeAll = async () => {
         assert.deepEqual(p.errors, [], 'script errors');
+        if (options.scripts !== false)
+            assert.deepEqual(await p.evaluate(() => window.reported), [], 'reported errors');
         await context.close();
     };
     return p;
@@ -245,6 +260,42 @@ test(
         assert.deepEqual(links, [true, true, true, true, true]);
         await plain.closeAll();
     });
+
+test('folding by width never loops: no resize observer loop, no folding back and forth', async () => {
+    // Every fold and unfold of the nav, frame by frame.
+    const watch = (p) => p.evaluate(() => {
+        const nav = document.querySelector('nav.furlin');
+        window.folds = [];
+        new MutationObserver(() => window.folds.push(nav.classList.contains('furlin-compact')))
+            .observe(nav, {attributes: true, attributeFilter: ['class']});
+    });
+    const frames = (p, n) => p.evaluate(
+        (count) => new Promise((done) => {
+            const step = (left) => (left ? requestAnimationFrame(() => step(left - 1)) : done());
+            step(count);
+        }),
+        n);
+    // Folded as it loads, then across the breakpoint and back: each crossing folds once.
+    const p = await openAt(360, '/deep.html');
+    assert.ok(await p.locator('.furlin-menu-button').isVisible());
+    await watch(p);
+    await p.setViewportSize({width: 1280, height: 640});
+    await frames(p, 5);
+    await p.setViewportSize({width: 360, height: 640});
+    await frames(p, 5);
+    assert.deepEqual(await p.evaluate(() => window.folds), [false, true]);
+    await p.closeAll();  // no error reported to the page
+
+    // Opening the folded menu in a container as wide as its content widens the container past the
+    // breakpoint: the menu unfolds once and stays so.
+    const shrink = await openAt(1280, '/shrink.html');
+    await shrink.locator('.furlin-menu-button').click();
+    await watch(shrink);
+    await frames(shrink, 20);
+    const folds = await shrink.evaluate(() => window.folds);
+    assert.ok(folds.length <= 1, `folded and unfolded ${folds.length} times`);
+    await shrink.closeAll();
+});
 
 test(
     'every link and button is at least 24 x 24 CSS px, and 44 px tall in the compact layout',
