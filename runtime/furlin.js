@@ -1303,8 +1303,10 @@ class Widget {
             null;
         list.classList.add('furlin-menu', menuClass(this.doc, look, lines, indent, this.rtl));
         const items = list.children;
-        let left = 0;
-        for (const li of items) left += li.tagName === 'LI' ? 1 : 0;
+        // Counted without touching each entry: a script object made for every entry of a
+        // long list would cost the click that opens it. Anything but entries is never set up,
+        // so such a list is finished by the last pass of setUpRest.
+        const left = list.childElementCount;
         if (left === 0) return;
         pending.set(list, {left, next: items.length - 1});
         const screenful = Math.ceil(
