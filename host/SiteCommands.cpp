@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QProgressDialog>
 
 namespace host {
 
@@ -130,10 +131,21 @@ void OnCheckLinks(CQuillaryToolApp& app) {
     if (site.isEmpty())
         return;
     CDlgCheckLinks dialog(ParseLinkRows(widget->CheckLinks(site.toStdString())), app.MainFrame());
-    dialog.checkWeb = [&app, widget] {
+    dialog.checkWeb = [&app, &dialog, widget] {
         QList<LinkRow> failed;
-        app.MainFrame()->RunCommand([&failed, widget] {
-            failed = CheckWebLinks(WebLinks(ParseLinkRows(widget->GetItemLinks())));
+        app.MainFrame()->RunCommand([&failed, &dialog, widget] {
+            const QList<LinkRow> rows = WebLinks(ParseLinkRows(widget->GetItemLinks()));
+            // Dead servers take their whole time limit: show how far it is and let it be stopped.
+            QProgressDialog progress(Text::tr("Checking web links..."), Text::tr("Stop"), 0,
+                                     int(rows.size()), &dialog);
+            progress.setWindowModality(Qt::WindowModal);
+            progress.setMinimumDuration(1000);
+            WebCheckLimits limits;
+            limits.progress = [&progress](int checked, int) {
+                progress.setValue(checked);
+                return !progress.wasCanceled();
+            };
+            failed = CheckWebLinks(rows, limits);
         });
         return failed;
     };

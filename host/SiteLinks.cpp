@@ -22,6 +22,11 @@ public:
     QList<LinkRow> Run() {
         for (int i = 0; i < m_limits.parallel && m_next < m_rows.size(); ++i)
             Ask(m_next++, false);
+        // Between answers too, so that a stop is heard while every request waits for its time.
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &m_loop, [this] { Report(); });
+        if (m_limits.progress)
+            poll.start(200);
         if (m_active > 0)
             m_loop.exec();
         return m_failed.values(); // in the rows' order, however the answers came in
@@ -61,12 +66,16 @@ private:
     void Answered(QNetworkReply* reply, int index, bool get) {
         reply->deleteLater();
         --m_active;
+        if (m_stopped) {
+            StartNext();
+            return;
+        }
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         const bool timedOut = reply->property("timedOut").toBool();
         const bool answered =
             reply->error() == QNetworkReply::NoError || reply->property("answered").toBool();
         if (!timedOut && answered && status > 0 && status < 400) {
-            StartNext();
+            Checked();
             return;
         }
         if (!get) {
@@ -86,11 +95,28 @@ private:
             failed.reason = reply->errorString();
         failed.reason = failed.reason.trimmed();
         m_failed.insert(index, failed);
+        Checked();
+    }
+
+    void Checked() {
+        ++m_checked;
+        Report();
+        StartNext();
+    }
+
+    void Report() {
+        if (m_stopped || !m_limits.progress || m_limits.progress(m_checked, m_rows.size()))
+            return;
+        m_stopped = true;
+        // Aborting answers at once, through Answered, which starts nothing more.
+        for (QNetworkReply* reply : m_network.findChildren<QNetworkReply*>())
+            if (!reply->isFinished())
+                reply->abort();
         StartNext();
     }
 
     void StartNext() {
-        if (m_next < m_rows.size())
+        if (!m_stopped && m_next < m_rows.size())
             Ask(m_next++, false);
         else if (m_active == 0)
             m_loop.quit();
@@ -103,6 +129,8 @@ private:
     QMap<int, LinkRow> m_failed;
     int m_next = 0;
     int m_active = 0;
+    int m_checked = 0;
+    bool m_stopped = false;
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <string>
 
 namespace host {
@@ -31,11 +32,14 @@ QList<LinkRow> WebLinks(const QList<LinkRow>& rows);
 struct WebCheckLimits {
     int timeoutMs = 5000; // for each request
     int parallel = 8;     // links checked at once
+    // Told how many links are checked so far, at each answer and a few times a second; answering
+    // false stops the check: requests in flight are dropped and the rest are never asked.
+    std::function<bool(int checked, int total)> progress;
 };
 
 // Asks for each row's web address: HEAD, then GET when HEAD does not show the page is there
 // (servers that refuse HEAD), each request given limits.timeoutMs. Answers the rows that failed,
-// each with the reason. Runs its own event loop until every answer is in.
+// each with the reason. Runs its own event loop until every answer is in or the check is stopped.
 QList<LinkRow> CheckWebLinks(const QList<LinkRow>& rows, const WebCheckLimits& limits = {});
 
 } // namespace host

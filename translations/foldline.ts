@@ -1804,6 +1804,14 @@ You have entered an invalid character, such as &apos;-&apos;, &apos;_&apos;, &ap
         <source>Check Links</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Checking web links...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SiteLinks</name>

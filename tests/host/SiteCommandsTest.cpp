@@ -173,7 +173,7 @@ TEST_F(SiteCommandsTest, WebAddressesAreAskedHeadThenGetEightAtOnce) {
     for (int i = 0; i < 20; ++i)
         rows.append({"0.1", "held", server.Url("/hold", i % 4), ""});
 
-    const QList<host::LinkRow> failed = host::CheckWebLinks(rows, {1000, 8});
+    const QList<host::LinkRow> failed = host::CheckWebLinks(rows, {1000, 8, {}});
     ASSERT_EQ(failed.size(), 2);
     EXPECT_EQ(failed[0].link, server.Url("/gone"));
     EXPECT_EQ(failed[0].reason, "HTTP 404 Not Found");
@@ -191,6 +191,38 @@ TEST_F(SiteCommandsTest, WebAddressesAreAskedHeadThenGetEightAtOnce) {
                                                  "0.2\tc\tHTTP://y\n0.3\td\tdocs/x.html\n"))
                   .size(),
               2);
+}
+
+TEST_F(SiteCommandsTest, AWebCheckTellsHowFarItIsAndStopsWhenAsked) {
+    CLocalWebServer server;
+    QList<host::LinkRow> rows;
+    for (int i = 0; i < 3; ++i)
+        rows.append({"0.0", "item", server.Url("/ok"), ""});
+    host::WebCheckLimits limits{1000, 8, {}};
+    QList<QPair<int, int>> seen;
+    limits.progress = [&seen](int checked, int total) {
+        seen.append({checked, total});
+        return true;
+    };
+    EXPECT_TRUE(host::CheckWebLinks(rows, limits).isEmpty());
+    ASSERT_FALSE(seen.isEmpty());
+    EXPECT_EQ(seen.last(), qMakePair(3, 3));
+
+    // Servers that never answer: stopped, the check drops what is in flight and asks no more.
+    rows.clear();
+    for (int i = 0; i < 20; ++i)
+        rows.append({"0.0", "item", server.Url("/slow"), ""});
+    limits.timeoutMs = 60000;
+    limits.parallel = 4;
+    int calls = 0;
+    limits.progress = [&calls](int checked, int total) {
+        EXPECT_EQ(checked, 0);
+        EXPECT_EQ(total, 20);
+        return ++calls < 2;
+    };
+    EXPECT_TRUE(host::CheckWebLinks(rows, limits).isEmpty()); // unchecked is not broken
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(server.requests.filter("/slow").size(), 4);
 }
 
 TEST_F(SiteCommandsTest, MainWindowPublishesImportsAndExports) {
