@@ -781,9 +781,10 @@ const BASE_RULES = [
         'display:block;content-visibility:hidden;contain-intrinsic-size:0 0;block-size:0}',
     // Entries of a long list not set up yet are left out of a list shown for the first time. In
     // a list the page drew before the script ran they stay, emptied: taking an entry with a large
-    // branch out of the layout costs the browser a walk over the whole branch.
-    '.furlin-live .furlin-waiting:not(.furlin-kept)>li:not(.furlin-entry){display:none}',
-    '.furlin-live .furlin-waiting.furlin-kept>li:not(.furlin-entry)>*{display:none}',
+    // branch out of the layout costs the browser a walk over the whole branch. The classes stay
+    // once every entry is set up: taking them away would restyle every entry of the list.
+    '.furlin-live .furlin-deferred:not(.furlin-kept)>li:not(.furlin-entry){display:none}',
+    '.furlin-live .furlin-deferred.furlin-kept>li:not(.furlin-entry)>*{display:none}',
 
     '.furlin-live .furlin-entry{margin:0;padding:0;position:relative}',
     `${ITEM}{position:relative;display:flex;align-items:center;box-sizing:border-box;` +
@@ -1312,7 +1313,7 @@ class Widget {
         const screenful = Math.ceil(
             Math.max(a.Height, 800) / Math.max(MIN_TARGET, look.ItemHeight + look.ItemGap));
         if (items.length > screenful) {
-            list.classList.add('furlin-waiting');
+            list.classList.add('furlin-deferred');
             if (drawn) list.classList.add('furlin-kept');
         }
         for (let k = 0; k < Math.min(items.length, screenful); k++) this.setUp(list, items[k]);
@@ -1350,10 +1351,7 @@ class Widget {
         }, 0));
     }
 
-    filled(list) {
-        pending.delete(list);
-        list.classList.remove('furlin-waiting', 'furlin-kept');
-    }
+    filled(list) { pending.delete(list); }
 
     // Sets up the item now; its list must be set up.
     ensureItem(li) { this.setUp(li.parentElement, li); }

@@ -507,7 +507,8 @@ test(
         };
         const wide = await openAt(1280, '/wide.html');
         await item(wide, 'Big section').click();
-        await wide.waitForFunction(() => !document.querySelector('nav .furlin-waiting'));
+        await wide.waitForFunction(
+            () => !document.querySelector('nav .furlin-sub:not([hidden])>li:not(.furlin-entry)'));
         await item(wide, 'Item 2000').scrollIntoViewIfNeeded();
         assert.equal(await links(wide), 2005);
         await wide.closeAll();
