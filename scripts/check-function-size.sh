@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Reports every function of the component, the program and their libraries whose body runs over
-# 60 lines, counted from the line of its opening brace to the line of its closing brace. clang's
+# Reports every function of the component, the program, their libraries and their tests (and of
+# the benchmarks and fuzz targets, in a build that has them) whose body runs over 60 lines, counted from the line of its opening brace to the line of its closing brace. clang's
 # syntax tree finds the bodies (clang-tidy's readability-function-size), so strings, comments,
 # macros and tables of data never pass for code. A lambda counts toward the function holding it.
 #
@@ -13,7 +13,7 @@ set -euo pipefail
 root=${FUNCTION_SIZE_ROOT:-$(cd "$(dirname "$0")/.." && pwd)}
 build=${1:-$root/build/dev}
 allow=${FUNCTION_SIZE_ALLOW:-$root/scripts/function-size-allow.txt}
-folders=${FUNCTION_SIZE_FOLDERS:-"common platform interface document model ui preview component editor host tools site"}
+folders=${FUNCTION_SIZE_FOLDERS:-"common platform interface document model ui preview component editor host tools site tests bench fuzz"}
 limit=60
 
 command -v clang-tidy > /dev/null || { echo "check-function-size: clang-tidy not found" >&2; exit 2; }

@@ -84,6 +84,7 @@ const std::set<std::string> kNotInMarkupData = {"Item.Label",
                                                 "Applet.AudioWebPath"};
 
 template <class... F> struct Overloaded : F... { using F::operator()...; };
+template <class... F> Overloaded(F...) -> Overloaded<F...>;
 
 std::string Show(const StateStyle& look);
 

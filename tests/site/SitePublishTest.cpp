@@ -63,9 +63,9 @@ TEST_F(SitePublish, EveryMarkedPageGetsTheMenuAndNothingElseChanges) {
     ASSERT_EQ(after.size(), before.size()); // no file made or left behind
     for (const auto& [path, bytes] : before) {
         const std::string& now = after.at(path);
-        const bool published =
-            std::any_of(std::begin(kMarkedPages), std::end(kMarkedPages),
-                        [&](const char* page) { return path == site.root + "/" + page; });
+        const bool published = std::any_of(
+            std::begin(kMarkedPages), std::end(kMarkedPages),
+            [&, &file = path](const char* page) { return file == site.root + "/" + page; });
         if (!published) {
             EXPECT_EQ(now, bytes) << path; // broken markers, no markers, outside the walk
             continue;

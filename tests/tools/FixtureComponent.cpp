@@ -96,12 +96,7 @@ public:
             out = arg(0);
             break;
         case ID_Fail:
-            if (excep) {
-                excep->bstrSource = kProgId;
-                excep->bstrDescription = "fixture failure";
-                excep->scode = E_FAIL;
-            }
-            return DISP_E_EXCEPTION;
+            return Fail(excep);
         case ID_Half: {
             if (!expect(1))
                 return DISP_E_BADPARAMCOUNT;
@@ -123,6 +118,15 @@ public:
 
 private:
     ~CFixture() override { --g_objects; }
+
+    static HRESULT Fail(EXCEPINFO* excep) {
+        if (excep) {
+            excep->bstrSource = kProgId;
+            excep->bstrDescription = "fixture failure";
+            excep->scode = E_FAIL;
+        }
+        return DISP_E_EXCEPTION;
+    }
     std::string m_title;
 };
 
