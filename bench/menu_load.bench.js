@@ -28,22 +28,13 @@ const RUNTIME = path.resolve(args.runtime || path.join(ROOT, 'runtime', 'furlin.
 if (args.build) process.env.FOLDLINE_BUILD_DIR = path.resolve(args.build);
 const fixture = (name) => fs.readFileSync(path.join(E2E, 'fixtures', name), 'utf8');
 const FIXTURE = fixture('three-level.markup.html');
+const {FIXTURE_DATA, attr, itemCount} = require(path.join(E2E, 'widgets.js'));
 
 // ---- widgets as the component writes them -------------------------------------------------
 
-const attr = (value) => JSON.stringify(value)
-                            .replace(/&/g, '&amp;')
-                            .replace(/"/g, '&quot;')
-                            .replace(/</g, '&lt;')
-                            .replace(/>/g, '&gt;');
 // The look of the three-level fixture, so that the pages are drawn as real ones are: the nav's
 // data with its table of looks, the first for the first list and the second for the others.
-const NAV_DATA = {
-    ...JSON.parse(/<nav\b[^>]*data-furlin="([^"]*)"/.exec(FIXTURE)[1].replace(/&quot;/g, '"')
-                      .replace(/&amp;/g, '&')),
-    Height: 600,
-    Width: 320,
-};
+const NAV_DATA = {...FIXTURE_DATA, Height: 600, Width: 320};
 const TOP_MENU = 0;
 const SUB_MENU = 1;
 
@@ -74,9 +65,6 @@ function markupList(items, look) {
     lines.push('</ul>');
     return lines.join('\r\n');
 }
-
-const ITEMS = (sizes) => sizes.reduce((all, n) => ({count: all.count + all.level * n, level: all.level * n}),
-                                      {count: 0, level: 1}).count;
 
 function markupWidget(items) {
     return [
@@ -350,7 +338,7 @@ async function measure(browser, base) {
             runs.push(await traced(browser, `${base}${url}`, prepare, action, figures));
         return runs;
     };
-    const items = ITEMS([50, 20, 10]);
+    const items = itemCount([50, 20, 10]);
     console.log(
         `runtime ${path.relative(process.cwd(), RUNTIME) || RUNTIME}, ${RUNS} runs, ` +
         `${(PAGES['/markup.html'].length / 1e6).toFixed(2)} MB markup page; the fragment is ` +

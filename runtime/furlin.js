@@ -930,15 +930,6 @@ function itemElement(doc, item, base) {
     return control;
 }
 
-function itemFiles(item, base) {
-    const files = {};
-    for (const name of FILE_FIELDS) {
-        const url = resolveFile(item[name], base);
-        if (url) files[name] = url;
-    }
-    return files;
-}
-
 // The lists of the markup for a model, built without recursion: sub-menus may nest deeply.
 function modelLists(doc, model, base) {
     const lists = [];
@@ -949,11 +940,8 @@ function modelLists(doc, model, base) {
         records.set(ul, menu.look);
         for (const item of menu.items) {
             const li = doc.createElement('li');
-            const files = itemFiles(item, base);
-            for (const name in files) {
-                records.set(li, files);
-                break;
-            }
+            const files = readFiles(item, base);
+            if (Object.keys(files).length > 0) records.set(li, files);
             li.appendChild(itemElement(doc, item, base));
             if (item.sub) queue.push({menu: item.sub, into: li});
             ul.appendChild(li);
@@ -1738,6 +1726,9 @@ class Widget {
         const images = [...this.nav.querySelectorAll('.furlin-entry>.furlin-item>img[src]')].filter(
             (img) => !img.closest('.furlin-sub'));
         const waiting = images.filter((img) => !img.complete);
+        // A lazy image out of view would never load and keep the message up: these are shown
+        // items, so they load now.
+        for (const img of waiting) img.loading = 'eager';
         const back = resolveFile(a.BackImage, this.doc.baseURI);
         if (back && typeof this.win.Image === 'function') {
             const probe = new this.win.Image();
@@ -1794,7 +1785,8 @@ class Widget {
         return {
             open: open.filter(Boolean),
             selected: node(this.selected),
-            menuOpen: this.nav.classList.contains('furlin-open'),
+            // Only a widget with the button knows; one without leaves the new one as it opens.
+            menuOpen: this.menuButton ? this.nav.classList.contains('furlin-open') : null,
         };
     }
 
@@ -1811,7 +1803,7 @@ class Widget {
         }
         const selected = state.selected && this.findNode(state.selected);
         if (selected) this.select(selected);
-        if (this.menuButton) this.setMenuOpen(state.menuOpen);
+        if (this.menuButton && state.menuOpen !== null) this.setMenuOpen(state.menuOpen);
     }
 
     reveal(id, own) {

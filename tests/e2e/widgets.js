@@ -104,5 +104,6 @@ module.exports = {
     widget,
     tree,
     itemCount,
-    escape
+    escape,
+    attr
 };
