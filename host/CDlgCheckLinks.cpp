@@ -13,6 +13,7 @@ namespace {
 
 constexpr int kNodeRole = Qt::UserRole;
 constexpr int kBrokenRole = Qt::UserRole + 1;
+constexpr int kWebRole = Qt::UserRole + 2;
 
 } // namespace
 
@@ -63,8 +64,10 @@ void CDlgCheckLinks::UpdateSummary() {
     int unlisted = 0;
     for (int i = 0; i < m_list->topLevelItemCount(); ++i)
         ++(m_list->topLevelItem(i)->data(0, kBrokenRole).toBool() ? broken : unlisted);
-    m_summary->setText(
-        tr("Broken links: %1. Pages not in the menu: %2.").arg(broken).arg(unlisted));
+    QString summary = tr("Broken links: %1. Pages not in the menu: %2.").arg(broken).arg(unlisted);
+    if (m_webStopped)
+        summary += ' ' + tr("The check of the web links was stopped before it asked them all.");
+    m_summary->setText(summary);
 }
 
 void CDlgCheckLinks::OpenRow(QTreeWidgetItem* row) {
@@ -76,13 +79,21 @@ void CDlgCheckLinks::OpenRow(QTreeWidgetItem* row) {
 void CDlgCheckLinks::CheckWeb() {
     if (!checkWeb)
         return;
-    m_web->setEnabled(false); // a second pass would list the same failures again
-    const QList<host::LinkRow> failed = checkWeb();
+    m_web->setEnabled(false);
+    const host::WebCheckOutcome outcome = checkWeb();
+    for (int i = m_list->topLevelItemCount() - 1; i >= 0; --i)
+        if (m_list->topLevelItem(i)->data(0, kWebRole).toBool())
+            delete m_list->takeTopLevelItem(i);
     int at = 0;
     while (at < m_list->topLevelItemCount() &&
            m_list->topLevelItem(at)->data(0, kBrokenRole).toBool())
         ++at;
-    for (const host::LinkRow& row : failed)
-        AddRow(row, at++);
+    for (const host::LinkRow& row : outcome.failed) {
+        AddRow(row, at);
+        m_list->topLevelItem(at++)->setData(0, kWebRole, true);
+    }
+    // A finished check has nothing more to find; a stopped one can be run again.
+    m_webStopped = outcome.stopped;
+    m_web->setEnabled(m_webStopped);
     UpdateSummary();
 }

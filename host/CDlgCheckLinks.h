@@ -23,7 +23,7 @@ public:
     // Opens the configuration dialog at the item of a node.
     std::function<void(const QString& node)> openItem;
     // Checks the web addresses; answers the rows of those that failed.
-    std::function<QList<host::LinkRow>()> checkWeb;
+    std::function<host::WebCheckOutcome()> checkWeb;
 
     QTreeWidget* List() const { return m_list; }
     QLabel* Summary() const { return m_summary; }
@@ -31,7 +31,8 @@ public:
 
     // A double click on a row: an item's row opens it, a page's row does nothing.
     void OpenRow(QTreeWidgetItem* row);
-    // "Check Web Links": the failures join the list, before the pages not in the menu.
+    // "Check Web Links": the failures join the list, before the pages not in the menu, in place
+    // of an earlier check's; a check that was stopped can be run again.
     void CheckWeb();
 
 private:
@@ -41,4 +42,5 @@ private:
     QTreeWidget* m_list;
     QLabel* m_summary;
     QPushButton* m_web;
+    bool m_webStopped = false;
 };

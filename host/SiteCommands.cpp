@@ -132,8 +132,8 @@ void OnCheckLinks(CQuillaryToolApp& app) {
         return;
     CDlgCheckLinks dialog(ParseLinkRows(widget->CheckLinks(site.toStdString())), app.MainFrame());
     dialog.checkWeb = [&app, &dialog, widget] {
-        QList<LinkRow> failed;
-        app.MainFrame()->RunCommand([&failed, &dialog, widget] {
+        WebCheckOutcome outcome;
+        app.MainFrame()->RunCommand([&outcome, &dialog, widget] {
             const QList<LinkRow> rows = WebLinks(ParseLinkRows(widget->GetItemLinks()));
             // Dead servers take their whole time limit: show how far it is and let it be stopped.
             QProgressDialog progress(Text::tr("Checking web links..."), Text::tr("Stop"), 0,
@@ -141,13 +141,14 @@ void OnCheckLinks(CQuillaryToolApp& app) {
             progress.setWindowModality(Qt::WindowModal);
             progress.setMinimumDuration(1000);
             WebCheckLimits limits;
-            limits.progress = [&progress](int checked, int) {
+            limits.progress = [&progress, &outcome](int checked, int) {
                 progress.setValue(checked);
-                return !progress.wasCanceled();
+                outcome.stopped = progress.wasCanceled();
+                return !outcome.stopped;
             };
-            failed = CheckWebLinks(rows, limits);
+            outcome.failed = CheckWebLinks(rows, limits);
         });
-        return failed;
+        return outcome;
     };
     dialog.openItem = [&app, widget](const QString& node) {
         app.MainFrame()->RunCommand([&app, widget, node] {

@@ -26,6 +26,13 @@ struct LinkRow {
 // "node<TAB>path<TAB>link" (GetItemLinks).
 QList<LinkRow> ParseLinkRows(const std::string& text);
 
+// What a check of the web addresses found: the rows that failed, and whether the author stopped
+// it before every address was asked.
+struct WebCheckOutcome {
+    QList<LinkRow> failed;
+    bool stopped = false;
+};
+
 // The rows whose link is a web address (http: or https:).
 QList<LinkRow> WebLinks(const QList<LinkRow>& rows);
 

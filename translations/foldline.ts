@@ -458,6 +458,10 @@
         <source>Broken links: %1. Pages not in the menu: %2.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The check of the web links was stopped before it asked them all.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>CDlgConfig</name>

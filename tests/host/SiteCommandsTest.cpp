@@ -320,6 +320,21 @@ TEST_F(SiteCommandsTest, BrokenLinksListOpensTheConfigurationDialogAtTheItem) {
         EXPECT_FALSE(check->WebButton()->isEnabled());
         EXPECT_EQ(check->List()->topLevelItem(1)->text(2), "HTTP 404 Not Found");
         EXPECT_EQ(check->Summary()->text(), "Broken links: 2. Pages not in the menu: 1.");
+        // A stopped check says so and can be run again; its rows are replaced, not repeated.
+        const host::LinkRow gone = {"0.0", "Docs > Web", "https://gone.example/", "HTTP 410 Gone"};
+        check->checkWeb = [&] { return host::WebCheckOutcome{{gone}, true}; };
+        check->WebButton()->setEnabled(true);
+        check->WebButton()->click();
+        EXPECT_TRUE(check->WebButton()->isEnabled());
+        EXPECT_EQ(check->Summary()->text(),
+                  "Broken links: 2. Pages not in the menu: 1. The check of the web links was "
+                  "stopped before it asked them all.");
+        check->checkWeb = [&] { return host::WebCheckOutcome{{gone}, false}; };
+        check->WebButton()->click();
+        EXPECT_FALSE(check->WebButton()->isEnabled());
+        EXPECT_EQ(check->List()->topLevelItemCount(), 3);
+        EXPECT_EQ(check->List()->topLevelItem(1)->text(2), "HTTP 410 Gone");
+        EXPECT_EQ(check->Summary()->text(), "Broken links: 2. Pages not in the menu: 1.");
         return false;
     };
     Frame()->Action(CMainFrame::EditCheckLinks)->trigger();
