@@ -163,12 +163,7 @@ bool CQuillaryToolDoc::OnNewDocument() {
     std::unique_ptr<CTessel> created = CreateComponent();
     if (!created)
         return false;
-    component = std::move(created);
-    m_pathName.clear();
-    m_stamp = CDiskStamp();
-    m_saveAsRequired = false;
-    SetTitle(QString::fromUtf8(host::kDocUntitled));
-
+    AdoptUntitled(std::move(created));
     if (firstNew) {
         firstNew = false;
         SetModifiedFlag(false);
@@ -184,11 +179,17 @@ bool CQuillaryToolDoc::OnNewDocumentFrom(const std::function<void(CTessel& widge
     if (!created)
         return false;
     fill(*created);
-    component = std::move(created);
-    m_pathName.clear();
-    SetTitle(QString::fromUtf8(host::kDocUntitled));
+    AdoptUntitled(std::move(created));
     SetModifiedFlag(true);
     return true;
+}
+
+void CQuillaryToolDoc::AdoptUntitled(std::unique_ptr<CTessel> created) {
+    component = std::move(created);
+    m_pathName.clear();
+    m_stamp = CDiskStamp();
+    m_saveAsRequired = false;
+    SetTitle(QString::fromUtf8(host::kDocUntitled));
 }
 
 bool CQuillaryToolDoc::OnOpenDocument(const QString& path) {

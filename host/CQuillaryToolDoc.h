@@ -95,6 +95,8 @@ signals:
 
 private:
     std::unique_ptr<CTessel> CreateComponent();
+    // Takes a new widget as the untitled document: no file, no stamp, no forced Save As.
+    void AdoptUntitled(std::unique_ptr<CTessel> created);
     void SetTitle(const QString& title);
     // Before Save writes over the document's own file: when another program changed it since,
     // the author chooses. False to save nothing; *saveAs to pick another name.
