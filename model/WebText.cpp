@@ -17,25 +17,17 @@ bool IsAsciiDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-unsigned char ByteAt(std::string_view text, std::size_t i) {
-    return i < text.size() ? static_cast<unsigned char>(text[i]) : 0;
+// The length of the Unicode noncharacter encoded at text[i] in UTF-8 (U+FDD0..U+FDEF and the
+// last two code points of every plane), or 0; `code` is its value. Malformed bytes are none.
+std::size_t NoncharacterAt(std::string_view text, std::size_t i, char32_t& code) {
+    const std::size_t length = DecodeUtf8(text, i, code);
+    const bool noncharacter = (code >= 0xFDD0 && code <= 0xFDEF) || (code & 0xFFFE) == 0xFFFE;
+    return length >= 3 && noncharacter ? length : 0;
 }
 
-// The length of the Unicode noncharacter encoded at text[i] in UTF-8, or 0: U+FDD0..U+FDEF
-// (EF B7 90..AF) and the last two code points of every plane (..BF BE, ..BF BF).
 std::size_t NoncharacterAt(std::string_view text, std::size_t i) {
-    const unsigned char c = ByteAt(text, i);
-    if (c == 0xEF) {
-        const unsigned char b1 = ByteAt(text, i + 1), b2 = ByteAt(text, i + 2);
-        if ((b1 == 0xB7 && b2 >= 0x90 && b2 <= 0xAF) || (b1 == 0xBF && (b2 == 0xBE || b2 == 0xBF)))
-            return 3;
-    }
-    // Four bytes F0..F4, then xF BF BE/BF where the plane's low bits are all ones.
-    if (c >= 0xF0 && c <= 0xF4 && (ByteAt(text, i + 1) & 0x0F) == 0x0F &&
-        (ByteAt(text, i + 1) & 0xC0) == 0x80 && ByteAt(text, i + 2) == 0xBF &&
-        (ByteAt(text, i + 3) == 0xBE || ByteAt(text, i + 3) == 0xBF))
-        return 4;
-    return 0;
+    char32_t code = 0;
+    return NoncharacterAt(text, i, code);
 }
 
 // The length of the character that HTML does not allow at text[i] (a C1 control takes two bytes
@@ -50,14 +42,6 @@ std::size_t ForbiddenControlAt(std::string_view text, std::size_t i) {
             return 2;
     }
     return NoncharacterAt(text, i);
-}
-
-// The code point of a UTF-8 sequence of `length` bytes at text[i], which is known to be whole.
-unsigned CodePointAt(std::string_view text, std::size_t i, std::size_t length) {
-    unsigned code = ByteAt(text, i) & (length == 3 ? 0x0Fu : 0x07u);
-    for (std::size_t k = 1; k < length; ++k)
-        code = (code << 6) | (ByteAt(text, i + k) & 0x3Fu);
-    return code;
 }
 
 void AppendUnicodeEscape(std::string& out, unsigned code) {
@@ -146,7 +130,8 @@ void AppendJsonString(std::string& out, std::string_view text) {
         } else if (forbidden > 2) {
             // A noncharacter keeps its value for the script; beyond the first plane it is a
             // surrogate pair.
-            const unsigned code = CodePointAt(text, i, forbidden);
+            char32_t code = 0;
+            NoncharacterAt(text, i, code);
             if (code > 0xFFFF) {
                 AppendUnicodeEscape(out, 0xD800 + ((code - 0x10000) >> 10));
                 AppendUnicodeEscape(out, 0xDC00 + ((code - 0x10000) & 0x3FF));

@@ -188,6 +188,9 @@ TEST_F(ModernMarkupTest, LinksTargetsAndDroppedSchemes) {
          "c\xf4\x8f\xbf\xbf"
          ".html",
          "", "a", "", false, "abc.html"},
+        // Bytes that only look like one (beyond U+10FFFF, overlong) are bytes, kept encoded.
+        {"\xf4\x9f\xbf\xbf\xf0\x8f\xbf\xbe.html", "", "a", "", false,
+         "%F4%9F%BF%BF%F0%8F%BF%BE.html"},
     };
     CFurlin* menu = AppendMenu(model, static_cast<int>(std::size(cases)));
     for (std::size_t i = 0; i < std::size(cases); ++i) {
