@@ -59,7 +59,7 @@ void CConfigPreview::SetShown(bool shown) {
     const int before = m_dialog.width();
     int grow = CLivePreview::kPreferredWidth + spacing;
     if (shown) {
-        m_pane = new CLivePreview(m_area);
+        m_pane = new CLivePreview(m_area, &CConfigPreview::Profile);
         m_pane->SetRuntimeFolder(QString::fromStdString(CAppletParameters::ComponentFolder()));
         m_area->layout()->addWidget(m_pane);
         connect(m_pane, &CLivePreview::Picked, this, &CConfigPreview::OnPicked);

@@ -287,7 +287,7 @@ void CMainFrame::ShowLivePreview(bool shown) {
         m_livePreviewDock->setObjectName(QStringLiteral("LivePreview"));
         // View, "Live Preview" is the one switch; the pane is neither closed nor floated alone.
         m_livePreviewDock->setFeatures(QDockWidget::NoDockWidgetFeatures);
-        m_livePreview = new CLivePreview(m_livePreviewDock);
+        m_livePreview = new CLivePreview(m_livePreviewDock, &CQuillaryToolApp::Profile);
         m_livePreviewDock->setWidget(m_livePreview);
         addDockWidget(Qt::RightDockWidgetArea, m_livePreviewDock);
         // Laid out now, so that fitting the window to the form counts the pane's room.

@@ -48,7 +48,7 @@ const char* const kRenderScript = "(function (html, node, width, rtl) {"
                                   " if (node) Furlin.reveal(pane, node);"
                                   " return drawn; })";
 
-// Where the choices of the width buttons are kept: the program's profile.
+// Where the choices of the width buttons are kept in the host's profile.
 constexpr const char* kProfileGroup = "Live Preview";
 constexpr const char* kWidthKey = "Width";
 constexpr const char* kRightToLeftKey = "Right to Left";
@@ -57,12 +57,8 @@ QString ProfileKey(const char* key) {
     return QString::fromUtf8(kProfileGroup) + QLatin1Char('/') + QString::fromUtf8(key);
 }
 
-QVariant Kept(const char* key, const QVariant& fallback) {
-    return QSettings().value(ProfileKey(key), fallback);
-}
-
-void Keep(const char* key, const QVariant& value) {
-    QSettings().setValue(ProfileKey(key), value);
+std::unique_ptr<QSettings> Settings(const CLivePreview::Profile& profile) {
+    return profile ? profile() : std::make_unique<QSettings>();
 }
 
 const char* const kRevealScript =
@@ -101,7 +97,8 @@ bool IsExecutable(const QString& path) {
 const char* const CLivePreview::kUnavailableText =
     QT_TRANSLATE_NOOP("CLivePreview", "Live preview is not available.");
 
-CLivePreview::CLivePreview(QWidget* parent) : QWidget(parent) {
+CLivePreview::CLivePreview(QWidget* parent, Profile profile)
+    : QWidget(parent), m_profileSettings(std::move(profile)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
@@ -144,9 +141,10 @@ QWidget* CLivePreview::BuildBar() {
     row->addStretch();
     row->addWidget(m_rtlBox);
 
-    const int kept = Kept(kWidthKey, kFullWidth).toInt();
+    const std::unique_ptr<QSettings> settings = Settings(m_profileSettings);
+    const int kept = settings->value(ProfileKey(kWidthKey), kFullWidth).toInt();
     m_width = m_widths->button(kept) ? kept : kFullWidth;
-    m_rightToLeft = Kept(kRightToLeftKey, false).toBool();
+    m_rightToLeft = settings->value(ProfileKey(kRightToLeftKey), false).toBool();
     m_widths->button(m_width)->setChecked(true);
     m_rtlBox->setChecked(m_rightToLeft);
     connect(m_widths, &QButtonGroup::idClicked, this, &CLivePreview::SetShownWidth);
@@ -163,7 +161,7 @@ void CLivePreview::SetShownWidth(int cssPixels) {
         return;
     m_width = cssPixels;
     m_widths->button(cssPixels)->setChecked(true);
-    Keep(kWidthKey, cssPixels);
+    Settings(m_profileSettings)->setValue(ProfileKey(kWidthKey), cssPixels);
     Redraw();
 }
 
@@ -172,7 +170,7 @@ void CLivePreview::SetRightToLeft(bool rightToLeft) {
         return;
     m_rightToLeft = rightToLeft;
     m_rtlBox->setChecked(rightToLeft);
-    Keep(kRightToLeftKey, rightToLeft);
+    Settings(m_profileSettings)->setValue(ProfileKey(kRightToLeftKey), rightToLeft);
     Redraw();
 }
 

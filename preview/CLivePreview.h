@@ -9,6 +9,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+#include <memory>
 #include <optional>
 
 class CPreviewPage;
@@ -18,6 +20,7 @@ class QCheckBox;
 class QLabel;
 class QStackedLayout;
 class QTimer;
+class QSettings;
 class QWebEngineProfile;
 class QWebEngineView;
 
@@ -35,7 +38,11 @@ public:
     static constexpr int kTabletWidth = 768;
     static constexpr int kFullWidth = 0;
 
-    explicit CLivePreview(QWidget* parent = nullptr);
+    // Where the width and direction choices are kept: the host's own profile.
+    using Profile = std::function<std::unique_ptr<QSettings>()>;
+
+    // Without a profile the choices go to the application's default settings.
+    explicit CLivePreview(QWidget* parent = nullptr, Profile profile = {});
     ~CLivePreview() override;
 
     // The folder holding furlin.js and furlin.css; set before the pane is first shown.
@@ -98,6 +105,7 @@ private:
     QStackedLayout* m_stack = nullptr;
     QButtonGroup* m_widths = nullptr;
     QCheckBox* m_rtlBox = nullptr;
+    Profile m_profileSettings;
     int m_width = kFullWidth;
     bool m_rightToLeft = false;
     // The markup drawn last, drawn again when the width or the direction changes.

@@ -231,6 +231,18 @@ TEST_F(LivePreviewTest, WidthButtonsAndRightToLeftDrawTheWidgetAsThoseScreensSho
     EXPECT_TRUE(next.RightToLeft());
     EXPECT_TRUE(next.RightToLeftBox()->isChecked());
     QSettings().remove(QStringLiteral("Live Preview"));
+
+    // A host with a profile of its own keeps the choices there, not in the application's.
+    QTemporaryDir folder;
+    const QString ini = folder.filePath(QStringLiteral("host.ini"));
+    auto hostProfile = [ini] { return std::make_unique<QSettings>(ini, QSettings::IniFormat); };
+    CLivePreview hosted(nullptr, hostProfile);
+    EXPECT_EQ(hosted.ShownWidth(), CLivePreview::kFullWidth);
+    hosted.WidthButton(CLivePreview::kPhoneWidth)->click();
+    EXPECT_EQ(hostProfile()->value(QStringLiteral("Live Preview/Width")).toInt(),
+              CLivePreview::kPhoneWidth);
+    EXPECT_FALSE(QSettings().contains(QStringLiteral("Live Preview/Width")));
+    EXPECT_EQ(CLivePreview(nullptr, hostProfile).ShownWidth(), CLivePreview::kPhoneWidth);
 }
 
 } // namespace
