@@ -1726,9 +1726,6 @@ class Widget {
         const images = [...this.nav.querySelectorAll('.furlin-entry>.furlin-item>img[src]')].filter(
             (img) => !img.closest('.furlin-sub'));
         const waiting = images.filter((img) => !img.complete);
-        // A lazy image out of view would never load and keep the message up: these are shown
-        // items, so they load now.
-        for (const img of waiting) img.loading = 'eager';
         const back = resolveFile(a.BackImage, this.doc.baseURI);
         if (back && typeof this.win.Image === 'function') {
             const probe = new this.win.Image();

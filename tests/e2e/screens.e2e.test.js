@@ -493,6 +493,30 @@ test(
         await p.closeAll();
     });
 
+test('in a page whose script never loads, an image that names its item still shows', async () => {
+    pages['/no-runtime.html'] = page(widget({
+        menus: [{
+            items: [{
+                label: 'Products',
+                sub: {items: [{label: '', link: 'logo.html', image: 'res/icon.png', alt: 'Logo'}]}
+            }]
+        }]
+    }).replace('src="res/furlin.js"', 'src="res/no-such-runtime.js"'));
+    const context = await env.browser.newContext({viewport: {width: 1280, height: 640}});
+    const p = await context.newPage();
+    await p.goto(`${env.server.baseUrl}/no-runtime.html`, {waitUntil: 'load'});
+    const image = p.locator('nav.furlin ul ul img');
+    await image.scrollIntoViewIfNeeded();
+    const box = await image.boundingBox();
+    assert.ok(box && box.width > 0 && box.height > 0, JSON.stringify(box));
+    const cdp = await context.newCDPSession(p);
+    const {nodes} = await cdp.send('Accessibility.getFullAXTree');
+    const names = nodes.filter((n) => !n.ignored && n.role && n.role.value === 'link')
+                      .map((n) => n.name && n.name.value);
+    assert.ok(names.includes('Logo'), JSON.stringify(names));
+    await context.close();
+});
+
 test(
     'every link is in the full accessibility tree: a 2,000-item sub-menu open, 11k without scripts',
     async () => {
