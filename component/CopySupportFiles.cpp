@@ -30,14 +30,19 @@ std::vector<std::string*> ModelReferences(CAppletParameters& model) {
 
 } // namespace
 
+bool ReferencesExistingFile(std::string& reference) {
+    if (reference.empty())
+        return false;
+    if (NamesExistingFile(reference))
+        return true;
+    reference.clear();
+    return false;
+}
+
 bool CopyResourceFile(std::string& reference, const std::string& destinationFolder,
                       CopiedFiles& copied, CopyFailures& failures) {
-    if (reference.empty())
+    if (!ReferencesExistingFile(reference))
         return true;
-    if (!NamesExistingFile(reference)) {
-        reference.clear();
-        return true;
-    }
     const std::string folder = FolderOfPath(reference) + "/";
     const std::string name = FileNameOfPath(reference);
     if (folder == destinationFolder)

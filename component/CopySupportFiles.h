@@ -38,6 +38,10 @@ using CopyFailures = std::vector<FileResult>;
 CopyFailures CopySupportFiles(CAppletParameters& model, const std::string& destinationFolder,
                               IConflictResolver* resolver);
 
+// True when the reference names a file that exists; a reference to a file that is gone is
+// emptied, as every output drops it.
+bool ReferencesExistingFile(std::string& reference);
+
 // Source path -> the copy made of it during one CopySupportFiles call.
 using CopiedFiles = std::map<std::string, std::string>;
 

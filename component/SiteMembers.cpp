@@ -6,6 +6,7 @@
 #include "MenuJson.h"
 #include "Paths.h"
 #include "Runtime.h"
+#include "RuntimeFiles.h"
 #include "SiteFolder.h"
 #include "SiteImport.h"
 #include "SiteLinkCheck.h"
@@ -63,22 +64,24 @@ bool PrepareFilesFolder(const std::string& folder, std::string& reason) {
 
 // Copies the support files into the files folder (unless a dry run), where the published markup
 // finds them by file name. References to files that no longer exist are dropped, as every
-// output drops them; two different files of one name cannot both be there.
+// output drops them; two different files of one name cannot both be there, and the runtime's
+// files, written there just before, keep their names.
 void PlaceSupportFiles(CAppletParameters& model, const std::string& folder, bool dryRun,
                        std::vector<site::SiteProblem>& problems) {
     std::map<std::string, std::string> sources; // file name -> the file placed under it
+    for (const char* runtime : kRuntimeFiles)
+        sources.emplace(runtime, std::string());
     model.ForEachFileReference([&](std::string& file, const std::string&) {
-        if (file.empty())
+        if (!ReferencesExistingFile(file))
             return;
-        if (!NamesExistingFile(file)) {
-            file.clear();
-            return;
-        }
         const std::string name = FileNameOfPath(file);
         const auto [placed, first] = sources.emplace(name, file);
         const std::string where = kFilesFolder + "/" + name;
         if (!first) {
-            if (placed->second != file && !SameFileContents(placed->second, file))
+            if (placed->second.empty())
+                problems.push_back(
+                    {where, "not copied from " + file + ": the runtime's file has this name"});
+            else if (placed->second != file && !SameFileContents(placed->second, file))
                 problems.push_back(
                     {where, "two support files have this name: " + placed->second + ", " + file});
             return;
@@ -169,6 +172,8 @@ bool CFoldline::ImportJSON(const std::string& path, std::string& reason) {
 
 void CFoldline::MenusReplaced() {
     m_resourcesCurrent = false;
+    // Other menus: the old tree's remembered positions would open nodes of no meaning here.
+    m_expansion = {};
 }
 
 void CFoldline::SelectConfigNode(CDlgConfig& dialog) {

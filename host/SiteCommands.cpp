@@ -100,8 +100,15 @@ void OnExportJson(CQuillaryToolApp& app) {
     if (path.isEmpty())
         return;
     doc.RememberChosen(path);
-    if (QFileInfo(path).suffix().isEmpty())
+    if (QFileInfo(path).suffix().isEmpty()) {
         path += QStringLiteral(".json");
+        // The save dialog checked the name as typed, not this one: ask before replacing it.
+        if (QFileInfo::exists(path) &&
+            !ui::askOkCancel(app.MainFrame(), QString::fromUtf8(kAppTitle),
+                             Text::tr("%1 already exists.\nDo you want to replace it?").arg(path),
+                             ui::Icon::Exclamation))
+            return;
+    }
     widget->ExportJSON(QFileInfo(path).absoluteFilePath().toStdString());
 }
 

@@ -196,6 +196,15 @@ bool IsPathRelative(std::string_view reference) {
     return true;
 }
 
+std::string SchemeOf(std::string_view reference) {
+    if (IsPathRelative(reference) || reference.front() == '/' || reference.front() == '\\')
+        return {};
+    std::string scheme;
+    for (char c : reference.substr(0, reference.find(':')))
+        scheme += static_cast<char>(IsAsciiAlpha(c) ? (c | 0x20) : c);
+    return scheme;
+}
+
 namespace {
 
 bool IsUnreserved(char c) {
@@ -210,16 +219,6 @@ void AppendPercent(std::string& out, char c) {
     std::array<char, 4> buffer{};
     std::snprintf(buffer.data(), buffer.size(), "%%%02X", static_cast<unsigned char>(c));
     out += buffer.data();
-}
-
-// The scheme of an address (lower case), or empty when it has none.
-std::string SchemeOf(std::string_view reference) {
-    if (IsPathRelative(reference) || reference.front() == '/' || reference.front() == '\\')
-        return {};
-    std::string scheme;
-    for (char c : reference.substr(0, reference.find(':')))
-        scheme += static_cast<char>(IsAsciiAlpha(c) ? (c | 0x20) : c);
-    return scheme;
 }
 
 // Browsers read a backslash as a slash in these schemes and in references without one.

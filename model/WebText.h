@@ -46,6 +46,9 @@ std::string_view HtmlTarget(std::string_view target);
 // (or `\`, which browsers read as `/`).
 bool IsPathRelative(std::string_view reference);
 
+// The scheme of an address in lower case ("http" of "HTTP://host/"), or empty when it has none.
+std::string SchemeOf(std::string_view reference);
+
 // A local path as a file: URL, every byte outside the unreserved characters and "/" encoded.
 std::string FileUrl(std::string_view path);
 

@@ -18,14 +18,10 @@ struct Folder {
     std::map<std::string, Folder> folders;
 };
 
-bool IsIndex(const std::string& name) {
-    return name == "index.html" || name == "index.htm";
-}
-
 // The index page first, then by name without regard to case, then by bytes.
 bool ComesBefore(const std::string& a, const std::string& b) {
-    if (IsIndex(a) != IsIndex(b))
-        return IsIndex(a);
+    if (IsIndexName(a) != IsIndexName(b))
+        return IsIndexName(a);
     std::string lowerA = a;
     std::string lowerB = b;
     for (std::string* text : {&lowerA, &lowerB})
@@ -82,7 +78,7 @@ private:
                 const Folder& sub = folder.folders.at(name);
                 item->Label = name;
                 for (const auto& [subName, subPage] : sub.pages)
-                    if (IsIndex(subName) && item->Link.empty())
+                    if (IsIndexName(subName) && item->Link.empty())
                         item->Link = LinkOfSitePath(subPage);
                 Fill(*item->GetSubMenu(), sub);
             }

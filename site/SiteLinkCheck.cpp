@@ -100,8 +100,8 @@ private:
     std::string IndexOf(const std::string& folder) const {
         const std::string base = folder.empty() ? std::string() : folder + "/";
         std::string page;
-        for (const char* index : {"index.html", "index.htm"})
-            if (LookUp(m_listing.root, base + index, &page) == SiteEntry::File)
+        for (std::string_view index : kIndexNames)
+            if (LookUp(m_listing.root, base + std::string(index), &page) == SiteEntry::File)
                 return page;
         return {};
     }

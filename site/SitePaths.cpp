@@ -13,10 +13,6 @@ bool IsSlash(char c) {
     return c == '/' || c == '\\';
 }
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool IsAlpha(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
@@ -24,26 +20,9 @@ bool IsAlpha(char c) {
 int HexValue(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
-    c = Lower(c);
-    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-}
-
-// The scheme of an absolute URL in lower case ("" when the link has none).
-std::string SchemeOf(std::string_view link) {
-    if (link.empty() || !IsAlpha(link[0]))
-        return {};
-    for (std::size_t i = 1; i < link.size(); ++i) {
-        const char c = link[i];
-        if (c == ':') {
-            std::string scheme(link.substr(0, i));
-            for (char& s : scheme)
-                s = Lower(s);
-            return scheme;
-        }
-        if (!IsAlpha(c) && !(c >= '0' && c <= '9') && c != '+' && c != '-' && c != '.')
-            return {};
-    }
-    return {};
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
 }
 
 struct LinkParts {
@@ -109,7 +88,7 @@ LinkKind KindOfLink(std::string_view link) {
         return LinkKind::SamePage;
     if (IsSlash(text[0]))
         return text.size() > 1 && IsSlash(text[1]) ? LinkKind::Web : LinkKind::Rooted;
-    const std::string scheme = SchemeOf(text);
+    const std::string scheme = foldline::SchemeOf(text);
     if (scheme.empty())
         return LinkKind::SiteRelative;
     if (scheme == "http" || scheme == "https")
@@ -141,9 +120,16 @@ std::vector<std::string> PagesNamedBy(const SiteTarget& target) {
     if (!target.folder)
         pages.push_back(target.path);
     const std::string base = target.path.empty() ? std::string() : target.path + "/";
-    pages.push_back(base + "index.html");
-    pages.push_back(base + "index.htm");
+    for (std::string_view index : kIndexNames)
+        pages.push_back(base + std::string(index));
     return pages;
+}
+
+bool IsIndexName(std::string_view name) {
+    for (std::string_view index : kIndexNames)
+        if (name == index)
+            return true;
+    return false;
 }
 
 std::string LinkForPage(std::string_view page, std::string_view link) {

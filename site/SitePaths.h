@@ -49,6 +49,10 @@ std::string LinkOfSitePath(std::string_view path);
 // The text with its %-escapes decoded; a "%" not followed by two hexadecimal digits stays.
 std::string PercentDecoded(std::string_view text);
 
+// The names of the page a folder link leads to, the likeliest first.
+inline constexpr std::string_view kIndexNames[] = {"index.html", "index.htm"};
+bool IsIndexName(std::string_view name);
+
 // Whether a file name is a page: ".html" or ".htm" in any case.
 bool IsPageName(std::string_view name);
 

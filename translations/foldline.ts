@@ -1816,6 +1816,11 @@ You have entered an invalid character, such as &apos;-&apos;, &apos;_&apos;, &ap
         <source>Stop</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SiteLinks</name>

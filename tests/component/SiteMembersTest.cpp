@@ -77,6 +77,17 @@ TEST_F(SiteMembers, PublishingPlacesTheRuntimeAndSupportFilesOnceForEveryPage) {
                           dir.File("images/dot.png") + ", " + dir.File("other/dot.png")),
               std::string::npos)
         << report;
+
+    // A support file cannot take the place of the runtime's own file of its name.
+    Write(dir.File("mine/furlin.js"), "mine");
+    object->Model().Menus()[0]->GetItem(1)->NormalImage = dir.File("mine/furlin.js");
+    const std::string clash = object.Text(DISPID_PublishToSite, {S(site), MakeVariantBool(false)});
+    EXPECT_NE(clash.find("\nfoldline/furlin.js: not copied from " + dir.File("mine/furlin.js") +
+                         ": the runtime's file has this name"),
+              std::string::npos)
+        << clash;
+    EXPECT_NE(CTempDir::Read(site + "/foldline/furlin.js"), "mine");
+    EXPECT_GT(CTempDir::Read(site + "/foldline/furlin.js").size(), 100u);
 }
 
 TEST_F(SiteMembers, PublishingFailsAsAWholeWithTheReason) {
@@ -149,6 +160,37 @@ TEST_F(SiteMembers, ConfigOpensAtTheNodeAskedForOnce) {
         ASSERT_EQ(object.Put(DISPID_ConfigSelection, S(node)), S_OK);
         object.Bool(DISPID_Config);
         EXPECT_TRUE(selected.empty() || selected == TreePath{-1}) << node;
+    }
+    CFoldline::ConfigDialogRunner() = saved;
+}
+
+TEST_F(SiteMembers, OtherMenusOpenTheirTreeAsANewWidgetDoes) {
+    const std::string json = dir.File("menu.json");
+    ASSERT_TRUE(object.Bool(DISPID_ExportJSON, {S(json)}));
+    const CFoldline::DialogRunner saved = CFoldline::ConfigDialogRunner();
+    bool collapse = true;
+    bool rootOpen = false;
+    bool menuOpen = false;
+    CFoldline::ConfigDialogRunner() = [&](CDlgConfig& dialog) {
+        QTreeWidgetItem* root = dialog.Tree()->topLevelItem(0);
+        rootOpen = root && root->isExpanded();
+        menuOpen = root && root->childCount() > 0 && root->child(0)->isExpanded();
+        if (root && collapse)
+            root->setExpanded(false);
+        return false;
+    };
+    object.Bool(DISPID_Config);
+    EXPECT_TRUE(rootOpen && menuOpen); // a widget not edited yet: the first two levels
+    collapse = false;
+    object.Bool(DISPID_Config);
+    EXPECT_FALSE(rootOpen); // the tree as it was left
+    for (DISPID import : {DISPID_ImportJSON, DISPID_ImportSite}) {
+        collapse = true;
+        object.Bool(DISPID_Config);
+        ASSERT_TRUE(object.Bool(import, {S(import == DISPID_ImportJSON ? json : site)}));
+        collapse = false;
+        object.Bool(DISPID_Config);
+        EXPECT_TRUE(rootOpen && menuOpen) << import;
     }
     CFoldline::ConfigDialogRunner() = saved;
 }

@@ -257,8 +257,20 @@ TEST_F(SiteCommandsTest, MainWindowPublishesImportsAndExports) {
 
     // The menu out as JSON and back into a fresh widget.
     saveFileToPick = TempPath("menu");
+    const qsizetype asked = questions.size();
     Frame()->Action(CMainFrame::FileExportJson)->trigger();
     ASSERT_TRUE(QFileInfo::exists(TempPath("menu.json")));
+    EXPECT_EQ(questions.size(), asked); // nothing there to replace
+    // The suffix added after the save dialog: an existing file is replaced only when confirmed.
+    WriteText(TempPath("menu.json"), "kept");
+    confirm = false;
+    Frame()->Action(CMainFrame::FileExportJson)->trigger();
+    EXPECT_EQ(questions.last(),
+              TempPath("menu.json") + " already exists.\nDo you want to replace it?");
+    EXPECT_EQ(ReadText(TempPath("menu.json")), "kept");
+    confirm = true;
+    Frame()->Action(CMainFrame::FileExportJson)->trigger();
+    EXPECT_TRUE(ReadText(TempPath("menu.json")).contains("docs/a.html"));
     yesNoCancelAnswers = {0};                      // the published widget is not saved
     dialogRunner = [](QDialog&) { return false; }; // the New dialog cancelled: a fresh widget
     ASSERT_TRUE(app->OnFileNew());

@@ -21,6 +21,11 @@ TEST(SitePaths, KindsOfLinks) {
     EXPECT_EQ(site::KindOfLink("tel:+1 555"), LinkKind::Phone);
     EXPECT_EQ(site::KindOfLink("ftp://x"), LinkKind::OtherScheme);
     EXPECT_EQ(site::KindOfLink("c:/x.html"), LinkKind::OtherScheme);
+    // A colon after anything a scheme cannot hold is part of a path.
+    EXPECT_EQ(site::KindOfLink("my page:1.html"), LinkKind::SiteRelative);
+    EXPECT_EQ(site::KindOfLink("1st:a.html"), LinkKind::SiteRelative);
+    EXPECT_EQ(site::KindOfLink("a.b/c:d"), LinkKind::SiteRelative);
+    EXPECT_EQ(site::KindOfLink("x-y+z.1:q"), LinkKind::OtherScheme);
 }
 
 TEST(SitePaths, SiteLinksAreRewrittenForThePageAtEachDepth) {
@@ -82,6 +87,11 @@ TEST(SitePaths, FoldersPathsAndPageNames) {
     EXPECT_EQ(site::LinkOfSitePath("my pages/caf\xC3\xA9 #1?.html"),
               "my%20pages/caf%C3%A9%20%231%3F.html");
     EXPECT_EQ(site::PercentDecoded("a%2Fb%zz%4"), "a/b%zz%4");
+    EXPECT_EQ(site::PercentDecoded("%2f%C3%a9%G1"), "/\xC3\xA9%G1");
+    EXPECT_TRUE(site::IsIndexName("index.html"));
+    EXPECT_TRUE(site::IsIndexName("index.htm"));
+    EXPECT_FALSE(site::IsIndexName("index.html5"));
+    EXPECT_FALSE(site::IsIndexName("docs/index.html"));
     EXPECT_TRUE(site::IsPageName("A.HTML"));
     EXPECT_TRUE(site::IsPageName("b.htm"));
     EXPECT_FALSE(site::IsPageName(".html"));
