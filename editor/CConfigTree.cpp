@@ -1,5 +1,7 @@
 #include "CConfigTree.h"
 
+#include "CNodeMap.h"
+
 #include <QDrag>
 #include <QDragMoveEvent>
 #include <QLineEdit>
@@ -120,8 +122,8 @@ QMimeData* CConfigTree::mimeData(const QList<QTreeWidgetItem*>& items) const {
         if (!item)
             return nullptr;
         QStringList path;
-        for (QTreeWidgetItem* node = item; node->parent(); node = node->parent())
-            path.prepend(QString::number(node->parent()->indexOfChild(node)));
+        for (int index : CNodeMap::PathOf(item))
+            path << QString::number(index);
         paths << path.join(QLatin1Char(','));
     }
     if (paths.isEmpty())
@@ -137,12 +139,12 @@ CConfigTree::Nodes CConfigTree::DraggedNodes(const QMimeData* data) const {
     const QString text = QString::fromLatin1(data->data(QString::fromLatin1(kNodeFormat)));
     Nodes nodes;
     for (const QString& path : text.split(QLatin1Char(';'))) {
-        QTreeWidgetItem* node = topLevelItem(0);
-        for (const QString& part : path.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-            bool ok = false;
-            const int index = part.toInt(&ok);
-            node = ok && node ? node->child(index) : nullptr;
-        }
+        TreePath at;
+        bool ok = true;
+        for (const QString& part : path.split(QLatin1Char(','), Qt::SkipEmptyParts))
+            if (ok)
+                at.push_back(part.toInt(&ok));
+        QTreeWidgetItem* node = ok ? CNodeMap::NodeAt(*this, at) : nullptr;
         if (!node)
             return {};
         nodes.push_back(node);

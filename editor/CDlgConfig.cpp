@@ -546,10 +546,12 @@ bool CDlgConfig::CanDrop(const NodeList& dragged, QTreeWidgetItem* target,
 
 bool CDlgConfig::DropNodes(const NodeList& dragged, QTreeWidgetItem* target,
                            CConfigTree::DropPlace place, bool copy) {
-    if (!CanDrop(dragged, target, place, copy))
+    if (!m_ready)
         return false;
-    return RunCommand(
-        [&] { return m_edits->Drop(m_selection->Outermost(dragged), target, place, copy); });
+    const NodeList outermost = m_selection->Outermost(dragged);
+    if (!m_edits->CanDrop(outermost, target, place))
+        return false;
+    return RunCommand([&] { return m_edits->Drop(outermost, target, place, copy); });
 }
 
 void CDlgConfig::ApplyLookTo(LookScope scope) {

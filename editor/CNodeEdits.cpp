@@ -111,8 +111,8 @@ bool CNodeEdits::Delete(const NodeList& targets) {
     }
     if (!ui::askOkCancel(&m_dialog, kMessageTitle, DeleteQuestion(nodes), ui::Icon::Question))
         return false;
-    // Nothing may store into the objects about to be destroyed.
-    Session().Unbind();
+    // The page was stored before; Remove moves the selection off the going nodes and each one
+    // releases a binding into it, so the page stays bound to the node still shown.
     Remove(nodes);
     return true;
 }

@@ -88,11 +88,11 @@ void CNodeMap::ShowLink(QTreeWidgetItem* node) {
 }
 
 QTreeWidgetItem* CNodeMap::RootNode() const {
-    return m_tree.topLevelItemCount() > 0 ? m_tree.topLevelItem(0) : nullptr;
+    return NodeAt(m_tree, {});
 }
 
-QTreeWidgetItem* CNodeMap::NodeAt(const TreePath& path) const {
-    QTreeWidgetItem* node = RootNode();
+QTreeWidgetItem* CNodeMap::NodeAt(const QTreeWidget& tree, const TreePath& path) {
+    QTreeWidgetItem* node = tree.topLevelItemCount() > 0 ? tree.topLevelItem(0) : nullptr;
     for (int index : path)
         node = node ? node->child(index) : nullptr;
     return node;

@@ -29,7 +29,9 @@ public:
     static void ShowLink(QTreeWidgetItem* node);
 
     QTreeWidgetItem* RootNode() const;
-    QTreeWidgetItem* NodeAt(const TreePath& path) const;
+    QTreeWidgetItem* NodeAt(const TreePath& path) const { return NodeAt(m_tree, path); }
+    // The node at the path below the tree's root; null where the path names no node.
+    static QTreeWidgetItem* NodeAt(const QTreeWidget& tree, const TreePath& path);
 
     // What a node carries; the object getters answer nullptr for a node of another kind.
     static int NodeIconIndex(const QTreeWidgetItem* node);

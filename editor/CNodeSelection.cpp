@@ -2,6 +2,7 @@
 
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <unordered_set>
 
 NodeList CNodeSelection::Targets(QTreeWidgetItem* current) const {
@@ -47,7 +48,13 @@ void CNodeSelection::SelectOnly(QTreeWidget& tree, QTreeWidgetItem* node) {
 void CNodeSelection::Select(const NodeList& nodes, QTreeWidgetItem* current) {
     if (!current)
         return;
-    SelectOnly(m_tree, current);
+    if (std::find(nodes.begin(), nodes.end(), current) != nodes.end()) {
+        SelectOnly(m_tree, current);
+    } else {
+        // A current node the author moved to without selecting it stays unselected.
+        m_tree.clearSelection();
+        m_tree.setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
+    }
     for (QTreeWidgetItem* node : nodes)
         if (node != current)
             node->setSelected(true);

@@ -19,7 +19,8 @@ public:
     NodeList Targets(QTreeWidgetItem* current) const;
     // The nodes in tree order, without those inside another one's sub-tree: they go with it.
     NodeList Outermost(const NodeList& nodes) const;
-    // Selects exactly these nodes, current among them as the current node.
+    // Selects exactly these nodes and makes current the current node; current is selected only
+    // when it is among them.
     void Select(const NodeList& nodes, QTreeWidgetItem* current);
     // Selects the node alone, and makes it where Shift with a click or an arrow extends from.
     static void SelectOnly(QTreeWidget& tree, QTreeWidgetItem* node);

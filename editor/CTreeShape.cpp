@@ -20,13 +20,6 @@ void Walk(QTreeWidgetItem* node, TreePath& path,
     }
 }
 
-QTreeWidgetItem* NodeAtPath(QTreeWidget& tree, const TreePath& path) {
-    QTreeWidgetItem* node = tree.topLevelItemCount() > 0 ? tree.topLevelItem(0) : nullptr;
-    for (int index : path)
-        node = node ? node->child(index) : nullptr;
-    return node;
-}
-
 } // namespace
 
 CTreeShape::CTreeShape(QTreeWidget& tree) : QObject(&tree), m_tree(tree) {}
@@ -34,7 +27,7 @@ CTreeShape::CTreeShape(QTreeWidget& tree) : QObject(&tree), m_tree(tree) {}
 void CTreeShape::Open(const CExpansionMemory* memory) {
     m_initial.clear();
     m_open.clear();
-    QTreeWidgetItem* root = NodeAtPath(m_tree, {});
+    QTreeWidgetItem* root = CNodeMap::NodeAt(m_tree, {});
     if (!root)
         return;
     TreePath path;
@@ -43,7 +36,7 @@ void CTreeShape::Open(const CExpansionMemory* memory) {
     });
     if (memory && memory->known) {
         for (const TreePath& open : memory->expanded)
-            if (QTreeWidgetItem* node = NodeAtPath(m_tree, open))
+            if (QTreeWidgetItem* node = CNodeMap::NodeAt(m_tree, open))
                 Expand(node, true);
         return;
     }
@@ -62,7 +55,7 @@ void CTreeShape::Remember(CExpansionMemory& memory, bool kept) {
                 memory.expanded.push_back(path);
         return;
     }
-    if (QTreeWidgetItem* root = NodeAtPath(m_tree, {})) {
+    if (QTreeWidgetItem* root = CNodeMap::NodeAt(m_tree, {})) {
         TreePath path;
         Walk(root, path, [&](QTreeWidgetItem* node, const TreePath& at) {
             if (node->isExpanded())

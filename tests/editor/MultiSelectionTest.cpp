@@ -4,7 +4,11 @@
 
 #include "TreeClipboard.h"
 
+#include <QItemSelectionModel>
 #include <QMimeData>
+
+#include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -191,6 +195,76 @@ TEST_F(MultiSelectionTest, ApplyLookToFromSeveralMenusIsOneStepAndTheCurrentOneW
     dialog->ApplyLookTo(LookScope::SameDepth); // the node selected last, Gamma, goes last
     EXPECT_EQ(Model().Menus()[0]->ItemWidth, 333);
     EXPECT_EQ(Steps(), 2u);
+}
+
+// Ctrl with an arrow moves the current node without selecting it: the pages follow it while the
+// commands act on the selection.
+TEST_F(MultiSelectionTest, DeletingTheSelectionKeepsThePageBoundToTheCurrentNode) {
+    BuildFive();
+    OpenShown();
+    Select({0, 1});
+    Press(Qt::Key_Down, Qt::ControlModifier);
+    ASSERT_EQ(dialog->SelectedNode(), Node({0, 2}));
+    ASSERT_EQ(dialog->Targets(), NodeList{Node({0, 1})});
+    answer = true;
+    dialog->OnDelete();
+    EXPECT_EQ(Labels(Alpha()), "i0 i2 i3 i4 ");
+    EXPECT_EQ(dialog->SelectedNode(), Node({0, 1}));
+    EXPECT_EQ(session->CurrentItem, Alpha().GetItem(1));
+    // What is typed into the page now reaches the node it shows.
+    auto* label = Field<QPlainTextEdit>(ItemPage("General"), "Item Label:");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->toPlainText(), "i2");
+    label->setPlainText("typed");
+    Select({0, 0});
+    EXPECT_EQ(Labels(Alpha()), "i0 typed i3 i4 ");
+}
+
+TEST_F(MultiSelectionTest, MovesLeaveAnUnselectedCurrentNodeUnselected) {
+    BuildFive();
+    OpenShown();
+    Select({0, 1});
+    Press(Qt::Key_Down, Qt::ControlModifier);
+    dialog->OnMoveUp();
+    EXPECT_EQ(Labels(Alpha()), "i1 i0 i2 i3 i4 ");
+    EXPECT_EQ(dialog->Targets(), NodeList{Node({0, 0})});
+    EXPECT_EQ(dialog->SelectedNode(), Node({0, 2}));
+    EXPECT_FALSE(Node({0, 2})->isSelected());
+    EXPECT_EQ(session->CurrentItem, Alpha().GetItem(2));
+    // The next command acts on the moved node alone.
+    dialog->OnMoveDown();
+    dialog->OnMoveDown();
+    EXPECT_EQ(Labels(Alpha()), "i0 i2 i1 i3 i4 ");
+    EXPECT_EQ(dialog->Targets(), NodeList{Node({0, 2})});
+    EXPECT_EQ(dialog->SelectedNode(), Node({0, 1}));
+    EXPECT_EQ(session->CurrentItem, Alpha().GetItem(1));
+}
+
+TEST_F(MultiSelectionTest, DragDataNamesTheDraggedNodesAndDamagedPathsNameNone) {
+    BuildFive();
+    OpenShown();
+    Select({1, 0});
+    CtrlClick({{0, 3}});
+    QModelIndexList rows;
+    for (const QModelIndex& index : dialog->Tree()->selectionModel()->selectedIndexes())
+        if (index.column() == 0)
+            rows << index;
+    std::unique_ptr<QMimeData> data(dialog->Tree()->model()->mimeData(rows));
+    ASSERT_NE(data, nullptr);
+    const QByteArray paths = data->data(CConfigTree::kNodeFormat);
+    EXPECT_TRUE(paths == "1,0;0,3" || paths == "0,3;1,0") << paths.toStdString();
+    NodeList dragged = dialog->Tree()->DraggedNodes(data.get());
+    std::sort(dragged.begin(), dragged.end());
+    NodeList picked{Node({1, 0}), Node({0, 3})};
+    std::sort(picked.begin(), picked.end());
+    EXPECT_EQ(dragged, picked);
+    // An empty path is the root's.
+    data->setData(CConfigTree::kNodeFormat, "");
+    EXPECT_EQ(dialog->Tree()->DraggedNodes(data.get()), NodeList{dialog->RootNode()});
+    for (const char* bad : {"0,x", "0,-1", "0,5", "x,0", "2", "0,0;9"}) {
+        data->setData(CConfigTree::kNodeFormat, bad);
+        EXPECT_TRUE(dialog->Tree()->DraggedNodes(data.get()).empty()) << bad;
+    }
 }
 
 TEST(ItemListClipboardTest, ListsReadBackAndDamagedListsAreRefusedWhole) {
